@@ -1,0 +1,21 @@
+#pragma once
+// The recording date in words and the one-line text of a track.
+#include <string>
+#include <string_view>
+
+#include "album/track_record.h"
+
+// The three parts of the last formatted date. monthText keeps its previous value
+// when a record's month is out of range, so one DateWords lives as long as the program.
+struct DateWords {
+    std::string dayText;    // "5th", "21st"
+    std::string monthText;  // "May"
+    std::string yearText;   // " 1975" (with its leading blank)
+};
+
+// Formats the TrackDate field (ddmmyyyy, blank padded) into dw.
+void formatTrackDate(std::string_view trackDate, DateWords& dw);
+
+// Title - date in words (playing time), and " [LS]" for a lineside recording.
+// Formats the date into dw as a side effect.
+std::string trackDisplayLine(const TrackRecord& rec, DateWords& dw);

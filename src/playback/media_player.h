@@ -1,0 +1,52 @@
+#pragma once
+// The media player component the window drives. Implementations deliver
+// playStateChange queued on the GUI thread, so a handler that changes the
+// player always returns before the resulting state change is handled.
+#include <QObject>
+#include <QString>
+
+class MediaPlayer : public QObject {
+    Q_OBJECT
+public:
+    enum State { Stopped = 0, Paused = 1, Playing = 2 };
+
+    using QObject::QObject;
+    ~MediaPlayer() override = default;
+
+    // Set before every setSourceFile: true starts playback as soon as the file opens.
+    virtual void setStartOnOpen(bool start) = 0;
+    // Opens the file (a full path). While a new file opens no Stopped state is
+    // reported; a file that cannot be played sets hasError() and reports nothing.
+    virtual void setSourceFile(const QString& path) = 0;
+    virtual bool hasError() const = 0;
+
+    // Seconds from the start. Setting it to duration() ends the track; a paused
+    // track stays paused at its end until play().
+    virtual double position() const = 0;
+    virtual void setPosition(double seconds) = 0;
+    // Length of the loaded file in seconds; 0 when nothing is loaded.
+    virtual double duration() const = 0;
+
+    virtual int playState() const = 0;
+    virtual void play() = 0;
+    virtual void pause() = 0;
+
+    // Silences output without changing volume().
+    virtual bool mute() const = 0;
+    virtual void setMute(bool muted) = 0;
+    // Hundredths of a decibel; 0 is full volume, negative values are quieter.
+    virtual int volume() const = 0;
+    virtual void setVolume(int hundredthsOfDb) = 0;
+
+signals:
+    void playStateChange(int oldState, int newState);
+
+protected:
+    // Posts playStateChange to the event loop of this object's thread.
+    void postStateChange(int oldState, int newState)
+    {
+        QMetaObject::invokeMethod(
+            this, [this, oldState, newState] { emit playStateChange(oldState, newState); },
+            Qt::QueuedConnection);
+    }
+};
