@@ -14,3 +14,7 @@ std::optional<std::string> notesEntry(std::string_view content, long noteNo);
 // Reads the notes file at path and returns entry noteNo; nullopt when the file is
 // missing or unreadable or the entry does not exist.
 std::optional<std::string> readNotesEntry(const std::string& path, long noteNo);
+
+// The entry number held by a record's NoteNo field: its numeric value as a whole
+// number (rounded to nearest, halves to even); 0 when it holds no digits.
+long noteNumber(std::string_view noteNoField);

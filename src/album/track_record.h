@@ -1,6 +1,7 @@
 #pragma once
 // The album database: a headerless file of fixed 131-byte track records,
 // numbered from 1. Text fields are blank-padded single-byte text kept as bytes.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>

@@ -1,0 +1,143 @@
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <cmath>
+#include <unordered_set>
+
+#include "album/notes.h"
+#include "app/form1.h"
+#include "app/twips.h"
+#include "platform/text_codec.h"
+#include "util/text.h"
+
+namespace {
+
+const char* const kListEmpty = "List empty";
+const char* const kNoAlbum =
+    "The track list is empty. Use the Load New Album button on the Options tab to find a new track list.";
+const char* const kNoDetails = "Details not available";
+
+// The distinct non-blank codes in order of first appearance, after "ANY".
+class CodeCollector {
+public:
+    void add(std::string_view code)
+    {
+        const std::string c = qtext::trimmed(code);
+        if (!c.empty() && seen_.insert(c).second) codes_.append(toDisplay(c));
+    }
+    const QStringList& codes() const { return codes_; }
+
+private:
+    std::unordered_set<std::string> seen_{"ANY"};
+    QStringList codes_{QStringLiteral("ANY")};
+};
+
+}  // namespace
+
+void Form1::FillTrackList()
+{
+    m.Album.close();
+    if (m.AlbumPath.empty() || !m.Album.open(m.AlbumPath)) {
+        m.Album.close();
+        lstTracks->setItems({QString::fromLatin1(kListEmpty)});
+        setDetailsMessage(QString::fromLatin1(kNoAlbum));
+        return;
+    }
+    QStringList lines;
+    lines.reserve(m.Album.recordCount());
+    CodeCollector codes;
+    m.Album.forEach([&](int32_t, const TrackRecord& rec) {
+        codes.add(rec.Code);
+        lines.append(toDisplay(trackDisplayLine(rec, m.Date)));
+        m.TrackRec = rec;
+    });
+    lstTracks->setItems(lines);
+    cbCode->clear();
+    cbCode->addItems(codes.codes());
+    cbCode->setCurrentIndex(0);
+    m.CurrentRecord = 1;
+    // A remembered line that no longer exists (a shorter album, or none saved) selects the first.
+    const int32_t line = m.TrackListIndex >= 0 && m.TrackListIndex < lines.size() ? m.TrackListIndex : 0;
+    lstTracks->setListIndex(line);
+    if (line >= 2) lstTracks->setTopIndex(line - 2);
+}
+
+void Form1::FormatTrackDate()
+{
+    formatTrackDate(m.TrackRec.TrackDate, m.Date);
+}
+
+void Form1::ShowTrackNotes()
+{
+    txtDetails->clear();
+    if (!m.Album.read(m.CurrentRecord, m.TrackRec)) {
+        setDetailsMessage(QString::fromLatin1(kNoDetails));
+        return;
+    }
+    const long noteNo = std::lround(qtext::val(qtext::trim(m.TrackRec.NoteNo)));
+    const auto entry = readNotesEntry(notesPath(m.DetailsFolder, m.TrackRec), noteNo);
+    if (entry)
+        setDetailsText(*entry);
+    else
+        setDetailsMessage(QString::fromLatin1(kNoDetails));
+}
+
+void Form1::setDetailsText(std::string_view bytes)
+{
+    QString text = toDisplay(bytes);
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    txtDetails->setPlainText(text);
+}
+
+void Form1::setDetailsMessage(const QString& text)
+{
+    txtDetails->setPlainText(text);
+}
+
+void Form1::lstTracks_Click()
+{
+    m.CurrentRecord = lstTracks->listIndex() + 1;
+    ShowTrackNotes();
+}
+
+void Form1::lstTracks_MouseDown(int button, int, double x, double y)
+{
+    if (button == kRightButton && m.PlayMode != 'L') {
+        placeTwips(btnAddPL, int(x), int(y + 200), twipsRect(btnAddPL).width(), twipsRect(btnAddPL).height());
+        placeTwips(btnClearSel, int(x), int(y + 440), twipsRect(btnClearSel).width(), twipsRect(btnClearSel).height());
+        for (QPushButton* b : {btnAddPL, btnClearSel}) {
+            b->show();
+            b->raise();
+        }
+        return;
+    }
+    btnAddPL->hide();
+    btnClearSel->hide();
+}
+
+void Form1::VScroll1_Change()
+{
+    const int h = VScroll1->value();
+    setHeightTwips(lstTracks, h);
+    setTopTwips(txtDetails, h + 280);
+    setHeightTwips(txtDetails, 5875 - h);
+    const int p = lstTracks->listIndex();
+    if (p >= 2) lstTracks->setTopIndex(p - 2);
+}
+
+void Form1::txtCurAlb_MouseMove()
+{
+    txtCurAlb->setToolTip(txtCurAlb->text());
+}
+
+void Form1::connectTrackList()
+{
+    connect(lstTracks, &ListBox::click, this, &Form1::lstTracks_Click);
+    connect(lstTracks, &ListBox::mouseDown, this, &Form1::lstTracks_MouseDown);
+    connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);
+    // The tooltip follows the text, so hovering always shows the whole path.
+    connect(txtCurAlb, &QLineEdit::textChanged, this, &Form1::txtCurAlb_MouseMove);
+    connect(btnExit, &QToolButton::clicked, this, &Form1::btnExit_Click);
+}

@@ -1,0 +1,136 @@
+#pragma once
+// The main window. It owns every control, each named as the handlers know it;
+// the handlers live in the folder of the part of the program they belong to.
+#include <QWidget>
+
+#include "app/module1.h"
+#include "app/platform.h"
+#include "app/widgets.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+struct SettingsData;
+struct SettingsRead;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(const Platform& platform, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    Module1 m;
+    Platform os;
+
+    // Form-level state
+    int16_t VolumeLevel = 0;
+    double MiniTop = 0;
+    int16_t MiniLeft = 0;
+    double MainTop = 0;
+    double MainLeft = 0;
+
+    // Window
+    QLabel* Label1;
+    PicButton *btnHelp, *btnMinim, *btnMin, *btnExit;
+    ClickLabel *lblTabTrackList, *lblTabPlaylist, *lblTabSearch, *lblTabOptions;
+    QRadioButton *opOne, *opAll, *opRand;
+    QTimer* Timer1;
+
+    // Track List page
+    QGroupBox* fmTrackList;
+    ListBox* lstTracks;
+    QPlainTextEdit* txtDetails;
+    QScrollBar* VScroll1;
+    QPushButton *btnAddPL, *btnClearSel;
+
+    // Playlist page
+    QGroupBox* fmPlaylist;
+    ListBox* lstPlayList;
+    QLabel* lblPlaylist;
+
+    // Search page
+    QGroupBox* fmSearch;
+    ListBox* lstSearchRes;
+    QComboBox* cbCode;
+    QPushButton* btnSearch;
+
+    // Options page
+    QGroupBox* fmOptions;
+    QGroupBox* fmOpFile;
+    QLabel *Label3, *Label6;
+    QLineEdit* txtCurAlb;
+    QPushButton* btnLoad;
+    QGroupBox* fmOpPlaying;
+    QRadioButton *opOT, *opLS, *opAny;
+    QGroupBox* fmOpMini;
+    QCheckBox* chkOnTop;
+    QCheckBox* chkAllPrefs;
+
+    // Player pane
+    QGroupBox* fmPlaying;
+    ClickLabel *lblTitle, *lblDate, *lblPath;
+    PictureBox* Picture1;
+    QGroupBox* fmPlayer;
+    QPushButton *btnPlay, *btnPause, *btnStop, *btnSkip, *btnSkipBack;
+    QPushButton *btnVolUp, *btnVolDown, *btnVolMute;
+    QLabel *Label4, *lblVolume, *lblTime, *Label2, *lblPTime, *lblPlayMode;
+    PictureBox *picTimer, *Picture2;
+
+    // Mini player
+    PictureBox* picMin;
+    ClickLabel *lblMinTime, *Label10, *lblMinPTime, *lblminTitle;
+    PicButton *btnMinMax, *btnMinExit, *btnMinVolDn, *btnMinVolUp;
+    QPlainTextEdit* txtMinDetails;
+    QPushButton *btnMinPlay, *btnMinPause, *btnMinStop, *btnMinSkip, *btnMinMute;
+    QLabel *Label12, *lblMinVol;
+    PictureBox* picMinTimer;
+
+    // Start-up and shutdown
+    void Form_Load();
+    void Form_Unload();
+    void btnExit_Click();
+    void Form_Resize();
+
+    // Settings file
+    void LoadSettings(const std::string& path);
+    void SaveSettings(const std::string& path);
+
+    // Album and track list
+    void FillTrackList();
+    void FormatTrackDate();
+    void ShowTrackNotes();
+    void lstTracks_Click();
+    void lstTracks_MouseDown(int button, int shift, double x, double y);
+    void VScroll1_Change();
+    void txtCurAlb_MouseMove();
+
+    // Sets the text of the details pane from stored bytes.
+    void setDetailsText(std::string_view bytes);
+    void setDetailsMessage(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildTrackListPage();
+    void buildPlaylistPage();
+    void buildSearchPage();
+    void buildOptionsPage();
+    void buildPlayingFrame();
+    void buildPlayerFrame();
+    void buildMiniPlayer();
+    void connectTrackList();
+    void showTrackListPageAtStart();
+    void applySettings(const SettingsRead& read);
+    SettingsData currentSettings() const;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,103 @@
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+
+#include "app/form1.h"
+#include "app/layout_helpers.h"
+#include "app/looks.h"
+
+namespace {
+
+QGroupBox* pageFrame(QWidget* parent, const char* name, int height)
+{
+    return placed(new QGroupBox(parent), name, 120, 600, 10095, height);
+}
+
+QFont fixedPitch()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+ListBox* listBox(QWidget* parent, const char* name, const char* accessible, bool multi)
+{
+    ListBox* list = named(new ListBox(parent, multi), accessible);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setFont(fixedPitch());
+    return list;
+}
+
+}  // namespace
+
+void Form1::buildTrackListPage()
+{
+    fmTrackList = pageFrame(this, "fmTrackList", 6315);
+    lstTracks = listBox(fmTrackList, "lstTracks", "Track list", true);
+    placeTwips(lstTracks, 120, 240, 9555, 2500);
+    txtDetails = named(placed(new QPlainTextEdit(fmTrackList), "txtDetails", 120, 2710, 9555, 3375), "Track notes");
+    txtDetails->setReadOnly(true);
+    txtDetails->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtDetails->setFont(QFont(QStringLiteral("Liberation Sans")));
+    VScroll1 = named(placed(new QScrollBar(Qt::Vertical, fmTrackList), "VScroll1", 9720, 240, 255, 5875), "Splitter");
+    VScroll1->setRange(500, 5500);
+    VScroll1->setSingleStep(10);
+    VScroll1->setPageStep(100);
+    VScroll1->setValue(500);
+    btnAddPL = placed(new QPushButton(QStringLiteral("Add to Playlist"), fmTrackList), "btnAddPL", 120, 240, 1455, 255);
+    btnClearSel = placed(new QPushButton(QStringLiteral("Clear Selected"), fmTrackList), "btnClearSel", 120, 480, 1455, 255);
+    btnAddPL->hide();
+    btnClearSel->hide();
+}
+
+void Form1::buildPlaylistPage()
+{
+    fmPlaylist = pageFrame(this, "fmPlaylist", 6313);
+    lblPlaylist = placed(new QLabel(fmPlaylist), "lblPlaylist", 120, 180, 5200, 255);
+    lstPlayList = listBox(fmPlaylist, "lstPlayList", "Playlist", false);
+    placeTwips(lstPlayList, 120, 480, 5200, 5640);
+    setLook(lstPlayList, kTrackListLook);
+    fmPlaylist->hide();
+}
+
+void Form1::buildSearchPage()
+{
+    fmSearch = pageFrame(this, "fmSearch", 6313);
+    cbCode = named(placed(new QComboBox(fmSearch), "cbCode", 6240, 480, 1455, 315), "Category code");
+    btnSearch = placed(new QPushButton(QStringLiteral("Search"), fmSearch), "btnSearch", 8400, 480, 1215, 375);
+    lstSearchRes = listBox(fmSearch, "lstSearchRes", "Search results", true);
+    placeTwips(lstSearchRes, 120, 1800, 9855, 4320);
+    setLook(lstSearchRes, kTrackListLook);
+    fmSearch->hide();
+}
+
+void Form1::buildOptionsPage()
+{
+    fmOptions = pageFrame(this, "fmOptions", 6313);
+    fmOpFile = placed(new QGroupBox(QStringLiteral("File"), fmOptions), "fmOpFile", 120, 120, 4800, 1800);
+    Label3 = placed(new QLabel(QStringLiteral("Current Album:"), fmOpFile), "Label3", 120, 300, 1455, 195);
+    txtCurAlb = named(placed(new QLineEdit(fmOpFile), "txtCurAlb", 120, 520, 4560, 285), "Current album");
+    txtCurAlb->setReadOnly(true);
+    btnLoad = placed(new QPushButton(QStringLiteral("Load New Album"), fmOpFile), "btnLoad", 120, 960, 1695, 375);
+    Label6 = placed(new QLabel(QStringLiteral("Note: Loading a new Album will clear the Playlist."), fmOpFile), "Label6", 1935, 900, 2745, 480);
+    Label6->setWordWrap(true);
+
+    fmOpPlaying = placed(new QGroupBox(QStringLiteral("Playing Random and All Tracks"), fmOptions), "fmOpPlaying", 120, 2040, 4800, 855);
+    opOT = placed(new QRadioButton(QStringLiteral("On Train"), fmOpPlaying), "opOT", 240, 360, 1335, 255);
+    opLS = placed(new QRadioButton(QStringLiteral("Lineside"), fmOpPlaying), "opLS", 1695, 360, 1335, 255);
+    opAny = placed(new QRadioButton(QStringLiteral("Both"), fmOpPlaying), "opAny", 3150, 360, 1335, 255);
+    opAny->setChecked(true);
+
+    fmOpMini = placed(new QGroupBox(QStringLiteral("Mini Player"), fmOptions), "fmOpMini", 120, 3015, 4800, 735);
+    chkOnTop = placed(new QCheckBox(QStringLiteral("Alway On Top"), fmOpMini), "chkOnTop", 240, 330, 2415, 255);
+    chkOnTop->setChecked(true);
+
+    chkAllPrefs = placed(new QCheckBox(QStringLiteral("Apply Track List Preferences to Search and Playlists?"), fmOptions),
+                         "chkAllPrefs", 5160, 5520, 4800, 255);
+    fmOptions->hide();
+}

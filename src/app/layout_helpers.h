@@ -1,0 +1,25 @@
+#pragma once
+// Small helpers for building controls at their designed places.
+#include <QString>
+#include <QWidget>
+
+#include "app/twips.h"
+
+template <typename W>
+W* placed(W* w, const char* name, int left, int top, int width, int height)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    placeTwips(w, left, top, width, height);
+    return w;
+}
+
+// Gives lists, text boxes, picture boxes and picture buttons a name screen readers announce.
+template <typename W>
+W* named(W* w, const char* accessibleName)
+{
+    w->setAccessibleName(QString::fromLatin1(accessibleName));
+    return w;
+}
+
+void setTextColour(QWidget* w, const QColor& colour);
+void setBackColour(QWidget* w, const QColor& colour);

@@ -1,0 +1,19 @@
+#pragma once
+// Font size and colours of the panes the user can restyle.
+#include <cstdint>
+
+class QWidget;
+
+struct Look {
+    uint32_t back = 0;      // 0x00BBGGRR
+    double fontSize = 0;    // points
+    uint32_t fore = 0;      // 0x00BBGGRR
+    bool operator==(const Look&) const = default;
+};
+
+inline constexpr Look kDetailsLook{0x000040, 12, 0xC0FFFF};
+inline constexpr Look kTrackListLook{0xC0FFFF, 8.25, 0x000000};
+
+// Applies a look and remembers its exact values on the widget.
+void setLook(QWidget* w, const Look& look);
+Look lookOf(const QWidget* w);

@@ -1,0 +1,109 @@
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "app/form1.h"
+#include "app/twips.h"
+#include "app/settings.h"
+#include "platform/file_ops.h"
+#include "platform/text_codec.h"
+
+namespace {
+
+int toWholeTwips(double v)
+{
+    return int(std::clamp(std::round(v), -1e9, 1e9));
+}
+
+int32_t toIndex(double v)
+{
+    if (!std::isfinite(v)) return 0;
+    return int32_t(std::clamp(std::floor(v), double(std::numeric_limits<int32_t>::min()),
+                              double(std::numeric_limits<int32_t>::max())));
+}
+
+// Each of a look's three lines takes effect as soon as it has been read.
+void applyLookLines(QWidget* w, const Look& read, const SettingsRead& r, int firstLine)
+{
+    Look look = lookOf(w);
+    if (r.has(firstLine)) look.back = read.back;
+    if (r.has(firstLine + 1)) look.fontSize = read.fontSize;
+    if (r.has(firstLine + 2)) look.fore = read.fore;
+    setLook(w, look);
+}
+
+}  // namespace
+
+void Form1::LoadSettings(const std::string& path)
+{
+    const FileRead file = readWholeFile(path);
+    applySettings(file.ok() ? parseSettings(file.bytes) : SettingsRead{});
+}
+
+void Form1::applySettings(const SettingsRead& r)
+{
+    const SettingsData& d = r.data;
+    if (r.has(2)) m.DetailsFolder = d.detailsFolder;
+    if (r.has(3)) {
+        m.AlbumPath = d.albumPath;
+        txtCurAlb->setText(toDisplay(m.AlbumPath));
+    }
+    if (r.has(4)) m.PlaylistFileName = d.playlistFileName;
+    if (r.has(7)) setTopTwips(txtDetails, toWholeTwips(d.detailsTop));
+    if (r.has(8)) setHeightTwips(txtDetails, toWholeTwips(d.detailsHeight));
+    if (r.has(9)) setHeightTwips(lstTracks, toWholeTwips(d.tracksHeight));
+    if (r.has(12)) m.TrackListIndex = toIndex(d.trackListIndex);
+    if (r.has(13)) m.PlaylistIndex = d.playlistIndex;
+    applyLookLines(txtDetails, d.details, r, 15);
+    applyLookLines(lstTracks, d.trackList, r, 18);
+    if (r.has(21)) {
+        chkAllPrefs->setChecked(d.allPrefs);
+        if (d.allPrefs)
+            for (QWidget* list : {lstPlayList, lstSearchRes}) setLook(list, lookOf(lstTracks));
+    }
+    if (r.has(22)) {
+        if (d.kind == TrackKind::Lineside) opLS->setChecked(true);
+        if (d.kind == TrackKind::OnTrain) opOT->setChecked(true);
+    }
+    if (r.has(23)) MiniTop = d.miniTop;
+    if (r.has(24)) MiniLeft = d.miniLeft;
+    if (!r.complete()) {
+        setHeightTwips(lstTracks, 2500);
+        setTopTwips(txtDetails, 2710);
+        m.TrackListIndex = 0;
+        m.PlaylistIndex = 0;
+    }
+}
+
+SettingsData Form1::currentSettings() const
+{
+    SettingsData d;
+    d.detailsFolder = m.DetailsFolder;
+    d.albumPath = m.AlbumPath;
+    d.playlistFileName = m.PlaylistFileName;
+    d.detailsTop = twipsRect(txtDetails).y();
+    d.detailsHeight = twipsRect(txtDetails).height();
+    d.tracksHeight = twipsRect(lstTracks).height();
+    d.trackListIndex = lstTracks->listIndex();
+    d.playlistIndex = lstPlayList->listIndex();
+    d.details = lookOf(txtDetails);
+    d.trackList = lookOf(lstTracks);
+    d.allPrefs = chkAllPrefs->isChecked();
+    d.kind = opLS->isChecked() ? TrackKind::Lineside : opOT->isChecked() ? TrackKind::OnTrain : TrackKind::Both;
+    d.miniTop = MiniTop;
+    d.miniLeft = MiniLeft;
+    return d;
+}
+
+void Form1::SaveSettings(const std::string& path)
+{
+    // The write replaces the file whole, so a failure leaves the previous settings intact.
+    const FileError error = writeFileAtomic(path, formatSettings(currentSettings()));
+    if (error != FileError::None)
+        std::fprintf(stderr, "Quillon: the settings could not be saved to %s (error %d)\n", path.c_str(),
+                     errorNumber(error));
+}

@@ -1,0 +1,104 @@
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QTimer>
+#include <chrono>
+
+#include "app/form1.h"
+#include "app/looks.h"
+#include "app/twips.h"
+#include "app/settings.h"
+#include "app/tabs.h"
+#include "platform/file_ops.h"
+#include "playback/media_player.h"
+
+std::string defaultAppFolder()
+{
+    QString folder = QCoreApplication::applicationDirPath();
+    if (!QFileInfo(folder).isWritable()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir().mkpath(folder);
+    }
+    return QDir::toNativeSeparators(folder + QLatin1Char('/')).toStdString();
+}
+
+void Form1::Form_Load()
+{
+    m.AppFolder = os.appFolder;
+    lblPlaylist->setText(QStringLiteral("The playlist is empty"));
+    m.PlaylistEmpty = true;
+    os.player->setVolume(0);
+    VolumeLevel = 0;
+    os.player->setMute(false);
+    lblVolume->setText(QStringLiteral("10"));
+    m.PlayMode = 'X';
+    lblPlayMode->setText(QStringLiteral("Player Stopped"));
+    m.Random.seed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
+    setLook(txtDetails, kDetailsLook);
+    setLook(lstTracks, kTrackListLook);
+    MiniTop = toTwips(y());
+    MiniLeft = int16_t(toTwips(x()));
+    LoadSettings(m.AppFolder + "qvb.ini");
+    showTrackListPageAtStart();
+    lblPTime->setText(QStringLiteral("00:00"));
+    // The splitter's range bounds the list height, whatever the settings file said.
+    const int listHeight = std::clamp(twipsRect(lstTracks).height(), VScroll1->minimum(), VScroll1->maximum());
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(listHeight);
+    }
+    VScroll1_Change();
+    FillTrackList();
+    setHeightTwips(txtDetails, 5875 - twipsRect(lstTracks).height());
+    Timer1->start();
+}
+
+void Form1::showTrackListPageAtStart()
+{
+    fmTrackList->show();
+    for (QWidget* page : {fmSearch, fmOptions, fmPlaylist}) page->hide();
+    setTabLooks(*this, lblTabTrackList);
+}
+
+void Form1::Form_Unload()
+{
+    if (unloaded_) return;
+    unloaded_ = true;
+    SaveSettings(m.AppFolder + "qvb.ini");
+    m.Album.close();
+    removeFile(m.AppFolder + "search.$$$");
+}
+
+void Form1::btnExit_Click()
+{
+    close();
+}
+
+void Form1::Form_Resize()
+{
+    setWindowTitle(QStringLiteral("Velloran Quillon"));
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange) Form_Resize();
+    QWidget::changeEvent(event);
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    Form_Resize();
+    QWidget::resizeEvent(event);
+}

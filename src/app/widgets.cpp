@@ -1,0 +1,123 @@
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionToolButton>
+
+#include "app/twips.h"
+#include "app/widgets.h"
+
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(mouseButtonCode(event->button()));
+    QLabel::mousePressEvent(event);
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ClickLabel::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMove();
+    QLabel::mouseMoveEvent(event);
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+}
+
+void PictureBox::cls()
+{
+    canvas_.fill(background_);
+    update();
+}
+
+void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColor& colour)
+{
+    if (canvas_.isNull()) return;
+    const QRectF box(QPointF(x1 / kTwipsPerPixel, y1 / kTwipsPerPixel),
+                     QPointF(x2 / kTwipsPerPixel, y2 / kTwipsPerPixel));
+    QPainter painter(&canvas_);
+    painter.fillRect(box.normalized(), colour);
+    update();
+}
+
+void PictureBox::setBackground(const QColor& colour)
+{
+    background_ = colour;
+    cls();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, canvas_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent*)
+{
+    canvas_ = QImage(size(), QImage::Format_RGB32);
+    canvas_.fill(background_);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(mouseButtonCode(event->button()), toTwips(event->position().x()),
+                   toTwips(event->position().y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit mouseUp(mouseButtonCode(event->button()), toTwips(event->position().x()),
+                 toTwips(event->position().y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMove(mouseButtonCode(Qt::MouseButton(int(event->buttons()) & 7)),
+                   toTwips(event->position().x()), toTwips(event->position().y()));
+}
+
+PicButton::PicButton(QWidget* parent, Symbol symbol) : QToolButton(parent), symbol_(symbol)
+{
+    setFocusPolicy(Qt::NoFocus);
+}
+
+namespace {
+
+void drawTriangle(QPainter& p, const QRectF& r, bool up)
+{
+    const QPointF tip(r.center().x(), up ? r.top() : r.bottom());
+    const QPointF a(r.left(), up ? r.bottom() : r.top()), b(r.right(), up ? r.bottom() : r.top());
+    p.setBrush(p.pen().color());
+    p.drawPolygon(QPolygonF({tip, a, b}));
+}
+
+}  // namespace
+
+void PicButton::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    QStyleOptionToolButton option;
+    initStyleOption(&option);
+    option.text.clear();
+    style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &p, this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(isEnabled() ? QColor(20, 20, 20) : QColor(140, 140, 140), 1.4));
+    const QRectF r = QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5);
+    switch (symbol_) {
+    case Symbol::Help: p.drawText(rect(), Qt::AlignCenter, QStringLiteral("?")); break;
+    case Symbol::Mini: p.drawRect(QRectF(r.left(), r.center().y(), r.width() * 0.6, r.height() / 2)); break;
+    case Symbol::Minimize: p.drawLine(r.bottomLeft(), r.bottomRight()); break;
+    case Symbol::Close:
+        p.drawLine(r.topLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomLeft());
+        break;
+    case Symbol::Restore: p.drawRect(r); break;
+    case Symbol::VolumeUp: drawTriangle(p, r, true); break;
+    case Symbol::VolumeDown: drawTriangle(p, r, false); break;
+    }
+}

@@ -1,0 +1,115 @@
+#pragma once
+// The few control kinds the window needs beyond Qt's own: a list box addressed
+// by line number, labels and picture boxes that report clicks and mouse moves
+// in twips, and a picture box that keeps what was drawn on it.
+#include <QImage>
+#include <QLabel>
+#include <QListView>
+#include <QStringList>
+#include <QToolButton>
+
+class QStringListModel;
+
+// Mouse buttons as the handlers know them.
+enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
+int mouseButtonCode(Qt::MouseButton button);
+
+// A list box of text lines. Selecting a line from code emits click() exactly as
+// a user's click does, once.
+class ListBox : public QListView {
+    Q_OBJECT
+public:
+    ListBox(QWidget* parent, bool multiSelect);
+
+    void clear();
+    void setItems(const QStringList& lines);
+    void addItem(const QString& line);
+    int listCount() const;
+    QString itemText(int row) const;
+
+    // The current line, or -1 when there is none.
+    int listIndex() const;
+    // Makes row the current and only selected line, then emits click(); -1 clears.
+    void setListIndex(int row);
+    bool isSelected(int row) const;
+    // Marking a line selected emits click(); unmarking does not.
+    void setSelected(int row, bool selected);
+    QList<int> selectedRows() const;
+    int topIndex() const;
+    void setTopIndex(int row);
+
+signals:
+    void click();
+    void dblClick();
+    void mouseDown(int button, int shift, double xTwips, double yTwips);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool validRow(int row) const { return row >= 0 && row < listCount(); }
+    QStringListModel* model_;
+};
+
+// A label that reports clicks and mouse movement.
+class ClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+    void mouseDown(int button);
+    void mouseMove();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+// A picture box: boxes drawn on it stay until cls(); mouse positions in twips.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent);
+
+    void cls();
+    // Draws a filled box between two corners given in twips.
+    void fillBox(double x1, double y1, double x2, double y2, const QColor& colour);
+    void setBackground(const QColor& colour);
+    // The drawn canvas, for tests and screenshots.
+    const QImage& canvas() const { return canvas_; }
+
+signals:
+    void mouseDown(int button, double xTwips, double yTwips);
+    void mouseUp(int button, double xTwips, double yTwips);
+    void mouseMove(int button, double xTwips, double yTwips);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    QColor background_{Qt::black};
+    QImage canvas_;
+};
+
+// A small button that draws a symbol instead of a caption.
+class PicButton : public QToolButton {
+    Q_OBJECT
+public:
+    enum class Symbol { Help, Mini, Minimize, Close, Restore, VolumeUp, VolumeDown };
+    PicButton(QWidget* parent, Symbol symbol);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Symbol symbol_;
+};

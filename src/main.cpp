@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <QScreen>
+
+#include "app/form1.h"
+#include "platform/dialogs.h"
+#include "platform/help_viewer.h"
+#include "platform/message_box.h"
+#include "platform/window_system.h"
+#include "playback/mpg123_player.h"
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillon"));
+    QApplication::setOrganizationName(QStringLiteral("Velloran"));
+
+    Mpg123Player player;
+    QtMessageBoxes messages(nullptr);
+    QtDialogs dialogs(nullptr);
+    QtWindowSystem windows;
+    QtHelpViewer help;
+    Platform platform{&player, &messages, &dialogs, &windows, &help, defaultAppFolder()};
+
+    Form1 form(platform);
+    // The window opens centred on the screen at its designed size.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        form.move(screen->availableGeometry().center() - form.rect().center());
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,63 @@
+#include "platform/dialogs.h"
+
+#include <QColorDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "platform/colors.h"
+
+QString qtFilter(const QString& filter)
+{
+    const int bar = filter.indexOf(QChar('|'));
+    return bar < 0 ? filter : filter.left(bar);
+}
+
+QString withDefaultExtension(const QString& path, const QString& defaultExt)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty()) return path;
+    return path + defaultExt;
+}
+
+namespace {
+
+QString startPath(const FileDialogRequest& request)
+{
+    if (request.fileName.isEmpty()) return request.initDir;
+    if (QFileInfo(request.fileName).isAbsolute() || request.initDir.isEmpty()) return request.fileName;
+    return QDir(request.initDir).filePath(request.fileName);
+}
+
+// Names that do not exist are accepted, so a typed name of a missing file comes back as typed.
+QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, QString(), startPath(request), qtFilter(request.filter));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setDefaultSuffix(request.defaultExt.mid(request.defaultExt.startsWith('.') ? 1 : 0));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().first());
+    QDir::setCurrent(QFileInfo(chosen).absolutePath());
+    return withDefaultExtension(chosen, request.defaultExt);
+}
+
+}  // namespace
+
+QString QtDialogs::showOpen(const FileDialogRequest& request)
+{
+    return runFileDialog(parent_, request, QFileDialog::AcceptOpen);
+}
+
+QString QtDialogs::showSave(const FileDialogRequest& request)
+{
+    return runFileDialog(parent_, request, QFileDialog::AcceptSave);
+}
+
+std::optional<uint32_t> QtDialogs::showColor(uint32_t initial)
+{
+    const QColor chosen = QColorDialog::getColor(toQColor(initial), parent_);
+    if (!chosen.isValid()) return std::nullopt;
+    return fromQColor(chosen);
+}

@@ -1,0 +1,77 @@
+#include "support/form_fixture.h"
+
+#include <QDir>
+#include <QTest>
+
+#include "platform/file_ops.h"
+
+FormFixture::FormFixture() = default;
+
+FormFixture::~FormFixture()
+{
+    if (form) form->Form_Unload();
+}
+
+std::string FormFixture::appFolder() const
+{
+    return QDir(appDir_.path()).absolutePath().toStdString() + "/";
+}
+
+std::string FormFixture::appFile(std::string_view name) const
+{
+    return appFolder() + std::string(name);
+}
+
+void FormFixture::writeAppFile(std::string_view name, std::string_view bytes) const
+{
+    writeFileAtomic(appFile(name), bytes);
+}
+
+std::string FormFixture::readAppFile(std::string_view name) const
+{
+    return readWholeFile(appFile(name)).bytes;
+}
+
+std::vector<std::string> FormFixture::settingsLines(const std::string& albumPath) const
+{
+    const std::string folder = albumPath.substr(0, albumPath.find_last_of('/') + 1);
+    return {"[Directories]", "Details=" + folder, "Data=" + albumPath, "Playlist FN=", "",
+            "[Pane Positions]", "1=2780", "2=3375", "3=2500", "", "[List Positions]", "Index=0",
+            "Playlist=0", "", " 64 ", " 12 ", " 12648447 ", " 12648447 ", " 8.25 ", " 0 ", "one", "3",
+            " 0 ", " 0 "};
+}
+
+void FormFixture::writeSettings(const std::vector<std::string>& lines, size_t keep) const
+{
+    std::vector<std::string> kept(lines.begin(), lines.begin() + std::min(keep, lines.size()));
+    writeAppFile("qvb.ini", fixture::joinLines(kept));
+}
+
+Form1& FormFixture::start()
+{
+    Platform platform{&player, &messages, &dialogs, &windows, &help, appFolder()};
+    form = std::make_unique<Form1>(platform);
+    form->Form_Load();
+    form->show();
+    if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
+    return *form;
+}
+
+void FormFixture::close()
+{
+    form->close();
+}
+
+std::string writeNumberedAlbum(const fixture::AlbumDir& dir, int count)
+{
+    std::vector<TrackRecord> tracks;
+    std::vector<std::string> notes;
+    for (int i = 1; i <= count; ++i) {
+        const std::string n = std::to_string(i);
+        tracks.push_back(fixture::makeTrack("Track " + n, "01061980", "01:00", 0, "t" + n, "f1", "", n));
+        notes.push_back("Notes of track " + n);
+    }
+    notes.push_back("End");
+    dir.writeNotes("f1", notes);
+    return dir.writeAlbum("album.qdb", tracks);
+}

@@ -1,0 +1,48 @@
+#pragma once
+// A main window on a temporary program folder with every seam replaced by a
+// double, plus an album folder to fill. Each fixture is independent of others.
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "app/form1.h"
+#include "support/album_builder.h"
+#include "support/fake_media_player.h"
+#include "support/fake_platform.h"
+
+class FormFixture {
+public:
+    FormFixture();
+    ~FormFixture();
+
+    // The program folder, with a trailing separator.
+    std::string appFolder() const;
+    std::string appFile(std::string_view name) const;
+    void writeAppFile(std::string_view name, std::string_view bytes) const;
+    std::string readAppFile(std::string_view name) const;
+
+    // A settings file whose 24 lines are the defaults with the album at albumPath;
+    // replace(lineNumber, text) edits one line before writing.
+    std::vector<std::string> settingsLines(const std::string& albumPath) const;
+    void writeSettings(const std::vector<std::string>& lines, size_t keep = 24) const;
+
+    // Builds the window, runs its start-up and shows it.
+    Form1& start();
+    // Closes the window as a user would, which runs the shutdown.
+    void close();
+
+    fixture::AlbumDir album;
+    FakeMediaPlayer player;
+    RecordingMessageBoxes messages;
+    ScriptedDialogs dialogs;
+    FakeWindowSystem windows;
+    FakeHelpViewer help;
+    std::unique_ptr<Form1> form;
+
+private:
+    QTemporaryDir appDir_;
+};
+
+// A small album of `count` On Train tracks in folder "f1", titled "Track 1", "Track 2", …,
+// each with its notes entry "Notes of track N".
+std::string writeNumberedAlbum(const fixture::AlbumDir& dir, int count);
