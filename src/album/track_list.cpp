@@ -76,8 +76,7 @@ void Form1::ShowTrackNotes()
         setDetailsMessage(QString::fromLatin1(kNoDetails));
         return;
     }
-    const long noteNo = std::lround(qtext::val(qtext::trim(m.TrackRec.NoteNo)));
-    const auto entry = readNotesEntry(notesPath(m.DetailsFolder, m.TrackRec), noteNo);
+    const auto entry = readNotesEntry(notesPath(m.DetailsFolder, m.TrackRec), noteNumber(m.TrackRec.NoteNo));
     if (entry)
         setDetailsText(*entry);
     else
@@ -139,5 +138,4 @@ void Form1::connectTrackList()
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);
     // The tooltip follows the text, so hovering always shows the whole path.
     connect(txtCurAlb, &QLineEdit::textChanged, this, &Form1::txtCurAlb_MouseMove);
-    connect(btnExit, &QToolButton::clicked, this, &Form1::btnExit_Click);
 }

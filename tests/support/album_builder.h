@@ -1,0 +1,49 @@
+#pragma once
+// Album fixtures for tests: track records, album files written byte by byte and
+// notes files, all inside one fresh temporary folder per fixture.
+#include <QTemporaryDir>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "album/track_record.h"
+
+namespace fixture {
+
+// A record with its fields as given (unpadded); the album writer pads and cuts them.
+TrackRecord makeTrack(std::string_view title, std::string_view date = "01011970",
+                      std::string_view playTime = "01:00", int16_t lineside = 0,
+                      std::string_view mp3 = "track", std::string_view folder = "tracks",
+                      std::string_view code = "", std::string_view noteNo = "1",
+                      std::string_view spare = "");
+
+// The 131 bytes of a record, laid out field by field on their own so that tests of
+// the album reader do not lean on the code under test.
+std::string recordBytes(const TrackRecord& rec);
+
+// Lines joined into a file's content, each ended by eol (also the last one).
+std::string joinLines(const std::vector<std::string>& lines, std::string_view eol = "\r\n");
+
+class AlbumDir {
+public:
+    AlbumDir();
+    bool isValid() const { return dir_.isValid(); }
+    // The folder with a trailing separator, as the program keeps DetailsFolder.
+    std::string folder() const;
+    std::string filePath(std::string_view relative) const;
+
+    // Each writer creates missing parent folders and returns the file's full path.
+    std::string writeFile(std::string_view relative, std::string_view bytes) const;
+    // The records one after the other, then tail (for a partial last record).
+    std::string writeAlbum(std::string_view name, const std::vector<TrackRecord>& tracks,
+                           std::string_view tail = {}) const;
+    // The notes file "details.qvt" of a track folder.
+    std::string writeNotes(std::string_view trackFolder, const std::vector<std::string>& lines,
+                           std::string_view eol = "\r\n") const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+}  // namespace fixture

@@ -1,0 +1,133 @@
+// Number and time text, and the crossing from stored bytes to display text.
+#include <QtTest>
+
+#include "platform/text_codec.h"
+#include "util/text.h"
+
+namespace {
+QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
+}  // namespace
+
+class UtilTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void val_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("blanks, sign, point, junk") << QByteArray("  -12.5x") << -12.5;
+        QTest::newRow("second point stops") << QByteArray("1.2.3") << 1.2;
+        QTest::newRow("no digits") << QByteArray("abc") << 0.0;
+        QTest::newRow("plus sign") << QByteArray("+7") << 7.0;
+        QTest::newRow("colon stops") << QByteArray("3:41") << 3.0;
+        QTest::newRow("empty") << QByteArray() << 0.0;
+        QTest::newRow("point first") << QByteArray(".5") << 0.5;
+        QTest::newRow("blank after sign") << QByteArray("- 5") << 0.0;
+        QTest::newRow("comma is no point") << QByteArray("1,5") << 1.0;
+    }
+    void val()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(double, value);
+        QCOMPARE(qtext::val(text.toStdString()), value);
+    }
+
+    void numberText_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("plain");
+        QTest::addColumn<QByteArray>("padded");
+        QTest::newRow("whole") << 2500.0 << QByteArray("2500") << QByteArray(" 2500 ");
+        QTest::newRow("fraction") << 8.25 << QByteArray("8.25") << QByteArray(" 8.25 ");
+        QTest::newRow("negative") << -3.0 << QByteArray("-3") << QByteArray("-3 ");
+        QTest::newRow("negative zero") << -0.0 << QByteArray("0") << QByteArray(" 0 ");
+        QTest::newRow("eight-digit colour") << 12648447.0 << QByteArray("12648447") << QByteArray(" 12648447 ");
+        QTest::newRow("below one") << 0.5 << QByteArray("0.5") << QByteArray(" 0.5 ");
+        QTest::newRow("seven significant") << 1.0 / 3 << QByteArray("0.3333333") << QByteArray(" 0.3333333 ");
+    }
+    void numberText()
+    {
+        QFETCH(double, value);
+        QFETCH(QByteArray, plain);
+        QFETCH(QByteArray, padded);
+        QCOMPARE(bytes(qtext::plainNumber(value)), plain);
+        QCOMPARE(bytes(qtext::paddedNumber(value)), padded);
+    }
+
+    void timeText_data()
+    {
+        QTest::addColumn<int>("minutes");
+        QTest::addColumn<int>("seconds");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("both padded") << 2 << 5 << QByteArray("02:05");
+        QTest::newRow("ten not padded") << 10 << 59 << QByteArray("10:59");
+        QTest::newRow("long minutes") << 100 << 0 << QByteArray("100:00");
+    }
+    void timeText()
+    {
+        QFETCH(int, minutes);
+        QFETCH(int, seconds);
+        QFETCH(QByteArray, text);
+        QCOMPARE(bytes(qtext::timeText(minutes, seconds)), text);
+    }
+
+    void isNumberText_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("number");
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("blanks") << QByteArray("   ") << true;
+        QTest::newRow("padded") << QByteArray(" 12648447 ") << true;
+        QTest::newRow("signed fraction") << QByteArray("-8.25") << true;
+        QTest::newRow("trailing letters") << QByteArray("12abc") << false;
+        QTest::newRow("two points") << QByteArray("1.2.3") << false;
+        QTest::newRow("sign alone") << QByteArray("-") << false;
+    }
+    void isNumberText()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, number);
+        QCOMPARE(qtext::isNumberText(text.toStdString()), number);
+    }
+
+    void toDisplay_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("utf8");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("utf-8 e-acute") << QByteArray("caf\xC3\xA9") << true << QStringLiteral("caf\u00E9");
+        QTest::newRow("utf-8 four bytes") << QByteArray("\xF0\x9F\x9A\x82") << true << QStringLiteral("\U0001F682");
+        QTest::newRow("cp1252 e-acute") << QByteArray("caf\xE9") << false << QStringLiteral("caf\u00E9");
+        QTest::newRow("cp1252 quotes, euro") << QByteArray("\x93" "A\x94 \x80" "5") << false << QStringLiteral("\u201CA\u201D \u20AC5");
+        QTest::newRow("cp1252 undefined bytes") << QByteArray("\x81\x8D\x8F\x90\x9D") << false << QStringLiteral("\u0081\u008D\u008F\u0090\u009D");
+        QTest::newRow("cut-short sequence") << QByteArray("a\xC3") << false << QStringLiteral("a\u00C3");
+        QTest::newRow("overlong slash") << QByteArray("\xC0\xAF") << false << QStringLiteral("\u00C0\u00AF");
+        QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << false << QStringLiteral("\u00ED\u00A0\u20AC");
+        QTest::newRow("beyond U+10FFFF") << QByteArray("\xF4\x90\x80\x80") << false << QStringLiteral("\u00F4\u0090\u20AC\u20AC");
+    }
+    void toDisplay()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, utf8);
+        QFETCH(QString, shown);
+        QCOMPARE(isValidUtf8(stored.toStdString()), utf8);
+        QCOMPARE(::toDisplay(stored.toStdString()), shown);
+    }
+
+    void latin1RangeOfCp1252()
+    {
+        for (int b = 0xA0; b <= 0xFF; ++b)
+            QCOMPARE(::toDisplay(std::string(1, char(b))), QString(QChar(b)));
+    }
+
+    void fromDisplayWritesUtf8()
+    {
+        QCOMPARE(bytes(fromDisplay(QStringLiteral("caf\u00E9 \u20AC"))), QByteArray("caf\xC3\xA9 \xE2\x82\xAC"));
+        const std::string stored = "Gr\xC3\xBC\xC3\x9F" "e";
+        QCOMPARE(bytes(fromDisplay(::toDisplay(stored))), bytes(stored));
+    }
+};
+
+QTEST_GUILESS_MAIN(UtilTest)
+#include "util_test.moc"
