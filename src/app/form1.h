@@ -110,6 +110,33 @@ public:
     void VScroll1_Change();
     void txtCurAlb_MouseMove();
 
+    // Playback
+    void PlayTrack();
+    void mp1_PlayStateChange();
+    void lstTracks_DblClick();
+    void btnPlay_Click();
+    void btnPause_Click();
+    void btnStop_Click();
+    void btnSkip_Click();
+    void btnSkipBack_Click();
+    void opOne_Click();
+    void opAll_Click();
+    void opRand_Click();
+    void lblPath_MouseMove();
+
+    // Position, seeking, volume and mute
+    void Timer1_Timer();
+    void picTimer_MouseMove(double x);
+    void picMinTimer_MouseMove(double x);
+    void picTimer_MouseUp(double x);
+    void picMinTimer_MouseUp(double x);
+    void btnVolUp_Click();
+    void btnVolDown_Click();
+    void btnVolMute_Click();
+    void btnMinVolUp_Click();
+    void btnMinVolDn_Click();
+    void btnMinMute_Click();
+
     // Sets the text of the details pane from stored bytes.
     void setDetailsText(std::string_view bytes);
     void setDetailsMessage(const QString& text);
@@ -128,7 +155,18 @@ private:
     void buildPlayingFrame();
     void buildPlayerFrame();
     void buildMiniPlayer();
+    void connectShell();
     void connectTrackList();
+    void connectPlayback();
+    void connectPlayerView();
+    // Playback helpers
+    bool isExcludedByPreference(const TrackRecord& rec) const;
+    bool moveToNextCandidate(int attempt);
+    bool drawRandomLine();
+    bool drawAllowedLine();
+    void stopPlayback();
+    void chooseTrackListMode(char mode, const char* playingText);
+    void setPlayButtonsEnabled(bool enabled);
     void showTrackListPageAtStart();
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;

@@ -53,7 +53,10 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
     buildPlayingFrame();
     buildPlayerFrame();
     buildMiniPlayer();
+    connectShell();
     connectTrackList();
+    connectPlayback();
+    connectPlayerView();
 }
 
 Form1::~Form1() = default;

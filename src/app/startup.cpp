@@ -85,6 +85,11 @@ void Form1::Form_Resize()
     setWindowTitle(QStringLiteral("Velloran Quillon"));
 }
 
+void Form1::connectShell()
+{
+    connect(btnExit, &QToolButton::clicked, this, &Form1::btnExit_Click);
+}
+
 void Form1::closeEvent(QCloseEvent* event)
 {
     Form_Unload();

@@ -29,15 +29,23 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
 }
 
+void PictureBox::fitCanvas()
+{
+    if (canvas_.size() == size()) return;
+    canvas_ = QImage(size(), QImage::Format_RGB32);
+    canvas_.fill(background_);
+}
+
 void PictureBox::cls()
 {
+    fitCanvas();
     canvas_.fill(background_);
     update();
 }
 
 void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColor& colour)
 {
-    if (canvas_.isNull()) return;
+    fitCanvas();
     const QRectF box(QPointF(x1 / kTwipsPerPixel, y1 / kTwipsPerPixel),
                      QPointF(x2 / kTwipsPerPixel, y2 / kTwipsPerPixel));
     QPainter painter(&canvas_);
@@ -59,8 +67,7 @@ void PictureBox::paintEvent(QPaintEvent*)
 
 void PictureBox::resizeEvent(QResizeEvent*)
 {
-    canvas_ = QImage(size(), QImage::Format_RGB32);
-    canvas_.fill(background_);
+    fitCanvas();
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

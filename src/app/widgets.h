@@ -96,6 +96,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // A hidden widget gets no resize event, so the canvas follows the size when used.
+    void fitCanvas();
     QColor background_{Qt::black};
     QImage canvas_;
 };

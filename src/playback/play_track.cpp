@@ -1,0 +1,88 @@
+#include <QRadioButton>
+#include <random>
+#include <vector>
+
+#include "app/form1.h"
+#include "platform/message_box.h"
+#include "platform/text_codec.h"
+#include "playback/media_player.h"
+#include "playback/play_modes.h"
+#include "util/text.h"
+
+namespace {
+
+// Random draws made before the whole album is checked for tracks the preference allows.
+constexpr int kDrawsBeforeScan = 32;
+
+}  // namespace
+
+bool Form1::isExcludedByPreference(const TrackRecord& rec) const
+{
+    if (m.PlayMode != playmode::All && m.PlayMode != playmode::Random) return false;
+    return (opOT->isChecked() && rec.Lineside == -1) || (opLS->isChecked() && rec.Lineside == 0);
+}
+
+void Form1::stopPlayback()
+{
+    m.PlayMode = playmode::Stopped;
+    lblPlayMode->setText(QStringLiteral("Player Stopped"));
+}
+
+// Selecting the line runs its click handler, which makes it current and shows its notes.
+bool Form1::drawRandomLine()
+{
+    const int count = lstTracks->listCount();
+    if (count == 0) return false;
+    lstTracks->setListIndex(std::uniform_int_distribution<int>(0, count - 1)(m.Random));
+    return true;
+}
+
+// Picks uniformly among the lines the preference allows; false when it allows none.
+bool Form1::drawAllowedLine()
+{
+    std::vector<int> allowed;
+    m.Album.forEach([&](int32_t n, const TrackRecord& rec) {
+        if (!isExcludedByPreference(rec) && n <= lstTracks->listCount()) allowed.push_back(n - 1);
+    });
+    if (allowed.empty()) return false;
+    lstTracks->setListIndex(allowed[std::uniform_int_distribution<size_t>(0, allowed.size() - 1)(m.Random)]);
+    return true;
+}
+
+bool Form1::moveToNextCandidate(int attempt)
+{
+    if (m.PlayMode == playmode::Random) return attempt < kDrawsBeforeScan ? drawRandomLine() : drawAllowedLine();
+    const int next = lstTracks->listIndex() + 1;
+    if (next >= lstTracks->listCount()) return false;
+    lstTracks->setListIndex(next);
+    return true;
+}
+
+void Form1::PlayTrack()
+{
+    picTimer->cls();
+    picMinTimer->cls();
+    for (int attempt = 0;; ++attempt) {
+        if (!m.Album.read(m.CurrentRecord, m.TrackRec)) return;
+        m.PlayingRecord = m.CurrentRecord;
+        if (m.PlayMode != playmode::PlaylistOne) lblPlayMode->setText(playmode::statusText(m.PlayMode));
+        if (!isExcludedByPreference(m.TrackRec)) break;
+        if (!moveToNextCandidate(attempt)) {
+            // Nothing further that the preference allows: stop instead of searching for ever.
+            btnStop_Click();
+            return;
+        }
+    }
+    lblTitle->setText(toDisplay(m.TrackRec.Title));
+    FormatTrackDate();
+    lblDate->setText(toDisplay(m.Date.dayText + " " + m.Date.monthText + m.Date.yearText));
+    lblPTime->setText(toDisplay(qtext::trim(m.TrackRec.PlayTime)));
+    lblMinPTime->setText(lblPTime->text());
+    lblPath->setText(toDisplay("Album: " + qtext::trimmed(m.TrackRec.Folder) + "   File: " +
+                               qtext::trimmed(m.TrackRec.Mp3Name) + ".mp3"));
+    const QString path = toDisplay(mp3Path(m.DetailsFolder, m.TrackRec));
+    os.player->setStartOnOpen(true);
+    os.player->setSourceFile(path);
+    if (os.player->hasError())
+        os.messages->show(problemPlayingMessage(path), QStringLiteral("Problem"), MsgIcon::Question, MsgButtons::Ok);
+}

@@ -1,0 +1,81 @@
+#include <QPushButton>
+#include <cstdlib>
+
+#include <QTimer>
+
+#include "app/form1.h"
+#include "playback/media_player.h"
+#include "util/text.h"
+
+namespace {
+
+constexpr int kVolumeStep = 320;
+
+// 10 at full volume down to 1 at the quietest step.
+QString displayedLevel(int16_t volumeLevel)
+{
+    return QString::number(10 - std::abs(int(volumeLevel)) / kVolumeStep);
+}
+
+}  // namespace
+
+void Form1::btnVolUp_Click()
+{
+    VolumeLevel = int16_t(std::min(0, VolumeLevel + kVolumeStep));
+    lblVolume->setText(displayedLevel(VolumeLevel));
+    os.player->setVolume(VolumeLevel);
+}
+
+void Form1::btnVolDown_Click()
+{
+    // Guarded by the shown level, so "Mute" (not a number) stops it too.
+    if (qtext::val(lblVolume->text().toStdString()) <= 1) return;
+    VolumeLevel = int16_t(VolumeLevel - kVolumeStep);
+    lblVolume->setText(displayedLevel(VolumeLevel));
+    os.player->setVolume(VolumeLevel);
+}
+
+void Form1::btnVolMute_Click()
+{
+    const bool unmute = os.player->mute();
+    os.player->setMute(!unmute);
+    lblVolume->setText(unmute ? displayedLevel(VolumeLevel) : QStringLiteral("Mute"));
+    btnVolUp->setEnabled(unmute);
+    btnVolDown->setEnabled(unmute);
+}
+
+void Form1::btnMinVolUp_Click()
+{
+    btnVolUp_Click();
+    lblMinVol->setText(lblVolume->text());
+}
+
+void Form1::btnMinVolDn_Click()
+{
+    btnVolDown_Click();
+    lblMinVol->setText(lblVolume->text());
+}
+
+void Form1::btnMinMute_Click()
+{
+    const bool muted = os.player->mute();
+    btnMinVolUp->setEnabled(muted);
+    btnMinVolDn->setEnabled(muted);
+    btnVolMute_Click();
+    lblMinVol->setText(lblVolume->text());
+}
+
+void Form1::connectPlayerView()
+{
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(picTimer, &PictureBox::mouseMove, this, [this](int, double x, double) { picTimer_MouseMove(x); });
+    connect(picMinTimer, &PictureBox::mouseMove, this, [this](int, double x, double) { picMinTimer_MouseMove(x); });
+    connect(picTimer, &PictureBox::mouseUp, this, [this](int, double x, double) { picTimer_MouseUp(x); });
+    connect(picMinTimer, &PictureBox::mouseUp, this, [this](int, double x, double) { picMinTimer_MouseUp(x); });
+    connect(btnVolUp, &QPushButton::clicked, this, &Form1::btnVolUp_Click);
+    connect(btnVolDown, &QPushButton::clicked, this, &Form1::btnVolDown_Click);
+    connect(btnVolMute, &QPushButton::clicked, this, &Form1::btnVolMute_Click);
+    connect(btnMinVolUp, &QToolButton::clicked, this, &Form1::btnMinVolUp_Click);
+    connect(btnMinVolDn, &QToolButton::clicked, this, &Form1::btnMinVolDn_Click);
+    connect(btnMinMute, &QPushButton::clicked, this, &Form1::btnMinMute_Click);
+}

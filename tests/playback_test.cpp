@@ -1,0 +1,380 @@
+// Playing tracks from the track list: what the player is given, what the pane
+// shows, what follows when a track ends, and the transport buttons.
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "support/playback_fixture.h"
+
+namespace {
+
+std::vector<TrackSpec> numbered(int count, int16_t lineside = 0)
+{
+    std::vector<TrackSpec> tracks;
+    for (int i = 1; i <= count; ++i) tracks.push_back({"Track " + std::to_string(i), lineside});
+    return tracks;
+}
+
+QString pathOf(const FormFixture& f, int record)
+{
+    return QString::fromStdString(f.album.folder() + "f1/t" + std::to_string(record) + ".mp3");
+}
+
+}  // namespace
+
+class PlaybackTest : public QObject {
+    Q_OBJECT
+private slots:
+    void doubleClickPlaysTheLineInTheChosenMode_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<char>("mode");
+        QTest::newRow("one") << "opOne" << "Playing from Track List" << 'O';
+        QTest::newRow("all") << "opAll" << "Playing all tracks from Track List" << 'A';
+        QTest::newRow("random") << "opRand" << "Playing random tracks from Track List" << 'R';
+    }
+    void doubleClickPlaysTheLineInTheChosenMode()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, status);
+        QFETCH(char, mode);
+        FormFixture f;
+        writeAlbum(f, {{"Down express at speed", -1}, {"Second", 0}});
+        Form1& w = f.start();
+        w.findChild<QRadioButton*>(option)->click();
+        doubleClickRow(w.lstTracks, 0);
+        QCOMPARE(w.m.PlayMode, mode);
+        QCOMPARE(w.lblPlayMode->text(), status);
+        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 1)});
+        QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2),
+                 (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
+        QCOMPARE(w.lblTitle->text(), QStringLiteral("Down express at speed").leftJustified(60));
+        QCOMPARE(w.lblDate->text(), QStringLiteral("5th May 1975"));
+        QCOMPARE(w.lblPTime->text(), QStringLiteral("03:41"));
+        QCOMPARE(w.lblMinPTime->text(), QStringLiteral("03:41"));
+        QCOMPARE(w.lblPath->text(), QStringLiteral("Album: f1   File: t1.mp3"));
+        settle();
+        QCOMPARE(w.lblminTitle->text(), QStringLiteral("Down express at speed 5th May 1975"));
+    }
+
+    void oneTrackStopsAtItsEnd()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(3));
+        Form1& w = f.start();
+        doubleClickRow(w.lstTracks, 1);
+        settle();
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+        QCOMPARE(f.player.sourceFiles.size(), 1);
+        QVERIFY(w.lstTracks->isSelected(1));
+    }
+
+    void allTracksFollowTheListToItsEnd()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(3));
+        Form1& w = f.start();
+        w.opAll->click();
+        doubleClickRow(w.lstTracks, 1);
+        settle();
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 3));
+        QCOMPARE(w.lstTracks->listIndex(), 2);
+        QVERIFY(w.lstTracks->isSelected(2));
+        QVERIFY(!w.lstTracks->isSelected(1));
+        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(f.player.sourceFiles.size(), 2);
+        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+    }
+
+    void allTracksFollowTheLineTheUserClicked()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(6));
+        Form1& w = f.start();
+        w.opAll->click();
+        doubleClickRow(w.lstTracks, 0);
+        settle();
+        w.lstTracks->setListIndex(3);
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 5));
+    }
+
+    void preferencePassesOverExcludedTracks_data()
+    {
+        QTest::addColumn<QString>("preference");
+        QTest::addColumn<QList<int>>("linesides");
+        QTest::addColumn<int>("played");  // record number, 0 when playback stops
+        QTest::newRow("on train skips lineside") << "opOT" << QList<int>{0, -1, -1, 0} << 4;
+        QTest::newRow("lineside skips on train") << "opLS" << QList<int>{0, 0, 0, -1} << 4;
+        QTest::newRow("odd lineside value is never skipped") << "opOT" << QList<int>{0, -1, 1, 0} << 3;
+        QTest::newRow("both skips nothing") << "opAny" << QList<int>{0, -1, -1, 0} << 2;
+        QTest::newRow("nothing allowed after the line") << "opOT" << QList<int>{0, -1, -1, -1} << 0;
+    }
+    void preferencePassesOverExcludedTracks()
+    {
+        QFETCH(QString, preference);
+        QFETCH(QList<int>, linesides);
+        QFETCH(int, played);
+        FormFixture f;
+        std::vector<TrackSpec> tracks;
+        for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
+        writeAlbum(f, tracks);
+        Form1& w = f.start();
+        w.findChild<QRadioButton*>(preference)->setChecked(true);
+        w.opAll->click();
+        w.lstTracks->setListIndex(0);
+        w.btnPlay->click();
+        settle();
+        f.player.finishTrack();
+        settle();
+        if (played == 0) {
+            QCOMPARE(f.player.sourceFiles.size(), 1);
+            QCOMPARE(w.m.PlayMode, 'X');
+            QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+            return;
+        }
+        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, played));
+        QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(played));
+        QCOMPARE(w.m.PlayingRecord, played);
+    }
+
+    void oneTrackModeIgnoresThePreference()
+    {
+        FormFixture f;
+        writeAlbum(f, {{"Lineside", -1}});
+        Form1& w = f.start();
+        w.opOT->setChecked(true);
+        doubleClickRow(w.lstTracks, 0);
+        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 1)});
+    }
+
+    void randomDrawsReachEveryLine()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(4));
+        Form1& w = f.start();
+        w.m.Random.seed(7);
+        w.opRand->click();
+        doubleClickRow(w.lstTracks, 2);
+        settle();
+        QSet<QString> played;
+        for (int i = 0; i < 80; ++i) {
+            f.player.finishTrack();
+            settle();
+            played.insert(f.player.sourceFiles.last());
+        }
+        QCOMPARE(played.size(), 4);
+        QVERIFY(played.contains(pathOf(f, 1)));
+        QCOMPARE(w.m.PlayMode, 'R');
+    }
+
+    void randomStopsWhenNothingCanBePlayed_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("preference");
+        QTest::newRow("every line excluded") << 40 << "opLS";
+        QTest::newRow("empty album") << 0 << "opAny";
+    }
+    void randomStopsWhenNothingCanBePlayed()
+    {
+        QFETCH(int, count);
+        QFETCH(QString, preference);
+        FormFixture f;
+        writeAlbum(f, numbered(count));
+        Form1& w = f.start();
+        w.findChild<QRadioButton*>(preference)->setChecked(true);
+        w.m.PlayMode = 'R';
+        w.mp1_PlayStateChange();
+        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+        QVERIFY(f.player.sourceFiles.isEmpty());
+    }
+
+    void randomFindsTheOneAllowedTrack()
+    {
+        FormFixture f;
+        std::vector<TrackSpec> tracks = numbered(200);
+        tracks[150].lineside = -1;
+        writeAlbum(f, tracks);
+        Form1& w = f.start();
+        w.opLS->setChecked(true);
+        w.m.PlayMode = 'R';
+        w.mp1_PlayStateChange();
+        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 151)});
+        QCOMPARE(w.lstTracks->listIndex(), 150);
+    }
+
+    void aTrackThatCannotBePlayedShowsTheProblem()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(2));
+        Form1& w = f.start();
+        f.player.failAllFiles = true;
+        w.opAll->click();
+        doubleClickRow(w.lstTracks, 1);
+        settle();
+        QCOMPARE(f.messages.shown.size(), 1);
+        const ShownMessage& shown = f.messages.shown.first();
+        QCOMPARE(shown.title, QStringLiteral("Problem"));
+        QCOMPARE(shown.icon, MsgIcon::Question);
+        QCOMPARE(shown.buttons, MsgButtons::Ok);
+        QCOMPARE(shown.prompt,
+                 "There is a problem playing this track.\r\rNote the path & filename below and ensure that you have "
+                 "the file available.\r\r" + pathOf(f, 2) +
+                     "\r\rIf the file is available then another programme using your sound card could be the problem.");
+        QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track 2"));
+        QCOMPARE(w.m.PlayMode, 'A');
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
+    }
+
+    void skipMovesOnByTheMode_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<int>("filesPlayed");
+        QTest::addColumn<char>("mode");
+        QTest::newRow("all plays the next line") << "opAll" << 2 << 'A';
+        QTest::newRow("one stops") << "opOne" << 1 << 'X';
+    }
+    void skipMovesOnByTheMode()
+    {
+        QFETCH(QString, option);
+        QFETCH(int, filesPlayed);
+        QFETCH(char, mode);
+        FormFixture f;
+        writeAlbum(f, numbered(3));
+        Form1& w = f.start();
+        w.findChild<QRadioButton*>(option)->click();
+        doubleClickRow(w.lstTracks, 0);
+        settle();
+        w.btnSkip->click();
+        settle();
+        QCOMPARE(f.player.sourceFiles.size(), filesPlayed);
+        QCOMPARE(w.m.PlayMode, mode);
+    }
+
+    void skipOnTheLastLineStops()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(2));
+        Form1& w = f.start();
+        w.opAll->click();
+        doubleClickRow(w.lstTracks, 1);
+        settle();
+        w.btnSkip->click();
+        settle();
+        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+    }
+
+    void pauseTwiceResumes()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(2));
+        Form1& w = f.start();
+        w.btnPause->click();
+        QCOMPARE(f.player.pauseCalls + f.player.playCalls, 0);
+        doubleClickRow(w.lstTracks, 0);
+        settle();
+        f.player.advance(30);
+        w.btnPause->click();
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Paused"));
+        settle();
+        QCOMPARE(f.player.playState(), 1);
+        QVERIFY(!w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
+        w.btnPause->click();
+        settle();
+        QCOMPARE(f.player.playState(), 2);
+        QCOMPARE(f.player.position(), 30.0);
+        QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing from Track List"));
+    }
+
+    void stopWhilePausedEndsTheTrack()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(2));
+        Form1& w = f.start();
+        w.opAll->click();
+        doubleClickRow(w.lstTracks, 0);
+        settle();
+        w.btnPause->click();
+        settle();
+        w.btnStop->click();
+        settle();
+        QCOMPARE(f.player.playState(), 0);
+        QCOMPARE(f.player.position(), f.player.duration());
+        QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+        QCOMPARE(f.player.sourceFiles.size(), 1);
+    }
+
+    void optionsChangeTheModeOfThePlayingTrack()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(3));
+        Form1& w = f.start();
+        doubleClickRow(w.lstTracks, 0);
+        settle();
+        w.opAll->click();
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 2));
+    }
+
+    void optionsWhileThePlaylistPlaysOnlyTellTheUser()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(3));
+        Form1& w = f.start();
+        w.m.PlayMode = 'L';
+        w.opRand->click();
+        QCOMPARE(w.m.PlayMode, 'L');
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Playing Playlist"));
+        QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));
+        QCOMPARE(f.messages.shown[0].icon, MsgIcon::None);
+        doubleClickRow(w.lstTracks, 1);
+        QVERIFY(f.player.sourceFiles.isEmpty());
+    }
+
+    void minimizedCaptionFollowsThePlayer()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(2));
+        Form1& w = f.start();
+        f.windows.minimized = true;
+        doubleClickRow(w.lstTracks, 0);
+        settle();
+        QCOMPARE(w.windowTitle(), "Quillon Playing:" + QStringLiteral("Track 1").leftJustified(60));
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Velloran Quillon"));
+    }
+
+    void pathTooltipFollowsTheRecordLastRead()
+    {
+        FormFixture f;
+        writeAlbum(f, numbered(3));
+        Form1& w = f.start();
+        doubleClickRow(w.lstTracks, 0);
+        w.lstTracks->setListIndex(2);
+        w.lblPath_MouseMove();
+        QCOMPARE(w.lblPath->toolTip(), pathOf(f, 3));
+        QCOMPARE(w.lblPath->text(), QStringLiteral("Album: f1   File: t1.mp3"));
+    }
+};
+
+QTEST_MAIN(PlaybackTest)
+#include "playback_test.moc"

@@ -1,0 +1,32 @@
+#include "support/playback_fixture.h"
+
+#include <QTest>
+
+std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks)
+{
+    std::vector<TrackRecord> records;
+    std::vector<std::string> notes;
+    for (size_t i = 0; i < tracks.size(); ++i) {
+        const std::string n = std::to_string(i + 1);
+        records.push_back(fixture::makeTrack(tracks[i].title, "05051975", "03:41", tracks[i].lineside, "t" + n,
+                                             "f1", "STM", n));
+        notes.push_back("Notes of " + tracks[i].title);
+    }
+    notes.push_back("End");
+    f.album.writeNotes("f1", notes);
+    const std::string path = f.album.writeAlbum("album.qdb", records);
+    f.writeSettings(f.settingsLines(path));
+    return path;
+}
+
+void settle()
+{
+    for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
+}
+
+void doubleClickRow(ListBox* list, int row)
+{
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// A started window on an album whose tracks are given as (title, lineside) pairs,
+// for tests that play tracks through the fake player.
+#include <QCoreApplication>
+#include <utility>
+#include <vector>
+
+#include "support/form_fixture.h"
+
+struct TrackSpec {
+    std::string title;
+    int16_t lineside = 0;
+};
+
+// Writes the album ("t1".."tN" in folder "f1", notes "Notes of <title>") and its settings.
+std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks);
+
+// Lets every queued player report and what it causes run to the end.
+void settle();
+
+// Double-clicks a line of a list as a user would.
+void doubleClickRow(ListBox* list, int row);
