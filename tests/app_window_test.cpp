@@ -295,6 +295,38 @@ private slots:
         QCOMPARE(twipsRect(w.txtDetails).height(), detailsHeight);
         QCOMPARE(w.lstTracks->topIndex(), 18);
     }
+
+    void leftPressesOnSurfacesMoveTheWindow_data()
+    {
+        QTest::addColumn<QString>("surface");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("drags");
+        QTest::newRow("background, left") << "Form1" << int(Qt::LeftButton) << 1;
+        QTest::newRow("background, right") << "Form1" << int(Qt::RightButton) << 0;
+        QTest::newRow("player picture, left") << "Picture2" << int(Qt::LeftButton) << 1;
+        QTest::newRow("position bar, left") << "picTimer" << int(Qt::LeftButton) << 0;
+    }
+    void leftPressesOnSurfacesMoveTheWindow()
+    {
+        QFETCH(QString, surface);
+        QFETCH(int, button);
+        QFETCH(int, drags);
+        FormFixture f;
+        Form1& w = f.start();
+        QWidget* target = surface == "Form1" ? &w : w.findChild<QWidget*>(surface);
+        QTest::mousePress(target, Qt::MouseButton(button), {}, QPoint(2, 2));
+        QCOMPARE(f.windows.drags, drags);
+    }
+
+    void minimizingShowsThePlayingTitle()
+    {
+        FormFixture f;
+        Form1& w = f.start();
+        w.lblTitle->setText("Express");
+        w.btnMin->click();
+        QVERIFY(f.windows.minimized);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Velloran Jukebox Playing:Express"));
+    }
 };
 
 QTEST_MAIN(WindowTest)

@@ -137,6 +137,10 @@ public:
     void btnMinVolDn_Click();
     void btnMinMute_Click();
 
+    // Moving and minimizing the frameless window
+    void startWindowDrag(int button);
+    void btnMin_Click();
+
     // Sets the text of the details pane from stored bytes.
     void setDetailsText(std::string_view bytes);
     void setDetailsMessage(const QString& text);
@@ -145,6 +149,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void buildWindow();
@@ -159,6 +164,7 @@ private:
     void connectTrackList();
     void connectPlayback();
     void connectPlayerView();
+    void connectWindowMoves();
     // Playback helpers
     bool isExcludedByPreference(const TrackRecord& rec) const;
     bool moveToNextCandidate(int attempt);

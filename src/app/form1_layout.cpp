@@ -17,12 +17,13 @@ namespace {
 const QColor kWindowBack(0x3D, 0x48, 0x66);  // 0x66483D
 const QColor kTimeGreen(0x00, 0xFF, 0x00);
 
-const char* kFrameStyle =
-    "QGroupBox { border: 1px solid white; border-radius: 2px; margin-top: 7px; color: white; }"
-    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left; left: 7px;"
-    " padding: 0 3px; }"
-    "QGroupBox#fmTrackList, QGroupBox#fmPlaylist, QGroupBox#fmSearch, QGroupBox#fmOptions"
-    " { margin-top: 0px; }";
+// Narrow labels that hold times and short captions in the player pane.
+void useNarrowFont(std::initializer_list<QWidget*> widgets)
+{
+    QFont narrow(QStringLiteral("Liberation Sans Narrow"));
+    narrow.setPointSizeF(8.25);
+    for (QWidget* w : widgets) w->setFont(narrow);
+}
 
 }  // namespace
 
@@ -32,6 +33,16 @@ void setTextColour(QWidget* w, const QColor& colour)
     p.setColor(QPalette::WindowText, colour);
     p.setColor(QPalette::Text, colour);
     w->setPalette(p);
+}
+
+void setCaptionWhite(std::initializer_list<QWidget*> widgets)
+{
+    for (QWidget* w : widgets) {
+        QPalette p = w->palette();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
+            p.setColor(role, Qt::white);
+        w->setPalette(p);
+    }
 }
 
 void setBackColour(QWidget* w, const QColor& colour)
@@ -57,6 +68,7 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
     connectTrackList();
     connectPlayback();
     connectPlayerView();
+    connectWindowMoves();
 }
 
 Form1::~Form1() = default;
@@ -68,9 +80,8 @@ void Form1::buildWindow()
     setWindowTitle(QStringLiteral("Velloran Quillon"));
     setBackColour(this, kWindowBack);
     setTextColour(this, Qt::white);
-    setStyleSheet(QString::fromLatin1(kFrameStyle));
     QFont base(QStringLiteral("Liberation Sans"));
-    base.setPointSizeF(8.25);
+    base.setPointSizeF(8);
     setFont(base);
 
     Label1 = placed(new QLabel(QStringLiteral("v2.1"), this), "Label1", 8700, 300, 435, 240);
@@ -95,8 +106,11 @@ void Form1::buildWindow()
 
     opOne = placed(new QRadioButton(QStringLiteral("One"), this), "opOne", 7740, 6960, 780, 255);
     opAll = placed(new QRadioButton(QStringLiteral("All"), this), "opAll", 8580, 6960, 780, 255);
-    opRand = placed(new QRadioButton(QStringLiteral("Random"), this), "opRand", 9420, 6960, 780, 255);
+    // A little wider than designed: the caption is cut off at the designed width in this font.
+    opRand = placed(new QRadioButton(QStringLiteral("Random"), this), "opRand", 9420, 6960, 900, 255);
     opOne->setChecked(true);
+    useNarrowFont({opOne, opAll, opRand});
+    setCaptionWhite({opOne, opAll, opRand});
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -105,7 +119,7 @@ void Form1::buildWindow()
 
 void Form1::buildPlayingFrame()
 {
-    fmPlaying = placed(new QGroupBox(QStringLiteral("Track Playing"), this), "fmPlaying", 120, 7200, 4755, 1215);
+    fmPlaying = placed(new Frame(this, QStringLiteral("Track Playing")), "fmPlaying", 120, 7200, 4755, 1215);
     lblTitle = placed(new ClickLabel(fmPlaying), "lblTitle", 120, 240, 4485, 675);
     lblTitle->setWordWrap(true);
     lblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -122,7 +136,7 @@ void Form1::buildPlayingFrame()
 
 void Form1::buildPlayerFrame()
 {
-    fmPlayer = placed(new QGroupBox(QStringLiteral("Player"), this), "fmPlayer", 4920, 7200, 5235, 1215);
+    fmPlayer = placed(new Frame(this, QStringLiteral("Player")), "fmPlayer", 4920, 7200, 5235, 1215);
     struct Button { QPushButton** button; const char* name; const char* caption; int left; };
     const Button transport[] = {{&btnPlay, "btnPlay", "Play", 240},
                                 {&btnPause, "btnPause", "Pause", 1080},
@@ -144,6 +158,7 @@ void Form1::buildPlayerFrame()
     lblPTime = placed(new QLabel(fmPlayer), "lblPTime", 600, 780, 480, 195);
     lblPlayMode = placed(new QLabel(fmPlayer), "lblPlayMode", 1140, 780, 3900, 195);
     picTimer = named(placed(new PictureBox(fmPlayer), "picTimer", 60, 990, 5115, 165), "Position bar");
+    useNarrowFont({Label4, lblVolume, lblTime, Label2, lblPTime});
     Picture2 = named(placed(new PictureBox(fmPlayer), "Picture2", 240, 200, 3360, 60), "Decoration");
     Picture2->setBackground(QColor(0x9A, 0xA4, 0xB8));
 }
@@ -174,6 +189,7 @@ void Form1::buildMiniPlayer()
     btnMinVolUp = named(placed(new PicButton(picMin, PicButton::Symbol::VolumeUp), "btnMinVolUp", 4620, 660, 300, 240), "Volume up");
     btnMinMute = placed(new QPushButton(QStringLiteral("Mute"), picMin), "btnMinMute", 4320, 900, 600, 240);
     picMinTimer = named(placed(new PictureBox(picMin), "picMinTimer", 60, 1080, 3495, 75), "Mini position bar");
+    useNarrowFont({lblMinTime, Label10, lblMinPTime, Label12, lblMinVol});
     for (QWidget* green : {static_cast<QWidget*>(lblMinTime), static_cast<QWidget*>(lblminTitle), static_cast<QWidget*>(lblMinVol)})
         setTextColour(green, kTimeGreen);
     for (QWidget* white : {static_cast<QWidget*>(Label10), static_cast<QWidget*>(lblMinPTime), static_cast<QWidget*>(Label12)})

@@ -15,7 +15,7 @@ namespace {
 
 QGroupBox* pageFrame(QWidget* parent, const char* name, int height)
 {
-    return placed(new QGroupBox(parent), name, 120, 600, 10095, height);
+    return placed(new Frame(parent), name, 120, 600, 10095, height);
 }
 
 QFont fixedPitch()
@@ -79,7 +79,7 @@ void Form1::buildSearchPage()
 void Form1::buildOptionsPage()
 {
     fmOptions = pageFrame(this, "fmOptions", 6313);
-    fmOpFile = placed(new QGroupBox(QStringLiteral("File"), fmOptions), "fmOpFile", 120, 120, 4800, 1800);
+    fmOpFile = placed(new Frame(fmOptions, QStringLiteral("File")), "fmOpFile", 120, 120, 4800, 1800);
     Label3 = placed(new QLabel(QStringLiteral("Current Album:"), fmOpFile), "Label3", 120, 300, 1455, 195);
     txtCurAlb = named(placed(new QLineEdit(fmOpFile), "txtCurAlb", 120, 520, 4560, 285), "Current album");
     txtCurAlb->setReadOnly(true);
@@ -87,17 +87,18 @@ void Form1::buildOptionsPage()
     Label6 = placed(new QLabel(QStringLiteral("Note: Loading a new Album will clear the Playlist."), fmOpFile), "Label6", 1935, 900, 2745, 480);
     Label6->setWordWrap(true);
 
-    fmOpPlaying = placed(new QGroupBox(QStringLiteral("Playing Random and All Tracks"), fmOptions), "fmOpPlaying", 120, 2040, 4800, 855);
+    fmOpPlaying = placed(new Frame(fmOptions, QStringLiteral("Playing Random and All Tracks")), "fmOpPlaying", 120, 2040, 4800, 855);
     opOT = placed(new QRadioButton(QStringLiteral("On Train"), fmOpPlaying), "opOT", 240, 360, 1335, 255);
     opLS = placed(new QRadioButton(QStringLiteral("Lineside"), fmOpPlaying), "opLS", 1695, 360, 1335, 255);
     opAny = placed(new QRadioButton(QStringLiteral("Both"), fmOpPlaying), "opAny", 3150, 360, 1335, 255);
     opAny->setChecked(true);
 
-    fmOpMini = placed(new QGroupBox(QStringLiteral("Mini Player"), fmOptions), "fmOpMini", 120, 3015, 4800, 735);
+    fmOpMini = placed(new Frame(fmOptions, QStringLiteral("Mini Player")), "fmOpMini", 120, 3015, 4800, 735);
     chkOnTop = placed(new QCheckBox(QStringLiteral("Alway On Top"), fmOpMini), "chkOnTop", 240, 330, 2415, 255);
     chkOnTop->setChecked(true);
 
     chkAllPrefs = placed(new QCheckBox(QStringLiteral("Apply Track List Preferences to Search and Playlists?"), fmOptions),
                          "chkAllPrefs", 5160, 5520, 4800, 255);
+    setCaptionWhite({opOT, opLS, opAny, chkOnTop, chkAllPrefs});
     fmOptions->hide();
 }

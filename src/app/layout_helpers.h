@@ -1,6 +1,7 @@
 #pragma once
 // Small helpers for building controls at their designed places.
 #include <QString>
+#include <initializer_list>
 #include <QWidget>
 
 #include "app/twips.h"
@@ -23,3 +24,5 @@ W* named(W* w, const char* accessibleName)
 
 void setTextColour(QWidget* w, const QColor& colour);
 void setBackColour(QWidget* w, const QColor& colour);
+// Option buttons and check boxes stand on the dark window background.
+void setCaptionWhite(std::initializer_list<QWidget*> widgets);

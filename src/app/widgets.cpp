@@ -128,3 +128,16 @@ void PicButton::paintEvent(QPaintEvent*)
     case Symbol::VolumeDown: drawTriangle(p, r, false); break;
     }
 }
+
+void Frame::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QFontMetrics metrics(font());
+    const int top = title().isEmpty() ? 0 : metrics.height() / 2;
+    p.setPen(QPen(Qt::white, 1));
+    p.drawRect(QRectF(rect()).adjusted(0.5, top + 0.5, -0.5, -0.5));
+    if (title().isEmpty()) return;
+    const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 6, metrics.height());
+    p.fillRect(caption, palette().color(QPalette::Window));
+    p.drawText(caption, Qt::AlignCenter, title());
+}

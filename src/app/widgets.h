@@ -2,6 +2,7 @@
 // The few control kinds the window needs beyond Qt's own: a list box addressed
 // by line number, labels and picture boxes that report clicks and mouse moves
 // in twips, and a picture box that keeps what was drawn on it.
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QListView>
@@ -100,6 +101,16 @@ private:
     void fitCanvas();
     QColor background_{Qt::black};
     QImage canvas_;
+};
+
+// A frame drawn as a thin white line with its caption set into the top edge.
+class Frame : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit Frame(QWidget* parent, const QString& caption = {}) : QGroupBox(caption, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A small button that draws a symbol instead of a caption.
