@@ -16,6 +16,17 @@ std::vector<TrackSpec> numbered(int count, int16_t lineside = 0)
     return tracks;
 }
 
+// Plays line `row` of an album of `count` numbered tracks with the named option chosen.
+Form1& startPlaying(FormFixture& f, int count, const char* option, int row)
+{
+    writeAlbum(f, numbered(count));
+    Form1& w = f.start();
+    w.findChild<QRadioButton*>(QString::fromLatin1(option))->click();
+    doubleClickRow(w.lstTracks, row);
+    settle();
+    return w;
+}
+
 QString pathOf(const FormFixture& f, int record)
 {
     return QString::fromStdString(f.album.folder() + "f1/t" + std::to_string(record) + ".mp3");
@@ -62,10 +73,7 @@ private slots:
     void oneTrackStopsAtItsEnd()
     {
         FormFixture f;
-        writeAlbum(f, numbered(3));
-        Form1& w = f.start();
-        doubleClickRow(w.lstTracks, 1);
-        settle();
+        Form1& w = startPlaying(f, 3, "opOne", 1);
         f.player.finishTrack();
         settle();
         QCOMPARE(w.m.PlayMode, 'X');
@@ -77,11 +85,7 @@ private slots:
     void allTracksFollowTheListToItsEnd()
     {
         FormFixture f;
-        writeAlbum(f, numbered(3));
-        Form1& w = f.start();
-        w.opAll->click();
-        doubleClickRow(w.lstTracks, 1);
-        settle();
+        Form1& w = startPlaying(f, 3, "opAll", 1);
         f.player.finishTrack();
         settle();
         QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 3));
@@ -99,11 +103,7 @@ private slots:
     void allTracksFollowTheLineTheUserClicked()
     {
         FormFixture f;
-        writeAlbum(f, numbered(6));
-        Form1& w = f.start();
-        w.opAll->click();
-        doubleClickRow(w.lstTracks, 0);
-        settle();
+        Form1& w = startPlaying(f, 6, "opAll", 0);
         w.lstTracks->setListIndex(3);
         f.player.finishTrack();
         settle();
@@ -266,11 +266,7 @@ private slots:
     void skipOnTheLastLineStops()
     {
         FormFixture f;
-        writeAlbum(f, numbered(2));
-        Form1& w = f.start();
-        w.opAll->click();
-        doubleClickRow(w.lstTracks, 1);
-        settle();
+        Form1& w = startPlaying(f, 2, "opAll", 1);
         w.btnSkip->click();
         settle();
         QCOMPARE(w.m.PlayMode, 'X');
@@ -303,11 +299,7 @@ private slots:
     void stopWhilePausedEndsTheTrack()
     {
         FormFixture f;
-        writeAlbum(f, numbered(2));
-        Form1& w = f.start();
-        w.opAll->click();
-        doubleClickRow(w.lstTracks, 0);
-        settle();
+        Form1& w = startPlaying(f, 2, "opAll", 0);
         w.btnPause->click();
         settle();
         w.btnStop->click();
@@ -322,10 +314,7 @@ private slots:
     void optionsChangeTheModeOfThePlayingTrack()
     {
         FormFixture f;
-        writeAlbum(f, numbered(3));
-        Form1& w = f.start();
-        doubleClickRow(w.lstTracks, 0);
-        settle();
+        Form1& w = startPlaying(f, 3, "opOne", 0);
         w.opAll->click();
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
         f.player.finishTrack();

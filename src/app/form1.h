@@ -173,6 +173,7 @@ private:
     void stopPlayback();
     void chooseTrackListMode(char mode, const char* playingText);
     void setPlayButtonsEnabled(bool enabled);
+    void seekFromBar(PictureBox* bar, double x, double barWidth);
     void showTrackListPageAtStart();
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;

@@ -50,19 +50,20 @@ void Form1::picMinTimer_MouseMove(double x)
 
 void Form1::picTimer_MouseUp(double x)
 {
-    os.player->setPosition(seekPosition(os.player->duration(), x, kMainBarWidth));
-    picTimer->cls();
-    os.player->setVolume(VolumeLevel);
-    // Toggling twice leaves the mute state as it was and applies it to the player again.
-    btnVolMute_Click();
-    btnVolMute_Click();
+    seekFromBar(picTimer, x, kMainBarWidth);
 }
 
 void Form1::picMinTimer_MouseUp(double x)
 {
-    os.player->setPosition(seekPosition(os.player->duration(), x, kMiniBarWidth));
-    picMinTimer->cls();
+    seekFromBar(picMinTimer, x, kMiniBarWidth);
+}
+
+void Form1::seekFromBar(PictureBox* bar, double x, double barWidth)
+{
+    os.player->setPosition(seekPosition(os.player->duration(), x, barWidth));
+    bar->cls();
     os.player->setVolume(VolumeLevel);
+    // Toggling twice leaves the mute state as it was and applies it to the player again.
     btnVolMute_Click();
     btnVolMute_Click();
 }
