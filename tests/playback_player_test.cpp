@@ -1,0 +1,456 @@
+// The real player (under SDL's dummy driver, which consumes audio in real
+// time) and the fake one, held to the same rules the window relies on.
+#include "playback/mp3_stream.h"
+#include "playback/mpg123_player.h"
+#include "support/fake_media_player.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+const QString kMono = QStringLiteral(QUILLON_TEST_DATA "/tone_mono_22050.mp3");     // 33075 samples
+const QString kStereo = QStringLiteral(QUILLON_TEST_DATA "/tone_stereo_44100.mp3"); // 35280 samples
+const QString kText = QStringLiteral(QUILLON_TEST_DATA "/not_audio.mp3");
+constexpr int kPlayTimeoutMs = 5000;
+
+// What a handler sees: playState() read as each report arrives.
+class Reports {
+public:
+    explicit Reports(MediaPlayer& player)
+    {
+        connection_ = QObject::connect(&player, &MediaPlayer::playStateChange,
+                                       [this, &player](int, int newState) {
+                                           seen << player.playState();
+                                           announced << newState;
+                                       });
+    }
+    ~Reports() { QObject::disconnect(connection_); }
+    QList<int> seen;
+    QList<int> announced;
+
+private:
+    QMetaObject::Connection connection_;
+};
+
+std::unique_ptr<MediaPlayer> makePlayer(const QString& kind, const QString& path, double fakeDuration)
+{
+    if (kind == QLatin1String("real"))
+        return std::make_unique<Mpg123Player>();
+    auto fake = std::make_unique<FakeMediaPlayer>();
+    fake->durations.insert(path, fakeDuration);
+    return fake;
+}
+
+// Everything a stream hands out from where it stands, as output samples.
+std::vector<float> readToEnd(Mp3Stream& stream)
+{
+    std::vector<float> samples;
+    std::vector<unsigned char> buffer(4096);
+    while (int bytes = stream.read(buffer.data(), int(buffer.size()))) {
+        const auto* begin = reinterpret_cast<const float*>(buffer.data());
+        samples.insert(samples.end(), begin, begin + bytes / int(sizeof(float)));
+    }
+    return samples;
+}
+
+void addKinds()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("real") << "real";
+    QTest::newRow("fake") << "fake";
+}
+
+} // namespace
+
+// A call's report must not arrive inside the call: the handler that made it returns first.
+#define CALL_REPORTS_LATER(reports, call)                                                          \
+    do {                                                                                           \
+        const qsizetype before = (reports).seen.size();                                            \
+        call;                                                                                      \
+        QCOMPARE((reports).seen.size(), before);                                                   \
+    } while (false)
+
+class PlaybackPlayerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void playsToEndAndReportsStopped_data();
+    void playsToEndAndReportsStopped();
+    void pauseHoldsPosition();
+    void positionAtDurationEndsPlayingTrack_data() { addKinds(); }
+    void positionAtDurationEndsPlayingTrack();
+    void pausedTrackStaysPausedAtEnd_data() { addKinds(); }
+    void pausedTrackStaysPausedAtEnd();
+    void newFileReportsPlayingNeverStopped_data();
+    void newFileReportsPlayingNeverStopped();
+    void seekWhilePaused_data();
+    void seekWhilePaused();
+    void nextFileFromStoppedHandler();
+    void unplayableFileStopsSilently_data();
+    void unplayableFileStopsSilently();
+    void gain_data();
+    void gain();
+
+    void streamSeekIsSampleExact_data();
+    void streamSeekIsSampleExact();
+    void streamConvertsToOutputFormat();
+
+    void fakeFinishTrackEndsOnlyPlayingTrack();
+    void fakeScriptedErrors_data();
+    void fakeScriptedErrors();
+    void fakeRecordsCalls();
+};
+
+void PlaybackPlayerTest::initTestCase()
+{
+    // Real time without sound hardware, also when run by hand rather than by CTest.
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+}
+
+void PlaybackPlayerTest::playsToEndAndReportsStopped_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<double>("seconds");
+    QTest::addColumn<int>("rate");
+    QTest::newRow("mono 22050, converted") << kMono << 1.5 << 22050;
+    QTest::newRow("stereo 44100, as is") << kStereo << 0.8 << 44100;
+}
+
+void PlaybackPlayerTest::playsToEndAndReportsStopped()
+{
+    QFETCH(QString, path);
+    QFETCH(double, seconds);
+    QFETCH(int, rate);
+    Mpg123Player player;
+    Reports reports(player);
+    QCOMPARE(player.duration(), 0.0);
+    player.setStartOnOpen(true);
+    CALL_REPORTS_LATER(reports, player.setSourceFile(path));
+    QVERIFY(!player.hasError());
+    QCOMPARE(player.playState(), int(MediaPlayer::Playing));
+    QVERIFY2(std::abs(player.duration() - seconds) < 1152.0 / rate, qPrintable(QString::number(player.duration())));
+    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0}), kPlayTimeoutMs);
+    QCOMPARE(reports.announced, reports.seen);
+    QVERIFY2(player.position() == player.duration(),
+             qPrintable(QStringLiteral("%1 != %2").arg(player.position()).arg(player.duration())));
+}
+
+void PlaybackPlayerTest::pauseHoldsPosition()
+{
+    Mpg123Player player;
+    Reports reports(player);
+    player.setStartOnOpen(true);
+    player.setSourceFile(kMono);
+    QTRY_VERIFY(player.position() > 0.2);
+    CALL_REPORTS_LATER(reports, player.pause());
+    QTRY_COMPARE(reports.seen, QList<int>({2, 1}));
+    const double held = player.position();
+    QTest::qWait(200); // time passes; nothing to wait for
+    QCOMPARE(player.position(), held);
+    CALL_REPORTS_LATER(reports, player.play());
+    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 1, 2, 0}), kPlayTimeoutMs);
+    // No sample was lost or handed over twice around the pause.
+    QVERIFY(player.position() == player.duration());
+}
+
+void PlaybackPlayerTest::positionAtDurationEndsPlayingTrack()
+{
+    QFETCH(QString, kind);
+    auto player = makePlayer(kind, kMono, 1.5);
+    Reports reports(*player);
+    player->setStartOnOpen(true);
+    player->setSourceFile(kMono);
+    QTRY_COMPARE(reports.seen, QList<int>({2}));
+    CALL_REPORTS_LATER(reports, player->setPosition(player->duration()));
+    QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
+    QTRY_COMPARE(reports.seen, QList<int>({2, 0}));
+    QCOMPARE(player->position(), player->duration());
+    // Setting the end again changes nothing, so a handler that stops on Stopped cannot loop.
+    player->setPosition(player->duration());
+    QTest::qWait(100);
+    QCOMPARE(reports.seen, QList<int>({2, 0}));
+}
+
+void PlaybackPlayerTest::pausedTrackStaysPausedAtEnd()
+{
+    QFETCH(QString, kind);
+    auto player = makePlayer(kind, kMono, 1.5);
+    Reports reports(*player);
+    player->setStartOnOpen(true);
+    player->setSourceFile(kMono);
+    player->pause();
+    QTRY_COMPARE(reports.seen, QList<int>({1, 1}));
+    player->setPosition(player->duration());
+    QTest::qWait(100);
+    QCOMPARE(player->playState(), int(MediaPlayer::Paused));
+    QCOMPARE(reports.seen.size(), 2);
+    QCOMPARE(player->position(), player->duration());
+    CALL_REPORTS_LATER(reports, player->play());
+    QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
+    QTRY_COMPARE(reports.seen, QList<int>({1, 1, 0}));
+}
+
+void PlaybackPlayerTest::newFileReportsPlayingNeverStopped_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::newRow("same format") << kMono;
+    QTest::newRow("other format") << kStereo;
+}
+
+void PlaybackPlayerTest::newFileReportsPlayingNeverStopped()
+{
+    QFETCH(QString, next);
+    Mpg123Player player;
+    Reports reports(player);
+    player.setStartOnOpen(true);
+    player.setSourceFile(kMono);
+    QTRY_COMPARE(reports.seen, QList<int>({2}));
+    // Let the audio thread hand over the last samples without letting its
+    // end report in: that report is now stale and must be dropped.
+    player.setPosition(player.duration() - 0.01);
+    QDeadlineTimer deadline(kPlayTimeoutMs);
+    while (player.position() < player.duration() && !deadline.hasExpired())
+        QThread::yieldCurrentThread();
+    QVERIFY(player.position() == player.duration());
+    CALL_REPORTS_LATER(reports, player.setSourceFile(next));
+    QCOMPARE(player.position(), 0.0);
+    QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
+    QTest::qWait(200);
+    QCOMPARE(reports.seen, QList<int>({2, 2}));
+    QCOMPARE(player.playState(), int(MediaPlayer::Playing));
+}
+
+void PlaybackPlayerTest::seekWhilePaused_data()
+{
+    QTest::addColumn<double>("target");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("negative clamps to start") << -3.0 << 0.0;
+    QTest::newRow("start") << 0.0 << 0.0;
+    QTest::newRow("middle") << 0.75 << 0.75;
+    QTest::newRow("one sample before end") << 1.5 - 1.0 / 22050 << 1.5 - 1.0 / 22050;
+    QTest::newRow("past end clamps to end") << 9.0 << 1.5;
+    QTest::newRow("not a number") << std::nan("") << 0.0;
+}
+
+void PlaybackPlayerTest::seekWhilePaused()
+{
+    QFETCH(double, target);
+    QFETCH(double, expected);
+    Mpg123Player player;
+    player.setStartOnOpen(true);
+    player.setSourceFile(kMono);
+    player.pause();
+    player.setPosition(target);
+    QVERIFY2(std::abs(player.position() - expected) <= 1.0 / 22050, qPrintable(QString::number(player.position())));
+    QCOMPARE(player.playState(), int(MediaPlayer::Paused));
+}
+
+void PlaybackPlayerTest::nextFileFromStoppedHandler()
+{
+    Mpg123Player player;
+    Reports reports(player);
+    QStringList queue{kStereo};
+    QList<bool> endedAtDuration;
+    connect(&player, &MediaPlayer::playStateChange, this, [&] {
+        if (player.playState() != MediaPlayer::Stopped)
+            return;
+        endedAtDuration << (player.position() == player.duration());
+        if (!queue.isEmpty()) {
+            player.setStartOnOpen(true);
+            player.setSourceFile(queue.takeFirst());
+        }
+    });
+    player.setStartOnOpen(true);
+    player.setSourceFile(kMono);
+    player.setPosition(1.2);
+    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2, 0}), kPlayTimeoutMs);
+    // Also after a seek, the samples handed over add up to the length exactly.
+    QCOMPARE(endedAtDuration, QList<bool>({true, true}));
+    QCOMPARE(player.duration(), 0.8);
+}
+
+void PlaybackPlayerTest::unplayableFileStopsSilently_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("device");
+    QTest::newRow("missing file") << "missing.mp3" << "";
+    QTest::newRow("empty file") << "empty.mp3" << "";
+    QTest::newRow("text file") << kText << "";
+    QTest::newRow("folder") << "." << "";
+    QTest::newRow("no audio device") << kMono << "no such output device";
+}
+
+void PlaybackPlayerTest::unplayableFileStopsSilently()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, device);
+    QTemporaryDir dir;
+    QFile(dir.filePath("empty.mp3")).open(QIODevice::WriteOnly);
+    const QString fullPath = QDir(dir.path()).absoluteFilePath(path);
+
+    Mpg123Player player;
+    Reports reports(player);
+    player.setStartOnOpen(true);
+    player.setSourceFile(kMono);
+    QTRY_COMPARE(reports.seen, QList<int>({2}));
+    player.setPosition(player.duration() - 0.05);
+    player.setOutputDevice(device);
+    player.setSourceFile(fullPath);
+    QVERIFY(player.hasError());
+    QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+    QCOMPARE(player.duration(), 0.0);
+    QCOMPARE(player.position(), 0.0);
+    // The previous file was about to end; had it gone on playing, its end would be reported.
+    QTest::qWait(300);
+    QCOMPARE(reports.seen, QList<int>({2}));
+
+    player.setOutputDevice(QString());
+    player.setSourceFile(kStereo);
+    QVERIFY(!player.hasError());
+    QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
+}
+
+void PlaybackPlayerTest::gain_data()
+{
+    QTest::addColumn<int>("hundredthsOfDb");
+    QTest::addColumn<bool>("muted");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("full volume") << 0 << false << 1.0;
+    QTest::newRow("-6 dB halves") << -602 << false << 0.5;
+    QTest::newRow("-20 dB is a tenth") << -2000 << false << 0.1;
+    QTest::newRow("muted and quiet") << -1000 << true << 0.0;
+}
+
+void PlaybackPlayerTest::gain()
+{
+    QFETCH(int, hundredthsOfDb);
+    QFETCH(bool, muted);
+    QFETCH(double, expected);
+    QVERIFY(std::abs(Mpg123Player::gainFor(hundredthsOfDb, muted) - expected) < 1e-3);
+}
+
+void PlaybackPlayerTest::streamSeekIsSampleExact_data()
+{
+    QTest::addColumn<qint64>("frame");
+    QTest::newRow("start") << qint64(0);
+    QTest::newRow("second sample") << qint64(1);
+    QTest::newRow("last of first MPEG frame") << qint64(1151);
+    QTest::newRow("first of second MPEG frame") << qint64(1152);
+    QTest::newRow("middle") << qint64(20000);
+    QTest::newRow("last sample") << qint64(35279);
+}
+
+// The file is in the output format, so samples after a seek must equal
+// those decoded from the start, bit for bit.
+void PlaybackPlayerTest::streamSeekIsSampleExact()
+{
+    QFETCH(qint64, frame);
+    const auto whole = Mp3Stream::open(kStereo);
+    QVERIFY(whole);
+    const std::vector<float> all = readToEnd(*whole);
+    QCOMPARE(all.size(), size_t(35280 * 2));
+
+    const auto part = Mp3Stream::open(kStereo);
+    QVERIFY(part->seek(frame));
+    QCOMPARE(part->framesRead(), frame);
+    const std::vector<float> rest = readToEnd(*part);
+    QCOMPARE(rest.size(), size_t((35280 - frame) * 2));
+    QVERIFY(std::equal(rest.begin(), rest.end(), all.begin() + frame * 2));
+    QVERIFY(part->atEnd());
+    QCOMPARE(part->framesRead(), qint64(35280));
+}
+
+void PlaybackPlayerTest::streamConvertsToOutputFormat()
+{
+    const auto stream = Mp3Stream::open(kMono);
+    QVERIFY(stream);
+    QCOMPARE(stream->rate(), 22050L);
+    QCOMPARE(stream->channels(), 1);
+    const std::vector<float> out = readToEnd(*stream);
+    QCOMPARE(stream->framesRead(), qint64(33075));
+    // Twice the samples at twice the rate, give or take the resampler's edges.
+    QVERIFY2(std::abs(qint64(out.size() / 2) - 66150) <= 64, qPrintable(QString::number(out.size() / 2)));
+    float peak = 0.0f;
+    for (size_t i = 0; i + 1 < out.size(); i += 2) {
+        QCOMPARE(out[i], out[i + 1]); // mono lands on both channels alike
+        peak = std::max(peak, std::abs(out[i]));
+    }
+    QVERIFY2(peak > 0.4f && peak < 0.6f, qPrintable(QString::number(peak))); // made at half scale
+}
+
+void PlaybackPlayerTest::fakeFinishTrackEndsOnlyPlayingTrack()
+{
+    FakeMediaPlayer player;
+    Reports reports(player);
+    player.setStartOnOpen(true);
+    player.setSourceFile("a.mp3");
+    player.pause();
+    player.finishTrack();
+    QTRY_COMPARE(reports.seen, QList<int>({1, 1}));
+    player.play();
+    player.advance(10.0);
+    QCOMPARE(player.position(), 10.0);
+    CALL_REPORTS_LATER(reports, player.finishTrack());
+    QCOMPARE(player.position(), player.duration());
+    QTRY_COMPARE(reports.seen, QList<int>({1, 1, 0, 0}));
+}
+
+void PlaybackPlayerTest::fakeScriptedErrors_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("failAll");
+    QTest::addColumn<bool>("error");
+    QTest::newRow("listed path") << "bad.mp3" << false << true;
+    QTest::newRow("other path") << "good.mp3" << false << false;
+    QTest::newRow("every path") << "good.mp3" << true << true;
+}
+
+void PlaybackPlayerTest::fakeScriptedErrors()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, failAll);
+    QFETCH(bool, error);
+    FakeMediaPlayer player;
+    Reports reports(player);
+    player.failingPaths.insert("bad.mp3");
+    player.failAllFiles = failAll;
+    player.durations.insert("good.mp3", 42.0);
+    player.setStartOnOpen(true);
+    player.setSourceFile(path);
+    QCOMPARE(player.hasError(), error);
+    QCOMPARE(player.duration(), error ? 0.0 : 42.0);
+    QCoreApplication::processEvents();
+    QCOMPARE(reports.seen, error ? QList<int>() : QList<int>({2}));
+}
+
+void PlaybackPlayerTest::fakeRecordsCalls()
+{
+    FakeMediaPlayer player;
+    player.setVolume(-300);
+    player.setStartOnOpen(true);
+    player.setSourceFile("/music/a.mp3");
+    player.setMute(true);
+    player.pause();
+    player.setPosition(12.5);
+    player.play();
+    QCOMPARE(player.calls, QStringList({"setVolume -300", "setStartOnOpen true", "setSourceFile /music/a.mp3",
+                                        "setMute true", "pause", "setPosition 12.5", "play"}));
+    QCOMPARE(player.sourceFiles, QStringList({"/music/a.mp3"}));
+    QCOMPARE(player.positionsSet, QList<double>({12.5}));
+    QCOMPARE(player.playCalls, 1);
+    QCOMPARE(player.pauseCalls, 1);
+    QCOMPARE(player.position(), 12.5);
+}
+
+QTEST_GUILESS_MAIN(PlaybackPlayerTest)
+#include "playback_player_test.moc"

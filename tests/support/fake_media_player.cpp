@@ -1,0 +1,101 @@
+#include "support/fake_media_player.h"
+
+#include <algorithm>
+
+namespace {
+QString boolText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
+} // namespace
+
+void FakeMediaPlayer::setStartOnOpen(bool start)
+{
+    calls << QStringLiteral("setStartOnOpen ") + boolText(start);
+    startOnOpen_ = start;
+}
+
+void FakeMediaPlayer::setSourceFile(const QString& path)
+{
+    calls << QStringLiteral("setSourceFile ") + path;
+    sourceFiles << path;
+    position_ = 0.0;
+    hasError_ = failAllFiles || failingPaths.contains(path);
+    loaded_ = !hasError_;
+    duration_ = loaded_ ? durations.value(path, defaultDuration) : 0.0;
+    if (!loaded_ || !startOnOpen_) {
+        state_ = Stopped;
+        return;
+    }
+    changeState(Playing);
+}
+
+void FakeMediaPlayer::setPosition(double seconds)
+{
+    calls << QStringLiteral("setPosition ") + QString::number(seconds);
+    positionsSet << seconds;
+    if (!loaded_)
+        return;
+    position_ = seconds > 0.0 ? std::min(seconds, duration_) : 0.0;
+    if (position_ >= duration_ && state_ == Playing)
+        changeState(Stopped);
+}
+
+void FakeMediaPlayer::play()
+{
+    calls << QStringLiteral("play");
+    ++playCalls;
+    if (!loaded_ || state_ == Playing)
+        return;
+    const bool atEnd = position_ >= duration_;
+    if (atEnd && state_ == Paused) {
+        changeState(Stopped);
+        return;
+    }
+    if (atEnd)
+        position_ = 0.0;
+    changeState(Playing);
+}
+
+void FakeMediaPlayer::pause()
+{
+    calls << QStringLiteral("pause");
+    ++pauseCalls;
+    if (state_ == Playing)
+        changeState(Paused);
+}
+
+void FakeMediaPlayer::setMute(bool muted)
+{
+    calls << QStringLiteral("setMute ") + boolText(muted);
+    mutesSet << muted;
+    muted_ = muted;
+}
+
+void FakeMediaPlayer::setVolume(int hundredthsOfDb)
+{
+    calls << QStringLiteral("setVolume ") + QString::number(hundredthsOfDb);
+    volumesSet << hundredthsOfDb;
+    volume_ = hundredthsOfDb;
+}
+
+void FakeMediaPlayer::finishTrack()
+{
+    if (state_ != Playing)
+        return;
+    position_ = duration_;
+    changeState(Stopped);
+}
+
+void FakeMediaPlayer::advance(double seconds)
+{
+    if (state_ != Playing)
+        return;
+    position_ = std::min(position_ + seconds, duration_);
+    if (position_ >= duration_)
+        changeState(Stopped);
+}
+
+void FakeMediaPlayer::changeState(State next)
+{
+    const State previous = state_;
+    state_ = next;
+    postStateChange(previous, next);
+}

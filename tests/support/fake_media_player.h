@@ -1,0 +1,73 @@
+#pragma once
+// A media player without sound or time for handler tests. It keeps the
+// rules the window relies on: state changes are posted queued, a new file
+// that starts reports Playing (never Stopped), setPosition(duration()) ends
+// a playing track, and a paused track stays paused at its end until play().
+// Tests drive the end of a track with finishTrack() or advance().
+#include "playback/media_player.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+
+class FakeMediaPlayer : public MediaPlayer {
+    Q_OBJECT
+public:
+    using MediaPlayer::MediaPlayer;
+
+    void setStartOnOpen(bool start) override;
+    void setSourceFile(const QString& path) override;
+    bool hasError() const override { return hasError_; }
+
+    double position() const override { return position_; }
+    void setPosition(double seconds) override;
+    double duration() const override { return duration_; }
+
+    int playState() const override { return state_; }
+    void play() override;
+    void pause() override;
+
+    bool mute() const override { return muted_; }
+    void setMute(bool muted) override;
+    int volume() const override { return volume_; }
+    void setVolume(int hundredthsOfDb) override;
+
+    // --- Scripting -------------------------------------------------------
+    // Paths that open with hasError(); failAllFiles makes every path fail.
+    QSet<QString> failingPaths;
+    bool failAllFiles = false;
+    // Length of each path; others get defaultDuration.
+    QHash<QString, double> durations;
+    double defaultDuration = 180.0;
+
+    // --- Driving ---------------------------------------------------------
+    // The playing track reaches its end: Stopped, reported queued. Does
+    // nothing unless playing.
+    void finishTrack();
+    // Plays on by the given seconds; reaching the end finishes the track.
+    void advance(double seconds);
+
+    // --- Recording -------------------------------------------------------
+    // Every call in order, e.g. "setStartOnOpen true", "setSourceFile /a.mp3",
+    // "setPosition 12.5", "play", "pause", "setVolume -200", "setMute true".
+    QStringList calls;
+    QStringList sourceFiles;
+    QList<double> positionsSet;
+    QList<int> volumesSet;
+    QList<bool> mutesSet;
+    int playCalls = 0;
+    int pauseCalls = 0;
+
+private:
+    void changeState(State next);
+
+    bool startOnOpen_ = false;
+    bool hasError_ = false;
+    bool loaded_ = false;
+    double position_ = 0.0;
+    double duration_ = 0.0;
+    State state_ = Stopped;
+    bool muted_ = false;
+    int volume_ = 0;
+};
