@@ -103,11 +103,6 @@ private slots:
     void streamSeekIsSampleExact_data();
     void streamSeekIsSampleExact();
     void streamConvertsToOutputFormat();
-
-    void fakeFinishTrackEndsOnlyPlayingTrack();
-    void fakeScriptedErrors_data();
-    void fakeScriptedErrors();
-    void fakeRecordsCalls();
 };
 
 void PlaybackPlayerTest::initTestCase()
@@ -386,70 +381,6 @@ void PlaybackPlayerTest::streamConvertsToOutputFormat()
         peak = std::max(peak, std::abs(out[i]));
     }
     QVERIFY2(peak > 0.4f && peak < 0.6f, qPrintable(QString::number(peak))); // made at half scale
-}
-
-void PlaybackPlayerTest::fakeFinishTrackEndsOnlyPlayingTrack()
-{
-    FakeMediaPlayer player;
-    Reports reports(player);
-    player.setStartOnOpen(true);
-    player.setSourceFile("a.mp3");
-    player.pause();
-    player.finishTrack();
-    QTRY_COMPARE(reports.seen, QList<int>({1, 1}));
-    player.play();
-    player.advance(10.0);
-    QCOMPARE(player.position(), 10.0);
-    CALL_REPORTS_LATER(reports, player.finishTrack());
-    QCOMPARE(player.position(), player.duration());
-    QTRY_COMPARE(reports.seen, QList<int>({1, 1, 0, 0}));
-}
-
-void PlaybackPlayerTest::fakeScriptedErrors_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<bool>("failAll");
-    QTest::addColumn<bool>("error");
-    QTest::newRow("listed path") << "bad.mp3" << false << true;
-    QTest::newRow("other path") << "good.mp3" << false << false;
-    QTest::newRow("every path") << "good.mp3" << true << true;
-}
-
-void PlaybackPlayerTest::fakeScriptedErrors()
-{
-    QFETCH(QString, path);
-    QFETCH(bool, failAll);
-    QFETCH(bool, error);
-    FakeMediaPlayer player;
-    Reports reports(player);
-    player.failingPaths.insert("bad.mp3");
-    player.failAllFiles = failAll;
-    player.durations.insert("good.mp3", 42.0);
-    player.setStartOnOpen(true);
-    player.setSourceFile(path);
-    QCOMPARE(player.hasError(), error);
-    QCOMPARE(player.duration(), error ? 0.0 : 42.0);
-    QCoreApplication::processEvents();
-    QCOMPARE(reports.seen, error ? QList<int>() : QList<int>({2}));
-}
-
-void PlaybackPlayerTest::fakeRecordsCalls()
-{
-    FakeMediaPlayer player;
-    player.setVolume(-300);
-    player.setStartOnOpen(true);
-    player.setSourceFile("/music/a.mp3");
-    player.setMute(true);
-    player.pause();
-    player.setPosition(12.5);
-    player.play();
-    QCOMPARE(player.calls, QStringList({"setVolume -300", "setStartOnOpen true", "setSourceFile /music/a.mp3",
-                                        "setMute true", "pause", "setPosition 12.5", "play"}));
-    QCOMPARE(player.sourceFiles, QStringList({"/music/a.mp3"}));
-    QCOMPARE(player.positionsSet, QList<double>({12.5}));
-    QCOMPARE(player.playCalls, 1);
-    QCOMPARE(player.pauseCalls, 1);
-    QCOMPARE(player.position(), 12.5);
 }
 
 QTEST_GUILESS_MAIN(PlaybackPlayerTest)

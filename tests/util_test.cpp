@@ -114,19 +114,6 @@ private slots:
         QCOMPARE(isValidUtf8(stored.toStdString()), utf8);
         QCOMPARE(::toDisplay(stored.toStdString()), shown);
     }
-
-    void latin1RangeOfCp1252()
-    {
-        for (int b = 0xA0; b <= 0xFF; ++b)
-            QCOMPARE(::toDisplay(std::string(1, char(b))), QString(QChar(b)));
-    }
-
-    void fromDisplayWritesUtf8()
-    {
-        QCOMPARE(bytes(fromDisplay(QStringLiteral("caf\u00E9 \u20AC"))), QByteArray("caf\xC3\xA9 \xE2\x82\xAC"));
-        const std::string stored = "Gr\xC3\xBC\xC3\x9F" "e";
-        QCOMPARE(bytes(fromDisplay(::toDisplay(stored))), bytes(stored));
-    }
 };
 
 QTEST_GUILESS_MAIN(UtilTest)
