@@ -70,7 +70,9 @@ private slots:
     {
         FormFixture f;
         const std::string albumPath = writeNumberedAlbum(f.album, 3);
-        f.writeSettings(f.settingsLines(albumPath));
+        std::vector<std::string> settings = f.settingsLines(albumPath);
+        settings[12] = "Playlist=2";
+        f.writeSettings(settings);
         f.writeAppFile("search.$$$", "12\r\n");
         f.writeAppFile("temp.$$$", " 2 \r\n");
         f.start();
@@ -80,6 +82,7 @@ private slots:
         QCOMPARE(std::count(ini.begin(), ini.end(), '\r'), 24);
         QVERIFY(ini.find("\r\n\r\n[Pane Positions]\r\n1=2780\r\n2=3375\r\n3=2500\r\n") != std::string::npos);
         QVERIFY(ini.find("Data=" + albumPath + "\r\n") != std::string::npos);
+        QVERIFY(ini.find("\r\nPlaylist=2\r\n") != std::string::npos);
         QVERIFY(!QFile::exists(QString::fromStdString(f.appFile("search.$$$"))));
         QCOMPARE(f.readAppFile("temp.$$$"), std::string(" 2 \r\n"));
     }

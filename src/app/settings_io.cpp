@@ -89,7 +89,8 @@ SettingsData Form1::currentSettings() const
     d.detailsHeight = twipsRect(txtDetails).height();
     d.tracksHeight = twipsRect(lstTracks).height();
     d.trackListIndex = lstTracks->listIndex();
-    d.playlistIndex = lstPlayList->listIndex();
+    // Until the playlist view has been filled this run, the entry remembered at start-up still holds.
+    d.playlistIndex = lstPlayList->listIndex() >= 0 ? lstPlayList->listIndex() : m.PlaylistIndex;
     d.details = lookOf(txtDetails);
     d.trackList = lookOf(lstTracks);
     d.allPrefs = chkAllPrefs->isChecked();
