@@ -84,7 +84,7 @@ private slots:
         QVERIFY(ini.find("Data=" + albumPath + "\r\n") != std::string::npos);
         QVERIFY(ini.find("\r\nPlaylist=2\r\n") != std::string::npos);
         QVERIFY(!QFile::exists(QString::fromStdString(f.appFile("search.$$$"))));
-        QCOMPARE(f.readAppFile("temp.$$$"), std::string(" 2 \r\n"));
+        QCOMPARE(f.readAppFile("temp.$$$"), " 2 \r\n");
     }
 
     void settingsFromAFirstRunReadBackUnchanged()
@@ -113,10 +113,7 @@ private slots:
         QFETCH(QString, indexLine);
         QFETCH(int, selected);
         FormFixture f;
-        std::vector<std::string> settings = f.settingsLines(writeNumberedAlbum(f.album, 12));
-        settings[11] = indexLine.toStdString();
-        f.writeSettings(settings);
-        Form1& w = f.start();
+        Form1& w = f.startWith(writeNumberedAlbum(f.album, 12), {{12, indexLine.toStdString()}});
         QCOMPARE(w.lstTracks->listIndex(), selected);
         QVERIFY(w.lstTracks->isSelected(selected));
         QCOMPARE(w.m.CurrentRecord, selected + 1);
@@ -136,10 +133,7 @@ private slots:
         QFETCH(QString, heightLine);
         QFETCH(int, height);
         FormFixture f;
-        std::vector<std::string> settings = f.settingsLines(writeNumberedAlbum(f.album, 2));
-        settings[8] = heightLine.toStdString();
-        f.writeSettings(settings);
-        Form1& w = f.start();
+        Form1& w = f.startWith(writeNumberedAlbum(f.album, 2), {{9, heightLine.toStdString()}});
         QCOMPARE(twipsRect(w.lstTracks).height(), height);
         QCOMPARE(w.VScroll1->value(), height);
         QCOMPARE(twipsRect(w.txtDetails).y(), height + 280);
@@ -149,11 +143,7 @@ private slots:
     void settingsCutShortKeepWhatWasRead()
     {
         FormFixture f;
-        std::vector<std::string> settings = f.settingsLines(writeNumberedAlbum(f.album, 5));
-        settings[8] = "3=4000";
-        settings[11] = "Index=3";
-        f.writeSettings(settings, 14);
-        Form1& w = f.start();
+        Form1& w = f.startWith(writeNumberedAlbum(f.album, 5), {{9, "3=4000"}, {12, "Index=3"}}, 14);
         QCOMPARE(w.lstTracks->listCount(), 5);
         QCOMPARE(w.lstTracks->listIndex(), 0);
         QCOMPARE(twipsRect(w.lstTracks).height(), 2500);
@@ -163,16 +153,8 @@ private slots:
     void savedLooksAndChoicesAreApplied()
     {
         FormFixture f;
-        std::vector<std::string> settings = f.settingsLines(writeNumberedAlbum(f.album, 2));
-        settings[17] = " 255 ";
-        settings[18] = " 10 ";
-        settings[19] = " 65280 ";
-        settings[20] = "all";
-        settings[21] = "1";
-        settings[22] = " 900 ";
-        settings[23] = " 1800 ";
-        f.writeSettings(settings);
-        Form1& w = f.start();
+        Form1& w = f.startWith(writeNumberedAlbum(f.album, 2), {{18, " 255 "}, {19, " 10 "}, {20, " 65280 "}, {21, "all"},
+                                                                       {22, "1"}, {23, " 900 "}, {24, " 1800 "}});
         const Look tracks{255, 10, 65280};
         QVERIFY(lookOf(w.lstTracks) == tracks);
         QVERIFY(lookOf(w.lstPlayList) == tracks);
@@ -189,12 +171,7 @@ private slots:
     void aBadColourLineKeepsTheDesignedLooks()
     {
         FormFixture f;
-        std::vector<std::string> settings = f.settingsLines(writeNumberedAlbum(f.album, 2));
-        settings[14] = " 255 ";
-        settings[15] = " big ";
-        settings[18] = " 10 ";
-        f.writeSettings(settings);
-        Form1& w = f.start();
+        Form1& w = f.startWith(writeNumberedAlbum(f.album, 2), {{15, " 255 "}, {16, " big "}, {19, " 10 "}});
         QCOMPARE(lookOf(w.txtDetails).back, 255u);
         QCOMPARE(lookOf(w.txtDetails).fontSize, 12.0);
         QVERIFY(lookOf(w.lstTracks) == kTrackListLook);
@@ -209,7 +186,7 @@ private slots:
         Form1& w = f.start();
         f.close();
         QVERIFY(!w.isVisible());
-        QCOMPARE(f.readAppFile("qvb.ini/keep"), std::string("x"));
+        QCOMPARE(f.readAppFile("qvb.ini/keep"), "x");
     }
 
     void codesAreListedOnceInFirstOrder()

@@ -57,6 +57,15 @@ Form1& FormFixture::start()
     return *form;
 }
 
+Form1& FormFixture::startWith(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits,
+                              size_t keep)
+{
+    std::vector<std::string> lines = settingsLines(albumPath);
+    for (const auto& [line, text] : edits) lines[size_t(line - 1)] = text;
+    writeSettings(lines, keep);
+    return start();
+}
+
 void FormFixture::close()
 {
     form->close();

@@ -28,6 +28,10 @@ public:
 
     // Builds the window, runs its start-up and shows it.
     Form1& start();
+    // Writes settings for the album with some lines (numbered from 1) replaced, keeps the
+    // first `keep` lines, then starts.
+    Form1& startWith(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits,
+                     size_t keep = 24);
     // Closes the window as a user would, which runs the shutdown.
     void close();
 
