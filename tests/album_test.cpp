@@ -261,17 +261,6 @@ private slots:
         if (found) QCOMPARE(bytes(*entry), text);
     }
 
-    void notesFileOfATrack()
-    {
-        fixture::AlbumDir dir;
-        dir.writeNotes("steam", kSixLineNotes);
-        const TrackRecord t = stored(makeTrack("x", "", "", 0, "a", "steam", "", " 2"));
-        QCOMPARE(bytes(readNotesEntry(notesPath(dir.folder(), t), ::noteNumber(t.NoteNo)).value_or("none")),
-                 QByteArray("Double-headed freight\r\nTwo engines\r\nUphill"));
-        const TrackRecord elsewhere = stored(makeTrack("x", "", "", 0, "a", "diesel"));
-        QVERIFY(!readNotesEntry(notesPath(dir.folder(), elsewhere), 1));
-    }
-
     // The album that "make run" opens must be whole: every track's sound and notes present.
     void demoAlbumIsComplete()
     {

@@ -55,42 +55,6 @@ private slots:
         QCOMPARE(bytes(qtext::paddedNumber(value)), padded);
     }
 
-    void timeText_data()
-    {
-        QTest::addColumn<int>("minutes");
-        QTest::addColumn<int>("seconds");
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("both padded") << 2 << 5 << QByteArray("02:05");
-        QTest::newRow("ten not padded") << 10 << 59 << QByteArray("10:59");
-        QTest::newRow("long minutes") << 100 << 0 << QByteArray("100:00");
-    }
-    void timeText()
-    {
-        QFETCH(int, minutes);
-        QFETCH(int, seconds);
-        QFETCH(QByteArray, text);
-        QCOMPARE(bytes(qtext::timeText(minutes, seconds)), text);
-    }
-
-    void isNumberText_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("number");
-        QTest::newRow("empty") << QByteArray() << true;
-        QTest::newRow("blanks") << QByteArray("   ") << true;
-        QTest::newRow("padded") << QByteArray(" 12648447 ") << true;
-        QTest::newRow("signed fraction") << QByteArray("-8.25") << true;
-        QTest::newRow("trailing letters") << QByteArray("12abc") << false;
-        QTest::newRow("two points") << QByteArray("1.2.3") << false;
-        QTest::newRow("sign alone") << QByteArray("-") << false;
-    }
-    void isNumberText()
-    {
-        QFETCH(QByteArray, text);
-        QFETCH(bool, number);
-        QCOMPARE(qtext::isNumberText(text.toStdString()), number);
-    }
-
     void toDisplay_data()
     {
         QTest::addColumn<QByteArray>("stored");
