@@ -284,8 +284,8 @@ private slots:
         settle();
         f.player.advance(30);
         w.btnPause->click();
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Paused"));
         settle();
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Paused"));
         QCOMPARE(f.player.playState(), 1);
         QVERIFY(!w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
         w.btnPause->click();

@@ -32,7 +32,8 @@ void Form1::mp1_PlayStateChange()
         if (m.PlayMode == playmode::SearchOne || m.PlayMode == playmode::PlaylistOne || m.PlayMode == playmode::One)
             m.PlayMode = playmode::Stopped;
     }
-    lblPlayMode->setText(playmode::statusText(m.PlayMode));
+    // A paused track keeps saying so; the mode's text would claim it is playing.
+    if (os.player->playState() != MediaPlayer::Paused) lblPlayMode->setText(playmode::statusText(m.PlayMode));
     if (m.PlayMode == playmode::Stopped) btnStop_Click();
     if (os.windows->isMinimized(this)) {
         setWindowTitle(m.PlayMode == playmode::Stopped ? QStringLiteral("Velloran Quillon")
