@@ -31,7 +31,6 @@ void setTextColour(QWidget* w, const QColor& colour)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
     w->setPalette(p);
 }
 
