@@ -10,31 +10,13 @@
 
 namespace {
 
-// Splits at CR LF, LF or CR; a terminator at the very end opens no further line.
-std::vector<std::string_view> splitLines(std::string_view content)
-{
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        const size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(content.substr(start));
-            break;
-        }
-        lines.push_back(content.substr(start, end - start));
-        start = end + 1;
-        if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 bool isContinuation(std::string_view line) { return !line.empty() && line.front() == '#'; }
 
 }  // namespace
 
 std::optional<std::string> notesEntry(std::string_view content, long noteNo)
 {
-    const std::vector<std::string_view> lines = splitLines(content);
+    const std::vector<std::string_view> lines = qtext::splitLines(content);
     std::string text;
     size_t next = 0;
     if (noteNo > 0) {

@@ -8,21 +8,6 @@
 
 namespace {
 
-std::vector<std::string_view> splitLines(std::string_view content)
-{
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < content.size()) {
-        size_t end = content.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = content.size();
-        lines.push_back(content.substr(start, end - start));
-        start = end;
-        if (start < content.size() && content[start] == '\r') ++start;
-        if (start < content.size() && content[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 std::string_view after(std::string_view line, size_t keyLength)
 {
     return line.size() > keyLength ? line.substr(keyLength) : std::string_view();
@@ -100,7 +85,7 @@ bool readLine(int n, std::string_view line, SettingsData& d)
 SettingsRead parseSettings(std::string_view content)
 {
     SettingsRead result;
-    const std::vector<std::string_view> lines = splitLines(content);
+    const std::vector<std::string_view> lines = qtext::splitLines(content);
     for (int n = 1; n <= kSettingsLines; ++n) {
         if (size_t(n) > lines.size() || !readLine(n, lines[size_t(n) - 1], result.data)) break;
         result.linesRead = n;

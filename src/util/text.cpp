@@ -93,4 +93,21 @@ bool isNumberText(std::string_view s)
     return numberPrefix(s, digits) == s.size() && digits > 0;
 }
 
+std::vector<std::string_view> splitLines(std::string_view content)
+{
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < content.size()) {
+        const size_t end = content.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(content.substr(start));
+            break;
+        }
+        lines.push_back(content.substr(start, end - start));
+        start = end + 1;
+        if (content[end] == '\r' && start < content.size() && content[start] == '\n') ++start;
+    }
+    return lines;
+}
+
 }  // namespace qtext

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qtext {
 
@@ -23,6 +24,10 @@ std::string paddedNumber(double v);
 
 // Minutes and seconds, each with a "0" before values below 10: "02:05", "100:00".
 std::string timeText(long minutes, long seconds);
+
+// The lines of a text file, split at CR LF, LF or CR; a terminator at the very
+// end opens no further line.
+std::vector<std::string_view> splitLines(std::string_view content);
 
 // True when s holds a number and nothing else but blanks around it (empty counts as 0).
 bool isNumberText(std::string_view s);
