@@ -1,7 +1,7 @@
 // Playback cost and the gap between tracks with the real player. Run with
 // SDL_AUDIODRIVER=dummy (the dummy device consumes audio in real time).
 // Prints figures only; nothing here is a pass or a fail.
-#include "playback/mpg123_player.h"
+#include "audio/mpg123_player.h"
 
 #include <QCoreApplication>
 #include <QDir>

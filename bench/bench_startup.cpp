@@ -9,13 +9,13 @@
 #include <cstdio>
 #include <fstream>
 
-#include "album/track_record.h"
-#include "app/form1.h"
+#include "logic/track_record.h"
+#include "form/form1.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "platform/window_system.h"
-#include "playback/media_player.h"
+#include "audio/media_player.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include <QApplication>
 #include <QScreen>
 
-#include "app/form1.h"
+#include "form/form1.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "platform/window_system.h"
-#include "playback/mpg123_player.h"
+#include "audio/mpg123_player.h"
 
 int main(int argc, char* argv[])
 {

@@ -2,9 +2,9 @@
 #include <QtTest>
 #include <set>
 
-#include "album/date_words.h"
-#include "album/notes.h"
-#include "album/track_record.h"
+#include "logic/date_words.h"
+#include "logic/notes.h"
+#include "logic/track_record.h"
 #include "support/album_builder.h"
 
 using fixture::makeTrack;

@@ -2,7 +2,7 @@
 // reading, and the exact bytes written.
 #include <QTest>
 
-#include "app/settings.h"
+#include "logic/settings.h"
 #include "support/album_builder.h"
 
 namespace {

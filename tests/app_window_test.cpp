@@ -10,8 +10,8 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/looks.h"
-#include "app/twips.h"
+#include "form/looks.h"
+#include "form/twips.h"
 #include "support/form_fixture.h"
 
 namespace {
@@ -246,7 +246,7 @@ private slots:
         clickRow(w.lstTracks, 3);
         QVERIFY(!w.btnAddPL->isVisible() && !w.btnClearSel->isVisible());
 
-        w.m.PlayMode = 'L';
+        w.m.PlayMode = Mode::Playlist;
         clickRow(w.lstTracks, 1, Qt::RightButton);
         QVERIFY(!w.btnAddPL->isVisible());
     }

@@ -1,7 +1,7 @@
 // The real player (under SDL's dummy driver, which consumes audio in real
 // time) and the fake one, held to the same rules the window relies on.
-#include "playback/mp3_stream.h"
-#include "playback/mpg123_player.h"
+#include "audio/mp3_stream.h"
+#include "audio/mpg123_player.h"
 #include "support/fake_media_player.h"
 
 #include <QDeadlineTimer>

@@ -56,7 +56,7 @@ private slots:
         Form1& w = f.start();
         w.findChild<QRadioButton*>(option)->click();
         doubleClickRow(w.lstTracks, 0);
-        QCOMPARE(w.m.PlayMode, mode);
+        QCOMPARE(char(w.m.PlayMode), mode);
         QCOMPARE(w.lblPlayMode->text(), status);
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 1)});
         QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2),
@@ -76,7 +76,7 @@ private slots:
         Form1& w = startPlaying(f, 3, "opOne", 1);
         f.player.finishTrack();
         settle();
-        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(char(w.m.PlayMode), 'X');
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);
         QVERIFY(w.lstTracks->isSelected(1));
@@ -96,7 +96,7 @@ private slots:
         f.player.finishTrack();
         settle();
         QCOMPARE(f.player.sourceFiles.size(), 2);
-        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(char(w.m.PlayMode), 'X');
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
     }
 
@@ -140,7 +140,7 @@ private slots:
         settle();
         if (played == 0) {
             QCOMPARE(f.player.sourceFiles.size(), 1);
-            QCOMPARE(w.m.PlayMode, 'X');
+            QCOMPARE(char(w.m.PlayMode), 'X');
             QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
             return;
         }
@@ -176,7 +176,7 @@ private slots:
         }
         QCOMPARE(played.size(), 4);
         QVERIFY(played.contains(pathOf(f, 1)));
-        QCOMPARE(w.m.PlayMode, 'R');
+        QCOMPARE(char(w.m.PlayMode), 'R');
     }
 
     void randomStopsWhenNothingCanBePlayed_data()
@@ -194,9 +194,9 @@ private slots:
         writeAlbum(f, numbered(count));
         Form1& w = f.start();
         w.findChild<QRadioButton*>(preference)->setChecked(true);
-        w.m.PlayMode = 'R';
+        w.m.PlayMode = Mode::Random;
         w.mp1_PlayStateChange();
-        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(char(w.m.PlayMode), 'X');
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QVERIFY(f.player.sourceFiles.isEmpty());
     }
@@ -209,7 +209,7 @@ private slots:
         writeAlbum(f, tracks);
         Form1& w = f.start();
         w.opLS->setChecked(true);
-        w.m.PlayMode = 'R';
+        w.m.PlayMode = Mode::Random;
         w.mp1_PlayStateChange();
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 151)});
         QCOMPARE(w.lstTracks->listIndex(), 150);
@@ -234,7 +234,7 @@ private slots:
                  "the file available.\r\r" + pathOf(f, 2) +
                      "\r\rIf the file is available then another programme using your sound card could be the problem.");
         QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track 2"));
-        QCOMPARE(w.m.PlayMode, 'A');
+        QCOMPARE(char(w.m.PlayMode), 'A');
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
     }
 
@@ -260,7 +260,7 @@ private slots:
         w.btnSkip->click();
         settle();
         QCOMPARE(f.player.sourceFiles.size(), filesPlayed);
-        QCOMPARE(w.m.PlayMode, mode);
+        QCOMPARE(char(w.m.PlayMode), mode);
     }
 
     void skipOnTheLastLineStops()
@@ -269,7 +269,7 @@ private slots:
         Form1& w = startPlaying(f, 2, "opAll", 1);
         w.btnSkip->click();
         settle();
-        QCOMPARE(w.m.PlayMode, 'X');
+        QCOMPARE(char(w.m.PlayMode), 'X');
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
     }
 
@@ -327,9 +327,9 @@ private slots:
         FormFixture f;
         writeAlbum(f, numbered(3));
         Form1& w = f.start();
-        w.m.PlayMode = 'L';
+        w.m.PlayMode = Mode::Playlist;
         w.opRand->click();
-        QCOMPARE(w.m.PlayMode, 'L');
+        QCOMPARE(char(w.m.PlayMode), 'L');
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Playing Playlist"));
         QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));

@@ -2,7 +2,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "player_view/position_text.h"
+#include "logic/position_text.h"
 #include "support/playback_fixture.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "album/notes.h"
-#include "app/form1.h"
-#include "app/twips.h"
-#include "platform/text_codec.h"
-#include "util/text.h"
+#include "logic/notes.h"
+#include "form/form1.h"
+#include "form/twips.h"
+#include "form/text_codec.h"
+#include "logic/text.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ void Form1::lstTracks_Click()
 
 void Form1::lstTracks_MouseDown(int button, int, double x, double y)
 {
-    if (button == kRightButton && m.PlayMode != 'L') {
+    if (button == kRightButton && m.PlayMode != Mode::Playlist) {
         placeTwips(btnAddPL, int(x), int(y + 200), twipsRect(btnAddPL).width(), twipsRect(btnAddPL).height());
         placeTwips(btnClearSel, int(x), int(y + 440), twipsRect(btnClearSel).width(), twipsRect(btnClearSel).height());
         for (QPushButton* b : {btnAddPL, btnClearSel}) {

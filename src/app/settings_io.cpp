@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -6,11 +7,12 @@
 #include <cstdio>
 #include <limits>
 
-#include "app/form1.h"
-#include "app/twips.h"
-#include "app/settings.h"
+#include "form/form1.h"
+#include "form/looks.h"
+#include "form/twips.h"
+#include "logic/settings.h"
 #include "platform/file_ops.h"
-#include "platform/text_codec.h"
+#include "form/text_codec.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -10,13 +11,14 @@
 #include <QTimer>
 #include <chrono>
 
-#include "app/form1.h"
-#include "app/looks.h"
-#include "app/twips.h"
-#include "app/settings.h"
-#include "app/tabs.h"
+#include "form/form1.h"
+#include "form/looks.h"
+#include "form/text_codec.h"
+#include "form/twips.h"
+#include "logic/settings.h"
+#include "form/tabs.h"
 #include "platform/file_ops.h"
-#include "playback/media_player.h"
+#include "audio/media_player.h"
 
 std::string defaultAppFolder()
 {
@@ -37,8 +39,8 @@ void Form1::Form_Load()
     VolumeLevel = 0;
     os.player->setMute(false);
     lblVolume->setText(QStringLiteral("10"));
-    m.PlayMode = 'X';
-    lblPlayMode->setText(QStringLiteral("Player Stopped"));
+    m.PlayMode = Mode::Stopped;
+    lblPlayMode->setText(toDisplay(kPlayerStopped));
     m.Random.seed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     setLook(txtDetails, kDetailsLook);
     setLook(lstTracks, kTrackListLook);

@@ -80,12 +80,6 @@ FileError writeFileAtomic(const std::string& path, std::string_view bytes)
     return file.commit() ? FileError::None : FileError::Other;
 }
 
-bool fileExists(const std::string& path)
-{
-    struct stat st{};
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 FileError removeFile(const std::string& path)
 {
     if (std::remove(path.c_str()) == 0 || errno == ENOENT) return FileError::None;

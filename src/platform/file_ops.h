@@ -31,6 +31,5 @@ FileRead readWholeFile(const std::string& path);
 // never leaves half a file; the old file stays as it was when anything fails.
 FileError writeFileAtomic(const std::string& path, std::string_view bytes);
 
-bool fileExists(const std::string& path);
 // Removes a file; a missing file is not an error.
 FileError removeFile(const std::string& path);

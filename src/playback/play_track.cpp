@@ -2,12 +2,12 @@
 #include <random>
 #include <vector>
 
-#include "app/form1.h"
+#include "form/form1.h"
 #include "platform/message_box.h"
-#include "platform/text_codec.h"
-#include "playback/media_player.h"
-#include "playback/play_modes.h"
-#include "util/text.h"
+#include "form/text_codec.h"
+#include "audio/media_player.h"
+#include "logic/play_modes.h"
+#include "logic/text.h"
 
 namespace {
 
@@ -18,14 +18,14 @@ constexpr int kDrawsBeforeScan = 32;
 
 bool Form1::isExcludedByPreference(const TrackRecord& rec) const
 {
-    if (m.PlayMode != playmode::All && m.PlayMode != playmode::Random) return false;
+    if (!honoursPreference(m.PlayMode)) return false;
     return (opOT->isChecked() && rec.Lineside == -1) || (opLS->isChecked() && rec.Lineside == 0);
 }
 
 void Form1::stopPlayback()
 {
-    m.PlayMode = playmode::Stopped;
-    lblPlayMode->setText(QStringLiteral("Player Stopped"));
+    m.PlayMode = Mode::Stopped;
+    lblPlayMode->setText(toDisplay(kPlayerStopped));
 }
 
 // Selecting the line runs its click handler, which makes it current and shows its notes.
@@ -51,7 +51,7 @@ bool Form1::drawAllowedLine()
 
 bool Form1::moveToNextCandidate(int attempt)
 {
-    if (m.PlayMode == playmode::Random) return attempt < kDrawsBeforeScan ? drawRandomLine() : drawAllowedLine();
+    if (m.PlayMode == Mode::Random) return attempt < kDrawsBeforeScan ? drawRandomLine() : drawAllowedLine();
     const int next = lstTracks->listIndex() + 1;
     if (next >= lstTracks->listCount()) return false;
     lstTracks->setListIndex(next);
@@ -65,7 +65,7 @@ void Form1::PlayTrack()
     for (int attempt = 0;; ++attempt) {
         if (!m.Album.read(m.CurrentRecord, m.TrackRec)) return;
         m.PlayingRecord = m.CurrentRecord;
-        if (m.PlayMode != playmode::PlaylistOne) lblPlayMode->setText(playmode::statusText(m.PlayMode));
+        if (m.PlayMode != Mode::PlaylistOne) lblPlayMode->setText(toDisplay(statusText(m.PlayMode)));
         if (!isExcludedByPreference(m.TrackRec)) break;
         if (!moveToNextCandidate(attempt)) {
             // Nothing further that the preference allows: stop instead of searching for ever.
@@ -80,9 +80,10 @@ void Form1::PlayTrack()
     lblMinPTime->setText(lblPTime->text());
     lblPath->setText(toDisplay("Album: " + qtext::trimmed(m.TrackRec.Folder) + "   File: " +
                                qtext::trimmed(m.TrackRec.Mp3Name) + ".mp3"));
-    const QString path = toDisplay(mp3Path(m.DetailsFolder, m.TrackRec));
+    const std::string path = mp3Path(m.DetailsFolder, m.TrackRec);
     os.player->setStartOnOpen(true);
-    os.player->setSourceFile(path);
+    os.player->setSourceFile(toDisplay(path));
     if (os.player->hasError())
-        os.messages->show(problemPlayingMessage(path), QStringLiteral("Problem"), MsgIcon::Question, MsgButtons::Ok);
+        os.messages->show(toDisplay(problemPlayingMessage(path)), QStringLiteral("Problem"), MsgIcon::Question,
+                          MsgButtons::Ok);
 }

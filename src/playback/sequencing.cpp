@@ -1,17 +1,18 @@
 #include <QPlainTextEdit>
 
-#include "app/form1.h"
+#include "form/form1.h"
+#include "form/text_codec.h"
 #include "platform/window_system.h"
-#include "playback/media_player.h"
-#include "playback/play_modes.h"
+#include "audio/media_player.h"
+#include "logic/play_modes.h"
 
 void Form1::mp1_PlayStateChange()
 {
     if (os.player->playState() == MediaPlayer::Stopped) {
         const int current = lstTracks->listIndex();
         if (current >= 0) lstTracks->setSelected(current, false);
-        if (m.PlayMode == playmode::Playlist) m.PlayMode = playmode::Stopped;
-        if (m.PlayMode == playmode::All) {
+        if (m.PlayMode == Mode::Playlist) m.PlayMode = Mode::Stopped;
+        if (m.PlayMode == Mode::All) {
             const int finished = m.PlayingRecord - 1;
             lstTracks->setSelected(finished, true);
             const int next = lstTracks->listIndex() + 1;
@@ -20,23 +21,23 @@ void Form1::mp1_PlayStateChange()
                 lstTracks->setSelected(finished, false);
                 PlayTrack();
             } else {
-                m.PlayMode = playmode::Stopped;
+                m.PlayMode = Mode::Stopped;
             }
         }
-        if (m.PlayMode == playmode::Random) {
+        if (m.PlayMode == Mode::Random) {
             if (drawRandomLine())
                 PlayTrack();
             else
-                m.PlayMode = playmode::Stopped;
+                m.PlayMode = Mode::Stopped;
         }
-        if (m.PlayMode == playmode::SearchOne || m.PlayMode == playmode::PlaylistOne || m.PlayMode == playmode::One)
-            m.PlayMode = playmode::Stopped;
+        if (m.PlayMode == Mode::SearchOne || m.PlayMode == Mode::PlaylistOne || m.PlayMode == Mode::One)
+            m.PlayMode = Mode::Stopped;
     }
     // A paused track keeps saying so; the mode's text would claim it is playing.
-    if (os.player->playState() != MediaPlayer::Paused) lblPlayMode->setText(playmode::statusText(m.PlayMode));
-    if (m.PlayMode == playmode::Stopped) btnStop_Click();
+    if (os.player->playState() != MediaPlayer::Paused) lblPlayMode->setText(toDisplay(statusText(m.PlayMode)));
+    if (m.PlayMode == Mode::Stopped) btnStop_Click();
     if (os.windows->isMinimized(this)) {
-        setWindowTitle(m.PlayMode == playmode::Stopped ? QStringLiteral("Velloran Quillon")
+        setWindowTitle(m.PlayMode == Mode::Stopped ? QStringLiteral("Velloran Quillon")
                                                        : QStringLiteral("Quillon Playing:") + lblTitle->text());
     }
     const int current = lstTracks->listIndex();

@@ -1,16 +1,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/form1.h"
+#include "form/form1.h"
 #include "platform/message_box.h"
-#include "platform/text_codec.h"
-#include "playback/media_player.h"
-#include "playback/play_modes.h"
+#include "form/text_codec.h"
+#include "audio/media_player.h"
+#include "logic/play_modes.h"
 
 void Form1::lstTracks_DblClick()
 {
-    if (m.PlayMode == playmode::Playlist) return;
-    m.PlayMode = opAll->isChecked() ? playmode::All : opRand->isChecked() ? playmode::Random : playmode::One;
+    if (m.PlayMode == Mode::Playlist) return;
+    m.PlayMode = opAll->isChecked() ? Mode::All : opRand->isChecked() ? Mode::Random : Mode::One;
     m.CurrentRecord = lstTracks->listIndex() + 1;
     PlayTrack();
 }
@@ -35,7 +35,7 @@ void Form1::btnPause_Click()
         break;
     case MediaPlayer::Playing:
         os.player->pause();
-        lblPlayMode->setText(QStringLiteral("Player Paused"));
+        lblPlayMode->setText(toDisplay(kPlayerPaused));
         setPlayButtonsEnabled(false);
         break;
     default: break;
@@ -57,32 +57,30 @@ void Form1::btnSkip_Click()
     os.player->setPosition(os.player->duration());
 }
 
-void Form1::btnSkipBack_Click() {}
-
-void Form1::chooseTrackListMode(char mode, const char* playingText)
+void Form1::chooseTrackListMode(Mode mode)
 {
-    if (m.PlayMode == playmode::Playlist) {
+    if (m.PlayMode == Mode::Playlist) {
         os.messages->show(QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"),
                           QStringLiteral("Playing Playlist"), MsgIcon::None, MsgButtons::Ok);
         return;
     }
     m.PlayMode = mode;
-    if (os.player->playState() == MediaPlayer::Playing) lblPlayMode->setText(QString::fromLatin1(playingText));
+    if (os.player->playState() == MediaPlayer::Playing) lblPlayMode->setText(toDisplay(statusText(mode)));
 }
 
 void Form1::opOne_Click()
 {
-    chooseTrackListMode(playmode::One, "Playing from Track List");
+    chooseTrackListMode(Mode::One);
 }
 
 void Form1::opAll_Click()
 {
-    chooseTrackListMode(playmode::All, "Playing all tracks from Track List");
+    chooseTrackListMode(Mode::All);
 }
 
 void Form1::opRand_Click()
 {
-    chooseTrackListMode(playmode::Random, "Playing random tracks from Track List");
+    chooseTrackListMode(Mode::Random);
 }
 
 void Form1::lblPath_MouseMove()
@@ -98,7 +96,6 @@ void Form1::connectPlayback()
     connect(btnPause, &QPushButton::clicked, this, &Form1::btnPause_Click);
     connect(btnStop, &QPushButton::clicked, this, &Form1::btnStop_Click);
     connect(btnSkip, &QPushButton::clicked, this, &Form1::btnSkip_Click);
-    connect(btnSkipBack, &QPushButton::clicked, this, &Form1::btnSkipBack_Click);
     connect(opOne, &QRadioButton::clicked, this, &Form1::opOne_Click);
     connect(opAll, &QRadioButton::clicked, this, &Form1::opAll_Click);
     connect(opRand, &QRadioButton::clicked, this, &Form1::opRand_Click);

@@ -1,9 +1,9 @@
 #include <QTimer>
 #include <cmath>
 
-#include "app/form1.h"
-#include "playback/media_player.h"
-#include "player_view/position_text.h"
+#include "form/form1.h"
+#include "audio/media_player.h"
+#include "logic/position_text.h"
 
 namespace {
 

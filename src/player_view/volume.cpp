@@ -1,11 +1,12 @@
+#include <algorithm>
 #include <QPushButton>
 #include <cstdlib>
 
 #include <QTimer>
 
-#include "app/form1.h"
-#include "playback/media_player.h"
-#include "util/text.h"
+#include "form/form1.h"
+#include "audio/media_player.h"
+#include "logic/text.h"
 
 namespace {
 

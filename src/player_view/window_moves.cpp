@@ -1,6 +1,6 @@
 #include <QMouseEvent>
 
-#include "app/form1.h"
+#include "form/form1.h"
 #include "platform/window_system.h"
 
 // The window has no title bar: a left press on its background or decorative

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "album/track_record.h"
+#include "logic/track_record.h"
 
 namespace fixture {
 

@@ -4,7 +4,7 @@
 // that starts reports Playing (never Stopped), setPosition(duration()) ends
 // a playing track, and a paused track stays paused at its end until play().
 // Tests drive the end of a track with finishTrack() or advance().
-#include "playback/media_player.h"
+#include "audio/media_player.h"
 
 #include <QHash>
 #include <QList>

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "app/form1.h"
+#include "form/form1.h"
 #include "support/album_builder.h"
 #include "support/fake_media_player.h"
 #include "support/fake_platform.h"

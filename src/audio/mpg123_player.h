@@ -7,8 +7,8 @@
 // The device stays open in one format; a file in another format is
 // converted rather than the device reopened, because closing an SDL device
 // waits for it to drain (some 50 ms of silence between tracks).
-#include "playback/media_player.h"
-#include "playback/mp3_stream.h"
+#include "audio/media_player.h"
+#include "audio/mp3_stream.h"
 
 #include <atomic>
 #include <cstdint>

@@ -2,8 +2,8 @@
 #include <QPainter>
 #include <QStyleOptionToolButton>
 
-#include "app/twips.h"
-#include "app/widgets.h"
+#include "form/twips.h"
+#include "form/widgets.h"
 
 void ClickLabel::mousePressEvent(QMouseEvent* event)
 {

@@ -1,7 +1,7 @@
-#include "app/tabs.h"
+#include "form/tabs.h"
 
-#include "app/form1.h"
-#include "app/layout_helpers.h"
+#include "form/form1.h"
+#include "form/layout_helpers.h"
 #include "platform/colors.h"
 
 void setTabLooks(Form1& form, QLabel* active)

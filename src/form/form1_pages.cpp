@@ -7,9 +7,9 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-#include "app/form1.h"
-#include "app/layout_helpers.h"
-#include "app/looks.h"
+#include "form/form1.h"
+#include "form/layout_helpers.h"
+#include "form/looks.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/form1.h"
-#include "app/layout_helpers.h"
+#include "form/form1.h"
+#include "form/layout_helpers.h"
 
 namespace {
 

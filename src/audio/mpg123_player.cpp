@@ -1,4 +1,4 @@
-#include "playback/mpg123_player.h"
+#include "audio/mpg123_player.h"
 
 #include <SDL.h>
 

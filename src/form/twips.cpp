@@ -1,4 +1,4 @@
-#include "app/twips.h"
+#include "form/twips.h"
 
 #include <QVariant>
 #include <QWidget>
@@ -42,20 +42,9 @@ void setTopTwips(QWidget* w, int top)
     placeTwips(w, r.x(), top, r.width(), r.height());
 }
 
-void setLeftTwips(QWidget* w, int left)
-{
-    const QRect r = twipsRect(w);
-    placeTwips(w, left, r.y(), r.width(), r.height());
-}
-
 void setHeightTwips(QWidget* w, int height)
 {
     const QRect r = twipsRect(w);
     placeTwips(w, r.x(), r.y(), r.width(), height);
 }
 
-void setWidthTwips(QWidget* w, int width)
-{
-    const QRect r = twipsRect(w);
-    placeTwips(w, r.x(), r.y(), width, r.height());
-}

@@ -1,11 +1,12 @@
+#include <algorithm>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringListModel>
 
-#include "app/twips.h"
-#include "app/widgets.h"
+#include "form/twips.h"
+#include "form/widgets.h"
 
 int mouseButtonCode(Qt::MouseButton button)
 {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "album/track_record.h"
+#include "logic/track_record.h"
 
 // The three parts of the last formatted date. monthText keeps its previous value
 // when a record's month is out of range, so one DateWords lives as long as the program.

@@ -1,4 +1,4 @@
-#include "util/text.h"
+#include "logic/text.h"
 
 #include <charconv>
 #include <cmath>

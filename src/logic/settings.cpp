@@ -1,10 +1,10 @@
-#include "app/settings.h"
+#include "logic/settings.h"
 
 #include <cmath>
 #include <limits>
 #include <vector>
 
-#include "util/text.h"
+#include "logic/text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/looks.h"
+#include "form/looks.h"
 
 #include <QVariant>
 #include <QWidget>

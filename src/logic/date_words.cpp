@@ -1,8 +1,8 @@
-#include "album/date_words.h"
+#include "logic/date_words.h"
 
 #include <array>
 
-#include "util/text.h"
+#include "logic/text.h"
 
 namespace {
 

@@ -15,6 +15,4 @@ double toTwips(double pixels);
 void placeTwips(QWidget* w, int left, int top, int width, int height);
 QRect twipsRect(const QWidget* w);
 void setTopTwips(QWidget* w, int top);
-void setLeftTwips(QWidget* w, int left);
 void setHeightTwips(QWidget* w, int height);
-void setWidthTwips(QWidget* w, int width);

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <QWidget>
 
-#include "app/twips.h"
+#include "form/twips.h"
 
 template <typename W>
 W* placed(W* w, const char* name, int left, int top, int width, int height)

@@ -1,4 +1,4 @@
-#include "playback/mp3_stream.h"
+#include "audio/mp3_stream.h"
 
 #include <QFile>
 

@@ -1,16 +1,12 @@
-#include "album/track_record.h"
+#include "logic/track_record.h"
 
 #include <sys/stat.h>
 
-#include "util/text.h"
+#include "logic/text.h"
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kSeparator = '\\';
-#else
 constexpr char kSeparator = '/';
-#endif
 
 // Byte offsets of the fields, in on-disk order.
 constexpr size_t kDateAt = 0, kNoteAt = 10, kTimeAt = 13, kTitleAt = 20, kLinesideAt = 80,
@@ -26,11 +22,7 @@ void putText(std::string& out, size_t at, int width, std::string_view value)
 
 bool seekTo(std::FILE* f, int64_t offset)
 {
-#ifdef _WIN32
-    return _fseeki64(f, offset, SEEK_SET) == 0;
-#else
     return fseeko(f, off_t(offset), SEEK_SET) == 0;
-#endif
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "album/notes.h"
+#include "logic/notes.h"
 
 #include <cmath>
 #include <filesystem>
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "util/text.h"
+#include "logic/text.h"
 
 namespace {
 

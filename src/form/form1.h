@@ -3,9 +3,9 @@
 // the handlers live in the folder of the part of the program they belong to.
 #include <QWidget>
 
-#include "app/module1.h"
-#include "app/platform.h"
-#include "app/widgets.h"
+#include "form/module1.h"
+#include "form/platform.h"
+#include "form/widgets.h"
 
 class QCheckBox;
 class QComboBox;
@@ -118,7 +118,6 @@ public:
     void btnPause_Click();
     void btnStop_Click();
     void btnSkip_Click();
-    void btnSkipBack_Click();
     void opOne_Click();
     void opAll_Click();
     void opRand_Click();
@@ -171,7 +170,7 @@ private:
     bool drawRandomLine();
     bool drawAllowedLine();
     void stopPlayback();
-    void chooseTrackListMode(char mode, const char* playingText);
+    void chooseTrackListMode(Mode mode);
     void setPlayButtonsEnabled(bool enabled);
     void seekFromBar(PictureBox* bar, double x, double barWidth);
     void showTrackListPageAtStart();

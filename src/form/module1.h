@@ -4,8 +4,9 @@
 #include <random>
 #include <string>
 
-#include "album/date_words.h"
-#include "album/track_record.h"
+#include "logic/date_words.h"
+#include "logic/play_modes.h"
+#include "logic/track_record.h"
 
 struct Module1 {
     std::string AppFolder;      // the program's folder, with a trailing separator
@@ -15,7 +16,7 @@ struct Module1 {
     int32_t CurrentRecord = 0;  // record number (from 1) of the current track
     int32_t TrackListIndex = 0; // track-list line to select after filling
     DateWords Date;             // the date words of the record formatted last
-    char PlayMode = 'X';
+    Mode PlayMode = Mode::Stopped;
     int32_t PlayingRecord = 0;  // record number of the track last given to the player
     bool PlaylistEmpty = true;
     int32_t PlaylistIndex = 0;

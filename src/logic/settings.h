@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/looks.h"
+#include "logic/look.h"
 
 enum class TrackKind { Lineside = 1, OnTrain = 2, Both = 3 };
 

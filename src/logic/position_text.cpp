@@ -1,8 +1,8 @@
-#include "player_view/position_text.h"
+#include "logic/position_text.h"
 
 #include <cmath>
 
-#include "util/text.h"
+#include "logic/text.h"
 
 namespace {
 

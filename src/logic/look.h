@@ -2,8 +2,6 @@
 // Font size and colours of the panes the user can restyle.
 #include <cstdint>
 
-class QWidget;
-
 struct Look {
     uint32_t back = 0;      // 0x00BBGGRR
     double fontSize = 0;    // points
@@ -13,7 +11,3 @@ struct Look {
 
 inline constexpr Look kDetailsLook{0x000040, 12, 0xC0FFFF};
 inline constexpr Look kTrackListLook{0xC0FFFF, 8.25, 0x000000};
-
-// Applies a look and remembers its exact values on the widget.
-void setLook(QWidget* w, const Look& look);
-Look lookOf(const QWidget* w);
