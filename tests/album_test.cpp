@@ -85,7 +85,8 @@ private slots:
         QCOMPARE(album.recordCount(), kTracks);
 
         int32_t expected = 1;
-        album.forEach([&](int32_t n, const TrackRecord& rec) {
+        album.forEach([&](int32_t n, const RecordView& view) {
+            const TrackRecord rec = view.record();
             if (n == expected && std::stoi(rec.Title) == n) ++expected;
         });
         QCOMPARE(expected, kTracks + 1);
@@ -269,7 +270,7 @@ private slots:
         AlbumFile album;
         QVERIFY(album.open(path));
         std::vector<TrackRecord> tracks;
-        album.forEach([&](int32_t, const TrackRecord& t) { tracks.push_back(t); });
+        album.forEach([&](int32_t, const RecordView& t) { tracks.push_back(t.record()); });
         QVERIFY(tracks.size() >= 2);
         std::set<int> kinds;
         DateWords dw;

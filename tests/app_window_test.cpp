@@ -207,6 +207,29 @@ private slots:
         QCOMPARE(w.cbCode->currentText(), QStringLiteral("ANY"));
     }
 
+    // Lines are formatted only when shown, yet read as if the whole list had been formatted
+    // in order: a month out of range repeats the month of the line before it.
+    void linesCarryMonthsAndAreNeverCutShort()
+    {
+        FormFixture f;
+        using fixture::makeTrack;
+        const std::string longTitle(60, 'W');
+        const std::string path = f.album.writeAlbum(
+            "lines.qdb", {makeTrack("a", "01131990"), makeTrack("b", "02031990"), makeTrack("c", "03991990"),
+                          makeTrack("d", "04001990"), makeTrack(longTitle, "05051975", "03:41", -1)});
+        f.writeSettings(f.settingsLines(path));
+        Form1& w = f.start();
+        const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
+        QCOMPARE(lines(w.lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
+                                                  "c - 3rd March 1990 (01:00)", "d - 4th March 1990 (01:00)",
+                                                  longLine}));
+        const QModelIndex last = w.lstTracks->model()->index(4, 0);
+        QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
+        QCOMPARE(w.lstTracks->textElideMode(), Qt::ElideNone);
+        QVERIFY(w.lstTracks->visualRect(last).width() >= w.lstTracks->fontMetrics().horizontalAdvance(longLine));
+        QVERIFY(w.lstTracks->horizontalScrollBar()->maximum() > 0);
+    }
+
     void anAlbumWithoutWholeRecordsIsEmpty()
     {
         FormFixture f;

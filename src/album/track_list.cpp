@@ -4,8 +4,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <cmath>
-#include <unordered_set>
 
+#include "album/track_list_model.h"
 #include "logic/notes.h"
 #include "form/form1.h"
 #include "form/twips.h"
@@ -19,21 +19,6 @@ const char* const kNoAlbum =
     "The track list is empty. Use the Load New Album button on the Options tab to find a new track list.";
 const char* const kNoDetails = "Details not available";
 
-// The distinct non-blank codes in order of first appearance, after "ANY".
-class CodeCollector {
-public:
-    void add(std::string_view code)
-    {
-        const std::string c = qtext::trimmed(code);
-        if (!c.empty() && seen_.insert(c).second) codes_.append(toDisplay(c));
-    }
-    const QStringList& codes() const { return codes_; }
-
-private:
-    std::unordered_set<std::string> seen_{"ANY"};
-    QStringList codes_{QStringLiteral("ANY")};
-};
-
 }  // namespace
 
 void Form1::FillTrackList()
@@ -41,25 +26,26 @@ void Form1::FillTrackList()
     m.Album.close();
     if (m.AlbumPath.empty() || !m.Album.open(m.AlbumPath)) {
         m.Album.close();
-        lstTracks->setItems({QString::fromLatin1(kListEmpty)});
+        trackLines->showMessage(QString::fromLatin1(kListEmpty));
         setDetailsMessage(QString::fromLatin1(kNoAlbum));
         return;
     }
-    QStringList lines;
-    lines.reserve(m.Album.recordCount());
-    CodeCollector codes;
-    m.Album.forEach([&](int32_t, const TrackRecord& rec) {
-        codes.add(rec.Code);
-        lines.append(toDisplay(trackDisplayLine(rec, m.Date)));
-        m.TrackRec = rec;
-    });
-    lstTracks->setItems(lines);
+    AlbumScan scan = scanAlbum(m.Album);
+    QStringList codes{QStringLiteral("ANY")};
+    for (const std::string& code : scan.codes)
+        if (code != "ANY") codes.append(toDisplay(code));
     cbCode->clear();
-    cbCode->addItems(codes.codes());
+    cbCode->addItems(codes);
     cbCode->setCurrentIndex(0);
+    // The record buffer and the date words end as they would after formatting every line in order.
+    const std::string monthBefore = m.Date.monthText;
+    if (scan.lastMonth > 0) m.Date.monthText = monthName(scan.lastMonth);
+    if (m.Album.read(scan.records, m.TrackRec)) FormatTrackDate();
+    const int32_t count = scan.records;
+    trackLines->showAlbum(std::move(scan), monthBefore);
     m.CurrentRecord = 1;
     // A remembered line that no longer exists (a shorter album, or none saved) selects the first.
-    const int32_t line = m.TrackListIndex >= 0 && m.TrackListIndex < lines.size() ? m.TrackListIndex : 0;
+    const int32_t line = m.TrackListIndex >= 0 && m.TrackListIndex < count ? m.TrackListIndex : 0;
     lstTracks->setListIndex(line);
     if (line >= 2) lstTracks->setTopIndex(line - 2);
 }
@@ -133,6 +119,8 @@ void Form1::txtCurAlb_MouseMove()
 
 void Form1::connectTrackList()
 {
+    trackLines = new TrackListModel(m.Album, this);
+    lstTracks->setLineModel(trackLines);
     connect(lstTracks, &ListBox::click, this, &Form1::lstTracks_Click);
     connect(lstTracks, &ListBox::mouseDown, this, &Form1::lstTracks_MouseDown);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);

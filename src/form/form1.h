@@ -17,6 +17,7 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 struct SettingsData;
+class TrackListModel;
 struct SettingsRead;
 
 class Form1 : public QWidget {
@@ -45,6 +46,7 @@ public:
     // Track List page
     QGroupBox* fmTrackList;
     ListBox* lstTracks;
+    TrackListModel* trackLines;  // the lines lstTracks shows
     QPlainTextEdit* txtDetails;
     QScrollBar* VScroll1;
     QPushButton *btnAddPL, *btnClearSel;
@@ -165,7 +167,7 @@ private:
     void connectPlayerView();
     void connectWindowMoves();
     // Playback helpers
-    bool isExcludedByPreference(const TrackRecord& rec) const;
+    bool isExcludedByPreference(int16_t lineside) const;
     bool moveToNextCandidate(int attempt);
     bool drawRandomLine();
     bool drawAllowedLine();

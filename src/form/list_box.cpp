@@ -1,9 +1,10 @@
-#include <algorithm>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringListModel>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 #include "form/twips.h"
 #include "form/widgets.h"
@@ -18,43 +19,97 @@ int mouseButtonCode(Qt::MouseButton button)
     }
 }
 
-ListBox::ListBox(QWidget* parent, bool multiSelect) : QListView(parent), model_(new QStringListModel(this))
+// A list box's own lines, each its own tooltip.
+class LinesModel : public QStringListModel {
+public:
+    using QStringListModel::QStringListModel;
+
+    void setLines(const QStringList& lines)
+    {
+        widest_ = 0;
+        for (const QString& line : lines) widest_ = std::max(widest_, line.size());
+        setStringList(lines);
+    }
+    void append(const QString& line)
+    {
+        widest_ = std::max(widest_, line.size());
+        const int row = rowCount();
+        insertRows(row, 1);
+        setData(index(row), line);
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role == Qt::ToolTipRole) role = Qt::DisplayRole;
+        if (role == kWidestLineRole) return int(widest_);
+        return QStringListModel::data(index, role);
+    }
+
+private:
+    qsizetype widest_ = 0;
+};
+
+namespace {
+
+// Every line is as wide as the widest, so the list scrolls sideways to the end of any line.
+class WideLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int chars = index.data(kWidestLineRole).toInt();
+        const int padding = 2 * option.fontMetrics.horizontalAdvance(QLatin1Char(' '));
+        size.setWidth(std::max(size.width(), chars * option.fontMetrics.horizontalAdvance(QLatin1Char('M')) + padding));
+        return size;
+    }
+};
+
+}  // namespace
+
+ListBox::ListBox(QWidget* parent, bool multiSelect) : QListView(parent), lines_(new LinesModel(this))
 {
-    setModel(model_);
+    setModel(lines_);
+    setItemDelegate(new WideLineDelegate(this));
     // Large albums: uniform rows keep a 100,000-line list fast to fill and paint.
     setUniformItemSizes(true);
+    setTextElideMode(Qt::ElideNone);
     setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
                                  : QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+}
+
+void ListBox::setLineModel(QAbstractItemModel* lineModel)
+{
+    QItemSelectionModel* old = selectionModel();
+    setModel(lineModel);
+    delete old;
 }
 
 void ListBox::clear()
 {
-    model_->setStringList({});
+    setItems({});
 }
 
 void ListBox::setItems(const QStringList& lines)
 {
-    model_->setStringList(lines);
+    lines_->setLines(lines);
 }
 
 void ListBox::addItem(const QString& line)
 {
-    const int row = model_->rowCount();
-    model_->insertRows(row, 1);
-    model_->setData(model_->index(row), line);
+    lines_->append(line);
 }
 
 int ListBox::listCount() const
 {
-    return model_->rowCount();
+    return model()->rowCount();
 }
 
 QString ListBox::itemText(int row) const
 {
-    return validRow(row) ? model_->index(row).data().toString() : QString();
+    return validRow(row) ? rowIndex(row).data().toString() : QString();
 }
 
 int ListBox::listIndex() const
@@ -69,20 +124,19 @@ void ListBox::setListIndex(int row)
         selectionModel()->clear();
         return;
     }
-    selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(rowIndex(row), QItemSelectionModel::ClearAndSelect);
     emit click();
 }
 
 bool ListBox::isSelected(int row) const
 {
-    return validRow(row) && selectionModel()->isSelected(model_->index(row));
+    return validRow(row) && selectionModel()->isSelected(rowIndex(row));
 }
 
 void ListBox::setSelected(int row, bool selected)
 {
     if (!validRow(row)) return;
-    selectionModel()->select(model_->index(row), selected ? QItemSelectionModel::Select
-                                                          : QItemSelectionModel::Deselect);
+    selectionModel()->select(rowIndex(row), selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
     if (selected) emit click();
 }
 
@@ -102,7 +156,7 @@ int ListBox::topIndex() const
 
 void ListBox::setTopIndex(int row)
 {
-    if (validRow(row)) scrollTo(model_->index(row), QAbstractItemView::PositionAtTop);
+    if (validRow(row)) scrollTo(rowIndex(row), QAbstractItemView::PositionAtTop);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)

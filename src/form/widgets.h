@@ -9,22 +9,35 @@
 #include <QStringList>
 #include <QToolButton>
 
-class QStringListModel;
 
 // Mouse buttons as the handlers know them.
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
 int mouseButtonCode(Qt::MouseButton button);
 
-// A list box of text lines. Selecting a line from code emits click() exactly as
-// a user's click does, once.
+// Models behind a ListBox answer this role, on any line, with the length in
+// characters of their longest line: the lists use a fixed-pitch font and uniform
+// line sizes, so this sets how far they scroll sideways without measuring every line.
+constexpr int kWidestLineRole = Qt::UserRole + 1;
+
+class LinesModel;
+
+// A list box of text lines, by default its own; a model with one line per row can
+// take their place. Lines are never cut short: a long line scrolls sideways and
+// its tooltip shows it whole. Selecting a line from code emits click() exactly as a
+// user's click does, once.
 class ListBox : public QListView {
     Q_OBJECT
 public:
     ListBox(QWidget* parent, bool multiSelect);
 
+    // Shows the lines of another model instead of its own.
+    void setLineModel(QAbstractItemModel* model);
+
+    // Its own lines.
     void clear();
     void setItems(const QStringList& lines);
     void addItem(const QString& line);
+
     int listCount() const;
     QString itemText(int row) const;
 
@@ -51,7 +64,8 @@ protected:
 
 private:
     bool validRow(int row) const { return row >= 0 && row < listCount(); }
-    QStringListModel* model_;
+    QModelIndex rowIndex(int row) const { return model()->index(row, 0); }
+    LinesModel* lines_;
 };
 
 // A label that reports clicks and mouse movement.

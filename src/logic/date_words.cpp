@@ -1,7 +1,5 @@
 #include "logic/date_words.h"
 
-#include <array>
-
 #include "logic/text.h"
 
 namespace {
@@ -14,32 +12,54 @@ const char* daySuffix(double day)
     return "th";
 }
 
-constexpr std::array<const char*, 12> kMonths = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December",
-};
+std::string displayLine(std::string_view title, std::string_view trackDate, std::string_view playTime,
+                        int16_t lineside, DateWords& dw)
+{
+    formatTrackDate(trackDate, dw);
+    std::string line;
+    line.reserve(96);
+    line.append(qtext::trim(title)).append(" - ").append(dw.dayText).append(" ").append(dw.monthText);
+    line.append(dw.yearText).append(" (").append(qtext::trim(playTime)).append(")");
+    if (lineside != 0) line = qtext::trimmed(line) + " [LS]";
+    return line;
+}
 
 }  // namespace
+
+std::string_view monthName(int month)
+{
+    static constexpr std::string_view kMonths[] = {
+        "January", "February", "March",     "April",   "May",      "June",
+        "July",    "August",   "September", "October", "November", "December",
+    };
+    return month >= 1 && month <= 12 ? kMonths[month - 1] : std::string_view();
+}
+
+double monthNumber(std::string_view trackDate)
+{
+    const std::string_view t = qtext::trim(trackDate);
+    return qtext::val(t.size() > 2 ? t.substr(2, 2) : std::string_view());
+}
 
 void formatTrackDate(std::string_view trackDate, DateWords& dw)
 {
     const std::string_view t = qtext::trim(trackDate);
     const double day = qtext::val(t.substr(0, 2));
-    const double month = qtext::val(t.size() > 2 ? t.substr(2, 2) : std::string_view());
+    const double month = monthNumber(trackDate);
     // The year is read from the end, so a short date like "2101" still has one.
     const double year = qtext::val(t.substr(t.size() > 4 ? t.size() - 4 : 0));
 
     dw.dayText = qtext::plainNumber(day) + daySuffix(day);
-    for (size_t m = 1; m <= kMonths.size(); ++m)
-        if (month == double(m)) dw.monthText = kMonths[m - 1];
+    if (month >= 1 && month <= 12 && month == int(month)) dw.monthText = monthName(int(month));
     dw.yearText = (year < 0 ? "" : " ") + qtext::plainNumber(year);
 }
 
 std::string trackDisplayLine(const TrackRecord& rec, DateWords& dw)
 {
-    formatTrackDate(rec.TrackDate, dw);
-    std::string line = qtext::trimmed(rec.Title) + " - " + dw.dayText + " " + dw.monthText + dw.yearText +
-                       " (" + qtext::trimmed(rec.PlayTime) + ")";
-    if (rec.Lineside != 0) line = qtext::trimmed(line) + " [LS]";
-    return line;
+    return displayLine(rec.Title, rec.TrackDate, rec.PlayTime, rec.Lineside, dw);
+}
+
+std::string trackDisplayLine(const RecordView& rec, DateWords& dw)
+{
+    return displayLine(rec.Title(), rec.TrackDate(), rec.PlayTime(), rec.Lineside(), dw);
 }

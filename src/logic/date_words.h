@@ -19,3 +19,10 @@ void formatTrackDate(std::string_view trackDate, DateWords& dw);
 // Title - date in words (playing time), and " [LS]" for a lineside recording.
 // Formats the date into dw as a side effect.
 std::string trackDisplayLine(const TrackRecord& rec, DateWords& dw);
+std::string trackDisplayLine(const RecordView& rec, DateWords& dw);
+
+// "January" for 1 … "December" for 12; empty otherwise.
+std::string_view monthName(int month);
+
+// The month number a TrackDate field holds; formatTrackDate names months 1 to 12 only.
+double monthNumber(std::string_view trackDate);

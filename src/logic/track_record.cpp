@@ -8,10 +8,16 @@ namespace {
 
 constexpr char kSeparator = '/';
 
-// Byte offsets of the fields, in on-disk order.
-constexpr size_t kDateAt = 0, kNoteAt = 10, kTimeAt = 13, kTitleAt = 20, kLinesideAt = 80,
-                 kMp3At = 82, kFolderAt = 92, kCodeAt = 102, kSpareAt = 106;
-static_assert(kSpareAt + FieldWidths::Spare == kRecordSize);
+constexpr size_t kDateAt = FieldAt::TrackDate, kNoteAt = FieldAt::NoteNo, kTimeAt = FieldAt::PlayTime,
+                 kTitleAt = FieldAt::Title, kLinesideAt = FieldAt::Lineside, kMp3At = FieldAt::Mp3Name,
+                 kFolderAt = FieldAt::Folder, kCodeAt = FieldAt::Code, kSpareAt = FieldAt::Spare;
+
+int16_t littleEndian16(std::string_view bytes, size_t at)
+{
+    const auto lo = static_cast<unsigned char>(bytes[at]);
+    const auto hi = static_cast<unsigned char>(bytes[at + 1]);
+    return static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
+}
 
 // Writes value into its blank-filled slot, cut to the field's width.
 void putText(std::string& out, size_t at, int width, std::string_view value)
@@ -40,17 +46,17 @@ TrackRecord parseRecord(std::string_view bytes)
     r.NoteNo = field(kNoteAt, FieldWidths::NoteNo);
     r.PlayTime = field(kTimeAt, FieldWidths::PlayTime);
     r.Title = field(kTitleAt, FieldWidths::Title);
-    if (hasLineside) {
-        const auto lo = static_cast<unsigned char>(buf[kLinesideAt]);
-        const auto hi = static_cast<unsigned char>(buf[kLinesideAt + 1]);
-        r.Lineside = static_cast<int16_t>(static_cast<uint16_t>(lo | (hi << 8)));
-    }
+    if (hasLineside) r.Lineside = littleEndian16(buf, kLinesideAt);
     r.Mp3Name = field(kMp3At, FieldWidths::Mp3Name);
     r.Folder = field(kFolderAt, FieldWidths::Folder);
     r.Code = field(kCodeAt, FieldWidths::Code);
     r.Spare = field(kSpareAt, FieldWidths::Spare);
     return r;
 }
+
+int16_t RecordView::Lineside() const { return littleEndian16(bytes_, kLinesideAt); }
+
+TrackRecord RecordView::record() const { return parseRecord(bytes_); }
 
 std::string serializeRecord(const TrackRecord& rec)
 {

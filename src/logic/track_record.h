@@ -27,6 +27,31 @@ struct FieldWidths {
                          Mp3Name = 10, Folder = 10, Code = 4, Spare = 25;
 };
 
+// Byte offsets of the fields, in on-disk order.
+struct FieldAt {
+    static constexpr size_t TrackDate = 0, NoteNo = 10, PlayTime = 13, Title = 20, Lineside = 80, Mp3Name = 82,
+                            Folder = 92, Code = 102, Spare = 106;
+};
+static_assert(FieldAt::Spare + FieldWidths::Spare == kRecordSize);
+
+// The fields of one stored record read in place, without copying: for scanning
+// whole albums, where a copy of every field of every record would dominate.
+class RecordView {
+public:
+    // bytes must hold at least kRecordSize bytes and outlive the view.
+    explicit RecordView(std::string_view bytes) : bytes_(bytes) {}
+    std::string_view TrackDate() const { return field(FieldAt::TrackDate, FieldWidths::TrackDate); }
+    std::string_view PlayTime() const { return field(FieldAt::PlayTime, FieldWidths::PlayTime); }
+    std::string_view Title() const { return field(FieldAt::Title, FieldWidths::Title); }
+    std::string_view Code() const { return field(FieldAt::Code, FieldWidths::Code); }
+    int16_t Lineside() const;
+    TrackRecord record() const;
+
+private:
+    std::string_view field(size_t at, int width) const { return bytes_.substr(at, size_t(width)); }
+    std::string_view bytes_;
+};
+
 // Decodes exactly kRecordSize bytes; text fields keep their padding.
 TrackRecord parseRecord(std::string_view bytes);
 // Encodes a record: text fields cut or blank-padded to their widths.
@@ -57,12 +82,14 @@ public:
     // Reads record n (from 1); false past the end or when not open.
     bool read(int32_t n, TrackRecord& out);
 
-    // Calls fn(recordNumber, record) for every whole record in order, reading in large blocks.
+    // Calls fn(recordNumber, RecordView) for every whole record in order, reading in large blocks.
     template <typename Fn>
     void forEach(Fn&& fn);
 
-private:
+    // Reads count records from record first on into buffer, as stored.
     bool readBlock(int32_t first, int32_t count, std::string& buffer);
+
+private:
     std::FILE* file_ = nullptr;
 };
 
@@ -76,6 +103,6 @@ void AlbumFile::forEach(Fn&& fn)
         const int32_t count = std::min(kBlock, total - first + 1);
         if (!readBlock(first, count, buffer)) return;
         for (int32_t i = 0; i < count; ++i)
-            fn(first + i, parseRecord(std::string_view(buffer).substr(size_t(i) * kRecordSize, kRecordSize)));
+            fn(first + i, RecordView(std::string_view(buffer).substr(size_t(i) * kRecordSize, kRecordSize)));
     }
 }

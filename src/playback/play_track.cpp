@@ -16,10 +16,10 @@ constexpr int kDrawsBeforeScan = 32;
 
 }  // namespace
 
-bool Form1::isExcludedByPreference(const TrackRecord& rec) const
+bool Form1::isExcludedByPreference(int16_t lineside) const
 {
     if (!honoursPreference(m.PlayMode)) return false;
-    return (opOT->isChecked() && rec.Lineside == -1) || (opLS->isChecked() && rec.Lineside == 0);
+    return (opOT->isChecked() && lineside == -1) || (opLS->isChecked() && lineside == 0);
 }
 
 void Form1::stopPlayback()
@@ -41,8 +41,8 @@ bool Form1::drawRandomLine()
 bool Form1::drawAllowedLine()
 {
     std::vector<int> allowed;
-    m.Album.forEach([&](int32_t n, const TrackRecord& rec) {
-        if (!isExcludedByPreference(rec) && n <= lstTracks->listCount()) allowed.push_back(n - 1);
+    m.Album.forEach([&](int32_t n, const RecordView& rec) {
+        if (!isExcludedByPreference(rec.Lineside()) && n <= lstTracks->listCount()) allowed.push_back(n - 1);
     });
     if (allowed.empty()) return false;
     lstTracks->setListIndex(allowed[std::uniform_int_distribution<size_t>(0, allowed.size() - 1)(m.Random)]);
@@ -66,7 +66,7 @@ void Form1::PlayTrack()
         if (!m.Album.read(m.CurrentRecord, m.TrackRec)) return;
         m.PlayingRecord = m.CurrentRecord;
         if (m.PlayMode != Mode::PlaylistOne) lblPlayMode->setText(toDisplay(statusText(m.PlayMode)));
-        if (!isExcludedByPreference(m.TrackRec)) break;
+        if (!isExcludedByPreference(m.TrackRec.Lineside)) break;
         if (!moveToNextCandidate(attempt)) {
             // Nothing further that the preference allows: stop instead of searching for ever.
             btnStop_Click();
