@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/first_paint_probe.h"
 #include "form/form1.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
@@ -15,16 +16,19 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
 
     Mpg123Player player;
-    QtMessageBoxes messages(nullptr);
-    QtDialogs dialogs(nullptr);
+    QtMessageBoxes messages;
+    QtDialogs dialogs;
     QtWindowSystem windows;
     QtHelpViewer help;
     Platform platform{&player, &messages, &dialogs, &windows, &help, defaultAppFolder()};
 
     Form1 form(platform);
+    messages.setParentWindow(&form);
+    dialogs.setParentWindow(&form);
     // The window opens centred on the screen at its designed size.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.move(screen->availableGeometry().center() - form.rect().center());
+    quitAfterFirstPaintWhenAsked(&form);
     form.Form_Load();
     form.show();
     return app.exec();

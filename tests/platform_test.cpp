@@ -1,10 +1,14 @@
 // File operations report their failures as kinds, and replace files whole.
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
+#include "platform/message_box.h"
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -44,6 +48,35 @@ private slots:
         QCOMPARE(removeFile(dir.path().toStdString() + "/search.$$$"), FileError::None);
     }
 
+    // A box without the window as its parent, or beneath a window kept on top, looks like a freeze.
+    void messageBoxesOpenAboveTheirWindow_data()
+    {
+        QTest::addColumn<bool>("onTop");
+        QTest::newRow("ordinary window") << false;
+        QTest::newRow("window kept on top") << true;
+    }
+    void messageBoxesOpenAboveTheirWindow()
+    {
+        QFETCH(bool, onTop);
+        QWidget window;
+        window.setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+        window.show();
+        QtMessageBoxes boxes;
+        boxes.setParentWindow(&window);
+        QWidget* parent = nullptr;
+        bool boxOnTop = !onTop;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!box) return;
+            parent = box->parentWidget();
+            boxOnTop = box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            box->reject();
+        });
+        boxes.show(QStringLiteral("Prompt"), QStringLiteral("Problem"), MsgIcon::Question, MsgButtons::Ok);
+        QCOMPARE(parent, &window);
+        QCOMPARE(boxOnTop, onTop);
+    }
+
     void defaultExtension_data()
     {
         QTest::addColumn<QString>("typed");
@@ -62,5 +95,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PlatformTest)
+QTEST_MAIN(PlatformTest)
 #include "platform_test.moc"

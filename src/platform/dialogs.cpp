@@ -19,6 +19,12 @@ QString withDefaultExtension(const QString& path, const QString& defaultExt)
     return path + defaultExt;
 }
 
+void keepAboveParent(QWidget* dialog, const QWidget* parent)
+{
+    if (parent && parent->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
 namespace {
 
 QString startPath(const FileDialogRequest& request)
@@ -37,6 +43,7 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setDefaultSuffix(request.defaultExt.mid(request.defaultExt.startsWith('.') ? 1 : 0));
+    keepAboveParent(&dialog, parent);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().first());
     QDir::setCurrent(QFileInfo(chosen).absolutePath());
@@ -57,7 +64,8 @@ QString QtDialogs::showSave(const FileDialogRequest& request)
 
 std::optional<uint32_t> QtDialogs::showColor(uint32_t initial)
 {
-    const QColor chosen = QColorDialog::getColor(toQColor(initial), parent_);
-    if (!chosen.isValid()) return std::nullopt;
-    return fromQColor(chosen);
+    QColorDialog dialog(toQColor(initial), parent_);
+    keepAboveParent(&dialog, parent_);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return fromQColor(dialog.selectedColor());
 }

@@ -22,16 +22,21 @@ public:
     virtual std::optional<uint32_t> showColor(uint32_t initial) = 0;
 };
 
+// Dialogs belong to the window set by setParentWindow, like the message boxes.
 class QtDialogs : public Dialogs {
 public:
-    explicit QtDialogs(QWidget* parent) : parent_(parent) {}
+    void setParentWindow(QWidget* window) { parent_ = window; }
     QString showOpen(const FileDialogRequest& request) override;
     QString showSave(const FileDialogRequest& request) override;
     std::optional<uint32_t> showColor(uint32_t initial) override;
 
 private:
-    QWidget* parent_;
+    QWidget* parent_ = nullptr;
 };
+
+// A dialog of a window that is kept on top of others is kept on top too; otherwise
+// it could open behind its own window, which would look frozen.
+void keepAboveParent(QWidget* dialog, const QWidget* parent);
 
 // "Name (*.ext)|*.ext" to Qt's "Name (*.ext)".
 QString qtFilter(const QString& filter);

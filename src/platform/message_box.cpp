@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "platform/dialogs.h"
+
 namespace {
 
 QMessageBox::Icon qtIcon(MsgIcon icon)
@@ -34,6 +36,7 @@ MsgAnswer QtMessageBoxes::show(const QString& prompt, const QString& title, MsgI
     QString text = prompt;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar('\r'), QChar('\n'));
     QMessageBox box(qtIcon(icon), title, text, qtButtons(buttons), parent_);
+    keepAboveParent(&box, parent_);
     switch (box.exec()) {
     case QMessageBox::Cancel: return MsgAnswer::Cancel;
     case QMessageBox::Yes: return MsgAnswer::Yes;

@@ -16,12 +16,14 @@ public:
                            MsgButtons buttons) = 0;
 };
 
+// Boxes belong to the window set by setParentWindow, so they open above it and stay
+// there also while it is kept on top of other windows.
 class QtMessageBoxes : public MessageBoxes {
 public:
-    explicit QtMessageBoxes(QWidget* parent) : parent_(parent) {}
+    void setParentWindow(QWidget* window) { parent_ = window; }
     MsgAnswer show(const QString& prompt, const QString& title, MsgIcon icon,
                    MsgButtons buttons) override;
 
 private:
-    QWidget* parent_;
+    QWidget* parent_ = nullptr;
 };
