@@ -46,7 +46,7 @@ private slots:
         QCOMPARE(w.txtDetails->toPlainText(), kNoAlbum);
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(w.lblVolume->text(), QStringLiteral("10"));
-        QCOMPARE(w.lblPlaylist->text(), QStringLiteral("The playlist is empty"));
+        QCOMPARE(w.fmPlaylist->lblPlaylist->text(), QStringLiteral("The playlist is empty"));
         QCOMPARE(twipsRect(w.lstTracks).height(), 2500);
         QCOMPARE(twipsRect(w.txtDetails).y(), 2780);
         QCOMPARE(twipsRect(w.txtDetails).height(), 3375);
@@ -157,8 +157,8 @@ private slots:
                                                                        {22, "1"}, {23, " 900 "}, {24, " 1800 "}});
         const Look tracks{255, 10, 65280};
         QVERIFY(lookOf(w.lstTracks) == tracks);
-        QVERIFY(lookOf(w.lstPlayList) == tracks);
-        QVERIFY(lookOf(w.lstSearchRes) == tracks);
+        QVERIFY(lookOf(w.fmPlaylist->lstPlayList) == tracks);
+        QVERIFY(lookOf(w.fmSearch->lstSearchRes) == tracks);
         QVERIFY(w.chkAllPrefs->isChecked());
         QVERIFY(w.opLS->isChecked());
         QCOMPARE(w.MiniTop, 900.0);
@@ -202,9 +202,9 @@ private slots:
         f.writeSettings(f.settingsLines(path));
         Form1& w = f.start();
         QStringList codes;
-        for (int i = 0; i < w.cbCode->count(); ++i) codes << w.cbCode->itemText(i);
+        for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
         QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
-        QCOMPARE(w.cbCode->currentText(), QStringLiteral("ANY"));
+        QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
     }
 
     // Lines are formatted only when shown, yet read as if the whole list had been formatted
@@ -238,7 +238,7 @@ private slots:
         Form1& w = f.start();
         QCOMPARE(w.lstTracks->listCount(), 0);
         QCOMPARE(w.lstTracks->listIndex(), -1);
-        QCOMPARE(w.cbCode->count(), 1);
+        QCOMPARE(w.fmSearch->cbCode->count(), 1);
         QCOMPARE(w.txtCurAlb->text(), QString::fromStdString(path));
         QCOMPARE(w.txtCurAlb->toolTip(), QString::fromStdString(path));
     }

@@ -8,6 +8,7 @@
 #include "album/track_list_model.h"
 #include "logic/notes.h"
 #include "form/form1.h"
+#include "search/search_page.h"
 #include "form/twips.h"
 #include "form/text_codec.h"
 #include "logic/text.h"
@@ -34,9 +35,9 @@ void Form1::FillTrackList()
     QStringList codes{QStringLiteral("ANY")};
     for (const std::string& code : scan.codes)
         if (code != "ANY") codes.append(toDisplay(code));
-    cbCode->clear();
-    cbCode->addItems(codes);
-    cbCode->setCurrentIndex(0);
+    fmSearch->cbCode->clear();
+    fmSearch->cbCode->addItems(codes);
+    fmSearch->cbCode->setCurrentIndex(0);
     // The record buffer and the date words end as they would after formatting every line in order.
     const std::string monthBefore = m.Date.monthText;
     if (scan.lastMonth > 0) m.Date.monthText = monthName(scan.lastMonth);

@@ -8,6 +8,8 @@
 #include <limits>
 
 #include "form/form1.h"
+#include "playlist/playlist_page.h"
+#include "search/search_page.h"
 #include "form/looks.h"
 #include "form/twips.h"
 #include "logic/settings.h"
@@ -65,7 +67,7 @@ void Form1::applySettings(const SettingsRead& r)
     if (r.has(21)) {
         chkAllPrefs->setChecked(d.allPrefs);
         if (d.allPrefs)
-            for (QWidget* list : {lstPlayList, lstSearchRes}) setLook(list, lookOf(lstTracks));
+            for (QWidget* list : {fmPlaylist->lstPlayList, fmSearch->lstSearchRes}) setLook(list, lookOf(lstTracks));
     }
     if (r.has(22)) {
         if (d.kind == TrackKind::Lineside) opLS->setChecked(true);
@@ -92,7 +94,8 @@ SettingsData Form1::currentSettings() const
     d.tracksHeight = twipsRect(lstTracks).height();
     d.trackListIndex = lstTracks->listIndex();
     // Until the playlist view has been filled this run, the entry remembered at start-up still holds.
-    d.playlistIndex = lstPlayList->listIndex() >= 0 ? lstPlayList->listIndex() : m.PlaylistIndex;
+    const int playlistLine = fmPlaylist->lstPlayList->listIndex();
+    d.playlistIndex = playlistLine >= 0 ? playlistLine : m.PlaylistIndex;
     d.details = lookOf(txtDetails);
     d.trackList = lookOf(lstTracks);
     d.allPrefs = chkAllPrefs->isChecked();

@@ -12,6 +12,8 @@
 #include <chrono>
 
 #include "form/form1.h"
+#include "playlist/playlist_page.h"
+#include "search/search_page.h"
 #include "form/looks.h"
 #include "form/text_codec.h"
 #include "form/twips.h"
@@ -33,7 +35,7 @@ std::string defaultAppFolder()
 void Form1::Form_Load()
 {
     m.AppFolder = os.appFolder;
-    lblPlaylist->setText(QStringLiteral("The playlist is empty"));
+    fmPlaylist->lblPlaylist->setText(QStringLiteral("The playlist is empty"));
     m.PlaylistEmpty = true;
     os.player->setVolume(0);
     VolumeLevel = 0;
@@ -64,7 +66,7 @@ void Form1::Form_Load()
 void Form1::showTrackListPageAtStart()
 {
     fmTrackList->show();
-    for (QWidget* page : {fmSearch, fmOptions, fmPlaylist}) page->hide();
+    for (QWidget* page : std::initializer_list<QWidget*>{fmSearch, fmOptions, fmPlaylist}) page->hide();
     setTabLooks(*this, lblTabTrackList);
 }
 

@@ -18,6 +18,8 @@ class QScrollBar;
 class QTimer;
 struct SettingsData;
 class TrackListModel;
+class PlaylistPage;
+class SearchPage;
 struct SettingsRead;
 
 class Form1 : public QWidget {
@@ -51,16 +53,9 @@ public:
     QScrollBar* VScroll1;
     QPushButton *btnAddPL, *btnClearSel;
 
-    // Playlist page
-    QGroupBox* fmPlaylist;
-    ListBox* lstPlayList;
-    QLabel* lblPlaylist;
-
-    // Search page
-    QGroupBox* fmSearch;
-    ListBox* lstSearchRes;
-    QComboBox* cbCode;
-    QPushButton* btnSearch;
+    // Pages that bring their own controls and handlers
+    PlaylistPage* fmPlaylist;
+    SearchPage* fmSearch;
 
     // Options page
     QGroupBox* fmOptions;
@@ -155,8 +150,7 @@ protected:
 private:
     void buildWindow();
     void buildTrackListPage();
-    void buildPlaylistPage();
-    void buildSearchPage();
+    void buildPages();
     void buildOptionsPage();
     void buildPlayingFrame();
     void buildPlayerFrame();

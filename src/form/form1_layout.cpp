@@ -27,6 +27,15 @@ void useNarrowFont(std::initializer_list<QWidget*> widgets)
 
 }  // namespace
 
+ListBox* fixedPitchList(QWidget* parent, const char* name, const char* accessibleName, bool multiSelect)
+{
+    ListBox* list = named(placed(new ListBox(parent, multiSelect), name, 0, 0, 0, 0), accessibleName);
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    list->setFont(font);
+    return list;
+}
+
 void setTextColour(QWidget* w, const QColor& colour)
 {
     QPalette p = w->palette();
@@ -57,8 +66,7 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
     setObjectName(QStringLiteral("Form1"));
     buildWindow();
     buildTrackListPage();
-    buildPlaylistPage();
-    buildSearchPage();
+    buildPages();
     buildOptionsPage();
     buildPlayingFrame();
     buildPlayerFrame();

@@ -10,35 +10,17 @@
 #include "form/form1.h"
 #include "form/layout_helpers.h"
 #include "form/looks.h"
+#include "form/page.h"
 
 namespace {
-
-QGroupBox* pageFrame(QWidget* parent, const char* name, int height)
-{
-    return placed(new Frame(parent), name, 120, 600, 10095, height);
-}
-
-QFont fixedPitch()
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    return font;
-}
-
-ListBox* listBox(QWidget* parent, const char* name, const char* accessible, bool multi)
-{
-    ListBox* list = named(new ListBox(parent, multi), accessible);
-    list->setObjectName(QString::fromLatin1(name));
-    list->setFont(fixedPitch());
-    return list;
-}
 
 }  // namespace
 
 void Form1::buildTrackListPage()
 {
-    fmTrackList = pageFrame(this, "fmTrackList", 6315);
-    lstTracks = listBox(fmTrackList, "lstTracks", "Track list", true);
+    fmTrackList = new Page(*this, "fmTrackList", 6315);
+    fmTrackList->show();
+    lstTracks = fixedPitchList(fmTrackList, "lstTracks", "Track list", true);
     placeTwips(lstTracks, 120, 240, 9555, 2500);
     txtDetails = named(placed(new QPlainTextEdit(fmTrackList), "txtDetails", 120, 2710, 9555, 3375), "Track notes");
     txtDetails->setReadOnly(true);
@@ -55,30 +37,9 @@ void Form1::buildTrackListPage()
     btnClearSel->hide();
 }
 
-void Form1::buildPlaylistPage()
-{
-    fmPlaylist = pageFrame(this, "fmPlaylist", 6313);
-    lblPlaylist = placed(new QLabel(fmPlaylist), "lblPlaylist", 120, 180, 5200, 255);
-    lstPlayList = listBox(fmPlaylist, "lstPlayList", "Playlist", false);
-    placeTwips(lstPlayList, 120, 480, 5200, 5640);
-    setLook(lstPlayList, kTrackListLook);
-    fmPlaylist->hide();
-}
-
-void Form1::buildSearchPage()
-{
-    fmSearch = pageFrame(this, "fmSearch", 6313);
-    cbCode = named(placed(new QComboBox(fmSearch), "cbCode", 6240, 480, 1455, 315), "Category code");
-    btnSearch = placed(new QPushButton(QStringLiteral("Search"), fmSearch), "btnSearch", 8400, 480, 1215, 375);
-    lstSearchRes = listBox(fmSearch, "lstSearchRes", "Search results", true);
-    placeTwips(lstSearchRes, 120, 1800, 9855, 4320);
-    setLook(lstSearchRes, kTrackListLook);
-    fmSearch->hide();
-}
-
 void Form1::buildOptionsPage()
 {
-    fmOptions = pageFrame(this, "fmOptions", 6313);
+    fmOptions = new Page(*this, "fmOptions", 6313);
     fmOpFile = placed(new Frame(fmOptions, QStringLiteral("File")), "fmOpFile", 120, 120, 4800, 1800);
     Label3 = placed(new QLabel(QStringLiteral("Current Album:"), fmOpFile), "Label3", 120, 300, 1455, 195);
     txtCurAlb = named(placed(new QLineEdit(fmOpFile), "txtCurAlb", 120, 520, 4560, 285), "Current album");
@@ -100,5 +61,4 @@ void Form1::buildOptionsPage()
     chkAllPrefs = placed(new QCheckBox(QStringLiteral("Apply Track List Preferences to Search and Playlists?"), fmOptions),
                          "chkAllPrefs", 5160, 5520, 4800, 255);
     setCaptionWhite({opOT, opLS, opAny, chkOnTop, chkAllPrefs});
-    fmOptions->hide();
 }

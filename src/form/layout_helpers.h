@@ -22,6 +22,10 @@ W* named(W* w, const char* accessibleName)
     return w;
 }
 
+// A list box in the fixed-pitch font every list of track lines uses.
+class ListBox;
+ListBox* fixedPitchList(QWidget* parent, const char* name, const char* accessibleName, bool multiSelect);
+
 void setTextColour(QWidget* w, const QColor& colour);
 void setBackColour(QWidget* w, const QColor& colour);
 // Option buttons and check boxes stand on the dark window background.

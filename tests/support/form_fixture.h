@@ -6,6 +6,8 @@
 #include <string>
 
 #include "form/form1.h"
+#include "playlist/playlist_page.h"
+#include "search/search_page.h"
 #include "support/album_builder.h"
 #include "support/fake_media_player.h"
 #include "support/fake_platform.h"

@@ -1,0 +1,10 @@
+// The pages that bring their own controls and handlers, put on the form.
+#include "form/form1.h"
+#include "playlist/playlist_page.h"
+#include "search/search_page.h"
+
+void Form1::buildPages()
+{
+    fmPlaylist = new PlaylistPage(*this);
+    fmSearch = new SearchPage(*this);
+}

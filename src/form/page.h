@@ -1,0 +1,18 @@
+#pragma once
+// A page of the main window: a frame below the tab row that builds its own
+// controls at their places and connects them to its own handlers. A page lives in
+// the folder of its feature (playlist/, search/, …) with its handlers, so the
+// form only names it; the form's own members stay a table of contents.
+#include "form/widgets.h"
+
+class Form1;
+
+class Page : public Frame {
+    Q_OBJECT
+public:
+    // Named name, heightTwips high, hidden until its tab is chosen.
+    Page(Form1& form, const char* name, int heightTwips);
+
+protected:
+    Form1& form;
+};
