@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -240,6 +241,8 @@ private slots:
         QCOMPARE(w.lstTracks->listIndex(), -1);
         QCOMPARE(w.fmSearch->cbCode->count(), 1);
         QCOMPARE(w.txtCurAlb->text(), QString::fromStdString(path));
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(w.txtCurAlb, &move);
         QCOMPARE(w.txtCurAlb->toolTip(), QString::fromStdString(path));
     }
 

@@ -125,6 +125,5 @@ void Form1::connectTrackList()
     connect(lstTracks, &ListBox::click, this, &Form1::lstTracks_Click);
     connect(lstTracks, &ListBox::mouseDown, this, &Form1::lstTracks_MouseDown);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);
-    // The tooltip follows the text, so hovering always shows the whole path.
-    connect(txtCurAlb, &QLineEdit::textChanged, this, &Form1::txtCurAlb_MouseMove);
+    onMouseMove(txtCurAlb, [this] { txtCurAlb_MouseMove(); });
 }

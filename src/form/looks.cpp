@@ -1,21 +1,12 @@
 #include "form/looks.h"
 
-#include <QVariant>
 #include <QWidget>
 
 #include "platform/colors.h"
 
-namespace {
-constexpr const char* kBack = "lookBack";
-constexpr const char* kFore = "lookFore";
-constexpr const char* kSize = "lookSize";
-}  // namespace
-
+// The widget's palette and font are the one record of its look: nothing is kept beside them.
 void setLook(QWidget* w, const Look& look)
 {
-    w->setProperty(kBack, look.back);
-    w->setProperty(kFore, look.fore);
-    w->setProperty(kSize, look.fontSize);
     QPalette palette = w->palette();
     for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window}) palette.setColor(role, toQColor(look.back));
     for (QPalette::ColorRole role : {QPalette::Text, QPalette::WindowText}) palette.setColor(role, toQColor(look.fore));
@@ -28,5 +19,7 @@ void setLook(QWidget* w, const Look& look)
 
 Look lookOf(const QWidget* w)
 {
-    return Look{w->property(kBack).toUInt(), w->property(kSize).toDouble(), w->property(kFore).toUInt()};
+    const QPalette& palette = w->palette();
+    return Look{fromQColor(palette.color(QPalette::Base)), w->font().pointSizeF(),
+                fromQColor(palette.color(QPalette::Text))};
 }

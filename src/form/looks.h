@@ -4,6 +4,6 @@
 
 class QWidget;
 
-// Applies a look and remembers its exact values on the widget.
+// Applies a look to a widget; lookOf reads it back from the widget's palette and font.
 void setLook(QWidget* w, const Look& look);
 Look lookOf(const QWidget* w);

@@ -5,8 +5,17 @@
 #include <cmath>
 
 namespace {
+
 constexpr const char* kTwipsProperty = "twipsRect";
+
+// Right and bottom edges are rounded, not the size, so neighbours stay flush.
+QRect pixelsOf(const QRect& twips)
+{
+    const int x = toPixels(twips.x()), y = toPixels(twips.y());
+    return QRect(x, y, toPixels(twips.x() + twips.width()) - x, toPixels(twips.y() + twips.height()) - y);
 }
+
+}  // namespace
 
 int toPixels(double twips)
 {
@@ -22,15 +31,15 @@ void placeTwips(QWidget* w, int left, int top, int width, int height)
 {
     const QRect twips(left, top, width, height);
     w->setProperty(kTwipsProperty, twips);
-    const int x = toPixels(left), y = toPixels(top);
-    // Right and bottom edges are rounded, not the size, so neighbours stay flush.
-    w->setGeometry(x, y, toPixels(left + width) - x, toPixels(top + height) - y);
+    w->setGeometry(pixelsOf(twips));
 }
 
 QRect twipsRect(const QWidget* w)
 {
+    // The twips set last hold only while the widget still stands where they put it;
+    // once it has been moved or resized by other means, its geometry is the truth.
     const QVariant v = w->property(kTwipsProperty);
-    if (v.isValid()) return v.toRect();
+    if (v.isValid() && pixelsOf(v.toRect()) == w->geometry()) return v.toRect();
     const QRect px = w->geometry();
     return QRect(px.x() * kTwipsPerPixel, px.y() * kTwipsPerPixel, px.width() * kTwipsPerPixel,
                  px.height() * kTwipsPerPixel);

@@ -11,7 +11,7 @@ int toPixels(double twips);
 double toTwips(double pixels);
 
 // Places w at a rectangle given in twips and remembers the twips values, so that
-// what is read back is exactly what was set.
+// what is read back is exactly what was set (for as long as w stays where they put it).
 void placeTwips(QWidget* w, int left, int top, int width, int height);
 QRect twipsRect(const QWidget* w);
 void setTopTwips(QWidget* w, int top);

@@ -24,6 +24,31 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event)
     QLabel::mouseMoveEvent(event);
 }
 
+namespace {
+
+class MouseMoveFilter : public QObject {
+public:
+    MouseMoveFilter(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseMove) handler_();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
+}  // namespace
+
+void onMouseMove(QWidget* w, std::function<void()> handler)
+{
+    w->setMouseTracking(true);
+    w->installEventFilter(new MouseMoveFilter(w, std::move(handler)));
+}
+
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);

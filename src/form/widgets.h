@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QStringList>
 #include <QToolButton>
+#include <functional>
 
 
 // Mouse buttons as the handlers know them.
@@ -67,6 +68,10 @@ private:
     QModelIndex rowIndex(int row) const { return model()->index(row, 0); }
     LinesModel* lines_;
 };
+
+// Runs handler whenever the pointer moves over w, for controls whose Qt class has
+// no such signal.
+void onMouseMove(QWidget* w, std::function<void()> handler);
 
 // A label that reports clicks and mouse movement.
 class ClickLabel : public QLabel {
