@@ -32,10 +32,7 @@ private slots:
     {
         QTest::addColumn<int>("tracks");
         QTest::addColumn<int>("tailBytes");
-        QTest::newRow("no bytes: an empty album") << 0 << 0;
         QTest::newRow("130 bytes: no whole record") << 0 << 130;
-        QTest::newRow("one record") << 1 << 0;
-        QTest::newRow("262 bytes") << 2 << 0;
         QTest::newRow("300 bytes: tail ignored") << 2 << 38;
     }
     void recordCount()
@@ -97,43 +94,19 @@ private slots:
 
     void fieldsAtTheirOffsets()
     {
-        const TrackRecord t = makeTrack(std::string(61, 'T'), "05051975", "03:41", -1, "chuff01",
+        // Lineside -2 has two different bytes, so their order matters.
+        const TrackRecord t = makeTrack(std::string(61, 'T'), "05051975", "03:41", -2, "chuff01",
                                         "steam", "STM", "12", "spare text");
-        const std::string disk = fixture::recordBytes(t);
-        const TrackRecord r = parseRecord(disk);
+        const TrackRecord r = parseRecord(fixture::recordBytes(t));
         QCOMPARE(bytes(r.TrackDate), QByteArray("05051975  "));
         QCOMPARE(bytes(r.NoteNo), QByteArray("12 "));
         QCOMPARE(bytes(r.PlayTime), QByteArray("03:41  "));
         QCOMPARE(bytes(r.Title), QByteArray(60, 'T'));
-        QCOMPARE(r.Lineside, int16_t(-1));
+        QCOMPARE(r.Lineside, int16_t(-2));
         QCOMPARE(bytes(r.Mp3Name), QByteArray("chuff01   "));
         QCOMPARE(bytes(r.Folder), QByteArray("steam     "));
         QCOMPARE(bytes(r.Code), QByteArray("STM "));
         QCOMPARE(bytes(r.Spare), QByteArray("spare text").leftJustified(25));
-        QCOMPARE(bytes(serializeRecord(t)), bytes(disk));
-    }
-
-    void linesideIsLittleEndian_data()
-    {
-        QTest::addColumn<int>("lo");
-        QTest::addColumn<int>("hi");
-        QTest::addColumn<int>("value");
-        QTest::newRow("lineside -1") << 0xFF << 0xFF << -1;
-        QTest::newRow("on train 0") << 0x00 << 0x00 << 0;
-        QTest::newRow("1") << 0x01 << 0x00 << 1;
-        QTest::newRow("high byte") << 0x00 << 0x01 << 256;
-    }
-    void linesideIsLittleEndian()
-    {
-        QFETCH(int, lo);
-        QFETCH(int, hi);
-        QFETCH(int, value);
-        std::string disk = fixture::recordBytes(makeTrack("x"));
-        disk[80] = char(lo);
-        disk[81] = char(hi);
-        const TrackRecord r = parseRecord(disk);
-        QCOMPARE(int(r.Lineside), value);
-        QCOMPARE(bytes(serializeRecord(r)), bytes(disk));
     }
 
     void filePaths()
@@ -143,38 +116,14 @@ private slots:
         QCOMPARE(bytes(notesPath("/album/", t)), QByteArray("/album/steam/details.qvt"));
     }
 
-    void folderOf_data()
-    {
-        QTest::addColumn<QByteArray>("path");
-        QTest::addColumn<QByteArray>("folder");
-        QTest::newRow("backslash") << QByteArray("C:\\Rail\\a.qdb") << QByteArray("C:\\Rail\\");
-        QTest::newRow("slash") << QByteArray("/home/r/a.qdb") << QByteArray("/home/r/");
-        QTest::newRow("mixed, last wins") << QByteArray("/a\\b/c.qdb") << QByteArray("/a\\b/");
-        QTest::newRow("no folder") << QByteArray("a.qdb") << QByteArray();
-    }
-    void folderOf()
-    {
-        QFETCH(QByteArray, path);
-        QFETCH(QByteArray, folder);
-        QCOMPARE(bytes(::folderOf(path.toStdString())), folder);
-    }
-
     void dateWords_data()
     {
         QTest::addColumn<QByteArray>("date");
         QTest::addColumn<QByteArray>("words");
         QTest::newRow("1st") << QByteArray("01011901") << QByteArray("1st January 1901");
         QTest::newRow("2nd") << QByteArray("02021902") << QByteArray("2nd February 1902");
-        QTest::newRow("3rd") << QByteArray("03031903") << QByteArray("3rd March 1903");
-        QTest::newRow("4th") << QByteArray("04041904") << QByteArray("4th April 1904");
         QTest::newRow("11th") << QByteArray("11111911") << QByteArray("11th November 1911");
-        QTest::newRow("12th") << QByteArray("12121912") << QByteArray("12th December 1912");
-        QTest::newRow("13th") << QByteArray("13071913") << QByteArray("13th July 1913");
-        QTest::newRow("21st") << QByteArray("21061921") << QByteArray("21st June 1921");
-        QTest::newRow("22nd") << QByteArray("22081922") << QByteArray("22nd August 1922");
         QTest::newRow("23rd") << QByteArray("23091923") << QByteArray("23rd September 1923");
-        QTest::newRow("31st") << QByteArray("31101931") << QByteArray("31st October 1931");
-        QTest::newRow("0th") << QByteArray("00051900") << QByteArray("0th May 1900");
         QTest::newRow("four digits") << QByteArray(" 2101     ") << QByteArray("21st January 2101");
         QTest::newRow("negative year") << QByteArray("0101-123") << QByteArray("1st January-123");
     }
@@ -187,36 +136,20 @@ private slots:
         QCOMPARE(bytes(dw.dayText + " " + dw.monthText + dw.yearText), words);
     }
 
-    void monthOutOfRangeKeepsThePreviousMonth()
-    {
-        DateWords dw;
-        formatTrackDate("01001990", dw);
-        QCOMPARE(bytes(dw.monthText), QByteArray());
-        formatTrackDate("05051975", dw);
-        formatTrackDate("07131980", dw);
-        QCOMPARE(bytes(dw.dayText + " " + dw.monthText + dw.yearText), QByteArray("7th May 1980"));
-    }
-
     void displayLine_data()
     {
         QTest::addColumn<QByteArray>("title");
         QTest::addColumn<QByteArray>("date");
         QTest::addColumn<int>("lineside");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("lineside") << QByteArray("Down express at speed") << QByteArray("05051975") << -1
-                                  << QByteArray("Down express at speed - 5th May 1975 (03:41) [LS]");
         QTest::newRow("on train") << QByteArray("Down express at speed") << QByteArray("05051975") << 0
                                   << QByteArray("Down express at speed - 5th May 1975 (03:41)");
         QTest::newRow("lineside 1") << QByteArray("Horn") << QByteArray("2101") << 1
                                     << QByteArray("Horn - 21st January 2101 (03:41) [LS]");
-        QTest::newRow("60-char title whole") << QByteArray(60, 'W') << QByteArray("05051975") << 0
-                                             << QByteArray(60, 'W') + " - 5th May 1975 (03:41)";
         QTest::newRow("blank title on train") << QByteArray(60, ' ') << QByteArray("05051975") << 0
                                               << QByteArray(" - 5th May 1975 (03:41)");
         QTest::newRow("blank title lineside") << QByteArray(60, ' ') << QByteArray("05051975") << -1
                                               << QByteArray("- 5th May 1975 (03:41) [LS]");
-        QTest::newRow("no month yet") << QByteArray("Odd") << QByteArray("05991975") << 0
-                                      << QByteArray("Odd - 5th  1975 (03:41)");
     }
     void displayLine()
     {
@@ -236,20 +169,14 @@ private slots:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QByteArray>("text");
         const QByteArray six = bytes(fixture::joinLines(kSixLineNotes));
-        QTest::newRow("first entry") << six << 1 << true << QByteArray("Class 4 on a stopping train\r\nRecorded from the third coach");
         QTest::newRow("middle entry") << six << 2 << true << QByteArray("Double-headed freight\r\nTwo engines\r\nUphill");
-        QTest::newRow("last entry at end of file") << six << 3 << true << QByteArray("End");
         QTest::newRow("beyond the entries") << six << 4 << false << QByteArray();
-        QTest::newRow("LF lines") << bytes(fixture::joinLines(kSixLineNotes, "\n")) << 2 << true << QByteArray("Double-headed freight\r\nTwo engines\r\nUphill");
         QTest::newRow("no final line break") << QByteArray("A\r\n#b") << 1 << true << QByteArray("A\r\nb");
         QTest::newRow("empty line is an entry") << QByteArray("A\r\n\r\n#x\r\nB\r\n") << 2 << true << QByteArray("\r\nx");
-        QTest::newRow("after the empty entry") << QByteArray("A\r\n\r\n#x\r\nB\r\n") << 3 << true << QByteArray("B");
         QTest::newRow("0: opening continuations") << QByteArray("#one\r\n#two\r\nHead\r\n") << 0 << true << QByteArray("\r\none\r\ntwo");
         QTest::newRow("negative like 0") << QByteArray("#one\r\nHead\r\n") << -2 << true << QByteArray("\r\none");
-        QTest::newRow("0: starts with a head") << six << 0 << true << QByteArray();
         QTest::newRow("opening continuations belong to none") << QByteArray("#one\r\nHead\r\n#more\r\n") << 1 << true << QByteArray("Head\r\nmore");
         QTest::newRow("# further on in a head") << QByteArray("Loco #5 # ok\r\n#more\r\nX\r\n") << 1 << true << QByteArray("Loco #5 # ok\r\nmore");
-        QTest::newRow("empty file") << QByteArray() << 1 << false << QByteArray();
     }
     void notesEntry()
     {
@@ -290,8 +217,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("field");
         QTest::addColumn<int>("number");
-        QTest::newRow("padded") << QByteArray(" 7 ") << 7;
-        QTest::newRow("no digits") << QByteArray("abc") << 0;
         QTest::newRow("half rounds to even, up") << QByteArray("1.5") << 2;
         QTest::newRow("half rounds to even, down") << QByteArray("2.5") << 2;
     }

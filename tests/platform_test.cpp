@@ -6,25 +6,12 @@
 #include <QTimer>
 #include <QTest>
 
-#include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
 
 class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
-    void readFailuresHaveTheirKinds()
-    {
-        QTemporaryDir dir;
-        const std::string root = dir.path().toStdString();
-        const FileRead missingFile = readWholeFile(root + "/none.txt");
-        QCOMPARE(missingFile.error, FileError::NotFound);
-        QCOMPARE(errorNumber(missingFile.error), 53);
-        const FileRead missingFolder = readWholeFile(root + "/none/x.txt");
-        QCOMPARE(missingFolder.error, FileError::PathNotFound);
-        QCOMPARE(errorNumber(missingFolder.error), 76);
-    }
-
     void atomicWriteReplacesTheWholeFile()
     {
         QTemporaryDir dir;
@@ -40,12 +27,6 @@ private slots:
         QTemporaryDir dir;
         QCOMPARE(writeFileAtomic(dir.path().toStdString() + "/gone/qvb.ini", "x"), FileError::PathNotFound);
         QVERIFY(QDir(dir.path()).isEmpty());
-    }
-
-    void removingAMissingFileIsNotAnError()
-    {
-        QTemporaryDir dir;
-        QCOMPARE(removeFile(dir.path().toStdString() + "/search.$$$"), FileError::None);
     }
 
     // A box without the window as its parent, or beneath a window kept on top, looks like a freeze.
@@ -75,23 +56,6 @@ private slots:
         boxes.show(QStringLiteral("Prompt"), QStringLiteral("Problem"), MsgIcon::Question, MsgButtons::Ok);
         QCOMPARE(parent, &window);
         QCOMPARE(boxOnTop, onTop);
-    }
-
-    void defaultExtension_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("chosen");
-        QTest::newRow("added") << "/a/mix" << "/a/mix.pll";
-        QTest::newRow("kept") << "/a/mix.pll" << "/a/mix.pll";
-        QTest::newRow("other extension kept") << "/a/mix.txt" << "/a/mix.txt";
-        QTest::newRow("cancel stays empty") << "" << "";
-    }
-    void defaultExtension()
-    {
-        QFETCH(QString, typed);
-        QFETCH(QString, chosen);
-        QCOMPARE(withDefaultExtension(typed, ".pll"), chosen);
-        QCOMPARE(qtFilter("Quillon Playlist (*.pll)|*.pll"), QStringLiteral("Quillon Playlist (*.pll)"));
     }
 };
 

@@ -6,49 +6,25 @@
 
 namespace fixture {
 
-namespace {
-
-void appendText(std::string& out, std::string_view value, size_t width)
-{
-    value = value.substr(0, width);
-    out.append(value);
-    out.append(width - value.size(), ' ');
-}
-
-}  // namespace
-
 TrackRecord makeTrack(std::string_view title, std::string_view date, std::string_view playTime,
                       int16_t lineside, std::string_view mp3, std::string_view folder,
                       std::string_view code, std::string_view noteNo, std::string_view spare)
 {
-    TrackRecord t;
-    t.TrackDate = date;
-    t.NoteNo = noteNo;
-    t.PlayTime = playTime;
-    t.Title = title;
-    t.Lineside = lineside;
-    t.Mp3Name = mp3;
-    t.Folder = folder;
-    t.Code = code;
-    t.Spare = spare;
-    return t;
+    return {std::string(date), std::string(noteNo), std::string(playTime), std::string(title), lineside,
+            std::string(mp3),  std::string(folder), std::string(code),     std::string(spare)};
 }
 
 std::string recordBytes(const TrackRecord& rec)
 {
-    std::string out;
-    appendText(out, rec.TrackDate, 10);
-    appendText(out, rec.NoteNo, 3);
-    appendText(out, rec.PlayTime, 7);
-    appendText(out, rec.Title, 60);
-    const auto ls = static_cast<uint16_t>(rec.Lineside);
-    out.push_back(char(ls & 0xFF));  // little-endian
-    out.push_back(char(ls >> 8));
-    appendText(out, rec.Mp3Name, 10);
-    appendText(out, rec.Folder, 10);
-    appendText(out, rec.Code, 4);
-    appendText(out, rec.Spare, 25);
-    return out;
+    const auto text = [](std::string_view value, size_t width) {
+        std::string out(value.substr(0, width));
+        out.resize(width, ' ');
+        return out;
+    };
+    const auto ls = static_cast<uint16_t>(rec.Lineside);  // little-endian
+    return text(rec.TrackDate, 10) + text(rec.NoteNo, 3) + text(rec.PlayTime, 7) + text(rec.Title, 60) +
+           char(ls & 0xFF) + char(ls >> 8) + text(rec.Mp3Name, 10) + text(rec.Folder, 10) + text(rec.Code, 4) +
+           text(rec.Spare, 25);
 }
 
 std::string joinLines(const std::vector<std::string>& lines, std::string_view eol)

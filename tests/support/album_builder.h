@@ -28,7 +28,6 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view eo
 class AlbumDir {
 public:
     AlbumDir();
-    bool isValid() const { return dir_.isValid(); }
     // The folder with a trailing separator, as the program keeps DetailsFolder.
     std::string folder() const;
     std::string filePath(std::string_view relative) const;

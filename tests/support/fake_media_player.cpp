@@ -17,9 +17,9 @@ void FakeMediaPlayer::setSourceFile(const QString& path)
     calls << QStringLiteral("setSourceFile ") + path;
     sourceFiles << path;
     position_ = 0.0;
-    hasError_ = failAllFiles || failingPaths.contains(path);
+    hasError_ = failAllFiles;
     loaded_ = !hasError_;
-    duration_ = loaded_ ? durations.value(path, defaultDuration) : 0.0;
+    duration_ = loaded_ ? defaultDuration : 0.0;
     if (!loaded_ || !startOnOpen_) {
         state_ = Stopped;
         return;
@@ -30,7 +30,6 @@ void FakeMediaPlayer::setSourceFile(const QString& path)
 void FakeMediaPlayer::setPosition(double seconds)
 {
     calls << QStringLiteral("setPosition ") + QString::number(seconds);
-    positionsSet << seconds;
     if (!loaded_)
         return;
     position_ = seconds > 0.0 ? std::min(seconds, duration_) : 0.0;
@@ -41,7 +40,6 @@ void FakeMediaPlayer::setPosition(double seconds)
 void FakeMediaPlayer::play()
 {
     calls << QStringLiteral("play");
-    ++playCalls;
     if (!loaded_ || state_ == Playing)
         return;
     const bool atEnd = position_ >= duration_;
@@ -57,7 +55,6 @@ void FakeMediaPlayer::play()
 void FakeMediaPlayer::pause()
 {
     calls << QStringLiteral("pause");
-    ++pauseCalls;
     if (state_ == Playing)
         changeState(Paused);
 }
@@ -65,14 +62,12 @@ void FakeMediaPlayer::pause()
 void FakeMediaPlayer::setMute(bool muted)
 {
     calls << QStringLiteral("setMute ") + boolText(muted);
-    mutesSet << muted;
     muted_ = muted;
 }
 
 void FakeMediaPlayer::setVolume(int hundredthsOfDb)
 {
     calls << QStringLiteral("setVolume ") + QString::number(hundredthsOfDb);
-    volumesSet << hundredthsOfDb;
     volume_ = hundredthsOfDb;
 }
 

@@ -6,9 +6,6 @@
 // Tests drive the end of a track with finishTrack() or advance().
 #include "audio/media_player.h"
 
-#include <QHash>
-#include <QList>
-#include <QSet>
 #include <QStringList>
 
 class FakeMediaPlayer : public MediaPlayer {
@@ -34,11 +31,9 @@ public:
     void setVolume(int hundredthsOfDb) override;
 
     // --- Scripting -------------------------------------------------------
-    // Paths that open with hasError(); failAllFiles makes every path fail.
-    QSet<QString> failingPaths;
+    // Every path opens with hasError() while failAllFiles is set.
     bool failAllFiles = false;
-    // Length of each path; others get defaultDuration.
-    QHash<QString, double> durations;
+    // The length of every file opened.
     double defaultDuration = 180.0;
 
     // --- Driving ---------------------------------------------------------
@@ -53,11 +48,6 @@ public:
     // "setPosition 12.5", "play", "pause", "setVolume -200", "setMute true".
     QStringList calls;
     QStringList sourceFiles;
-    QList<double> positionsSet;
-    QList<int> volumesSet;
-    QList<bool> mutesSet;
-    int playCalls = 0;
-    int pauseCalls = 0;
 
 private:
     void changeState(State next);

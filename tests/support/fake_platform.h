@@ -1,9 +1,8 @@
 #pragma once
 // Test doubles for the operating-system seams: a message box that records what
-// it was asked to show, dialogs that return scripted answers, a window system
-// and help viewer that only remember calls.
+// it was asked to show, dialogs that are always cancelled, a window system that
+// only remembers calls and a help viewer that does nothing.
 #include <QList>
-#include <QQueue>
 #include <QString>
 #include <optional>
 
@@ -24,50 +23,29 @@ public:
     MsgAnswer show(const QString& prompt, const QString& title, MsgIcon icon, MsgButtons buttons) override
     {
         shown.append({prompt, title, icon, buttons});
-        return answers.isEmpty() ? MsgAnswer::Ok : answers.dequeue();
+        return MsgAnswer::Ok;
     }
     QList<ShownMessage> shown;
-    QQueue<MsgAnswer> answers;
 };
 
-class ScriptedDialogs : public Dialogs {
+class CancelledDialogs : public Dialogs {
 public:
-    QString showOpen(const FileDialogRequest& request) override { return next(request); }
-    QString showSave(const FileDialogRequest& request) override { return next(request); }
-    std::optional<uint32_t> showColor(uint32_t) override
-    {
-        if (colours.isEmpty()) return std::nullopt;
-        return colours.dequeue();
-    }
-    QQueue<QString> fileAnswers;  // an empty string is a cancel
-    QQueue<std::optional<uint32_t>> colours;
-    QList<FileDialogRequest> requests;
-
-private:
-    QString next(const FileDialogRequest& request)
-    {
-        requests.append(request);
-        return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
-    }
+    QString showOpen(const FileDialogRequest&) override { return {}; }
+    QString showSave(const FileDialogRequest&) override { return {}; }
+    std::optional<uint32_t> showColor(uint32_t) override { return std::nullopt; }
 };
 
 class FakeWindowSystem : public WindowSystem {
 public:
-    void setOnTop(QWidget*, bool top) override { onTop = top; }
+    void setOnTop(QWidget*, bool) override {}
     void startDrag(QWidget*) override { ++drags; }
     void minimize(QWidget*) override { minimized = true; }
     bool isMinimized(const QWidget*) const override { return minimized; }
-    bool onTop = false;
     bool minimized = false;
     int drags = 0;
 };
 
 class FakeHelpViewer : public HelpViewer {
 public:
-    bool open(const QString& helpFile) override
-    {
-        opened.append(helpFile);
-        return true;
-    }
-    QStringList opened;
+    bool open(const QString&) override { return true; }
 };

@@ -70,17 +70,3 @@ void FormFixture::close()
 {
     form->close();
 }
-
-std::string writeNumberedAlbum(const fixture::AlbumDir& dir, int count)
-{
-    std::vector<TrackRecord> tracks;
-    std::vector<std::string> notes;
-    for (int i = 1; i <= count; ++i) {
-        const std::string n = std::to_string(i);
-        tracks.push_back(fixture::makeTrack("Track " + n, "01061980", "01:00", 0, "t" + n, "f1", "", n));
-        notes.push_back("Notes of track " + n);
-    }
-    notes.push_back("End");
-    dir.writeNotes("f1", notes);
-    return dir.writeAlbum("album.qdb", tracks);
-}

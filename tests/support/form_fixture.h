@@ -40,7 +40,7 @@ public:
     fixture::AlbumDir album;
     FakeMediaPlayer player;
     RecordingMessageBoxes messages;
-    ScriptedDialogs dialogs;
+    CancelledDialogs dialogs;
     FakeWindowSystem windows;
     FakeHelpViewer help;
     std::unique_ptr<Form1> form;
@@ -48,7 +48,3 @@ public:
 private:
     QTemporaryDir appDir_;
 };
-
-// A small album of `count` On Train tracks in folder "f1", titled "Track 1", "Track 2", …,
-// each with its notes entry "Notes of track N".
-std::string writeNumberedAlbum(const fixture::AlbumDir& dir, int count);

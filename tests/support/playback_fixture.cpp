@@ -19,6 +19,19 @@ std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks)
     return path;
 }
 
+Form1& startOnAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks)
+{
+    writeAlbum(f, tracks);
+    return f.start();
+}
+
+std::vector<TrackSpec> numbered(int count, int16_t lineside)
+{
+    std::vector<TrackSpec> tracks;
+    for (int i = 1; i <= count; ++i) tracks.push_back({"Track " + std::to_string(i), lineside});
+    return tracks;
+}
+
 void settle()
 {
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();

@@ -15,6 +15,12 @@ struct TrackSpec {
 // Writes the album ("t1".."tN" in folder "f1", notes "Notes of <title>") and its settings.
 std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks);
 
+// Writes the album as above, then starts the window.
+Form1& startOnAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks);
+
+// `count` tracks titled "Track 1", "Track 2", …
+std::vector<TrackSpec> numbered(int count, int16_t lineside = 0);
+
 // Lets every queued player report and what it causes run to the end.
 void settle();
 
