@@ -23,6 +23,7 @@ struct SettingsData {
     TrackKind kind = TrackKind::Both;  // line 22 (Both also for any unknown value)
     double miniTop = 0;            // line 23
     int16_t miniLeft = 0;          // line 24
+    bool operator==(const SettingsData&) const = default;
 };
 
 constexpr int kSettingsLines = 24;
