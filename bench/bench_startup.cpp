@@ -15,26 +15,9 @@
 #include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "platform/window_system.h"
-#include "audio/media_player.h"
+#include "silent_player.h"
 
 namespace {
-
-class SilentPlayer : public MediaPlayer {
-public:
-    void setStartOnOpen(bool) override {}
-    void setSourceFile(const QString&) override {}
-    bool hasError() const override { return false; }
-    double position() const override { return 0; }
-    void setPosition(double) override {}
-    double duration() const override { return 0; }
-    int playState() const override { return Stopped; }
-    void play() override {}
-    void pause() override {}
-    bool mute() const override { return false; }
-    void setMute(bool) override {}
-    int volume() const override { return 0; }
-    void setVolume(int) override {}
-};
 
 std::string writeLargeAlbum(const QString& folder, int tracks)
 {
