@@ -61,18 +61,6 @@ private slots:
         }
     }
 
-    void openFailsWithoutAFile()
-    {
-        fixture::AlbumDir dir;
-        dir.writeFile("sub/x.txt", "x");
-        AlbumFile album;
-        QVERIFY(!album.open(dir.filePath("missing.qdb")));
-        QVERIFY(!album.open(dir.filePath("sub")));
-        QVERIFY(!album.isOpen());
-        TrackRecord rec;
-        QVERIFY(!album.read(1, rec));
-    }
-
     // More records than a 16-bit count holds and more than one read block.
     void forEachVisitsEveryRecordInOrder()
     {

@@ -11,7 +11,7 @@
 // pane grows faster than its length (16 KB without a blank: about 50 ms, 64 KB:
 // about 350 ms), and real entries are a few lines.
 constexpr size_t kNotesShownMax = 16 * 1024;
-inline constexpr std::string_view kNotesLeftOut = "[The rest of these notes is too long to show.]";
+inline constexpr std::string_view kNotesLeftOut = "[The rest of these notes was left out: it is too long to show.]";
 
 // Finds one entry while the file's bytes are handed in piece by piece, in one pass
 // from the start, going no further than the entry. The text is the head line, then

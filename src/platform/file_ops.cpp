@@ -1,5 +1,6 @@
 #include "platform/file_ops.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -40,7 +41,7 @@ std::string resolvedTarget(const std::string& path)
 // Creates a new, empty temporary file beside target; -1 with errno set on failure.
 int createTemporary(const std::string& target, std::string& name)
 {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
         const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
