@@ -58,18 +58,6 @@ private slots:
         }
     }
 
-    void openFailsWithoutAFile()
-    {
-        fixture::AlbumDir dir;
-        dir.writeFile("sub/x.txt", "x");
-        AlbumFile album;
-        QVERIFY(!album.open(dir.filePath("missing.qdb")));
-        QVERIFY(!album.open(dir.filePath("sub")));
-        QVERIFY(!album.isOpen());
-        TrackRecord rec;
-        QVERIFY(!album.read(1, rec));
-    }
-
     // More records than a 16-bit count holds and more than one read block.
     void forEachVisitsEveryRecordInOrder()
     {
@@ -168,15 +156,26 @@ private slots:
         QTest::addColumn<int>("noteNo");
         QTest::addColumn<bool>("found");
         QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("closed");  // a line after the entry closes it, so reading stops there
         const QByteArray six = bytes(fixture::joinLines(kSixLineNotes));
-        QTest::newRow("middle entry") << six << 2 << true << QByteArray("Double-headed freight\r\nTwo engines\r\nUphill");
-        QTest::newRow("beyond the entries") << six << 4 << false << QByteArray();
-        QTest::newRow("no final line break") << QByteArray("A\r\n#b") << 1 << true << QByteArray("A\r\nb");
-        QTest::newRow("empty line is an entry") << QByteArray("A\r\n\r\n#x\r\nB\r\n") << 2 << true << QByteArray("\r\nx");
-        QTest::newRow("0: opening continuations") << QByteArray("#one\r\n#two\r\nHead\r\n") << 0 << true << QByteArray("\r\none\r\ntwo");
-        QTest::newRow("negative like 0") << QByteArray("#one\r\nHead\r\n") << -2 << true << QByteArray("\r\none");
-        QTest::newRow("opening continuations belong to none") << QByteArray("#one\r\nHead\r\n#more\r\n") << 1 << true << QByteArray("Head\r\nmore");
-        QTest::newRow("# further on in a head") << QByteArray("Loco #5 # ok\r\n#more\r\nX\r\n") << 1 << true << QByteArray("Loco #5 # ok\r\nmore");
+        QTest::newRow("middle entry") << six << 2 << true << QByteArray("Double-headed freight\r\nTwo engines\r\nUphill") << true;
+        QTest::newRow("last entry at end of file") << six << 3 << true << QByteArray("End") << false;
+        QTest::newRow("beyond the entries") << six << 4 << false << QByteArray() << false;
+        QTest::newRow("CR lines") << bytes(fixture::joinLines(kSixLineNotes, "\r")) << 2 << true << QByteArray("Double-headed freight\r\nTwo engines\r\nUphill") << true;
+        QTest::newRow("no final line break") << QByteArray("A\r\n#b") << 1 << true << QByteArray("A\r\nb") << false;
+        QTest::newRow("empty line is an entry") << QByteArray("A\r\n\r\n#x\r\nB\r\n") << 2 << true << QByteArray("\r\nx") << true;
+        QTest::newRow("0: opening continuations") << QByteArray("#one\r\n#two\r\nHead\r\n") << 0 << true << QByteArray("\r\none\r\ntwo") << true;
+        QTest::newRow("negative like 0") << QByteArray("#one\r\nHead\r\n") << -2 << true << QByteArray("\r\none") << true;
+        QTest::newRow("opening continuations belong to none") << QByteArray("#one\r\nHead\r\n#more\r\n") << 1 << true << QByteArray("Head\r\nmore") << false;
+        QTest::newRow("# further on in a head") << QByteArray("Loco #5 # ok\r\n#more\r\nX\r\n") << 1 << true << QByteArray("Loco #5 # ok\r\nmore") << true;
+        // Long entries are cut where they stop being worth showing, never inside a character.
+        const QByteArray cap(int(kNotesShownMax), 'x');
+        const QByteArray leftOut = "\r\n" + QByteArray::fromStdString(std::string(kNotesLeftOut));
+        QTest::newRow("long head cut") << cap + "yz\r\nB\r\n" << 1 << true << cap + leftOut << true;
+        QTest::newRow("long continuation cut") << "A\r\n#" + cap << 1 << true << "A\r\n" + cap.left(cap.size() - 3) + leftOut << true;
+        QTest::newRow("cut before a split UTF-8 character") << "a" + QByteArray("\xC3\xA9").repeated(cap.size() / 2) << 1 << true
+                                                           << "a" + QByteArray("\xC3\xA9").repeated(cap.size() / 2 - 1) + leftOut << true;
+        QTest::newRow("long line passed over") << "#" + cap + cap + "\r\nB\r\n#c" << 1 << true << QByteArray("B\r\nc") << false;
     }
     void notesEntry()
     {
@@ -184,9 +183,17 @@ private slots:
         QFETCH(int, noteNo);
         QFETCH(bool, found);
         QFETCH(QByteArray, text);
+        QFETCH(bool, closed);
         const std::optional<std::string> entry = ::notesEntry(content.toStdString(), noteNo);
         QCOMPARE(entry.has_value(), found);
         if (found) QCOMPARE(bytes(*entry), text);
+        // Read in small pieces, as from a file: line ends split between pieces change nothing.
+        NotesEntryScanner scanner(noteNo);
+        bool done = false;
+        for (qsizetype at = 0; at < content.size() && !done; at += 3)
+            done = scanner.feed(std::string_view(content.constData() + at, size_t(std::min<qsizetype>(3, content.size() - at))));
+        QCOMPARE(done, closed);
+        QCOMPARE(scanner.finish(), entry);
     }
 
     // The album that "make run" opens must be whole: every track's sound and notes present.

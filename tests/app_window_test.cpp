@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QScrollBar>
 #include <QTest>
+#include <sys/stat.h>
 
 #include "form/looks.h"
 #include "form/twips.h"
@@ -154,7 +155,7 @@ private slots:
         QCOMPARE(w.lstTracks->listCount(), 2);
     }
 
-    void unwritableSettingsLeaveTheOldFileAndStillClose()
+    void unwritableSettingsAreReportedAndLeaveTheOldFile()
     {
         FormFixture f;
         QDir().mkpath(QString::fromStdString(f.appFile("qvb.ini")));  // a folder where the file should be
@@ -163,6 +164,52 @@ private slots:
         f.close();
         QVERIFY(!w.isVisible());
         QCOMPARE(f.readAppFile("qvb.ini/keep"), "x");
+        QCOMPARE(f.messages.shown.size(), 1);
+        const ShownMessage& shown = f.messages.shown.first();
+        QCOMPARE(shown.title, QStringLiteral("Settings not saved"));
+        QCOMPARE(shown.prompt, "The settings could not be saved to\r" + QString::fromStdString(f.appFile("qvb.ini")) +
+                                   "\r\rReason: access refused.\r\rThe settings file was left as it was.");
+        QCOMPARE(shown.icon, MsgIcon::Exclamation);
+        QCOMPARE(shown.buttons, MsgButtons::Ok);
+    }
+
+    // Anything but a regular file reads as missing, at once, and no file is read without bound.
+    void specialFilesReadAsMissing_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("tracks");
+        QTest::addColumn<QString>("details");
+        QTest::newRow("settings a link to /dev/zero") << "settings zero" << 1 << kNoAlbum;
+        QTest::newRow("album missing") << "album missing" << 1 << kNoAlbum;
+        QTest::newRow("album a FIFO") << "album fifo" << 1 << kNoAlbum;
+        QTest::newRow("album a folder") << "album folder" << 1 << kNoAlbum;
+        QTest::newRow("notes a FIFO") << "notes fifo" << 3 << "Details not available";
+        QTest::newRow("notes a link to /dev/zero") << "notes zero" << 3 << "Details not available";
+        QTest::newRow("settings past 64 KB: the cut line stops the reading") << "settings long" << 3 << "Notes of Track 1";
+    }
+    void specialFilesReadAsMissing()
+    {
+        QFETCH(QString, what);
+        FormFixture f;
+        std::string albumPath = writeAlbum(f, numbered(3));
+        const QByteArray notes = QFile::encodeName(QString::fromStdString(f.album.filePath("f1/details.qvt")));
+        if (what.startsWith("notes")) QVERIFY(QFile::remove(notes));
+        if (what == "notes fifo") QVERIFY(::mkfifo(notes.constData(), 0600) == 0);
+        if (what == "notes zero") QVERIFY(QFile::link("/dev/zero", notes));
+        if (what == "album missing") albumPath = f.album.filePath("missing.qdb");
+        if (what == "album fifo") QVERIFY(::mkfifo((albumPath = f.album.filePath("fifo.qdb")).c_str(), 0600) == 0);
+        if (what == "album folder") QVERIFY(QDir().mkpath(QString::fromStdString(albumPath = f.album.filePath("dir.qdb"))));
+        std::vector<std::string> settings = f.settingsLines(albumPath);
+        settings[3] += std::string(64 * 1024, 'p');  // a long playlist name, kept only in "settings long"
+        settings[11] = "Index=2";
+        f.writeSettings(settings, what == "settings long" ? 24 : 3);
+        if (what == "settings zero") {
+            QVERIFY(QFile::remove(QString::fromStdString(f.appFile("qvb.ini"))));
+            QVERIFY(QFile::link("/dev/zero", QString::fromStdString(f.appFile("qvb.ini"))));
+        }
+        Form1& w = f.start();
+        QTEST(w.lstTracks->listCount(), "tracks");
+        QTEST(w.txtDetails->toPlainText(), "details");
     }
 
     void codesAreListedOnceInFirstOrder()

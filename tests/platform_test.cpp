@@ -1,10 +1,13 @@
-// File operations report their failures as kinds, and replace files whole.
+// File operations report their failures as kinds, read only regular files and replace files whole;
+// message boxes open above their window.
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
+#include <cerrno>
+#include <sys/stat.h>
 
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
@@ -12,21 +15,84 @@
 class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
+    // Only a regular file is read, never more than asked for, and opening never blocks.
+    void readsOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("truncated");
+        QTest::newRow("missing file") << "none.txt" << 53 << QByteArray() << false;
+        QTest::newRow("missing folder") << "none/x.txt" << 76 << QByteArray() << false;
+        QTest::newRow("folder") << "folder" << 53 << QByteArray() << false;
+        QTest::newRow("FIFO with no writer") << "fifo" << 53 << QByteArray() << false;
+        QTest::newRow("link to /dev/zero") << "zero" << 53 << QByteArray() << false;
+        QTest::newRow("longer than the limit") << "long" << 0 << QByteArray("0123456789") << true;
+        QTest::newRow("as long as the limit") << "ten" << 0 << QByteArray("0123456789") << false;
+    }
+    void readsOnlyRegularFiles()
+    {
+        QFETCH(QString, what);
+        QTemporaryDir dir;
+        const QString root = dir.path() + "/";
+        QVERIFY(QDir(root).mkdir("folder"));
+        QVERIFY(::mkfifo(QFile::encodeName(root + "fifo").constData(), 0600) == 0);
+        QVERIFY(QFile::link("/dev/zero", root + "zero"));
+        QCOMPARE(writeFileAtomic((root + "long").toStdString(), "0123456789ABC"), FileError::None);
+        QCOMPARE(writeFileAtomic((root + "ten").toStdString(), "0123456789"), FileError::None);
+        const FileRead read = readRegularFile((root + what).toStdString(), 10);
+        QTEST(errorNumber(read.error), "number");
+        QTEST(QByteArray::fromStdString(read.bytes), "bytes");
+        QTEST(read.truncated, "truncated");
+    }
+
+    void failureKinds_data()
+    {
+        QTest::addColumn<int>("err");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("folder in the way") << EISDIR << 75 << "access refused";
+        QTest::newRow("no space") << ENOSPC << 61 << "disk full";
+    }
+    void failureKinds()
+    {
+        QFETCH(int, err);
+        QTEST(errorNumber(fromErrno(err)), "number");
+        QTEST(QString::fromStdString(std::string(failureText(fromErrno(err)))), "text");
+    }
+
     void atomicWriteReplacesTheWholeFile()
     {
         QTemporaryDir dir;
         const std::string path = dir.path().toStdString() + "/qvb.ini";
         QCOMPARE(writeFileAtomic(path, "old content that is longer"), FileError::None);
         QCOMPARE(writeFileAtomic(path, "new"), FileError::None);
-        QCOMPARE(readWholeFile(path).bytes, std::string("new"));
+        QCOMPARE(readRegularFile(path, 100).bytes, std::string("new"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"qvb.ini"});
+        // A link to something other than a regular file is replaced, never what it points to.
+        QVERIFY(::mkfifo(QFile::encodeName(dir.path() + "/fifo").constData(), 0600) == 0);
+        QVERIFY(QFile::link(dir.path() + "/fifo", dir.path() + "/link"));
+        QCOMPARE(writeFileAtomic(dir.path().toStdString() + "/link", "x"), FileError::None);
+        struct stat fifo {};
+        QVERIFY(::stat(QFile::encodeName(dir.path() + "/fifo").constData(), &fifo) == 0 && S_ISFIFO(fifo.st_mode));
+        QCOMPARE(readRegularFile(dir.path().toStdString() + "/link", 100).bytes, std::string("x"));
     }
 
-    void atomicWriteIntoAMissingFolderWritesNothing()
+    void failedAtomicWriteLeavesNothingBehind_data()
     {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("error");
+        QTest::newRow("missing folder") << "gone/qvb.ini" << int(FileError::PathNotFound);
+        QTest::newRow("folder where the file goes") << "qvb.ini" << int(FileError::AccessDenied);
+    }
+    void failedAtomicWriteLeavesNothingBehind()
+    {
+        QFETCH(QString, target);
         QTemporaryDir dir;
-        QCOMPARE(writeFileAtomic(dir.path().toStdString() + "/gone/qvb.ini", "x"), FileError::PathNotFound);
-        QVERIFY(QDir(dir.path()).isEmpty());
+        QVERIFY(QDir(dir.path()).mkpath("qvb.ini"));
+        QTEST(int(writeFileAtomic((dir.path() + "/" + target).toStdString(), "x")), "error");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"qvb.ini"});
+        QVERIFY(QDir(dir.path() + "/qvb.ini").isEmpty());
     }
 
     // A box without the window as its parent, or beneath a window kept on top, looks like a freeze.

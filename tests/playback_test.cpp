@@ -214,8 +214,10 @@ private slots:
                  "the file available.\r\r" + pathOf(f, 2) +
                      "\r\rIf the file is available then another programme using your sound card could be the problem.");
         QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track 2"));
-        QCOMPARE(char(w.m.PlayMode), 'A');
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
+        // Nothing plays, so the player reads stopped and nothing follows.
+        QCOMPARE(char(w.m.PlayMode), 'X');
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 2)});
     }
 
     void pauseTwiceResumes()

@@ -37,7 +37,14 @@ private slots:
         QTest::addColumn<QByteArray>("plain");
         QTest::addColumn<QByteArray>("padded");
         QTest::newRow("negative zero") << -0.0 << QByteArray("0") << QByteArray(" 0 ");
-        QTest::newRow("seven significant") << 1.0 / 3 << QByteArray("0.3333333") << QByteArray(" 0.3333333 ");
+        QTest::newRow("eight-digit colour") << 12648447.0 << QByteArray("12648447") << QByteArray(" 12648447 ");
+        QTest::newRow("below one") << 0.5 << QByteArray("0.5") << QByteArray(" 0.5 ");
+        QTest::newRow("every digit that counts") << 1.0 / 3 << QByteArray("0.3333333333333333") << QByteArray(" 0.3333333333333333 ");
+        QTest::newRow("tiny, no exponent") << 1e-05 << QByteArray("0.00001") << QByteArray(" 0.00001 ");
+        QTest::newRow("tiny negative") << -2.5e-7 << QByteArray("-0.00000025") << QByteArray("-0.00000025 ");
+        QTest::newRow("eight digits and a fraction") << 12345678.9 << QByteArray("12345678.9") << QByteArray(" 12345678.9 ");
+        QTest::newRow("huge, no exponent") << 1e20 << QByteArray("100000000000000000000") << QByteArray(" 100000000000000000000 ");
+        QTest::newRow("not a number") << qQNaN() << QByteArray("0") << QByteArray(" 0 ");
     }
     void numberText()
     {
@@ -46,6 +53,7 @@ private slots:
         QFETCH(QByteArray, padded);
         QCOMPARE(bytes(qtext::plainNumber(value)), plain);
         QCOMPARE(bytes(qtext::paddedNumber(value)), padded);
+        QVERIFY(qIsNaN(value) || qtext::val(qtext::paddedNumber(value)) == value);  // exactly, not nearly
     }
 
     void toDisplay_data()

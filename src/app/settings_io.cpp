@@ -4,7 +4,6 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "form/form1.h"
@@ -14,6 +13,7 @@
 #include "form/twips.h"
 #include "logic/settings.h"
 #include "platform/file_ops.h"
+#include "platform/message_box.h"
 #include "form/text_codec.h"
 
 namespace {
@@ -44,7 +44,9 @@ void applyLookLines(QWidget* w, const Look& read, const SettingsRead& r, int fir
 
 void Form1::LoadSettings(const std::string& path)
 {
-    const FileRead file = readWholeFile(path);
+    FileRead file = readRegularFile(path, kSettingsMaxBytes);
+    // A line cut by the limit is not read: the reading stops before it.
+    if (file.truncated) file.bytes.erase(file.bytes.find_last_of("\r\n") + 1);
     applySettings(file.ok() ? parseSettings(file.bytes) : SettingsRead{});
 }
 
@@ -110,6 +112,6 @@ void Form1::SaveSettings(const std::string& path)
     // The write replaces the file whole, so a failure leaves the previous settings intact.
     const FileError error = writeFileAtomic(path, formatSettings(currentSettings()));
     if (error != FileError::None)
-        std::fprintf(stderr, "Quillon: the settings could not be saved to %s (error %d)\n", path.c_str(),
-                     errorNumber(error));
+        os.messages->show(toDisplay(settingsNotSavedMessage(path, failureText(error))),
+                          QStringLiteral("Settings not saved"), MsgIcon::Exclamation, MsgButtons::Ok);
 }

@@ -127,3 +127,9 @@ std::string formatSettings(const SettingsData& d)
     for (const std::string& line : lines) out += line + "\r\n";
     return out;
 }
+
+std::string settingsNotSavedMessage(std::string_view path, std::string_view reason)
+{
+    return "The settings could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason) +
+           ".\r\rThe settings file was left as it was.";
+}

@@ -1,5 +1,6 @@
 #pragma once
 // The settings file: 24 fixed lines, each value taken by its line number.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -23,9 +24,12 @@ struct SettingsData {
     TrackKind kind = TrackKind::Both;  // line 22 (Both also for any unknown value)
     double miniTop = 0;            // line 23
     int16_t miniLeft = 0;          // line 24
+    bool operator==(const SettingsData&) const = default;
 };
 
 constexpr int kSettingsLines = 24;
+// The most of a settings file that is read: 24 lines with long paths fit many times over.
+constexpr size_t kSettingsMaxBytes = 64 * 1024;
 
 // What a read produced: the values of lines 1..linesRead; reading stops at the
 // first line that is missing or cannot be taken as its value.
@@ -39,3 +43,7 @@ struct SettingsRead {
 SettingsRead parseSettings(std::string_view content);
 // The 24 lines, each ending in CR LF.
 std::string formatSettings(const SettingsData& data);
+
+// The message shown when the settings cannot be written at exit, lines joined by
+// carriage returns; reason names the failure ("access refused", "disk full").
+std::string settingsNotSavedMessage(std::string_view path, std::string_view reason);

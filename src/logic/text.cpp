@@ -63,13 +63,11 @@ double val(std::string_view s)
 
 std::string plainNumber(double v)
 {
-    if (v == 0) return "0";  // also turns -0 into "0"
-    char buf[64];
-    std::to_chars_result r;
-    if (std::isfinite(v) && v == std::trunc(v) && std::fabs(v) < 1e15)
-        r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
-    else
-        r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 7);
+    if (v == 0 || !std::isfinite(v)) return "0";  // also turns -0 into "0"
+    // Fixed notation with the fewest digits that read back to v: never an exponent,
+    // which val() would stop at. The longest, 5e-324, takes 326 characters.
+    char buf[400];
+    const std::to_chars_result r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
     return std::string(buf, r.ptr);
 }
 

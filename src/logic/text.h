@@ -16,7 +16,8 @@ std::string trimmed(std::string_view s);
 // most one decimal point, up to the first other character; 0 without digits.
 double val(std::string_view s);
 
-// Decimal text with no blanks: "2500", "8.25", "-1" (at most 7 significant digits).
+// Decimal text with no blanks, never in exponent form: "2500", "8.25", "-1", "0.00001";
+// the fewest digits that val() reads back as the same value.
 std::string plainNumber(double v);
 // Decimal text with one blank before a non-negative number and one blank after it:
 // " 12648447 ", " 8.25 ", "-3 ".

@@ -1,7 +1,9 @@
 #include "logic/track_record.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "logic/file_read.h"
 #include "logic/text.h"
 
 namespace {
@@ -96,15 +98,15 @@ AlbumFile::~AlbumFile() { close(); }
 bool AlbumFile::open(const std::string& path)
 {
     close();
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    // fopen succeeds on a folder here; only a regular file is an album.
-    struct stat st {};
-    if (fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) {
-        std::fclose(f);
+    // Only a regular file is an album; a folder, FIFO or device is checked for before any read.
+    FileError error;
+    const int fd = openRegularFile(path, error);
+    if (fd < 0) return false;
+    file_ = fdopen(fd, "rb");
+    if (!file_) {
+        ::close(fd);
         return false;
     }
-    file_ = f;
     if (recordCount() == 0) return true;  // no whole record: a valid, empty album
     TrackRecord first;
     if (!read(1, first)) {

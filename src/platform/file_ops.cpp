@@ -1,83 +1,80 @@
 #include "platform/file_ops.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <sys/stat.h>
-
-int errorNumber(FileError error)
-{
-    switch (error) {
-    case FileError::None: return 0;
-    case FileError::NotFound: return 53;
-    case FileError::PastEnd: return 62;
-    case FileError::NoMedium: return 71;
-    case FileError::AccessDenied: return 75;
-    case FileError::PathNotFound: return 76;
-    case FileError::Cancelled: return 32755;
-    case FileError::Other: break;
-    }
-    return 57;  // device I/O error
-}
-
-FileError fromErrno(int err)
-{
-    switch (err) {
-    case 0: return FileError::None;
-    case ENOENT: return FileError::NotFound;
-    case ENOTDIR: return FileError::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS: return FileError::AccessDenied;
-    case ENOMEDIUM:
-    case ENXIO: return FileError::NoMedium;
-    default: return FileError::Other;
-    }
-}
+#include <unistd.h>
 
 namespace {
 
-// A missing file whose folder is missing too is a missing path, not a missing file.
-FileError missingKind(const std::string& path)
+// The failure of the call that just set errno.
+FileError lastError()
 {
-    const auto slash = path.find_last_of("/\\");
-    if (slash == std::string::npos || slash == 0) return FileError::NotFound;
-    struct stat st{};
-    return ::stat(path.substr(0, slash).c_str(), &st) == 0 ? FileError::NotFound
-                                                            : FileError::PathNotFound;
+    return errno == ENOENT ? FileError::PathNotFound : errno == 0 ? FileError::Other : fromErrno(errno);
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(size_t(n));
+    }
+    return true;
+}
+
+// A link to a regular file is followed, so the file it names is the one replaced; a
+// link to anything else (a device, a folder) or to nothing is itself replaced.
+std::string resolvedTarget(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    struct stat st {};
+    if (::realpath(path.c_str(), resolved) && ::stat(resolved, &st) == 0 && S_ISREG(st.st_mode)) return resolved;
+    return path;
+}
+
+// Creates a new, empty temporary file beside target; -1 with errno set on failure.
+int createTemporary(const std::string& target, std::string& name)
+{
+    static std::atomic<unsigned> counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 }  // namespace
 
-FileRead readWholeFile(const std::string& path)
-{
-    FileRead result;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        result.error = errno == ENOENT ? missingKind(path) : fromErrno(errno);
-        return result;
-    }
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) result.bytes.append(buffer, n);
-    if (std::ferror(f)) result.error = FileError::Other;
-    std::fclose(f);
-    return result;
-}
-
 FileError writeFileAtomic(const std::string& path, std::string_view bytes)
 {
-    QSaveFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.error() == QFileDevice::PermissionsError ? FileError::AccessDenied
-                                                             : missingKind(path);
+    const std::string target = resolvedTarget(path);
+    std::string temporary;
+    const int fd = createTemporary(target, temporary);
+    if (fd < 0) return errno == ENOENT ? missingKind(target) : lastError();
+    // A replaced file keeps its permissions.
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    // Every step must succeed before the rename; the data reaches the disk first, so
+    // a full disk is found here and not after the old file is gone.
+    bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    FileError error = written ? FileError::None : lastError();
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = lastError();
     }
-    if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        return FileError::Other;
+    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        written = false;
+        error = lastError();
     }
-    return file.commit() ? FileError::None : FileError::Other;
+    if (!written) ::unlink(temporary.c_str());
+    return error;
 }
 
 FileError removeFile(const std::string& path)

@@ -83,7 +83,9 @@ void Form1::PlayTrack()
     const std::string path = mp3Path(m.DetailsFolder, m.TrackRec);
     os.player->setStartOnOpen(true);
     os.player->setSourceFile(toDisplay(path));
-    if (os.player->hasError())
+    if (os.player->hasError()) {
         os.messages->show(toDisplay(problemPlayingMessage(path)), QStringLiteral("Problem"), MsgIcon::Question,
                           MsgButtons::Ok);
+        stopPlayback();  // nothing plays, and no end of track will come to move on from
+    }
 }

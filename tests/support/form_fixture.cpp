@@ -29,7 +29,7 @@ void FormFixture::writeAppFile(std::string_view name, std::string_view bytes) co
 
 std::string FormFixture::readAppFile(std::string_view name) const
 {
-    return readWholeFile(appFile(name)).bytes;
+    return readRegularFile(appFile(name), size_t(1) << 30).bytes;
 }
 
 std::vector<std::string> FormFixture::settingsLines(const std::string& albumPath) const
