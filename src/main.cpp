@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/quit_signals.h"
 #include "form/form1.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
@@ -27,5 +28,11 @@ int main(int argc, char* argv[])
         form.move(screen->availableGeometry().center() - form.rect().center());
     form.Form_Load();
     form.show();
+    // kill and Ctrl-C end the program the way the close button does: settings
+    // written, search results removed, and (leaving main) the sound stopped.
+    const QuitSignals quitSignals([&form](int) {
+        form.close();
+        QCoreApplication::exit(0); // also leaves any message box that is open
+    });
     return app.exec();
 }

@@ -8,7 +8,10 @@
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QScrollBar>
+#include <QProcess>
 #include <QTest>
+
+#include <csignal>
 
 #include "form/looks.h"
 #include "form/twips.h"
@@ -30,6 +33,34 @@ void clickRow(ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton)
 {
     const QRect r = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), button, {}, r.center());
+}
+
+// Runs a copy of the real program in the fixture's program folder (its settings
+// live beside the executable), sends it a signal once it handles that signal,
+// and returns its exit code (-1 when it did not end normally).
+int endBySignal(const FormFixture& f, int signal)
+{
+    const QString program = QString::fromStdString(f.appFile("quillon"));
+    if (!QFile::copy(QStringLiteral(QUILLON_EXECUTABLE), program)) return -1;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("SDL_AUDIODRIVER", "dummy");
+    process.setProcessEnvironment(env);
+    process.start(program, {});
+    if (!process.waitForStarted()) return -1;
+    const QString status = QStringLiteral("/proc/%1/status").arg(process.processId());
+    const auto catches = [&] {
+        QFile file(status);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        const QByteArray text = file.readAll();
+        const qsizetype at = text.indexOf("SigCgt:");
+        return at >= 0 && (text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) >> (signal - 1) & 1) != 0;
+    };
+    if (!QTest::qWaitFor(catches, 20000)) return -1;
+    ::kill(pid_t(process.processId()), signal);
+    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit) return -1;
+    return process.exitCode();
 }
 
 }  // namespace
@@ -66,8 +97,18 @@ private slots:
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Details not available"));
     }
 
+    // The close button, and kill or Ctrl-C sent to the real program, all end it through its shutdown.
+    void shutdownWritesSettingsAndRemovesSearchResults_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("close button") << 0;
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
     void shutdownWritesSettingsAndRemovesSearchResults()
     {
+        QFETCH(int, signal);
         FormFixture f;
         const std::string albumPath = writeNumberedAlbum(f.album, 3);
         std::vector<std::string> settings = f.settingsLines(albumPath);
@@ -75,8 +116,12 @@ private slots:
         f.writeSettings(settings);
         f.writeAppFile("search.$$$", "12\r\n");
         f.writeAppFile("temp.$$$", " 2 \r\n");
-        f.start();
-        f.close();
+        if (signal == 0) {
+            f.start();
+            f.close();
+        } else {
+            QCOMPARE(endBySignal(f, signal), 0);
+        }
         const std::string ini = f.readAppFile("qvb.ini");
         QCOMPARE(std::count(ini.begin(), ini.end(), '\n'), 24);
         QCOMPARE(std::count(ini.begin(), ini.end(), '\r'), 24);

@@ -44,6 +44,8 @@ private:
 
 Mpg123Player::Mpg123Player(QObject* parent) : MediaPlayer(parent)
 {
+    // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
