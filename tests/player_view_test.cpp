@@ -34,6 +34,16 @@ QStringList clickTimes(QPushButton* button, QLabel* display, int times)
     return shown;
 }
 
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 }  // namespace
 
 class PlayerViewTest : public QObject {
@@ -118,6 +128,35 @@ private slots:
         QCOMPARE(w.lblPTime->text(), QStringLiteral("00:00"));
         QCOMPARE(w.lblMinPTime->text(), QStringLiteral("03:41"));
         QVERIFY(!isGreen(w.picTimer, 10) && !isGreen(w.picMinTimer, 10));
+    }
+
+    // Ten ticks a second must cost nothing while nothing visible changes.
+    void aTickPaintsOnlyWhatChanged_data()
+    {
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<bool>("paints");
+        QTest::newRow("nothing loaded") << false << 0.0 << false;
+        QTest::newRow("under a pixel and a second") << true << 0.3 << false;
+        QTest::newRow("a pixel and a second on") << true << 1.0 << true;
+    }
+    void aTickPaintsOnlyWhatChanged()
+    {
+        QFETCH(bool, playing);
+        QFETCH(double, step);
+        QFETCH(bool, paints);
+        FormFixture f;
+        Form1& w = playing ? startPlaying(f) : f.start();
+        f.player.advance(100);
+        w.Timer1_Timer();
+        QCoreApplication::processEvents();
+        PaintCounter counter;
+        for (QWidget* shown : {static_cast<QWidget*>(w.picTimer), static_cast<QWidget*>(w.lblTime), static_cast<QWidget*>(w.lblPTime)})
+            shown->installEventFilter(&counter);
+        f.player.advance(step);
+        w.Timer1_Timer();
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.paints > 0, paints);
     }
 
     void aBackwardSeekRedrawsOnlyItsOwnBar()
