@@ -54,10 +54,10 @@ std::unique_ptr<MediaPlayer> makePlayer(const QString& kind, const QString& path
 std::vector<float> readToEnd(Mp3Stream& stream)
 {
     std::vector<float> samples;
-    std::vector<unsigned char> buffer(4096);
-    while (int bytes = stream.read(buffer.data(), int(buffer.size()))) {
-        const auto* begin = reinterpret_cast<const float*>(buffer.data());
-        samples.insert(samples.end(), begin, begin + bytes / int(sizeof(float)));
+    std::vector<float> buffer(2048);
+    while (!stream.atEnd()) {
+        const int frames = stream.read(buffer.data(), 1024);
+        samples.insert(samples.end(), buffer.begin(), buffer.begin() + frames * 2);
     }
     return samples;
 }
@@ -356,13 +356,12 @@ void PlaybackPlayerTest::streamSeekIsSampleExact()
     QCOMPARE(all.size(), size_t(35280 * 2));
 
     const auto part = Mp3Stream::open(kStereo);
-    QVERIFY(part->seek(frame));
-    QCOMPARE(part->framesRead(), frame);
+    part->seek(double(frame) / 44100);
+    QCOMPARE(part->position(), double(frame) / 44100);
     const std::vector<float> rest = readToEnd(*part);
     QCOMPARE(rest.size(), size_t((35280 - frame) * 2));
     QVERIFY(std::equal(rest.begin(), rest.end(), all.begin() + frame * 2));
-    QVERIFY(part->atEnd());
-    QCOMPARE(part->framesRead(), qint64(35280));
+    QCOMPARE(part->position(), 0.8);
 }
 
 void PlaybackPlayerTest::streamConvertsToOutputFormat()
@@ -372,7 +371,6 @@ void PlaybackPlayerTest::streamConvertsToOutputFormat()
     QCOMPARE(stream->rate(), 22050L);
     QCOMPARE(stream->channels(), 1);
     const std::vector<float> out = readToEnd(*stream);
-    QCOMPARE(stream->framesRead(), qint64(33075));
     // Twice the samples at twice the rate, give or take the resampler's edges.
     QVERIFY2(std::abs(qint64(out.size() / 2) - 66150) <= 64, qPrintable(QString::number(out.size() / 2)));
     float peak = 0.0f;
