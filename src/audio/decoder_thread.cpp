@@ -45,6 +45,7 @@ void DecoderThread::setRunning(bool running)
     {
         const std::lock_guard lock(mutex_);
         running_ = running;
+        poked_ = true;
     }
     wake_.notify_one();
 }
@@ -108,7 +109,7 @@ void DecoderThread::run()
             const bool busy = current_.stream
                 && ((ring_.writable() >= kChunkFrames && (!current_.stream->atEnd() || next_.stream))
                     || !current_.stream->lengthExact() || (next_.stream && !next_.stream->lengthExact()));
-            const auto ready = [this] { return quit_ || !commands_.empty(); };
+            const auto ready = [this] { return quit_ || poked_ || !commands_.empty(); };
             if (!busy) {
                 const std::int64_t frames = running_ ? framesUntilNextEvent() : -1;
                 if (frames < 0)
@@ -121,6 +122,7 @@ void DecoderThread::run()
                 return;
             commands.swap(commands_);
             commandWaiting_ = false;
+            poked_ = false;
         }
         for (Command& command : commands)
             apply(command);
@@ -138,7 +140,7 @@ std::int64_t DecoderThread::framesUntilNextEvent() const
     if (current_.stream && (!current_.stream->atEnd() || next_.stream))
         frames = std::max<std::int64_t>(0, ring_.written() - played - ring_.capacity() / 2);
     for (const Span& span : spans_) {
-        if (span.end >= 0) {
+        if (span.end >= 0 && !span.reported) {
             const std::int64_t untilEnd = std::max<std::int64_t>(0, span.end - played) + kWakeMarginFrames;
             frames = frames < 0 ? untilEnd : std::min(frames, untilEnd);
         }
@@ -241,6 +243,8 @@ void DecoderThread::measure()
     }
 }
 
+// A span stays after its end is reported, so that its position reads as the
+// end until the player has handled the report.
 void DecoderThread::reportPlayedOut()
 {
     const std::int64_t played = playedOut_.load(std::memory_order_acquire);
@@ -249,12 +253,13 @@ void DecoderThread::reportPlayedOut()
         quint64 following = 0;
         {
             const std::lock_guard lock(mutex_);
-            if (spans_.empty() || spans_.front().end < 0 || played < spans_.front().end)
+            const auto open = std::find_if(spans_.begin(), spans_.end(), [](const Span& s) { return !s.reported; });
+            if (open == spans_.end() || open->end < 0 || played < open->end)
                 return;
-            ended = spans_.front().epoch;
-            spans_.erase(spans_.begin());
-            if (!spans_.empty())
-                following = spans_.front().epoch;
+            open->reported = true;
+            ended = open->epoch;
+            if (open + 1 != spans_.end())
+                following = (open + 1)->epoch;
         }
         listener_.playedOut(ended, following);
     }
@@ -278,5 +283,7 @@ void DecoderThread::dropUnplayed()
 void DecoderThread::startSpan(quint64 epoch, double base)
 {
     const std::lock_guard lock(mutex_);
-    spans_.push_back({epoch, ring_.written(), -1, base});
+    while (spans_.size() > 2 && spans_.front().reported)
+        spans_.erase(spans_.begin());
+    spans_.push_back({epoch, ring_.written(), -1, base, false});
 }

@@ -76,6 +76,7 @@ private:
         std::int64_t start;
         std::int64_t end; // -1 until the track's last frame is in the ring
         double base;      // seconds into the track at `start`
+        bool reported;    // its end has been played out and reported
     };
     struct Command {
         enum Kind { Load, Seek, QueueNext, StartNext } kind;
@@ -106,6 +107,7 @@ private:
     std::vector<Span> spans_;
     bool quit_ = false;
     bool running_ = false;
+    bool poked_ = false; // running_ changed since the thread last looked
     std::atomic<bool> commandWaiting_{false};
 
     std::mutex deviceMutex_;
