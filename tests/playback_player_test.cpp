@@ -41,13 +41,19 @@ private:
     QMetaObject::Connection connection_;
 };
 
-std::unique_ptr<MediaPlayer> makePlayer(const QString& kind, const QString& path, double fakeDuration)
+std::unique_ptr<MediaPlayer> makePlayer(const QString& kind)
 {
     if (kind == QLatin1String("real"))
         return std::make_unique<Mpg123Player>();
     auto fake = std::make_unique<FakeMediaPlayer>();
-    fake->durations.insert(path, fakeDuration);
+    fake->durations = {{kMono, 1.5}, {kStereo, 0.8}};
     return fake;
+}
+
+// Real time for the real player; the fake one is played on by hand.
+void playOn(MediaPlayer& player)
+{
+    if (auto* fake = qobject_cast<FakeMediaPlayer*>(&player)) fake->advance(fake->duration());
 }
 
 // Everything a stream hands out from where it stands, as output samples.
@@ -95,6 +101,8 @@ private slots:
     void seekWhilePaused_data();
     void seekWhilePaused();
     void nextFileFromStoppedHandler();
+    void toldNextFileFollows_data();
+    void toldNextFileFollows();
     void unplayableFileStopsSilently_data();
     void unplayableFileStopsSilently();
     void gain_data();
@@ -161,7 +169,7 @@ void PlaybackPlayerTest::pauseHoldsPosition()
 void PlaybackPlayerTest::positionAtDurationEndsPlayingTrack()
 {
     QFETCH(QString, kind);
-    auto player = makePlayer(kind, kMono, 1.5);
+    auto player = makePlayer(kind);
     Reports reports(*player);
     player->setStartOnOpen(true);
     player->setSourceFile(kMono);
@@ -179,7 +187,7 @@ void PlaybackPlayerTest::positionAtDurationEndsPlayingTrack()
 void PlaybackPlayerTest::pausedTrackStaysPausedAtEnd()
 {
     QFETCH(QString, kind);
-    auto player = makePlayer(kind, kMono, 1.5);
+    auto player = makePlayer(kind);
     Reports reports(*player);
     player->setStartOnOpen(true);
     player->setSourceFile(kMono);
@@ -272,6 +280,50 @@ void PlaybackPlayerTest::nextFileFromStoppedHandler()
     // Also after a seek, the samples handed over add up to the length exactly.
     QCOMPARE(endedAtDuration, QList<bool>({true, true}));
     QCOMPARE(player.duration(), 0.8);
+}
+
+void PlaybackPlayerTest::toldNextFileFollows_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("taken");
+    for (const char* kind : {"real", "fake"}) {
+        QTest::addRow("%s, the told file taken", kind) << kind << kMono;
+        QTest::addRow("%s, another file taken", kind) << kind << kStereo;
+    }
+}
+
+// The end handler takes the told file or another; either way the same reports,
+// one announcement per track, and the second track plays to its own end.
+void PlaybackPlayerTest::toldNextFileFollows()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, taken);
+    auto player = makePlayer(kind);
+    Reports reports(*player);
+    int announced = 0;
+    connect(player.get(), &MediaPlayer::aboutToFinish, this, [&] {
+        ++announced;
+        player->setNextSourceFile(kMono);
+    });
+    QList<double> second;
+    connect(player.get(), &MediaPlayer::playStateChange, this, [&](int, int newState) {
+        if (newState != MediaPlayer::Stopped || !second.isEmpty()) return;
+        player->setStartOnOpen(true);
+        player->setSourceFile(taken);
+        second << player->duration();
+    });
+    player->setStartOnOpen(true);
+    player->setSourceFile(kStereo);
+    QTRY_COMPARE(reports.seen, QList<int>({2}));
+    playOn(*player);
+    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2}), kPlayTimeoutMs);
+    playOn(*player);
+    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2, 0}), kPlayTimeoutMs);
+    QCOMPARE(second, QList<double>{taken == kMono ? 1.5 : 0.8});
+    QCOMPARE(announced, 2);
+    QCOMPARE(player->position(), player->duration());
+    QTest::qWait(200); // a told file left untaken must not play on to an end of its own
+    QCOMPARE(reports.seen.size(), 4);
 }
 
 void PlaybackPlayerTest::unplayableFileStopsSilently_data()

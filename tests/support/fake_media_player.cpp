@@ -17,6 +17,7 @@ void FakeMediaPlayer::setSourceFile(const QString& path)
     calls << QStringLiteral("setSourceFile ") + path;
     sourceFiles << path;
     position_ = 0.0;
+    announced_ = false;
     hasError_ = failAllFiles || failingPaths.contains(path);
     loaded_ = !hasError_;
     duration_ = loaded_ ? durations.value(path, defaultDuration) : 0.0;
@@ -25,6 +26,12 @@ void FakeMediaPlayer::setSourceFile(const QString& path)
         return;
     }
     changeState(Playing);
+}
+
+void FakeMediaPlayer::setNextSourceFile(const QString& path)
+{
+    calls << QStringLiteral("setNextSourceFile ") + path;
+    nextFiles << path;
 }
 
 void FakeMediaPlayer::setPosition(double seconds)
@@ -80,6 +87,7 @@ void FakeMediaPlayer::finishTrack()
 {
     if (state_ != Playing)
         return;
+    announceEndWithin(0);
     position_ = duration_;
     changeState(Stopped);
 }
@@ -89,6 +97,7 @@ void FakeMediaPlayer::advance(double seconds)
     if (state_ != Playing)
         return;
     position_ = std::min(position_ + seconds, duration_);
+    announceEndWithin(duration_ - position_);
     if (position_ >= duration_)
         changeState(Stopped);
 }
@@ -98,4 +107,13 @@ void FakeMediaPlayer::changeState(State next)
     const State previous = state_;
     state_ = next;
     postStateChange(previous, next);
+}
+
+// Like the real player, once per track, a few seconds before its end.
+void FakeMediaPlayer::announceEndWithin(double seconds)
+{
+    if (announced_ || seconds > 3.0)
+        return;
+    announced_ = true;
+    QMetaObject::invokeMethod(this, [this] { emit aboutToFinish(); }, Qt::QueuedConnection);
 }

@@ -19,6 +19,7 @@ public:
     void setStartOnOpen(bool start) override;
     void setSourceFile(const QString& path) override;
     bool hasError() const override { return hasError_; }
+    void setNextSourceFile(const QString& path) override;
 
     double position() const override { return position_; }
     void setPosition(double seconds) override;
@@ -42,10 +43,11 @@ public:
     double defaultDuration = 180.0;
 
     // --- Driving ---------------------------------------------------------
-    // The playing track reaches its end: Stopped, reported queued. Does
-    // nothing unless playing.
+    // The playing track reaches its end: aboutToFinish (unless already), then
+    // Stopped, reported queued. Does nothing unless playing.
     void finishTrack();
-    // Plays on by the given seconds; reaching the end finishes the track.
+    // Plays on by the given seconds; passing three seconds before the end
+    // announces it, reaching the end finishes the track.
     void advance(double seconds);
 
     // --- Recording -------------------------------------------------------
@@ -53,6 +55,7 @@ public:
     // "setPosition 12.5", "play", "pause", "setVolume -200", "setMute true".
     QStringList calls;
     QStringList sourceFiles;
+    QStringList nextFiles; // every setNextSourceFile path
     QList<double> positionsSet;
     QList<int> volumesSet;
     QList<bool> mutesSet;
@@ -61,12 +64,14 @@ public:
 
 private:
     void changeState(State next);
+    void announceEndWithin(double seconds);
 
     bool startOnOpen_ = false;
     bool hasError_ = false;
     bool loaded_ = false;
     double position_ = 0.0;
     double duration_ = 0.0;
+    bool announced_ = false;
     State state_ = Stopped;
     bool muted_ = false;
     int volume_ = 0;
