@@ -1,5 +1,6 @@
 // The elapsed time, the position bars, seeking, and the volume display.
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 
 #include "logic/position_text.h"
@@ -116,6 +117,7 @@ private slots:
         QVERIFY(isGreen(w.picTimer, 2400) && !isGreen(w.picTimer, 2700));
         QVERIFY(isGreen(w.picMinTimer, 1600) && !isGreen(w.picMinTimer, 1900));
         QCOMPARE(w.lblPTime->text(), QStringLiteral("03:41"));
+        QVERIFY(w.Timer1->isActive());
     }
 
     void theEndResetsTheMainTotalOnly()
@@ -128,6 +130,7 @@ private slots:
         QCOMPARE(w.lblPTime->text(), QStringLiteral("00:00"));
         QCOMPARE(w.lblMinPTime->text(), QStringLiteral("03:41"));
         QVERIFY(!isGreen(w.picTimer, 10) && !isGreen(w.picMinTimer, 10));
+        QVERIFY(!w.Timer1->isActive()); // nothing changes while stopped: the timer rests
     }
 
     // Ten ticks a second must cost nothing while nothing visible changes.

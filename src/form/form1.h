@@ -177,6 +177,7 @@ private:
     void chooseTrackListMode(Mode mode);
     void setPlayButtonsEnabled(bool enabled);
     void seekFromBar(PictureBox* bar, double x, double barWidth);
+    void keepTicking();
     void showTrackListPageAtStart();
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;

@@ -61,6 +61,7 @@ bool Form1::moveToNextCandidate(int attempt)
 void Form1::PlayTrack()
 {
     m.NextTrackAsked = false;
+    keepTicking();
     picTimer->cls();
     picMinTimer->cls();
     for (int attempt = 0;; ++attempt) {

@@ -46,6 +46,7 @@ void Form1::mp1_PlayStateChange(int, int newState)
     txtMinDetails->setPlainText(txtDetails->toPlainText());
     txtMinDetails->hide();
     lblminTitle->show();
+    keepTicking(); // one more tick shows a stop; playing and pausing tick on
 }
 
 // The player asks a few seconds before the end what follows, so that it can

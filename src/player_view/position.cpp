@@ -20,8 +20,11 @@ void showText(QLabel* label, const QString& text)
 
 }  // namespace
 
+// While the player is stopped nothing it reports changes, so after drawing
+// what it shows the timer rests until something restarts it (keepTicking).
 void Form1::Timer1_Timer()
 {
+    if (os.player->playState() == MediaPlayer::Stopped) Timer1->stop();
     const double position = os.player->position();
     const QString elapsed = QString::fromStdString(elapsedText(position));
     showText(lblTime, elapsed);
@@ -43,6 +46,11 @@ void Form1::Timer1_Timer()
     // a tick that does not widen it by a pixel draws nothing.
     picTimer->fillBox(0, 0, position / duration * kMainBarWidth, kBarHeight, kBarGreen);
     picMinTimer->fillBox(0, 0, position / duration * kMiniBarWidth, kBarHeight, kBarGreen);
+}
+
+void Form1::keepTicking()
+{
+    if (!Timer1->isActive()) Timer1->start();
 }
 
 void Form1::picTimer_MouseMove(double x)
@@ -69,6 +77,7 @@ void Form1::seekFromBar(PictureBox* bar, double x, double barWidth)
 {
     os.player->setPosition(seekPosition(os.player->duration(), x, barWidth));
     bar->cls();
+    keepTicking();
     os.player->setVolume(VolumeLevel);
     // Toggling twice leaves the mute state as it was and applies it to the player again.
     btnVolMute_Click();
