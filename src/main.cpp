@@ -2,6 +2,7 @@
 #include <QScreen>
 
 #include "app/first_paint_probe.h"
+#include "app/quit_signals.h"
 #include "form/form1.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
@@ -31,5 +32,11 @@ int main(int argc, char* argv[])
     quitAfterFirstPaintWhenAsked(&form);
     form.Form_Load();
     form.show();
+    // kill and Ctrl-C end the program the way the close button does: settings
+    // written, search results removed, and (leaving main) the sound stopped.
+    const QuitSignals quitSignals([&form](int) {
+        form.close();
+        QCoreApplication::exit(0); // also leaves any message box that is open
+    });
     return app.exec();
 }

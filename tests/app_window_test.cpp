@@ -9,8 +9,11 @@
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QScrollBar>
+#include <QProcess>
 #include <QTest>
 #include <sys/stat.h>
+
+#include <csignal>
 
 #include "form/looks.h"
 #include "form/twips.h"
@@ -32,6 +35,34 @@ void clickRow(ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton)
 {
     const QRect r = list->visualRect(list->model()->index(row, 0));
     QTest::mouseClick(list->viewport(), button, {}, r.center());
+}
+
+// Runs a copy of the real program in the fixture's program folder (its settings
+// live beside the executable), sends it a signal once it handles that signal,
+// and returns its exit code (-1 when it did not end normally).
+int endBySignal(const FormFixture& f, int signal)
+{
+    const QString program = QString::fromStdString(f.appFile("quillon"));
+    if (!QFile::copy(QStringLiteral(QUILLON_EXECUTABLE), program)) return -1;
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("SDL_AUDIODRIVER", "dummy");
+    process.setProcessEnvironment(env);
+    process.start(program, {});
+    if (!process.waitForStarted()) return -1;
+    const QString status = QStringLiteral("/proc/%1/status").arg(process.processId());
+    const auto catches = [&] {
+        QFile file(status);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        const QByteArray text = file.readAll();
+        const qsizetype at = text.indexOf("SigCgt:");
+        return at >= 0 && (text.mid(at + 7, 17).trimmed().toULongLong(nullptr, 16) >> (signal - 1) & 1) != 0;
+    };
+    if (!QTest::qWaitFor(catches, 20000)) return -1;
+    ::kill(pid_t(process.processId()), signal);
+    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit) return -1;
+    return process.exitCode();
 }
 
 }  // namespace
@@ -64,14 +95,31 @@ private slots:
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Details not available"));
     }
 
+    // The close button, and kill or Ctrl-C sent to the real program, all end it through its shutdown.
+    void shutdownWritesSettingsAndRemovesSearchResults_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("close button") << 0;
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
     void shutdownWritesSettingsAndRemovesSearchResults()
     {
+        QFETCH(int, signal);
         FormFixture f;
         f.writeAppFile("search.$$$", "12\r\n");
         f.writeAppFile("temp.$$$", " 2 \r\n");
         const std::string albumPath = writeAlbum(f, numbered(3));
-        f.startWith(albumPath, {{13, "Playlist=2"}});
-        f.close();
+        std::vector<std::string> settings = f.settingsLines(albumPath);
+        settings[12] = "Playlist=2";
+        f.writeSettings(settings);
+        if (signal == 0) {
+            f.start();
+            f.close();
+        } else {
+            QCOMPARE(endBySignal(f, signal), 0);
+        }
         const std::string ini = f.readAppFile("qvb.ini");
         QVERIFY(ini.find("\r\n\r\n[Pane Positions]\r\n1=2780\r\n2=3375\r\n3=2500\r\n") != std::string::npos);
         QVERIFY(ini.find("Data=" + albumPath + "\r\n") != std::string::npos);

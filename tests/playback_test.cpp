@@ -134,6 +134,47 @@ private slots:
         QCOMPARE(w.m.PlayingRecord, played);
     }
 
+    // What the window tells the player ahead is what its end-of-track handler then plays.
+    void theNextTrackIsToldAhead_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QList<int>>("linesides");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<int>("told"); // record number; 0: nothing follows
+        QTest::newRow("all: the next line") << "opAll" << QList<int>{0, 0, 0} << "" << 2;
+        QTest::newRow("all: past excluded lines") << "opAll" << QList<int>{0, -1, -1, 0} << "" << 4;
+        QTest::newRow("all: the last line") << "opAll" << QList<int>{0} << "" << 0;
+        QTest::newRow("one track") << "opOne" << QList<int>{0, 0} << "" << 0;
+        QTest::newRow("changed to one after telling") << "opAll" << QList<int>{0, 0} << "opOne" << 0;
+        QTest::newRow("another line clicked after telling") << "opAll" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
+        QTest::newRow("preference changed after telling") << "opAll" << QList<int>{0, -1, 0} << "opLS" << 2;
+    }
+    void theNextTrackIsToldAhead()
+    {
+        QFETCH(QString, option);
+        QFETCH(QList<int>, linesides);
+        QFETCH(QString, change);
+        QFETCH(int, told);
+        FormFixture f;
+        std::vector<TrackSpec> tracks;
+        for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
+        writeAlbum(f, tracks);
+        Form1& w = f.start();
+        w.opOT->setChecked(true);
+        w.findChild<QRadioButton*>(option)->click();
+        doubleClickRow(w.lstTracks, 0);
+        settle();
+        f.player.advance(f.player.duration() - 2);
+        settle();
+        if (change == "line 3") w.lstTracks->setListIndex(2);
+        else if (!change.isEmpty()) w.findChild<QRadioButton*>(change)->click();
+        QCOMPARE(f.player.nextFiles.last(), told ? pathOf(f, told) : QString());
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(f.player.sourceFiles.size(), told ? 2 : 1);
+        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, told ? told : 1));
+    }
+
     void oneTrackModeIgnoresThePreference()
     {
         FormFixture f;
@@ -177,7 +218,7 @@ private slots:
         Form1& w = startOnAlbum(f, numbered(count));
         w.findChild<QRadioButton*>(preference)->setChecked(true);
         w.m.PlayMode = Mode::Random;
-        w.mp1_PlayStateChange();
+        w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
         QCOMPARE(char(w.m.PlayMode), 'X');
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QVERIFY(f.player.sourceFiles.isEmpty());
@@ -191,7 +232,7 @@ private slots:
         Form1& w = startOnAlbum(f, tracks);
         w.opLS->setChecked(true);
         w.m.PlayMode = Mode::Random;
-        w.mp1_PlayStateChange();
+        w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 151)});
         QCOMPARE(w.lstTracks->listIndex(), 150);
     }

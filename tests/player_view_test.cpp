@@ -1,5 +1,6 @@
 // The elapsed time, the position bars, seeking, and the volume display.
 #include <QPushButton>
+#include <QTimer>
 #include <QTest>
 
 #include "logic/position_text.h"
@@ -32,6 +33,16 @@ QStringList clickTimes(QPushButton* button, QLabel* display, int times)
     }
     return shown;
 }
+
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
 
 }  // namespace
 
@@ -88,6 +99,7 @@ private slots:
         QVERIFY(isGreen(w.picTimer, 2400) && !isGreen(w.picTimer, 2700));
         QVERIFY(isGreen(w.picMinTimer, 1600) && !isGreen(w.picMinTimer, 1900));
         QCOMPARE(w.lblPTime->text(), QStringLiteral("03:41"));
+        QVERIFY(w.Timer1->isActive());
     }
 
     void theEndResetsTheMainTotalOnly()
@@ -100,6 +112,36 @@ private slots:
         QCOMPARE(w.lblPTime->text(), QStringLiteral("00:00"));
         QCOMPARE(w.lblMinPTime->text(), QStringLiteral("03:41"));
         QVERIFY(!isGreen(w.picTimer, 10) && !isGreen(w.picMinTimer, 10));
+        QVERIFY(!w.Timer1->isActive()); // nothing changes while stopped: the timer rests
+    }
+
+    // Ten ticks a second must cost nothing while nothing visible changes.
+    void aTickPaintsOnlyWhatChanged_data()
+    {
+        QTest::addColumn<bool>("playing");
+        QTest::addColumn<double>("step");
+        QTest::addColumn<bool>("paints");
+        QTest::newRow("nothing loaded") << false << 0.0 << false;
+        QTest::newRow("under a pixel and a second") << true << 0.3 << false;
+        QTest::newRow("a pixel and a second on") << true << 1.0 << true;
+    }
+    void aTickPaintsOnlyWhatChanged()
+    {
+        QFETCH(bool, playing);
+        QFETCH(double, step);
+        QFETCH(bool, paints);
+        FormFixture f;
+        Form1& w = playing ? startPlaying(f) : f.start();
+        f.player.advance(100);
+        w.Timer1_Timer();
+        QCoreApplication::processEvents();
+        PaintCounter counter;
+        for (QWidget* shown : {static_cast<QWidget*>(w.picTimer), static_cast<QWidget*>(w.lblTime), static_cast<QWidget*>(w.lblPTime)})
+            shown->installEventFilter(&counter);
+        f.player.advance(step);
+        w.Timer1_Timer();
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.paints > 0, paints);
     }
 
     void aBackwardSeekRedrawsOnlyItsOwnBar()

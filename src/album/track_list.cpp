@@ -86,6 +86,7 @@ void Form1::lstTracks_Click()
 {
     m.CurrentRecord = lstTracks->listIndex() + 1;
     ShowTrackNotes();
+    offerNextTrack(); // in mode "All" the line after this one plays next
 }
 
 void Form1::lstTracks_MouseDown(int button, int, double x, double y)

@@ -19,6 +19,11 @@ public:
     // reported; a file that cannot be played sets hasError() and reports nothing.
     virtual void setSourceFile(const QString& path) = 0;
     virtual bool hasError() const = 0;
+    // The file expected to follow the playing one (empty: none), told after
+    // aboutToFinish. When the track ends and the handler of that Stopped report
+    // calls setSourceFile with this path, the file goes on without a gap: the
+    // player may have opened and started it already. Any other call drops it.
+    virtual void setNextSourceFile(const QString& path) { (void)path; }
 
     // Seconds from the start. Setting it to duration() ends the track; a paused
     // track stays paused at its end until play().
@@ -40,6 +45,11 @@ public:
 
 signals:
     void playStateChange(int oldState, int newState);
+    // A few seconds before the playing track ends, once per track: time to
+    // tell setNextSourceFile.
+    void aboutToFinish();
+    // The exact length, once worked out after the file was opened.
+    void durationChange(double seconds);
 
 protected:
     // Posts playStateChange to the event loop of this object's thread.

@@ -5,14 +5,22 @@
 #include <SDL.h>
 #include <mpg123.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// A read that keeps returning nothing new must not spin inside the audio callback.
-constexpr int kMaxReadsPerCall = 8;
-// Decoded frames passed to the converter at a time: a device buffer's worth at any MP3 rate.
+constexpr int kOutputFrameBytes = Mp3Stream::kOutputChannels * int(sizeof(float));
+// Decoded frames passed to the converter at a time.
 constexpr int kScratchFrames = 2048;
+// A read that keeps returning nothing new must not spin.
+constexpr int kMaxReadsPerCall = 8;
+// Frame headers walked per measureLength() call: about 7 s of sound, well under a millisecond.
+constexpr int kWalkSlice = 256;
 
 void initMpg123Once()
 {
@@ -36,114 +44,257 @@ mpg123_handle* newFloatDecoder()
     return handle;
 }
 
+// Opens without blocking (a FIFO with no writer would block a plain open) and
+// keeps only regular files; -1 otherwise.
+int openRegularFile(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty())
+        return -1;
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 } // namespace
 
-// libmpg123 accepts text and empty files at open and scan time; they are
-// only caught by having no format or no length.
+// The length walk reads the file with pread, so the playing decoder's file
+// offset is never moved under it.
+struct WalkIo {
+    static mpg123_ssize_t read(void* self, void* buffer, size_t count)
+    {
+        auto* stream = static_cast<Mp3Stream*>(self);
+        const ssize_t got = pread(stream->fd_, buffer, count, off_t(stream->walkOffset_));
+        if (got > 0)
+            stream->walkOffset_ += got;
+        return got;
+    }
+    static off_t seek(void* self, off_t offset, int whence)
+    {
+        auto* stream = static_cast<Mp3Stream*>(self);
+        struct stat info {};
+        if (whence == SEEK_END && fstat(stream->fd_, &info) != 0)
+            return -1;
+        const std::int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? stream->walkOffset_ : info.st_size;
+        if (base + offset < 0)
+            return -1;
+        stream->walkOffset_ = base + offset;
+        return off_t(stream->walkOffset_);
+    }
+};
+
+// libmpg123 accepts text and empty files at open time; they are only caught
+// by having no format or no length.
 std::unique_ptr<Mp3Stream> Mp3Stream::open(const QString& path)
 {
     initMpg123Once();
-    mpg123_handle* decoder = newFloatDecoder();
-    if (!decoder)
+    const int fd = openRegularFile(path);
+    if (fd < 0)
         return nullptr;
+    mpg123_handle* decoder = newFloatDecoder();
+    if (!decoder) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::unique_ptr<Mp3Stream> stream(new Mp3Stream(fd, decoder));
     long rate = 0;
     int channels = 0;
     int encoding = 0;
-    const QByteArray name = QFile::encodeName(path);
-    // The scan must come before the length: without it a truncated file reports its nominal length.
-    const bool opened = !name.isEmpty() && mpg123_open(decoder, name.constData()) == MPG123_OK
-        && mpg123_scan(decoder) == MPG123_OK
-        && mpg123_getformat(decoder, &rate, &channels, &encoding) == MPG123_OK;
-    const std::int64_t length = opened ? mpg123_length(decoder) : 0;
-    if (!opened || length <= 0 || rate <= 0 || channels < 1 || channels > 2) {
-        mpg123_delete(decoder);
+    if (mpg123_open_fd(decoder, fd) != MPG123_OK || mpg123_getformat(decoder, &rate, &channels, &encoding) != MPG123_OK)
         return nullptr;
-    }
-    std::unique_ptr<Mp3Stream> stream(new Mp3Stream(decoder, rate, channels, length));
-    if (rate == kOutputRate && channels == kOutputChannels)
-        return stream;
-    stream->converter_ = SDL_NewAudioStream(AUDIO_F32SYS, Uint8(channels), int(rate), AUDIO_F32SYS,
-                                            kOutputChannels, kOutputRate);
-    if (!stream->converter_)
+    const std::int64_t length = mpg123_length(decoder);
+    if (length <= 0 || rate <= 0 || channels < 1 || channels > 2 || !stream->useFormat(rate, channels))
         return nullptr;
-    stream->scratch_.resize(size_t(kScratchFrames) * size_t(channels));
+    long encoderDelay = -1;
+    mpg123_getstate(decoder, MPG123_ENC_DELAY, &encoderDelay, nullptr);
+    stream->headerSamples_ = encoderDelay >= 0 ? length : 0;
+    stream->firstRate_ = rate;
+    stream->firstChannels_ = channels;
+    stream->duration_ = double(length) / double(rate);
+    stream->scratch_.resize(size_t(kScratchFrames) * 2);
     return stream;
 }
 
-Mp3Stream::Mp3Stream(mpg123_handle_struct* decoder, long rate, int channels, std::int64_t length)
-    : decoder_(decoder), rate_(rate), channels_(channels), length_(length)
-{
-}
+Mp3Stream::Mp3Stream(int fd, mpg123_handle_struct* decoder) : fd_(fd), decoder_(decoder) {}
 
 Mp3Stream::~Mp3Stream()
 {
     if (converter_)
         SDL_FreeAudioStream(converter_);
+    if (walker_)
+        mpg123_delete(walker_);
     mpg123_delete(decoder_);
+    ::close(fd_);
 }
 
-int Mp3Stream::read(unsigned char* out, int len)
+bool Mp3Stream::useFormat(long rate, int channels)
 {
-    if (atEnd_)
-        return 0;
     if (converter_)
-        return readConverted(out, len);
-    const int written = decode(out, len / kOutputFrameBytes) * kOutputFrameBytes;
-    atEnd_ = decoderDone_;
-    return written;
+        SDL_FreeAudioStream(converter_);
+    converter_ = nullptr;
+    rate_ = rate;
+    channels_ = channels;
+    if (rate == kOutputRate && channels == kOutputChannels)
+        return true;
+    converter_ = SDL_NewAudioStream(AUDIO_F32SYS, Uint8(channels), int(rate), AUDIO_F32SYS, kOutputChannels,
+                                    kOutputRate);
+    return converter_ != nullptr;
 }
 
-bool Mp3Stream::seek(std::int64_t frame)
+bool Mp3Stream::measureLength()
 {
-    frame = std::clamp<std::int64_t>(frame, 0, length_);
-    if (mpg123_seek(decoder_, off_t(frame), SEEK_SET) < 0)
-        return false;
-    if (converter_)
-        SDL_AudioStreamClear(converter_);
-    framesRead_ = frame;
-    decoderDone_ = atEnd_ = frame >= length_;
-    return true;
-}
-
-// Decodes only about as much as asked for, so that framesRead() runs ahead
-// of the output by no more than the converter holds.
-int Mp3Stream::readConverted(unsigned char* out, int len)
-{
-    const int inFrameBytes = channels_ * int(sizeof(float));
-    while (!decoderDone_ && SDL_AudioStreamAvailable(converter_) < len) {
-        const int missingFrames = (len - SDL_AudioStreamAvailable(converter_)) / kOutputFrameBytes;
-        const std::int64_t wanted = std::clamp<std::int64_t>(missingFrames * rate_ / kOutputRate + 1, 1, kScratchFrames);
-        auto* scratch = reinterpret_cast<unsigned char*>(scratch_.data());
-        const int frames = decode(scratch, wanted);
-        if (frames > 0 && SDL_AudioStreamPut(converter_, scratch, frames * inFrameBytes) != 0)
-            decoderDone_ = true;
-        if (decoderDone_)
-            SDL_AudioStreamFlush(converter_);
-        else if (frames == 0)
-            break;
+    if (lengthExact_)
+        return true;
+    if (!walker_) {
+        walker_ = newFloatDecoder();
+        if (!walker_ || mpg123_replace_reader_handle(walker_, &WalkIo::read, &WalkIo::seek, nullptr) != MPG123_OK
+            || mpg123_open_handle(walker_, this) != MPG123_OK) {
+            finishMeasuring(false);
+            return true;
+        }
     }
-    const int got = std::max(0, SDL_AudioStreamGet(converter_, out, len));
-    atEnd_ = decoderDone_ && SDL_AudioStreamAvailable(converter_) == 0;
-    return got - got % kOutputFrameBytes;
+    for (int i = 0; i < kWalkSlice; ++i) {
+        const int result = mpg123_framebyframe_next(walker_);
+        if (result != MPG123_OK && result != MPG123_NEW_FORMAT) {
+            finishMeasuring(result == MPG123_DONE);
+            return true;
+        }
+        mpg123_frameinfo2 info{};
+        mpg123_info2(walker_, &info);
+        const int channels = info.mode == MPG123_M_MONO ? 1 : 2;
+        if (parts_.empty() || parts_.back().rate != info.rate || parts_.back().channels != channels)
+            parts_.push_back({std::int64_t(mpg123_tellframe(walker_)), info.rate, channels, mpg123_spf(walker_), 0, 0});
+        ++parts_.back().frames;
+    }
+    return false;
 }
 
-// Decodes at most up to the scanned length, so the samples handed out add
-// up to length() exactly when the file ends.
-int Mp3Stream::decode(unsigned char* out, std::int64_t maxFrames)
+// One part: the walked decoder knows the exact length, gapless trimming and
+// a cut-short end included. Several parts: each counts its own frames at its
+// own rate; the first keeps its header's length when it has one.
+void Mp3Stream::finishMeasuring(bool walked)
+{
+    const std::int64_t singleLength = walked && walker_ ? std::int64_t(mpg123_length(walker_)) : 0;
+    if (parts_.size() == 1 && singleLength > 0) {
+        duration_ = double(singleLength) / double(parts_[0].rate);
+    } else if (walked && parts_.size() > 1) {
+        double start = 0;
+        for (size_t i = 0; i < parts_.size(); ++i) {
+            Part& part = parts_[i];
+            part.startSeconds = start;
+            const std::int64_t samples = i == 0 && headerSamples_ > 0 ? headerSamples_ : part.frames * part.samplesPerFrame;
+            start += double(samples) / double(part.rate);
+        }
+        duration_ = start;
+    }
+    if (parts_.size() < 2)
+        parts_.clear();
+    if (walker_)
+        mpg123_delete(walker_);
+    walker_ = nullptr;
+    lengthExact_ = true;
+}
+
+int Mp3Stream::read(float* out, int maxFrames)
+{
+    int produced = 0;
+    for (int reads = 0; produced < maxFrames && !atEnd_ && reads < kMaxReadsPerCall; ++reads) {
+        float* to = out + size_t(produced) * kOutputChannels;
+        const int wanted = maxFrames - produced;
+        if (converter_) {
+            const int got = SDL_AudioStreamGet(converter_, to, wanted * kOutputFrameBytes);
+            if (got > 0) {
+                produced += got / kOutputFrameBytes;
+                reads = 0;
+                continue;
+            }
+            if (draining_) { // everything of the last part is out
+                draining_ = false;
+                if (decoderDone_ || !useFormat(nextRate_, nextChannels_))
+                    atEnd_ = true;
+                continue;
+            }
+        }
+        if (decoderDone_ || formatChanged_) {
+            formatChanged_ = false;
+            if (converter_) {
+                SDL_AudioStreamFlush(converter_);
+                draining_ = true;
+            } else if (decoderDone_ || !useFormat(nextRate_, nextChannels_)) {
+                atEnd_ = true;
+            }
+            continue;
+        }
+        if (!converter_) {
+            produced += decode(to, wanted);
+        } else {
+            const int frames = decode(scratch_.data(), kScratchFrames * 2 / channels_);
+            if (frames > 0 && SDL_AudioStreamPut(converter_, scratch_.data(), frames * channels_ * int(sizeof(float))) != 0)
+                decoderDone_ = true;
+        }
+    }
+    framesOut_ += produced;
+    return produced;
+}
+
+// Decodes in the current format up to a change of format or the end of the file.
+int Mp3Stream::decode(float* out, int maxFrames)
 {
     const int frameBytes = channels_ * int(sizeof(float));
-    const int wanted = int(std::min(maxFrames, length_ - framesRead())) * frameBytes;
-    int got = 0;
-    bool finished = false;
-    for (int reads = 0; got < wanted && !finished && reads < kMaxReadsPerCall; ++reads) {
-        size_t done = 0;
-        const int result = mpg123_read(decoder_, out + got, size_t(wanted - got), &done);
-        got += int(done);
-        finished = result != MPG123_NEW_FORMAT && (result != MPG123_OK || done == 0);
-    }
-    const int frames = got / frameBytes;
-    framesRead_.fetch_add(frames, std::memory_order_relaxed);
-    if (finished || framesRead() >= length_)
+    size_t done = 0;
+    const int result = mpg123_read(decoder_, reinterpret_cast<unsigned char*>(out), size_t(maxFrames) * size_t(frameBytes), &done);
+    if (result == MPG123_NEW_FORMAT) {
+        long rate = 0;
+        int channels = 0;
+        int encoding = 0;
+        mpg123_getformat(decoder_, &rate, &channels, &encoding);
+        if (rate != rate_ || channels != channels_) {
+            nextRate_ = rate;
+            nextChannels_ = channels;
+            formatChanged_ = true;
+        }
+    } else if (result != MPG123_OK) {
         decoderDone_ = true;
-    return frames;
+    }
+    return int(done) / frameBytes;
+}
+
+void Mp3Stream::seek(double seconds)
+{
+    // Written so that NaN lands on 0 too.
+    seconds = seconds > 0 ? std::min(seconds, duration_) : 0.0;
+    framesOut_ = 0;
+    draining_ = formatChanged_ = false;
+    decoderDone_ = atEnd_ = seconds >= duration_;
+    if (atEnd_) {
+        baseSeconds_ = duration_;
+        return;
+    }
+    // Later parts are found by frame: libmpg123 counts samples of joined files in mixed units.
+    const auto later = std::find_if(parts_.rbegin(), parts_.rend(), [&](const Part& p) { return p.startSeconds <= seconds; });
+    if (later != parts_.rend() && later != parts_.rend() - 1) {
+        const std::int64_t frame = later->firstFrame
+            + std::min(later->frames - 1, std::int64_t((seconds - later->startSeconds) * double(later->rate) / later->samplesPerFrame));
+        mpg123_seek_frame(decoder_, off_t(frame), SEEK_SET);
+        baseSeconds_ = later->startSeconds + double((frame - later->firstFrame) * later->samplesPerFrame) / double(later->rate);
+        useFormat(later->rate, later->channels);
+        return;
+    }
+    const std::int64_t sample = std::llround(seconds * double(firstRate_));
+    mpg123_seek(decoder_, off_t(sample), SEEK_SET);
+    baseSeconds_ = double(sample) / double(firstRate_);
+    if (rate_ != firstRate_ || channels_ != firstChannels_ || converter_)
+        useFormat(firstRate_, firstChannels_); // also empties the converter
+}
+
+double Mp3Stream::position() const
+{
+    return baseSeconds_ + double(framesOut_) / kOutputRate;
 }

@@ -3,54 +3,30 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <utility>
 
 namespace {
 
-// 23 ms of audio per callback: short enough that the silence between two
-// tracks stays short, long enough that the callback runs only 43 times a second.
+// 23 ms of audio per callback: the device's share of the latency.
 constexpr Uint16 kDeviceFrames = 1024;
-
-std::int64_t nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-class DeviceLock {
-public:
-    explicit DeviceLock(SDL_AudioDeviceID device) : device_(device)
-    {
-        if (device_)
-            SDL_LockAudioDevice(device_);
-    }
-    ~DeviceLock()
-    {
-        if (device_)
-            SDL_UnlockAudioDevice(device_);
-    }
-    DeviceLock(const DeviceLock&) = delete;
-    DeviceLock& operator=(const DeviceLock&) = delete;
-
-private:
-    SDL_AudioDeviceID device_;
-};
+// The ring between the decoder thread and the callback: half a second.
+constexpr int kRingFrames = Mp3Stream::kOutputRate / 2;
 
 } // namespace
 
-Mpg123Player::Mpg123Player(QObject* parent) : MediaPlayer(parent)
+Mpg123Player::Mpg123Player(QObject* parent)
+    : MediaPlayer(parent), ring_(kRingFrames), decoder_(ring_, playedOut_, *this)
 {
+    // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
 }
 
 Mpg123Player::~Mpg123Player()
 {
     closeDevice();
-    stream_.reset();
     if (sdlReady_)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
@@ -61,26 +37,72 @@ bool Mpg123Player::hasError() const { return hasError_; }
 
 void Mpg123Player::setSourceFile(const QString& path)
 {
+    offeredNext_ = false;
+    if (startOnOpen_ && next_.id && path == next_.path && takeNext())
+        return;
+    next_ = {};
     std::unique_ptr<Mp3Stream> stream = Mp3Stream::open(path);
     hasError_ = !stream || !ensureDevice();
+    ended_ = false;
+    pendingSeconds_ = 0;
     if (hasError_) {
         // Silent: a report of Stopped would be taken for the end of a track.
-        if (device_)
-            SDL_PauseAudioDevice(device_, 1);
-        install(nullptr);
+        run(false);
+        current_ = {};
+        epoch_ = 0;
+        decoder_.load(nullptr, 0);
         state_ = Stopped;
         return;
     }
-    install(std::move(stream));
+    current_ = {++lastId_, path, stream->duration()};
+    epoch_ = current_.id;
+    decoder_.load(std::move(stream), epoch_);
     if (!startOnOpen_) {
-        SDL_PauseAudioDevice(device_, 1);
+        run(false);
         state_ = Stopped;
         return;
     }
+    run(true);
     // Reported even when the previous file was playing too: the window
     // refreshes its texts on every report.
-    SDL_PauseAudioDevice(device_, 0);
     setState(Playing);
+}
+
+// The file told ahead becomes the current one; it may be sounding already.
+bool Mpg123Player::takeNext()
+{
+    if (!ensureDevice())
+        return false;
+    const Next next = std::exchange(next_, {});
+    current_ = next;
+    epoch_ = next.id;
+    ended_ = false;
+    hasError_ = false;
+    pendingSeconds_ = 0;
+    if (!next.started)
+        decoder_.startNext();
+    run(true);
+    setState(Playing);
+    if (next.announced) {
+        QMetaObject::invokeMethod(
+            this, [this, id = next.id] { if (current_.id == id && !ended_) emit aboutToFinish(); },
+            Qt::QueuedConnection);
+    }
+    return true;
+}
+
+void Mpg123Player::setNextSourceFile(const QString& path)
+{
+    if (next_.started || (next_.id && path == next_.path))
+        return;
+    next_ = {};
+    std::unique_ptr<Mp3Stream> stream = path.isEmpty() || !current_.id ? nullptr : Mp3Stream::open(path);
+    if (stream) {
+        next_.id = ++lastId_;
+        next_.path = path;
+        next_.duration = stream->duration();
+    }
+    decoder_.queueNext(std::move(stream), next_.id);
 }
 
 bool Mpg123Player::ensureDevice()
@@ -101,75 +123,68 @@ bool Mpg123Player::ensureDevice()
     const QByteArray name = deviceName_.toUtf8();
     // No changes allowed: SDL converts to whatever the hardware wants.
     device_ = SDL_OpenAudioDevice(name.isEmpty() ? nullptr : name.constData(), 0, &wanted, nullptr, 0);
+    decoder_.setDevice(device_);
     return device_ != 0;
 }
 
 void Mpg123Player::closeDevice()
 {
+    decoder_.setDevice(0);
     if (device_)
         SDL_CloseAudioDevice(device_);
     device_ = 0;
 }
 
-void Mpg123Player::install(std::unique_ptr<Mp3Stream> stream)
+void Mpg123Player::run(bool running)
 {
-    {
-        DeviceLock lock(device_);
-        std::swap(stream_, stream);
-        endReported_ = false;
-        awaitingFirstSamples_ = stream_ != nullptr;
-    }
-    // The previous file is closed outside the lock, away from the audio thread.
+    if (device_)
+        SDL_PauseAudioDevice(device_, running ? 0 : 1);
+    decoder_.setRunning(running && device_);
 }
 
 double Mpg123Player::position() const
 {
-    return stream_ ? double(stream_->framesRead()) / double(stream_->rate()) : 0.0;
+    if (ended_)
+        return current_.duration;
+    double seconds = 0;
+    if (!current_.id || !decoder_.position(epoch_, seconds))
+        return pendingSeconds_;
+    return std::min(seconds, current_.duration);
 }
 
-double Mpg123Player::duration() const
-{
-    return stream_ ? double(stream_->length()) / double(stream_->rate()) : 0.0;
-}
+double Mpg123Player::duration() const { return current_.duration; }
 
 void Mpg123Player::setPosition(double seconds)
 {
-    if (!stream_)
+    if (!current_.id)
         return;
     // Written so that NaN lands on 0 too.
-    const double clamped = seconds > 0.0 ? std::min(seconds, duration()) : 0.0;
-    seekTo(std::llround(clamped * double(stream_->rate())));
-    if (atEnd() && state_ == Playing)
+    seekTo(seconds > 0.0 ? std::min(seconds, current_.duration) : 0.0, false);
+    if (ended_ && state_ == Playing)
         finishTrack();
 }
 
-void Mpg123Player::seekTo(std::int64_t frame)
+void Mpg123Player::seekTo(double seconds, bool dropNext)
 {
-    DeviceLock lock(device_);
-    stream_->seek(frame);
-    // An end reached by seeking is reported by the caller, not by the callback.
-    endReported_ = stream_->atEnd();
-}
-
-bool Mpg123Player::atEnd() const
-{
-    DeviceLock lock(device_);
-    return stream_ && stream_->atEnd();
+    epoch_ = ++lastId_;
+    pendingSeconds_ = seconds;
+    ended_ = seconds >= current_.duration;
+    decoder_.seek(current_.id, epoch_, seconds, dropNext);
 }
 
 int Mpg123Player::playState() const { return state_; }
 
 void Mpg123Player::play()
 {
-    if (!stream_ || state_ == Playing)
+    if (!current_.id || state_ == Playing)
         return;
-    if (atEnd() && state_ == Paused) {
+    if (ended_ && state_ == Paused) {
         finishTrack();
         return;
     }
-    if (atEnd())
-        seekTo(0); // playing a finished track starts it again
-    SDL_PauseAudioDevice(device_, 0);
+    if (ended_)
+        seekTo(0, true); // playing a finished track starts it again
+    run(true);
     setState(Playing);
 }
 
@@ -177,13 +192,13 @@ void Mpg123Player::pause()
 {
     if (state_ != Playing)
         return;
-    SDL_PauseAudioDevice(device_, 1);
+    run(false);
     setState(Paused);
 }
 
 void Mpg123Player::finishTrack()
 {
-    SDL_PauseAudioDevice(device_, 1);
+    run(false);
     setState(Stopped);
 }
 
@@ -194,12 +209,63 @@ void Mpg123Player::setState(State next)
     postStateChange(previous, next);
 }
 
-void Mpg123Player::onTrackEnded()
+void Mpg123Player::nearEnd(quint64 track)
 {
-    // A seek or a new file since the callback makes this report stale; a
-    // pause since then leaves the track paused at its end until play().
-    if (atEnd() && state_ == Playing)
-        finishTrack();
+    QMetaObject::invokeMethod(
+        this,
+        [this, track] {
+            if (track == current_.id && !ended_)
+                emit aboutToFinish();
+            else if (track == next_.id)
+                next_.announced = true;
+        },
+        Qt::QueuedConnection);
+}
+
+void Mpg123Player::lengthKnown(quint64 track, double seconds)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, track, seconds] {
+            if (track == next_.id) {
+                next_.duration = seconds;
+            } else if (track == current_.id && seconds != current_.duration) {
+                current_.duration = seconds;
+                emit durationChange(seconds);
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void Mpg123Player::playedOut(quint64 epoch, quint64 nextTrack)
+{
+    QMetaObject::invokeMethod(this, [this, epoch, nextTrack] { onTrackEnded(epoch, nextTrack); },
+                              Qt::QueuedConnection);
+}
+
+// Runs from the event loop, so the Stopped report is emitted here directly:
+// its handler may take the file that is already playing on (setSourceFile of
+// next_), or anything else, which stops it.
+void Mpg123Player::onTrackEnded(quint64 epoch, quint64 nextTrack)
+{
+    // A seek or a new file since makes the report stale; a pause since leaves
+    // the track paused at its end until play().
+    if (epoch != epoch_)
+        return;
+    ended_ = true;
+    if (nextTrack && nextTrack == next_.id)
+        next_.started = true;
+    if (state_ != Playing)
+        return;
+    offeredNext_ = next_.started;
+    state_ = Stopped;
+    emit playStateChange(Playing, Stopped);
+    if (std::exchange(offeredNext_, false)) {
+        next_ = {};
+        seekTo(current_.duration, true);
+    }
+    if (state_ == Stopped)
+        run(false);
 }
 
 bool Mpg123Player::mute() const { return muted_; }
@@ -233,35 +299,21 @@ void Mpg123Player::setOutputDevice(const QString& name)
     reopenDevice_ = true;
 }
 
-Mpg123Player::TrackTimes Mpg123Player::trackTimes() const
-{
-    return {lastEndNs_.load(), firstSamplesNs_.load()};
-}
-
 void Mpg123Player::audioCallback(void* self, unsigned char* stream, int len)
 {
     static_cast<Mpg123Player*>(self)->fill(stream, len);
 }
 
-// Runs on SDL's audio thread with the device locked.
+// SDL's audio thread. What was handed over in earlier calls has been played
+// out by the time the device asks for more.
 void Mpg123Player::fill(unsigned char* out, int len)
 {
-    const int filled = stream_ ? stream_->read(out, len) : 0;
-    if (filled > 0) {
-        float* samples = reinterpret_cast<float*>(out);
-        const float gain = gain_.load(std::memory_order_relaxed);
-        if (gain != 1.0f)
-            std::transform(samples, samples + filled / int(sizeof(float)), samples,
-                           [gain](float s) { return s * gain; });
-        if (awaitingFirstSamples_) {
-            awaitingFirstSamples_ = false;
-            firstSamplesNs_ = nowNs();
-        }
-    }
-    std::memset(out + filled, 0, size_t(len - filled));
-    if (stream_ && stream_->atEnd() && !endReported_) {
-        endReported_ = true;
-        lastEndNs_ = nowNs();
-        QMetaObject::invokeMethod(this, &Mpg123Player::onTrackEnded, Qt::QueuedConnection);
-    }
+    playedOut_.store(ring_.read(), std::memory_order_release);
+    auto* samples = reinterpret_cast<float*>(out);
+    const int frames = ring_.take(samples, len / int(SampleRing::kChannels * sizeof(float)));
+    const int count = frames * SampleRing::kChannels;
+    const float gain = gain_.load(std::memory_order_relaxed);
+    if (gain != 1.0f)
+        std::transform(samples, samples + count, samples, [gain](float s) { return s * gain; });
+    std::memset(samples + count, 0, size_t(len) - size_t(count) * sizeof(float));
 }

@@ -1,20 +1,24 @@
 #pragma once
-// The real media player: the file is decoded inside SDL's audio callback,
-// so the callback thread and the GUI thread share the stream and the flags
-// below. Everything the callback touches is changed from the GUI thread only
-// while the device is locked (SDL_LockAudioDevice), or is atomic.
+// The real media player. Three threads share the work:
+// - the GUI thread runs this object: it opens files (the cheap part: is it a
+//   regular file, has it a first frame), keeps the state the window sees and
+//   turns the decoder thread's reports into queued signals;
+// - the decoder thread (DecoderThread) decodes, converts and reads files into
+//   a half-second sample ring, and works out exact lengths;
+// - SDL's audio thread runs the callback, which only copies from the ring and
+//   applies the gain: no lock, no allocation, no system call.
 //
 // The device stays open in one format; a file in another format is
 // converted rather than the device reopened, because closing an SDL device
 // waits for it to drain (some 50 ms of silence between tracks).
+#include "audio/decoder_thread.h"
 #include "audio/media_player.h"
-#include "audio/mp3_stream.h"
+#include "audio/sample_ring.h"
 
 #include <atomic>
 #include <cstdint>
-#include <memory>
 
-class Mpg123Player : public MediaPlayer {
+class Mpg123Player : public MediaPlayer, private DecoderThread::Listener {
     Q_OBJECT
 public:
     explicit Mpg123Player(QObject* parent = nullptr);
@@ -23,6 +27,7 @@ public:
     void setStartOnOpen(bool start) override;
     void setSourceFile(const QString& path) override;
     bool hasError() const override;
+    void setNextSourceFile(const QString& path) override;
 
     double position() const override;
     void setPosition(double seconds) override;
@@ -41,29 +46,34 @@ public:
     // system default.
     void setOutputDevice(const QString& name);
 
-    // Steady-clock times (nanoseconds) of the audio callback that handed over
-    // the last samples of a track, and of the first one that handed over
-    // samples of the file loaded since; 0 until it happens. For measuring the
-    // gap between tracks.
-    struct TrackTimes {
-        std::int64_t lastEndNs = 0;
-        std::int64_t firstSamplesNs = 0;
-    };
-    TrackTimes trackTimes() const;
-
     // Linear amplitude factor for a volume in hundredths of a decibel.
     static float gainFor(int hundredthsOfDb, bool muted);
 
 private:
+    struct Track {
+        quint64 id = 0; // 0: nothing
+        QString path;
+        double duration = 0;
+    };
+    struct Next : Track {
+        bool started = false;   // its first samples follow the current track's last ones
+        bool announced = false; // its end was announced before it became current
+    };
+
     static void audioCallback(void* self, unsigned char* stream, int len);
     void fill(unsigned char* out, int len);
-    void onTrackEnded();
 
+    // DecoderThread::Listener, called on the decoder thread: each posts to the GUI thread.
+    void nearEnd(quint64 track) override;
+    void playedOut(quint64 epoch, quint64 nextTrack) override;
+    void lengthKnown(quint64 track, double seconds) override;
+    void onTrackEnded(quint64 epoch, quint64 nextTrack);
+
+    bool takeNext();
     bool ensureDevice();
     void closeDevice();
-    void install(std::unique_ptr<Mp3Stream> stream);
-    void seekTo(std::int64_t frame);
-    bool atEnd() const;
+    void run(bool running);
+    void seekTo(double seconds, bool dropNext);
     void finishTrack();
     void setState(State next);
     void updateGain();
@@ -78,14 +88,18 @@ private:
     bool reopenDevice_ = false;
     quint32 device_ = 0;
     bool sdlReady_ = false;
+    quint64 lastId_ = 0;     // tracks and epochs are numbered from one counter
+    Track current_;
+    quint64 epoch_ = 0;      // the span of current_ being played
+    double pendingSeconds_ = 0; // the position until that span is under way
+    bool ended_ = false;     // current_ has been played or moved to its end
+    Next next_;
+    bool offeredNext_ = false; // inside the end report: next_ is playing, unless the window takes something else
 
-    // Shared with the audio callback; written by the GUI thread under the device lock.
-    std::unique_ptr<Mp3Stream> stream_;
-    bool endReported_ = false; // the end has been, or is being, reported
-    bool awaitingFirstSamples_ = false;
-
-    // Crossing the threads without the lock.
+    // Shared with the audio callback.
+    SampleRing ring_;
+    std::atomic<std::int64_t> playedOut_{0};
     std::atomic<float> gain_{1.0f};
-    std::atomic<std::int64_t> lastEndNs_{0};
-    std::atomic<std::int64_t> firstSamplesNs_{0};
+
+    DecoderThread decoder_; // last: its thread uses the members above
 };

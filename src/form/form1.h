@@ -109,7 +109,8 @@ public:
 
     // Playback
     void PlayTrack();
-    void mp1_PlayStateChange();
+    void mp1_PlayStateChange(int oldState, int newState);
+    void mp1_AboutToFinish();
     void lstTracks_DblClick();
     void btnPlay_Click();
     void btnPause_Click();
@@ -166,9 +167,13 @@ private:
     bool drawRandomLine();
     bool drawAllowedLine();
     void stopPlayback();
+    void offerNextTrack();
+    std::string nextTrackPath();
+    std::string nextPlaylistEntryPath();
     void chooseTrackListMode(Mode mode);
     void setPlayButtonsEnabled(bool enabled);
     void seekFromBar(PictureBox* bar, double x, double barWidth);
+    void keepTicking();
     void showTrackListPageAtStart();
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;

@@ -18,6 +18,7 @@ struct Module1 {
     DateWords Date;             // the date words of the record formatted last
     Mode PlayMode = Mode::Stopped;
     int32_t PlayingRecord = 0;  // record number of the track last given to the player
+    bool NextTrackAsked = false; // the player has asked what follows the playing track
     bool PlaylistEmpty = true;
     int32_t PlaylistIndex = 0;
     std::string PlaylistFileName;

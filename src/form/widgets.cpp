@@ -59,28 +59,43 @@ void PictureBox::fitCanvas()
     if (canvas_.size() == size()) return;
     canvas_ = QImage(size(), QImage::Format_RGB32);
     canvas_.fill(background_);
+    blank_ = true;
+    lastBox_ = {};
 }
 
+// Clearing a clear canvas draws nothing, so an idle window repaints nothing.
 void PictureBox::cls()
 {
     fitCanvas();
+    if (blank_) return;
     canvas_.fill(background_);
+    blank_ = true;
+    lastBox_ = {};
     update();
 }
 
+// The pixels whose centres lie in the box; a box inside the last one drawn in
+// the same colour changes no pixel and is not drawn again.
 void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColor& colour)
 {
     fitCanvas();
-    const QRectF box(QPointF(x1 / kTwipsPerPixel, y1 / kTwipsPerPixel),
-                     QPointF(x2 / kTwipsPerPixel, y2 / kTwipsPerPixel));
+    const QRectF box = QRectF(QPointF(x1 / kTwipsPerPixel, y1 / kTwipsPerPixel),
+                              QPointF(x2 / kTwipsPerPixel, y2 / kTwipsPerPixel)).normalized();
+    const QRect pixels(QPoint(qRound(box.left()), qRound(box.top())),
+                       QPoint(qRound(box.right()) - 1, qRound(box.bottom()) - 1));
+    if (pixels.isEmpty() || (colour == lastColour_ && lastBox_.contains(pixels))) return;
     QPainter painter(&canvas_);
-    painter.fillRect(box.normalized(), colour);
-    update();
+    painter.fillRect(pixels, colour);
+    blank_ = false;
+    lastBox_ = pixels;
+    lastColour_ = colour;
+    update(pixels);
 }
 
 void PictureBox::setBackground(const QColor& colour)
 {
     background_ = colour;
+    blank_ = false; // a clear canvas in the old colour still needs the new one
     cls();
 }
 

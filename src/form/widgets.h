@@ -120,6 +120,9 @@ private:
     void fitCanvas();
     QColor background_{Qt::black};
     QImage canvas_;
+    bool blank_ = true;
+    QRect lastBox_;     // the box drawn last, in pixels
+    QColor lastColour_;
 };
 
 // A frame drawn as a thin white line with its caption set into the top edge.

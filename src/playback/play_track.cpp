@@ -60,6 +60,8 @@ bool Form1::moveToNextCandidate(int attempt)
 
 void Form1::PlayTrack()
 {
+    m.NextTrackAsked = false;
+    keepTicking();
     picTimer->cls();
     picMinTimer->cls();
     for (int attempt = 0;; ++attempt) {

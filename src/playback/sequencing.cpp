@@ -6,9 +6,9 @@
 #include "audio/media_player.h"
 #include "logic/play_modes.h"
 
-void Form1::mp1_PlayStateChange()
+void Form1::mp1_PlayStateChange(int, int newState)
 {
-    if (os.player->playState() == MediaPlayer::Stopped) {
+    if (newState == MediaPlayer::Stopped) {
         const int current = lstTracks->listIndex();
         if (current >= 0) lstTracks->setSelected(current, false);
         if (m.PlayMode == Mode::Playlist) m.PlayMode = Mode::Stopped;
@@ -34,7 +34,7 @@ void Form1::mp1_PlayStateChange()
             m.PlayMode = Mode::Stopped;
     }
     // A paused track keeps saying so; the mode's text would claim it is playing.
-    if (os.player->playState() != MediaPlayer::Paused) lblPlayMode->setText(toDisplay(statusText(m.PlayMode)));
+    if (newState != MediaPlayer::Paused) lblPlayMode->setText(toDisplay(statusText(m.PlayMode)));
     if (m.PlayMode == Mode::Stopped) btnStop_Click();
     if (os.windows->isMinimized(this)) {
         setWindowTitle(m.PlayMode == Mode::Stopped ? QStringLiteral("Velloran Quillon")
@@ -46,4 +46,41 @@ void Form1::mp1_PlayStateChange()
     txtMinDetails->setPlainText(txtDetails->toPlainText());
     txtMinDetails->hide();
     lblminTitle->show();
+    keepTicking(); // one more tick shows a stop; playing and pausing tick on
+}
+
+// The player asks a few seconds before the end what follows, so that it can
+// go on without a gap. The answer follows the rules of the handler above; the
+// handler itself still decides, and the player drops a guess it does not take.
+void Form1::mp1_AboutToFinish()
+{
+    m.NextTrackAsked = true;
+    offerNextTrack();
+}
+
+// Asked again whenever the user changes what the answer depends on.
+void Form1::offerNextTrack()
+{
+    if (m.NextTrackAsked) os.player->setNextSourceFile(toDisplay(nextTrackPath()));
+}
+
+// The file the end of the playing track will lead to; empty when that is not
+// known ahead (random draws, one-track modes, the end of the list).
+std::string Form1::nextTrackPath()
+{
+    if (m.PlayMode == Mode::Playlist) return nextPlaylistEntryPath();
+    if (m.PlayMode != Mode::All) return {};
+    // One line down from the current line, passing over what the preference excludes, as PlayTrack does.
+    TrackRecord rec;
+    for (int line = lstTracks->listIndex() + 1; line < lstTracks->listCount(); ++line) {
+        if (!m.Album.read(line + 1, rec)) return {};
+        if (!isExcludedByPreference(rec.Lineside)) return mp3Path(m.DetailsFolder, rec);
+    }
+    return {};
+}
+
+// The playlist page fills this in with the path of the entry after the playing one.
+std::string Form1::nextPlaylistEntryPath()
+{
+    return {};
 }

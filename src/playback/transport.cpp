@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <QRadioButton>
+#include <utility>
 
 #include "form/form1.h"
 #include "platform/message_box.h"
@@ -44,6 +45,8 @@ void Form1::btnPause_Click()
 
 void Form1::btnStop_Click()
 {
+    // Nothing follows a stop.
+    if (std::exchange(m.NextTrackAsked, false)) os.player->setNextSourceFile({});
     if (os.player->playState() == MediaPlayer::Paused) {
         os.player->play();
         setPlayButtonsEnabled(true);
@@ -66,6 +69,7 @@ void Form1::chooseTrackListMode(Mode mode)
     }
     m.PlayMode = mode;
     if (os.player->playState() == MediaPlayer::Playing) lblPlayMode->setText(toDisplay(statusText(mode)));
+    offerNextTrack();
 }
 
 void Form1::opOne_Click()
@@ -91,6 +95,12 @@ void Form1::lblPath_MouseMove()
 void Form1::connectPlayback()
 {
     connect(os.player, &MediaPlayer::playStateChange, this, &Form1::mp1_PlayStateChange);
+    connect(os.player, &MediaPlayer::aboutToFinish, this, &Form1::mp1_AboutToFinish);
+    // The bars follow an exact length as soon as it is known.
+    connect(os.player, &MediaPlayer::durationChange, this, &Form1::Timer1_Timer);
+    // What follows the playing track in mode "All" depends on the preference too.
+    for (QRadioButton* preference : {opOT, opLS, opAny})
+        connect(preference, &QRadioButton::toggled, this, &Form1::offerNextTrack);
     connect(lstTracks, &ListBox::dblClick, this, &Form1::lstTracks_DblClick);
     connect(btnPlay, &QPushButton::clicked, this, &Form1::btnPlay_Click);
     connect(btnPause, &QPushButton::clicked, this, &Form1::btnPause_Click);

@@ -17,14 +17,21 @@ void FakeMediaPlayer::setSourceFile(const QString& path)
     calls << QStringLiteral("setSourceFile ") + path;
     sourceFiles << path;
     position_ = 0.0;
+    announced_ = false;
     hasError_ = failAllFiles;
     loaded_ = !hasError_;
-    duration_ = loaded_ ? defaultDuration : 0.0;
+    duration_ = loaded_ ? durations.value(path, defaultDuration) : 0.0;
     if (!loaded_ || !startOnOpen_) {
         state_ = Stopped;
         return;
     }
     changeState(Playing);
+}
+
+void FakeMediaPlayer::setNextSourceFile(const QString& path)
+{
+    calls << QStringLiteral("setNextSourceFile ") + path;
+    nextFiles << path;
 }
 
 void FakeMediaPlayer::setPosition(double seconds)
@@ -75,6 +82,7 @@ void FakeMediaPlayer::finishTrack()
 {
     if (state_ != Playing)
         return;
+    announceEndWithin(0);
     position_ = duration_;
     changeState(Stopped);
 }
@@ -84,6 +92,7 @@ void FakeMediaPlayer::advance(double seconds)
     if (state_ != Playing)
         return;
     position_ = std::min(position_ + seconds, duration_);
+    announceEndWithin(duration_ - position_);
     if (position_ >= duration_)
         changeState(Stopped);
 }
@@ -93,4 +102,13 @@ void FakeMediaPlayer::changeState(State next)
     const State previous = state_;
     state_ = next;
     postStateChange(previous, next);
+}
+
+// Like the real player, once per track, a few seconds before its end.
+void FakeMediaPlayer::announceEndWithin(double seconds)
+{
+    if (announced_ || seconds > 3.0)
+        return;
+    announced_ = true;
+    QMetaObject::invokeMethod(this, [this] { emit aboutToFinish(); }, Qt::QueuedConnection);
 }

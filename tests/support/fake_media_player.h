@@ -6,6 +6,7 @@
 // Tests drive the end of a track with finishTrack() or advance().
 #include "audio/media_player.h"
 
+#include <QHash>
 #include <QStringList>
 
 class FakeMediaPlayer : public MediaPlayer {
@@ -16,6 +17,7 @@ public:
     void setStartOnOpen(bool start) override;
     void setSourceFile(const QString& path) override;
     bool hasError() const override { return hasError_; }
+    void setNextSourceFile(const QString& path) override;
 
     double position() const override { return position_; }
     void setPosition(double seconds) override;
@@ -34,13 +36,15 @@ public:
     // Every path opens with hasError() while failAllFiles is set.
     bool failAllFiles = false;
     // The length of every file opened.
+    QHash<QString, double> durations;  // the length of each path; others get defaultDuration
     double defaultDuration = 180.0;
 
     // --- Driving ---------------------------------------------------------
-    // The playing track reaches its end: Stopped, reported queued. Does
-    // nothing unless playing.
+    // The playing track reaches its end: aboutToFinish (unless already), then
+    // Stopped, reported queued. Does nothing unless playing.
     void finishTrack();
-    // Plays on by the given seconds; reaching the end finishes the track.
+    // Plays on by the given seconds; passing three seconds before the end
+    // announces it, reaching the end finishes the track.
     void advance(double seconds);
 
     // --- Recording -------------------------------------------------------
@@ -48,15 +52,18 @@ public:
     // "setPosition 12.5", "play", "pause", "setVolume -200", "setMute true".
     QStringList calls;
     QStringList sourceFiles;
+    QStringList nextFiles; // every setNextSourceFile path
 
 private:
     void changeState(State next);
+    void announceEndWithin(double seconds);
 
     bool startOnOpen_ = false;
     bool hasError_ = false;
     bool loaded_ = false;
     double position_ = 0.0;
     double duration_ = 0.0;
+    bool announced_ = false;
     State state_ = Stopped;
     bool muted_ = false;
     int volume_ = 0;

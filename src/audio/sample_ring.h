@@ -1,0 +1,74 @@
+#pragma once
+// A preallocated single-producer, single-consumer ring of output frames
+// (interleaved stereo float). The decoder thread writes, the audio callback
+// reads; neither locks, allocates or calls the system. Counters are absolute
+// frame numbers since the ring was made, so positions in the sound can be
+// named by them.
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+class SampleRing {
+public:
+    static constexpr int kChannels = 2;
+
+    explicit SampleRing(int frames) : frames_(frames), samples_(size_t(frames) * kChannels) {}
+
+    int capacity() const { return frames_; }
+    std::int64_t written() const { return written_.load(std::memory_order_acquire); }
+    std::int64_t read() const { return read_.load(std::memory_order_acquire); }
+
+    // Producer side.
+    int writable() const { return frames_ - int(written() - read()); }
+    // Writes up to `count` frames, as many as fit; returns how many.
+    int write(const float* frames, int count)
+    {
+        const std::int64_t at = written_.load(std::memory_order_relaxed);
+        count = std::min(count, writable());
+        store(frames, at, count);
+        written_.store(at + count, std::memory_order_release);
+        return count;
+    }
+    // Drops every frame not yet read. Only while the consumer cannot run
+    // (the audio device locked or closed).
+    void discardUnread() { read_.store(written(), std::memory_order_release); }
+
+    // Consumer side: copies up to `count` frames out; returns how many.
+    int take(float* out, int count)
+    {
+        const std::int64_t at = read_.load(std::memory_order_relaxed);
+        count = std::min<std::int64_t>(count, written() - at);
+        load(out, at, int(count));
+        read_.store(at + count, std::memory_order_release);
+        return count;
+    }
+
+private:
+    // Where absolute frame `at` lies, and how many of `count` frames fit before the ring wraps.
+    std::pair<size_t, int> piece(std::int64_t at, int count) const
+    {
+        const int start = int(at % frames_);
+        return {size_t(start) * kChannels, std::min(count, frames_ - start)};
+    }
+    void store(const float* from, std::int64_t at, int count)
+    {
+        const auto [offset, first] = piece(at, count);
+        std::memcpy(samples_.data() + offset, from, size_t(first) * kFrameBytes);
+        std::memcpy(samples_.data(), from + size_t(first) * kChannels, size_t(count - first) * kFrameBytes);
+    }
+    void load(float* to, std::int64_t at, int count) const
+    {
+        const auto [offset, first] = piece(at, count);
+        std::memcpy(to, samples_.data() + offset, size_t(first) * kFrameBytes);
+        std::memcpy(to + size_t(first) * kChannels, samples_.data(), size_t(count - first) * kFrameBytes);
+    }
+
+    static constexpr size_t kFrameBytes = kChannels * sizeof(float);
+    const int frames_;
+    std::vector<float> samples_;
+    std::atomic<std::int64_t> written_{0};
+    std::atomic<std::int64_t> read_{0};
+};
