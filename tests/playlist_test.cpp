@@ -188,25 +188,50 @@ private slots:
         QCOMPARE(page(w).lstPlayList->listIndex(), after.isEmpty() ? -1 : 0);
     }
 
-    void aFolderThatCannotBeWrittenKeepsThePlaylist_data()
+    void rewritesReplaceThePlaylistOrSaySo_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::newRow("delete") << "btnPlDelete";
-        QTest::newRow("clear") << "btnClearPL";
-        QTest::newRow("add") << "btnAddPL";
+        QTest::addColumn<bool>("blocked");  // the scratch file cannot be made
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("clear") << "btnClearPL" << false << QByteArray("");
+        QTest::newRow("clear blocked") << "btnClearPL" << true << entries({1, 2});
+        QTest::newRow("delete blocked") << "btnPlDelete" << true << entries({1, 2});
+        QTest::newRow("add blocked") << "btnAddPL" << true << entries({1, 2});
     }
-    void aFolderThatCannotBeWrittenKeepsThePlaylist()
+    void rewritesReplaceThePlaylistOrSaySo()
     {
         QFETCH(QString, button);
+        QFETCH(bool, blocked);
+        QFETCH(QByteArray, after);
         FormFixture f;
-        Form1& w = startWith(f, 3, entries({1, 2}));
+        Form1& w = startWith(f, 3, entries({1, 2}), 1);
         w.lblTabPlaylist_Click();
-        QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("temp.pl$"))));  // the scratch file cannot be made
+        if (blocked) QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("temp.pl$"))));
         w.findChild<QPushButton*>(button)->click();
-        QCOMPARE(QByteArray::fromStdString(f.readAppFile("temp.$$$")), entries({1, 2}));
-        QCOMPARE(f.messages.shown.size(), 1);
-        QVERIFY(f.messages.shown[0].prompt.contains(QString::fromStdString(f.appFile("temp.$$$"))));
-        QCOMPARE(page(w).lstPlayList->listCount(), 2);
+        QCOMPARE(QByteArray::fromStdString(f.readAppFile("temp.$$$")), after);
+        QCOMPARE(f.messages.shown.size(), blocked ? 1 : 0);
+        if (blocked) QVERIFY(f.messages.shown[0].prompt.contains(QString::fromStdString(f.appFile("temp.$$$"))));
+        QCOMPARE(lines(page(w).lstPlayList), blocked ? (QStringList{line(1), line(2)}) : QStringList{kEmpty});
+        if (!blocked) QCOMPARE(w.m.PlaylistIndex, 0);
+    }
+
+    void clearSelectedKeepsOnlyTheCurrentTrack_data()
+    {
+        QTest::addColumn<bool>("currentSelected");
+        QTest::newRow("current among the selected") << true;
+        QTest::newRow("current not selected") << false;
+    }
+    void clearSelectedKeepsOnlyTheCurrentTrack()
+    {
+        QFETCH(bool, currentSelected);
+        FormFixture f;
+        Form1& w = startWith(f, 5, QByteArray());
+        w.lstTracks->setListIndex(2);
+        w.lstTracks->setSelected(2, currentSelected);
+        for (int row : {0, 4}) w.lstTracks->setSelected(row, true);
+        w.btnClearSel->click();
+        QCOMPARE(w.lstTracks->selectedRows(), currentSelected ? Rows{2} : Rows{});
+        QCOMPARE(w.m.CurrentRecord, 3);
     }
 
     void rightClickPlacesThePopups_data()
@@ -379,13 +404,15 @@ private slots:
         Form1& w = startWith(f, 3, entries({1, 3}));
         w.lblTabPlaylist_Click();
         if (playlistPlaying) page(w).btnPListPlay_Click();
-        w.lblTabPlaylist_Click();
+        w.lstTracks->setListIndex(1);
+        w.lblTabPlaylist_Click();  // while the playlist plays, the current track stays
         const int before = int(f.player.sourceFiles.size());
         doubleClickRow(page(w).lstPlayList, 1);
         settle();
         QCOMPARE(int(f.player.sourceFiles.size()), before + (playlistPlaying ? 0 : 1));
-        QCOMPARE(w.lstTracks->listIndex(), playlistPlaying ? 0 : 2);
+        QCOMPARE(w.lstTracks->listIndex(), playlistPlaying ? 1 : 2);
         QCOMPARE(char(w.m.PlayMode), playlistPlaying ? 'L' : 'S');
+        QCOMPARE(w.lblPlayMode->text(), playlistPlaying ? "Playing all tracks from Playlist" : "Playing one track from Playlist");
         QCOMPARE(w.m.PlaylistIndex, 1);
         QVERIFY(w.fmPlaylist->isVisible());
         f.player.finishTrack();

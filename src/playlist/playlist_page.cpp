@@ -1,5 +1,6 @@
 #include "playlist/playlist_page.h"
 
+#include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -207,9 +208,12 @@ void PlaylistPage::btnAddPL_Click()
 
 void PlaylistPage::btnClearSel_Click()
 {
+    // One change of the selection, not one per line: a large selection clears at once.
+    ListBox* list = form.lstTracks;
     const int keep = form.m.CurrentRecord - 1;
-    for (const int row : form.lstTracks->selectedRows())
-        if (row != keep) form.lstTracks->setSelected(row, false);
+    const bool kept = list->isSelected(keep);
+    list->selectionModel()->clearSelection();
+    if (kept) list->selectionModel()->select(list->model()->index(keep, 0), QItemSelectionModel::Select);
     form.btnAddPL->hide();
     form.btnClearSel->hide();
 }
