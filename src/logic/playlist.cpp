@@ -80,12 +80,6 @@ std::string unavailableEntryLine(const PlaylistEntry& entry)
     return "(track " + std::to_string(*record) + " is not in this album)";
 }
 
-std::string_view fileNameOf(std::string_view path)
-{
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 std::string playlistNotSavedMessage(std::string_view path, std::string_view reason)
 {
     return "The playlist could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason) +

@@ -46,9 +46,6 @@ std::string playlistSummary(size_t count, long long totalSeconds);
 // The line shown for an entry that names no track of the loaded album.
 std::string unavailableEntryLine(const PlaylistEntry& entry);
 
-// The file name at the end of a path whose folders may be separated by '\' or '/'.
-std::string_view fileNameOf(std::string_view path);
-
 // Message prompts (lines joined by carriage returns) for a working playlist that
 // could not be written or read; the playlist stays as it was in both cases.
 std::string playlistNotSavedMessage(std::string_view path, std::string_view reason);
