@@ -83,8 +83,8 @@ int main(int argc, char* argv[])
     writeFiles(folder);
 
     SilentPlayer player;
-    QtMessageBoxes messages(nullptr);
-    QtDialogs dialogs(nullptr);
+    QtMessageBoxes messages;
+    QtDialogs dialogs;
     QtWindowSystem windows;
     QtHelpViewer help;
     Platform platform{&player, &messages, &dialogs, &windows, &help, folder};
