@@ -1,5 +1,6 @@
 #include "logic/playlist.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "logic/text.h"
@@ -15,6 +16,49 @@ std::vector<PlaylistEntry> parsePlaylist(std::string_view bytes)
         entries.push_back(std::move(entry));
     }
     return entries;
+}
+
+std::optional<PlaylistEntry> playlistEntryAt(std::string_view bytes, size_t index)
+{
+    // Reads line by line as splitLines does: CR LF, LF or CR end a line.
+    size_t at = 0;
+    auto nextLine = [&]() -> std::optional<std::string_view> {
+        if (at >= bytes.size()) return std::nullopt;
+        const size_t end = std::min(bytes.find_first_of("\r\n", at), bytes.size());
+        const std::string_view text = bytes.substr(at, end - at);
+        at = end + 1;
+        if (end < bytes.size() && bytes[end] == '\r' && at < bytes.size() && bytes[at] == '\n') ++at;
+        return text;
+    };
+    for (size_t i = 0; i < index * 2; ++i)
+        if (!nextLine()) return std::nullopt;
+    const std::optional<std::string_view> album = nextLine();
+    if (!album) return std::nullopt;
+    const std::optional<std::string_view> record = nextLine();
+    return PlaylistEntry{std::string(*album), std::string(record.value_or("")), !record};
+}
+
+std::vector<std::string> readRecords(AlbumFile& album, const std::vector<int32_t>& numbers)
+{
+    constexpr int32_t kStretch = 256;
+    std::vector<size_t> order(numbers.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return numbers[a] < numbers[b]; });
+    const int32_t total = album.recordCount();
+    std::vector<std::string> out(numbers.size());
+    std::string block;
+    int32_t first = 0, count = 0;
+    for (const size_t i : order) {
+        const int32_t n = numbers[i];
+        if (n < 1 || n > total) continue;
+        if (n < first || n >= first + count) {
+            first = n;
+            count = std::min(kStretch, total - n + 1);
+            if (!album.readBlock(first, count, block)) count = 0;
+        }
+        if (count > 0) out[i] = block.substr(size_t(n - first) * kRecordSize, kRecordSize);
+    }
+    return out;
 }
 
 std::optional<int32_t> recordNumberOf(const PlaylistEntry& entry)

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "logic/track_record.h"
+
 // A file larger than this is not read as a playlist (about 400,000 entries).
 inline constexpr size_t kMaxPlaylistBytes = size_t(32) << 20;
 
@@ -22,9 +24,18 @@ struct PlaylistEntry {
 // that has no record line is kept, marked cut.
 std::vector<PlaylistEntry> parsePlaylist(std::string_view bytes);
 
+// The entry at a position (from 0) without splitting the rest of the file; nullopt
+// past the last entry.
+std::optional<PlaylistEntry> playlistEntryAt(std::string_view bytes, size_t index);
+
 // The record number a record line holds: blanks, an optional sign and digits, and
 // nothing else, within 32 bits; nullopt for anything else (a cut entry included).
 std::optional<int32_t> recordNumberOf(const PlaylistEntry& entry);
+
+// The stored bytes of the given records (each from 1 to the album's last record),
+// in the order asked for; "" for one that could not be read. The album is read in
+// file order, a stretch at a time, so a long playlist costs few reads whatever its order.
+std::vector<std::string> readRecords(AlbumFile& album, const std::vector<int32_t>& numbers);
 
 // One entry as written: the album path, then the record number padded by blanks.
 std::string playlistEntryText(std::string_view albumPath, int32_t record);

@@ -66,19 +66,28 @@ void PlaylistPage::FillPlaylist()
         return;
     }
     const int32_t records = m.Album.recordCount();
+    const std::vector<PlaylistEntry> entries = parsePlaylist(file.bytes);
+    std::vector<int32_t> numbers;
+    numbers.reserve(entries.size());
+    for (const PlaylistEntry& entry : entries) numbers.push_back(recordNumberOf(entry).value_or(0));
+    const std::vector<std::string> stored = readRecords(m.Album, numbers);
     QStringList lines;
+    lines.reserve(qsizetype(entries.size()));
     long long total = 0;
-    for (const PlaylistEntry& entry : parsePlaylist(file.bytes)) {
-        const std::optional<int32_t> record = recordNumberOf(entry);
+    const std::string* last = nullptr;
+    for (size_t i = 0; i < entries.size(); ++i) {
         // One line per entry, so lines and entries keep the same positions; an entry
         // that names no track of this album shows as such and counts no time.
-        if (!record || *record < 1 || *record > records || !m.Album.read(*record, m.TrackRec)) {
-            lines.append(toDisplay(unavailableEntryLine(entry)));
+        if (numbers[i] < 1 || numbers[i] > records || stored[i].empty()) {
+            lines.append(toDisplay(unavailableEntryLine(entries[i])));
             continue;
         }
-        lines.append(toDisplay(trackDisplayLine(m.TrackRec, m.Date)));
-        total += playTimeSeconds(m.TrackRec.PlayTime);
+        const RecordView record(stored[i]);
+        lines.append(toDisplay(trackDisplayLine(record, m.Date)));
+        total += playTimeSeconds(record.PlayTime());
+        last = &stored[i];
     }
+    if (last) m.TrackRec = parseRecord(*last);
     lstPlayList->setItems(lines);
     lblPlaylist->setText(toDisplay(playlistSummary(size_t(lines.size()), total)));
     m.PlaylistEmpty = false;
@@ -115,9 +124,9 @@ std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
     if (line < 0) return std::nullopt;
     const FileRead file = readRegularFile(playlistPath(), kMaxPlaylistBytes);
     if (!file.ok() || file.truncated) return std::nullopt;
-    const std::vector<PlaylistEntry> entries = parsePlaylist(file.bytes);
-    if (size_t(line) >= entries.size()) return std::nullopt;
-    const std::optional<int32_t> record = recordNumberOf(entries[size_t(line)]);
+    const std::optional<PlaylistEntry> entry = playlistEntryAt(file.bytes, size_t(line));
+    if (!entry) return std::nullopt;
+    const std::optional<int32_t> record = recordNumberOf(*entry);
     if (!record || *record < 1 || *record > form.lstTracks->listCount() || *record > form.m.Album.recordCount())
         return std::nullopt;
     return record;
