@@ -12,6 +12,7 @@
 #include "form/looks.h"
 #include "form/twips.h"
 #include "logic/playlist.h"
+#include "platform/file_ops.h"
 #include "support/playback_fixture.h"
 
 namespace {
@@ -310,6 +311,11 @@ private slots:
             w.lstTracks->setListIndex(0);
             title(w);
         };
+        const Action keptHelp = [=](Form1& w) {
+            writeFileAtomic(w.m.AppFolder + "quillon-help.html", "<html></html>");
+            help(w);
+            QCOMPARE(static_cast<FakeHelpViewer*>(w.os.help)->opened, QStringList{QString::fromStdString(w.m.AppFolder) + "quillon-help.html"});
+        };
         const Action noHelp = [=](Form1& w) {
             static_cast<FakeHelpViewer*>(w.os.help)->opens = false;
             help(w);
@@ -319,6 +325,7 @@ private slots:
         QTest::newRow("title, nothing played") << title << Rows{} << "Details not available" << 0;
         QTest::newRow("title of track 3") << titleOfPlayed << Rows{2} << "Notes of Track 3" << 0;
         QTest::newRow("help") << help << Rows{0} << "Notes of Track 1" << 0;
+        QTest::newRow("help in the program's folder") << keptHelp << Rows{0} << "Notes of Track 1" << 0;
         QTest::newRow("help missing") << noHelp << Rows{0} << "Notes of Track 1" << 1;
     }
     void smallCommands()

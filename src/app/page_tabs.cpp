@@ -2,6 +2,7 @@
 // the playing track's title.
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -93,7 +94,10 @@ void Form1::keyPressEvent(QKeyEvent* event)
 
 void Form1::btnHelp_Click()
 {
-    const QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/quillon-help.html");
+    // Beside the executable as built or installed; otherwise in the program's own folder.
+    QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/quillon-help.html");
+    const QString kept = QString::fromStdString(m.AppFolder) + QStringLiteral("quillon-help.html");
+    if (!QFileInfo::exists(file) && QFileInfo::exists(kept)) file = kept;
     if (os.help->open(file)) return;
     os.messages->show(QStringLiteral("The help file could not be opened:\r") + QDir::toNativeSeparators(file) +
                           QStringLiteral("\r\rIt may be missing, or no program to show it is installed."),
