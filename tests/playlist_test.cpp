@@ -216,6 +216,8 @@ private slots:
             settle();
         }
         QCOMPARE(f.player.sourceFiles.size(), played.size());
+        if (mode == 'L') QCOMPARE(w.m.PlaylistIndex, from);  // a click while it plays only records the line
+        if (mode == 'L') QCOMPARE(w.lstTracks->listIndex(), 0);
         if (mode != 'X') return;  // nothing was started
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(char(w.m.PlayMode), 'X');
