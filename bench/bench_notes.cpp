@@ -63,8 +63,8 @@ void runCase(int argc, char* argv[], const std::string& folder)
 {
     QApplication app(argc, argv);
     SilentPlayer player;
-    QtMessageBoxes messages(nullptr);
-    QtDialogs dialogs(nullptr);
+    QtMessageBoxes messages;
+    QtDialogs dialogs;
     QtWindowSystem windows;
     QtHelpViewer help;
     Platform platform{&player, &messages, &dialogs, &windows, &help, folder};

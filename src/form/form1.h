@@ -68,6 +68,13 @@ public:
     QGroupBox* fmOpMini;
     QCheckBox* chkOnTop;
     QCheckBox* chkAllPrefs;
+    QLabel* lblTLSample;         // how the track list looks
+    QPlainTextEdit* txtsample;   // how the details pane looks
+
+    // Notes pane shared by the Playlist and Search pages
+    Frame* fmSeNotes;
+    QPlainTextEdit* txtSENotes;
+    QPushButton* btnSeNotesX;
 
     // Player pane
     QGroupBox* fmPlaying;
@@ -93,6 +100,15 @@ public:
     void Form_Unload();
     void btnExit_Click();
     void Form_Resize();
+
+    // Pages, help and the playing track's title
+    void lblTabTrackList_Click();
+    void lblTabPlaylist_Click();
+    void lblTabSearch_Click();
+    void lblTabOptions_Click();
+    void btnHelp_Click();
+    void lblTitle_Click();
+    void btnSeNotesX_Click();
 
     // Settings file
     void LoadSettings(const std::string& path);
@@ -147,6 +163,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWindow();
@@ -156,6 +173,9 @@ private:
     void buildPlayingFrame();
     void buildPlayerFrame();
     void buildMiniPlayer();
+    void buildNotesPane();
+    void showOnlyPage(QWidget* page, QLabel* tab);
+    void connectPages();
     void connectShell();
     void connectTrackList();
     void connectPlayback();

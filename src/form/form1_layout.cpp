@@ -71,7 +71,9 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
     buildPlayingFrame();
     buildPlayerFrame();
     buildMiniPlayer();
+    buildNotesPane();
     connectShell();
+    connectPages();
     connectTrackList();
     connectPlayback();
     connectPlayerView();

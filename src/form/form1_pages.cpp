@@ -12,10 +12,6 @@
 #include "form/looks.h"
 #include "form/page.h"
 
-namespace {
-
-}  // namespace
-
 void Form1::buildTrackListPage()
 {
     fmTrackList = new Page(*this, "fmTrackList", 6315);
@@ -61,4 +57,21 @@ void Form1::buildOptionsPage()
     chkAllPrefs = placed(new QCheckBox(QStringLiteral("Apply Track List Preferences to Search and Playlists?"), fmOptions),
                          "chkAllPrefs", 5160, 5520, 4800, 255);
     setCaptionWhite({opOT, opLS, opAny, chkOnTop, chkAllPrefs});
+
+    lblTLSample = placed(new QLabel(QStringLiteral("Sample Text. This is how text will appear in the track list"), fmOptions),
+                         "lblTLSample", 5160, 3240, 4800, 615);
+    lblTLSample->setWordWrap(true);
+    txtsample = named(placed(new QPlainTextEdit(fmOptions), "txtsample", 5160, 3960, 4800, 1335), "Details sample");
+    txtsample->setPlainText(QStringLiteral("Sample Text. This is how text will appear in the details pane on the track list"));
+    txtsample->setReadOnly(true);
+}
+
+void Form1::buildNotesPane()
+{
+    fmSeNotes = placed(new Frame(this, QStringLiteral("Notes")), "fmSeNotes", 240, 2100, 9435, 1155);
+    fmSeNotes->setAutoFillBackground(true);  // covers the list below it
+    txtSENotes = named(placed(new QPlainTextEdit(fmSeNotes), "txtSENotes", 120, 240, 8895, 795), "Entry notes");
+    txtSENotes->setReadOnly(true);
+    btnSeNotesX = placed(new QPushButton(QStringLiteral("X"), fmSeNotes), "btnSeNotesX", 9075, 240, 255, 255);
+    for (QWidget* w : std::initializer_list<QWidget*>{fmSeNotes, txtSENotes, btnSeNotesX}) w->hide();
 }

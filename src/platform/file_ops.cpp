@@ -77,6 +77,24 @@ FileError writeFileAtomic(const std::string& path, std::string_view bytes)
     return error;
 }
 
+FileError replaceViaScratch(const std::string& scratch, const std::string& path, std::string_view bytes)
+{
+    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    if (fd < 0) return errno == ENOENT ? missingKind(scratch) : lastError();
+    bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    FileError error = written ? FileError::None : lastError();
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = lastError();
+    }
+    if (written && ::rename(scratch.c_str(), path.c_str()) != 0) {
+        written = false;
+        error = lastError();
+    }
+    if (!written) ::unlink(scratch.c_str());
+    return error;
+}
+
 FileError removeFile(const std::string& path)
 {
     if (std::remove(path.c_str()) == 0 || errno == ENOENT) return FileError::None;

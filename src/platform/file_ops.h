@@ -11,5 +11,10 @@
 // A path that is a symbolic link to a regular file has that file replaced.
 FileError writeFileAtomic(const std::string& path, std::string_view bytes);
 
+// Writes bytes to the scratch file (emptied first) and renames it over path in one
+// step, so path holds either its old or its whole new content; the scratch file is
+// removed when anything fails.
+FileError replaceViaScratch(const std::string& scratch, const std::string& path, std::string_view bytes);
+
 // Removes a file; a missing file is not an error.
 FileError removeFile(const std::string& path);

@@ -1,6 +1,7 @@
 #include <QPlainTextEdit>
 
 #include "form/form1.h"
+#include "playlist/playlist_page.h"
 #include "form/text_codec.h"
 #include "platform/window_system.h"
 #include "audio/media_player.h"
@@ -11,7 +12,16 @@ void Form1::mp1_PlayStateChange(int, int newState)
     if (newState == MediaPlayer::Stopped) {
         const int current = lstTracks->listIndex();
         if (current >= 0) lstTracks->setSelected(current, false);
-        if (m.PlayMode == Mode::Playlist) m.PlayMode = Mode::Stopped;
+        if (m.PlayMode == Mode::Playlist) {
+            const int next = fmPlaylist->nextPlaylistLine();
+            if (next >= 0) {
+                fmPlaylist->lstPlayList->setListIndex(next);
+                m.PlaylistIndex = next;
+                fmPlaylist->btnPListPlay_Click();
+            } else {
+                m.PlayMode = Mode::Stopped;
+            }
+        }
         if (m.PlayMode == Mode::All) {
             const int finished = m.PlayingRecord - 1;
             lstTracks->setSelected(finished, true);

@@ -1,12 +1,252 @@
 #include "playlist/playlist_page.h"
 
+#include <QItemSelectionModel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "form/form1.h"
 #include "form/layout_helpers.h"
 #include "form/looks.h"
+#include "form/text_codec.h"
+#include "logic/date_words.h"
+#include "logic/playlist.h"
+#include "logic/text.h"
+#include "platform/file_ops.h"
+#include "platform/message_box.h"
+
+namespace {
+
+const char* const kPlaylistEmpty = "The Playlist is empty";
+
+}  // namespace
 
 PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
 {
-    lblPlaylist = placed(new QLabel(this), "lblPlaylist", 120, 180, 5200, 255);
+    lblPlaylist = placed(new QLabel(this), "lblPlaylist", 120, 180, 9000, 255);
     lstPlayList = fixedPitchList(this, "lstPlayList", "Playlist", false);
     placeTwips(lstPlayList, 120, 480, 5200, 5640);
     setLook(lstPlayList, kTrackListLook);
+    btnPListPlay = placed(new QPushButton(QStringLiteral("Play Playlist"), this), "btnPListPlay", 5460, 480, 1455, 375);
+    btnClearPL = placed(new QPushButton(QStringLiteral("Clear List"), this), "btnClearPL", 7020, 480, 1455, 375);
+    btnPlDelete = placed(new QPushButton(QStringLiteral("Delete"), this), "btnPlDelete", 120, 480, 855, 255);
+    btnPLNotes = placed(new QPushButton(QStringLiteral("Notes"), this), "btnPLNotes", 120, 735, 855, 255);
+    btnPlDelete->hide();
+    btnPLNotes->hide();
+
+    connect(lstPlayList, &ListBox::click, this, &PlaylistPage::lstPlayList_Click);
+    connect(lstPlayList, &ListBox::dblClick, this, &PlaylistPage::lstPlayList_DblClick);
+    connect(lstPlayList, &ListBox::mouseDown, this, &PlaylistPage::lstPlayList_MouseDown);
+    connect(btnPlDelete, &QPushButton::clicked, this, &PlaylistPage::btnPlDelete_Click);
+    connect(btnClearPL, &QPushButton::clicked, this, &PlaylistPage::btnClearPL_Click);
+    connect(btnPListPlay, &QPushButton::clicked, this, &PlaylistPage::btnPListPlay_Click);
+    connect(btnPLNotes, &QPushButton::clicked, this, &PlaylistPage::btnPLNotes_Click);
+    connect(form.btnAddPL, &QPushButton::clicked, this, &PlaylistPage::btnAddPL_Click);
+    connect(form.btnClearSel, &QPushButton::clicked, this, &PlaylistPage::btnClearSel_Click);
+}
+
+std::string PlaylistPage::playlistPath() const
+{
+    return std::string(qtext::trim(form.m.AppFolder)) + "temp.$$$";
+}
+
+void PlaylistPage::showEmpty()
+{
+    lstPlayList->setItems({QString::fromLatin1(kPlaylistEmpty)});
+    lblPlaylist->setText(QString::fromLatin1(kPlaylistEmpty));
+    form.m.PlaylistEmpty = true;
+}
+
+void PlaylistPage::FillPlaylist()
+{
+    lstPlayList->clear();
+    Module1& m = form.m;
+    const FileRead file = readRegularFile(playlistPath(), kMaxPlaylistBytes);
+    if (!file.ok() || file.truncated || !m.Album.read(1, m.TrackRec)) {
+        showEmpty();
+        return;
+    }
+    const int32_t records = m.Album.recordCount();
+    const std::vector<PlaylistEntry> entries = parsePlaylist(file.bytes);
+    std::vector<int32_t> numbers;
+    numbers.reserve(entries.size());
+    for (const PlaylistEntry& entry : entries) numbers.push_back(recordNumberOf(entry).value_or(0));
+    const std::vector<std::string> stored = readRecords(m.Album, numbers);
+    QStringList lines;
+    lines.reserve(qsizetype(entries.size()));
+    long long total = 0;
+    const std::string* last = nullptr;
+    for (size_t i = 0; i < entries.size(); ++i) {
+        // One line per entry, so lines and entries keep the same positions; an entry
+        // that names no track of this album shows as such and counts no time.
+        if (numbers[i] < 1 || numbers[i] > records || stored[i].empty()) {
+            lines.append(toDisplay(unavailableEntryLine(entries[i])));
+            continue;
+        }
+        const RecordView record(stored[i]);
+        lines.append(toDisplay(trackDisplayLine(record, m.Date)));
+        total += playTimeSeconds(record.PlayTime());
+        last = &stored[i];
+    }
+    if (last) m.TrackRec = parseRecord(*last);
+    lstPlayList->setItems(lines);
+    lblPlaylist->setText(toDisplay(playlistSummary(size_t(lines.size()), total)));
+    m.PlaylistEmpty = false;
+    if (lines.isEmpty()) showEmpty();
+    if (!m.PlaylistEmpty) lstPlayList->setListIndex(0);
+}
+
+void PlaylistPage::showPage()
+{
+    Module1& m = form.m;
+    // Rebuilding selects the first line, which records it; the page brings back the
+    // entry remembered before, as the user left it or as it plays.
+    const int32_t remembered = m.PlaylistIndex;
+    FillPlaylist();
+    m.PlaylistIndex = remembered;
+    if (m.PlayMode == Mode::Playlist) {
+        lstPlayList->setListIndex(m.PlaylistIndex);  // its click only records the line while playing
+        return;
+    }
+    if (m.PlaylistEmpty) return;
+    lstPlayList->setListIndex(m.PlaylistIndex);
+    const std::optional<int32_t> record = lookUpEntry(m.PlaylistIndex);
+    if (!record) {
+        stopWithFailure();
+        return;
+    }
+    m.CurrentRecord = *record;
+    form.lstTracks->setListIndex(*record - 1);
+    form.ShowTrackNotes();
+}
+
+std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
+{
+    if (line < 0) return std::nullopt;
+    const FileRead file = readRegularFile(playlistPath(), kMaxPlaylistBytes);
+    if (!file.ok() || file.truncated) return std::nullopt;
+    const std::optional<PlaylistEntry> entry = playlistEntryAt(file.bytes, size_t(line));
+    if (!entry) return std::nullopt;
+    const std::optional<int32_t> record = recordNumberOf(*entry);
+    if (!record || *record < 1 || *record > form.lstTracks->listCount() || *record > form.m.Album.recordCount())
+        return std::nullopt;
+    return record;
+}
+
+void PlaylistPage::stopWithFailure()
+{
+    form.m.PlayMode = Mode::Stopped;
+    form.lblPlayMode->setText(toDisplay(kPlayerStopped));
+}
+
+void PlaylistPage::lstPlayList_Click()
+{
+    Module1& m = form.m;
+    m.PlaylistIndex = lstPlayList->listIndex();
+    if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
+    const std::optional<int32_t> record = lookUpEntry(m.PlaylistIndex);
+    if (!record) {
+        stopWithFailure();
+        return;
+    }
+    m.CurrentRecord = *record;
+    form.lstTracks->setListIndex(*record - 1);
+    form.ShowTrackNotes();
+}
+
+void PlaylistPage::hidePopups()
+{
+    btnPlDelete->hide();
+    btnPLNotes->hide();
+}
+
+void PlaylistPage::lstPlayList_MouseDown(int button, int, double x, double y)
+{
+    form.btnSeNotesX->hide();
+    hidePopups();
+    form.fmSeNotes->hide();
+    form.txtSENotes->hide();
+    if (button != kRightButton) return;
+    placeTwips(btnPlDelete, int(x), int(y + 200), twipsRect(btnPlDelete).width(), twipsRect(btnPlDelete).height());
+    placeTwips(btnPLNotes, int(x), int(y + 455), twipsRect(btnPLNotes).width(), twipsRect(btnPLNotes).height());
+    for (QPushButton* b : {btnPlDelete, btnPLNotes}) {
+        b->show();
+        b->raise();
+    }
+    setTopTwips(form.fmSeNotes, y > 4400 ? 5500 : int(y + 1100));
+}
+
+std::optional<std::string> PlaylistPage::readForChange() const
+{
+    const std::string path = playlistPath();
+    FileRead file = readRegularFile(path, kMaxPlaylistBytes);
+    if (file.error == FileError::NotFound) return std::string();
+    if (file.ok() && !file.truncated) return std::move(file.bytes);
+    const std::string_view reason = file.ok() ? std::string_view("the file is too large") : failureText(file.error);
+    form.os.messages->show(toDisplay(playlistNotReadMessage(path, reason)), QStringLiteral("Problem"),
+                           MsgIcon::Exclamation, MsgButtons::Ok);
+    return std::nullopt;
+}
+
+bool PlaylistPage::writePlaylist(const std::string& bytes)
+{
+    const std::string path = playlistPath();
+    const FileError error = replaceViaScratch(std::string(qtext::trim(form.m.AppFolder)) + "temp.pl$", path, bytes);
+    if (error == FileError::None) return true;
+    form.os.messages->show(toDisplay(playlistNotSavedMessage(path, failureText(error))), QStringLiteral("Problem"),
+                           MsgIcon::Exclamation, MsgButtons::Ok);
+    return false;
+}
+
+void PlaylistPage::btnAddPL_Click()
+{
+    form.btnAddPL->hide();
+    form.btnClearSel->hide();
+    const std::optional<std::string> before = readForChange();
+    if (!before) return;
+    // Ascending, whatever the order of clicks; the "List empty" line of no album is no track.
+    const QList<int> rows = form.m.Album.isOpen() ? form.lstTracks->selectedRows() : QList<int>();
+    if (rows.isEmpty()) {
+        if (!readRegularFile(playlistPath(), 0).ok()) writePlaylist({});
+        return;
+    }
+    std::string bytes = appendablePlaylist(*before);
+    bytes.reserve(bytes.size() + size_t(rows.size()) * (form.m.AlbumPath.size() + 16));
+    for (const int row : rows) bytes += playlistEntryText(form.m.AlbumPath, row + 1);
+    if (writePlaylist(bytes)) form.m.CurrentRecord = rows.last() + 1;
+}
+
+void PlaylistPage::btnClearSel_Click()
+{
+    // One change of the selection, not one per line: a large selection clears at once.
+    ListBox* list = form.lstTracks;
+    const int keep = form.m.CurrentRecord - 1;
+    const bool kept = list->isSelected(keep);
+    list->selectionModel()->clearSelection();
+    if (kept) list->selectionModel()->select(list->model()->index(keep, 0), QItemSelectionModel::Select);
+    form.btnAddPL->hide();
+    form.btnClearSel->hide();
+}
+
+void PlaylistPage::btnClearPL_Click()
+{
+    if (!writePlaylist({})) return;
+    showEmpty();
+    form.m.PlaylistIndex = 0;
+}
+
+void PlaylistPage::btnPlDelete_Click()
+{
+    hidePopups();
+    const int line = lstPlayList->listIndex();
+    if (line < 0) return;
+    if (!form.m.PlaylistEmpty) {
+        const std::optional<std::string> before = readForChange();
+        if (!before) return;
+        std::vector<PlaylistEntry> entries = parsePlaylist(*before);
+        if (size_t(line) < entries.size()) {
+            entries.erase(entries.begin() + line);
+            writePlaylist(serializePlaylist(entries));
+        }
+    }
+    FillPlaylist();
 }

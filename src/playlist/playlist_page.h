@@ -1,6 +1,13 @@
 #pragma once
-// The Playlist page: the working playlist's lines and its state.
+// The Playlist page: the working playlist's lines with its total playing time, and
+// the handlers that edit it, look its entries up and play them. Every operation
+// reads the playlist file, never the list's lines.
+#include <optional>
+#include <string>
+
 #include "form/page.h"
+
+class QPushButton;
 
 class PlaylistPage : public Page {
     Q_OBJECT
@@ -9,4 +16,42 @@ public:
 
     QLabel* lblPlaylist;
     ListBox* lstPlayList;
+    QPushButton *btnPListPlay, *btnClearPL;
+    QPushButton *btnPlDelete, *btnPLNotes;  // pop-ups of a right-click on the list
+
+    // Rebuilds the list and its summary from the playlist file and the open album.
+    void FillPlaylist();
+    // What showing the page does after the common tab steps: rebuild, then bring
+    // back the remembered entry (only highlighted while the playlist plays).
+    void showPage();
+
+    void lstPlayList_Click();
+    void lstPlayList_DblClick();
+    void lstPlayList_MouseDown(int button, int shift, double x, double y);
+    void btnPlDelete_Click();
+    void btnClearPL_Click();
+    void btnPListPlay_Click();
+    void btnPLNotes_Click();
+
+    // The Track List page's pop-ups act on the playlist.
+    void btnAddPL_Click();
+    void btnClearSel_Click();
+
+    // The line the end of a playlist track moves on to, or -1 after the last one.
+    int nextPlaylistLine() const;
+
+    std::string playlistPath() const;
+
+private:
+    // The record number of the entry at a line when it names a track of the open
+    // album; nullopt when the file cannot be read or the entry names no such track.
+    std::optional<int32_t> lookUpEntry(int line) const;
+    // The playlist file's bytes, "" when it is missing; nullopt (after saying so)
+    // when it exists but cannot be read whole.
+    std::optional<std::string> readForChange() const;
+    // Replaces the playlist file; false (after saying so) when it could not be written.
+    bool writePlaylist(const std::string& bytes);
+    void showEmpty();
+    void stopWithFailure();
+    void hidePopups();
 };

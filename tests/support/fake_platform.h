@@ -3,6 +3,7 @@
 // it was asked to show, dialogs that are always cancelled, a window system that
 // only remembers calls and a help viewer that does nothing.
 #include <QList>
+#include <QStringList>
 #include <QString>
 #include <optional>
 
@@ -47,5 +48,7 @@ public:
 
 class FakeHelpViewer : public HelpViewer {
 public:
-    bool open(const QString&) override { return true; }
+    bool open(const QString& helpFile) override { opened.append(helpFile); return opens; }
+    bool opens = true;
+    QStringList opened;
 };

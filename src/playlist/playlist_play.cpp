@@ -1,0 +1,71 @@
+// Playing the playlist, one entry or all of them, and an entry's notes.
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "form/form1.h"
+#include "form/text_codec.h"
+#include "playlist/playlist_page.h"
+
+int PlaylistPage::nextPlaylistLine() const
+{
+    if (form.m.PlaylistEmpty) return -1;
+    const int next = lstPlayList->listIndex() + 1;
+    return next < lstPlayList->listCount() ? next : -1;
+}
+
+void PlaylistPage::btnPListPlay_Click()
+{
+    Module1& m = form.m;
+    if ((m.PlayMode != Mode::Playlist && m.PlayMode != Mode::Stopped) || m.PlaylistEmpty) return;
+    // Set first, so that selecting the line below only records it and leaves the Track List alone.
+    m.PlayMode = Mode::Playlist;
+    const int current = lstPlayList->listIndex();
+    if (current < 0 || !lstPlayList->isSelected(current)) lstPlayList->setListIndex(0);
+    const std::optional<int32_t> record = lookUpEntry(lstPlayList->listIndex());
+    if (!record) {
+        stopWithFailure();
+        return;
+    }
+    m.CurrentRecord = *record;
+    form.lstTracks->setListIndex(*record - 1);
+    form.ShowTrackNotes();
+    form.PlayTrack();
+    const int line = form.lstTracks->listIndex();
+    if (line >= 0) form.lstTracks->setSelected(line, true);
+    form.lblTabTrackList_Click();
+}
+
+void PlaylistPage::lstPlayList_DblClick()
+{
+    Module1& m = form.m;
+    if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
+    m.PlayMode = Mode::PlaylistOne;
+    const std::optional<int32_t> record = lookUpEntry(lstPlayList->listIndex());
+    if (!record) {
+        stopWithFailure();
+        return;
+    }
+    m.CurrentRecord = *record;
+    form.lstTracks->setListIndex(*record - 1);
+    form.ShowTrackNotes();
+    form.PlayTrack();
+}
+
+void PlaylistPage::btnPLNotes_Click()
+{
+    form.fmSeNotes->show();
+    form.txtSENotes->show();
+    form.btnSeNotesX->show();
+    form.fmSeNotes->raise();
+    const std::optional<int32_t> record = lookUpEntry(lstPlayList->listIndex());
+    if (record) {
+        form.m.CurrentRecord = *record;
+        form.lstTracks->setListIndex(*record - 1);
+        form.ShowTrackNotes();
+        form.txtSENotes->setPlainText(form.txtDetails->toPlainText());
+    } else {
+        form.lblPlayMode->setText(toDisplay(kPlayerStopped));  // the mode is left as it is
+    }
+    btnPlDelete->hide();
+    btnPLNotes->hide();
+}

@@ -1,0 +1,350 @@
+// The working playlist: its file, its view, editing it, the pages and playing it.
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStringListModel>
+#include <QTest>
+#include <functional>
+
+#include "form/looks.h"
+#include "form/twips.h"
+#include "logic/playlist.h"
+#include "platform/file_ops.h"
+#include "support/playback_fixture.h"
+
+namespace {
+
+using Rows = QList<int>;
+using Action = std::function<void(Form1&)>;
+const QString kEmpty = QStringLiteral("The Playlist is empty");
+
+// Entries written as the format says, without the code under test; "@" stands for the album's path.
+QByteArray entries(const Rows& records, const QByteArray& album = "@")
+{
+    QByteArray out;
+    for (int r : records) out += album + "\r\n " + QByteArray::number(r) + " \r\n";
+    return out;
+}
+
+QString line(int n) { return QStringLiteral("Track %1 - 5th May 1975 (03:41)").arg(n); }
+QStringList lines(const ListBox* list) { return static_cast<QStringListModel*>(list->model())->stringList(); }
+
+// An album of `count` numbered tracks and a playlist file (none when null), the Playlist page shown.
+Form1& startOnPlaylist(FormFixture& f, int count, QByteArray playlist, int playlistIndex = 0)
+{
+    const std::string album = writeAlbum(f, numbered(count));
+    if (!playlist.isNull()) f.writeAppFile("temp.$$$", playlist.replace("@", album.c_str()).toStdString());
+    Form1& w = f.startWith(album, {{13, "Playlist=" + std::to_string(playlistIndex)}});
+    w.lblTabPlaylist_Click();
+    return w;
+}
+
+Action addTracks(const Rows& rows, int times = 1)
+{
+    return [=](Form1& w) {
+        w.lstTracks->setListIndex(-1);
+        for (int row : rows) w.lstTracks->setSelected(row, true);
+        for (int i = 0; i < times; ++i) w.btnAddPL->click();
+    };
+}
+
+Action onEntry(int entry, const char* button)
+{
+    return [=](Form1& w) {
+        w.fmPlaylist->lstPlayList->setListIndex(entry);
+        w.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+    };
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Action)
+
+class PlaylistTest : public QObject {
+    Q_OBJECT
+private slots:
+    void totalTime_data()
+    {
+        QTest::addColumn<QStringList>("times");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("one-digit minutes, ten hours") << (QStringList(10, "60:00") << "3:25")
+                                                      << "11 tracks with a playing time of 10:03:05";
+    }
+    void totalTime()
+    {
+        QFETCH(QStringList, times);
+        QFETCH(QString, label);
+        long long total = 0;
+        for (const QString& t : times) total += playTimeSeconds(t.toStdString());
+        QCOMPARE(QString::fromStdString(playlistSummary(size_t(times.size()), total)), "Playlist contains " + label + " (h:m:s)");
+    }
+
+    // Each row: the playlist file, what the user does, then the file and the view shown again.
+    void editing_data()
+    {
+        QTest::addColumn<QByteArray>("before");  // null: no file
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<bool>("blocked");  // the scratch file cannot be made
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("time");  // in the summary; empty for the empty view
+        const Action none = [](Form1&) {};
+        const QByteArray broken = "@\r\n 0 \r\n@\r\n 70000 \r\n@\r\nx\r\n" + entries({1}) + "@";
+        const QString noNumber = QStringLiteral("(this entry names no track number)");
+        QTest::newRow("no file") << QByteArray() << none << false << QByteArray() << QStringList{kEmpty} << "";
+        QTest::newRow("empty file") << QByteArray("") << none << false << QByteArray("") << QStringList{kEmpty} << "";
+        QTest::newRow("entries naming no track") << broken << none << false << broken << QStringList{
+            "(track 0 is not in this album)", "(track 70000 is not in this album)", noNumber, line(1), noNumber} << "00:03:41";
+        QTest::newRow("add in list order") << QByteArray() << addTracks({4, 1, 3}) << false << entries({2, 4, 5})
+                                           << QStringList{line(2), line(4), line(5)} << "00:11:03";
+        QTest::newRow("add twice") << entries({3}) << addTracks({0}, 2) << false << entries({3, 1, 1})
+                                   << QStringList{line(3), line(1), line(1)} << "00:11:03";
+        QTest::newRow("add after a cut entry") << QByteArray("@") << addTracks({0}) << false << "@\r\n\r\n" + entries({1})
+                                               << QStringList{noNumber, line(1)} << "00:03:41";
+        QTest::newRow("add nothing") << QByteArray() << addTracks({}) << false << QByteArray("") << QStringList{kEmpty} << "";
+        QTest::newRow("delete third of five") << entries({1, 2, 3, 4, 5}) << onEntry(2, "btnPlDelete") << false
+                                              << entries({1, 2, 4, 5}) << QStringList{line(1), line(2), line(4), line(5)} << "00:14:44";
+        QTest::newRow("delete the only") << entries({1}) << onEntry(0, "btnPlDelete") << false << QByteArray("") << QStringList{kEmpty} << "";
+        QTest::newRow("delete the placeholder") << QByteArray() << onEntry(0, "btnPlDelete") << false << QByteArray() << QStringList{kEmpty} << "";
+        QTest::newRow("delete one naming no track") << "@\r\nx\r\n" + entries({1}) << onEntry(0, "btnPlDelete") << false
+                                                    << entries({1}) << QStringList{line(1)} << "00:03:41";
+        QTest::newRow("clear") << entries({1}) << onEntry(0, "btnClearPL") << false << QByteArray("") << QStringList{kEmpty} << "";
+        const std::pair<const char*, Action> refused[] = {
+            {"clear refused", onEntry(0, "btnClearPL")}, {"delete refused", onEntry(0, "btnPlDelete")}, {"add refused", addTracks({0})}};
+        for (const auto& [name, act] : refused)
+            QTest::newRow(name) << entries({1, 2}) << act << true << entries({1, 2}) << QStringList{line(1), line(2)} << "00:07:22";
+    }
+    void editing()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(Action, action);
+        QFETCH(bool, blocked);
+        QFETCH(QByteArray, after);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, time);
+        FormFixture f;
+        Form1& w = startOnPlaylist(f, 5, before);
+        if (blocked) QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("temp.pl$"))));
+        action(w);
+        QCOMPARE(f.messages.shown.size(), blocked ? 1 : 0);
+        if (blocked) QVERIFY(f.messages.shown[0].prompt.contains(QString::fromStdString(f.appFile("temp.$$$"))));
+        QCOMPARE(QFile::exists(QString::fromStdString(f.appFile("temp.$$$"))), !after.isNull());
+        QCOMPARE(QByteArray::fromStdString(f.readAppFile("temp.$$$")), after.replace("@", w.m.AlbumPath.c_str()));
+        w.lblTabPlaylist_Click();
+        QCOMPARE(lines(w.fmPlaylist->lstPlayList), shown);
+        QCOMPARE(w.fmPlaylist->lblPlaylist->text(), time.isEmpty() ? kEmpty
+                 : QStringLiteral("Playlist contains %1 tracks with a playing time of %2 (h:m:s)").arg(shown.size()).arg(time));
+        QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), time.isEmpty() ? -1 : 0);
+    }
+
+    void playlistPageBringsBackTheRememberedEntry_data()
+    {
+        QTest::addColumn<int>("remembered");
+        QTest::addColumn<bool>("playing");  // the playlist plays from the remembered entry
+        QTest::addColumn<int>("track");     // current track line afterwards
+        QTest::addColumn<char>("mode");
+        QTest::newRow("entry 2") << 1 << false << 0 << 'A';
+        QTest::newRow("past the entries") << 3 << false << 2 << 'X';
+        QTest::newRow("naming no track") << 2 << false << 2 << 'X';
+        QTest::newRow("while the playlist plays") << 1 << true << 1 << 'L';
+    }
+    void playlistPageBringsBackTheRememberedEntry()
+    {
+        QFETCH(int, remembered);
+        QFETCH(bool, playing);
+        QFETCH(int, track);
+        QFETCH(char, mode);
+        FormFixture f;
+        Form1& w = startOnPlaylist(f, 3, entries({3, 1, 9}), remembered);
+        w.opAll->click();
+        if (playing) {
+            w.m.PlayMode = Mode::Stopped;
+            w.fmPlaylist->btnPListPlay_Click();
+            w.lstTracks->setListIndex(1);  // the user looks at another track meanwhile
+        }
+        w.lblTabPlaylist_Click();
+        QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), remembered < 3 ? remembered : -1);
+        QCOMPARE(w.lstTracks->listIndex(), track);
+        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(track + 1));
+        QCOMPARE(char(w.m.PlayMode), mode);
+    }
+
+    // Each row: the playlist, the mode before, what the user does; every track that plays runs to its end.
+    void playing_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<char>("mode");
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<int>("from");        // the line of the first entry played
+        QTest::addColumn<Rows>("played");     // records, in order
+        QTest::addColumn<QString>("status");  // while they play
+        QTest::addColumn<int>("stopsAt");     // the playlist's line when it has stopped
+        const QString all = QStringLiteral("Playing all tracks from Playlist");
+        QTest::newRow("playlist from line 2") << entries({3, 1, 2}) << 'X' << onEntry(1, "btnPListPlay") << 1 << Rows{1, 2} << all << 2;
+        QTest::newRow("up to an entry naming no track") << entries({1, 7}) << 'X' << onEntry(0, "btnPListPlay") << 0 << Rows{1} << all << 1;
+        QTest::newRow("first entry naming no track") << entries({0, 2}) << 'X' << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
+        for (char other : {'O', 'A', 'R', 'S'})
+            QTest::addRow("playlist in mode %c", other) << entries({2}) << other << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
+        const Action doubleClick = [](Form1& w) { doubleClickRow(w.fmPlaylist->lstPlayList, 1); };
+        QTest::newRow("one entry") << entries({1, 3}) << 'X' << doubleClick << 1 << Rows{3} << "Playing one track from Playlist" << 1;
+        QTest::newRow("one entry while the playlist plays") << entries({1, 3}) << 'L' << doubleClick << 1 << Rows{} << "" << 1;
+    }
+    void playing()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(char, mode);
+        QFETCH(Action, action);
+        QFETCH(int, from);
+        QFETCH(Rows, played);
+        QFETCH(QString, status);
+        QFETCH(int, stopsAt);
+        FormFixture f;
+        Form1& w = startOnPlaylist(f, 3, file);
+        w.m.PlayMode = Mode(mode);
+        action(w);
+        settle();
+        for (int i = 0; i < played.size(); ++i) {
+            QVERIFY(f.player.sourceFiles.value(i).endsWith(QStringLiteral("/t%1.mp3").arg(played[i])));
+            QCOMPARE(w.lblPlayMode->text(), status);
+            QVERIFY(w.lstTracks->isSelected(played[i] - 1));
+            QCOMPARE(w.fmTrackList->isVisible(), status == "Playing all tracks from Playlist");
+            QCOMPARE(w.m.PlaylistIndex, from + i);
+            f.player.finishTrack();
+            settle();
+        }
+        QCOMPARE(f.player.sourceFiles.size(), played.size());
+        if (mode == 'L') QCOMPARE(w.m.PlaylistIndex, from);  // a click while it plays only records the line
+        if (mode == 'L') QCOMPARE(w.lstTracks->listIndex(), 0);
+        if (mode != 'X') return;  // nothing was started
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+        QCOMPARE(char(w.m.PlayMode), 'X');
+        QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), stopsAt);
+    }
+
+    void notesOfAnEntryInThePopUpPane_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("y");  // of the right-click, in twips
+        QTest::addColumn<int>("paneTop");
+        QTest::addColumn<QString>("notes");
+        QTest::newRow("entry") << entries({2}) << 4000 << 5100 << "Notes of Track 2";
+        QTest::newRow("entry naming no track") << entries({8}) << 4400 << 5500 << "";
+        QTest::newRow("no playlist") << QByteArray() << 4401 << 5500 << "";
+    }
+    void notesOfAnEntryInThePopUpPane()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, y);
+        QFETCH(int, paneTop);
+        QFETCH(QString, notes);
+        FormFixture f;
+        Form1& w = startOnPlaylist(f, 3, file);
+        PlaylistPage& page = *w.fmPlaylist;
+        w.m.PlayMode = Mode::One;
+        w.lblPlayMode->setText(QStringLiteral("Playing"));
+        page.lstPlayList_MouseDown(kRightButton, 0, 300, y);
+        QCOMPARE(twipsRect(page.btnPlDelete).topLeft(), QPoint(300, y + 200));
+        QCOMPARE(twipsRect(page.btnPLNotes).topLeft(), QPoint(300, y + 455));
+        QCOMPARE(twipsRect(w.fmSeNotes).top(), paneTop);
+        QVERIFY(page.btnPLNotes->isVisible() && !w.fmSeNotes->isVisible());
+        page.btnPLNotes->click();
+        QVERIFY(w.fmSeNotes->isVisible() && w.btnSeNotesX->isVisible() && !page.btnPLNotes->isVisible());
+        QCOMPARE(w.txtSENotes->toPlainText(), notes);
+        QCOMPARE(w.lblPlayMode->text(), notes.isEmpty() ? "Player Stopped" : "Playing");
+        QCOMPARE(char(w.m.PlayMode), 'O');
+    }
+
+    void tabsShowTheirPage_data()
+    {
+        QTest::addColumn<QString>("tab");
+        QTest::addColumn<bool>("trackList");      // options shown, current track marked
+        QTest::addColumn<bool>("enterSearches");  // after the Search page was shown
+        QTest::newRow("track list") << "lblTabTrackList" << true << false;
+        QTest::newRow("playlist") << "lblTabPlaylist" << false << false;
+        QTest::newRow("search") << "lblTabSearch" << false << true;
+        QTest::newRow("options") << "lblTabOptions" << false << false;
+    }
+    void tabsShowTheirPage()
+    {
+        QFETCH(QString, tab);
+        QFETCH(bool, trackList);
+        QFETCH(bool, enterSearches);
+        FormFixture f;
+        Form1& w = f.startWith(writeAlbum(f, numbered(3)), {{18, " 255 "}});
+        w.lblTabSearch_Click();
+        w.fmSeNotes->show();
+        QTest::mouseClick(w.findChild<QLabel*>(tab), Qt::LeftButton);
+        for (QGroupBox* page : w.findChildren<QGroupBox*>(QRegularExpression("^fm(TrackList|Playlist|Search|Options)$")))
+            QCOMPARE(page->isVisible(), page->objectName() == "fm" + tab.mid(6));
+        for (QLabel* label : w.findChildren<QLabel*>(QRegularExpression("^lblTab")))
+            QCOMPARE(label->palette().color(QPalette::Window).red(), label->objectName() == tab ? 0xE0 : 0x40);
+        QCOMPARE(w.opAll->isVisible(), trackList);
+        QVERIFY(!w.fmSeNotes->isVisible());
+        QCOMPARE(w.lstTracks->isSelected(0), trackList);
+        QCOMPARE(w.fmSearch->btnSearch->isDefault(), enterSearches || tab == "lblTabOptions");
+        QSignalSpy search(w.fmSearch->btnSearch, &QPushButton::clicked);
+        QTest::keyClick(&w, Qt::Key_Return);
+        QCOMPARE(search.size(), enterSearches ? 1 : 0);
+        QCOMPARE(lookOf(w.lblTLSample) == lookOf(w.lstTracks), tab == "lblTabOptions");
+        QCOMPARE(lookOf(w.txtsample) == lookOf(w.txtDetails), tab == "lblTabOptions");
+    }
+
+    // Commands of the Track List page and the window, on an album of five tracks.
+    void smallCommands_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<Rows>("marked");  // lines of the track list selected afterwards
+        QTest::addColumn<QString>("details");
+        QTest::addColumn<int>("messages");
+        const auto clearSelected = [](bool currentMarked) -> Action {
+            return [=](Form1& w) {
+                w.lstTracks->setListIndex(2);
+                for (int row : {0, 2, 4}) w.lstTracks->setSelected(row, row != 2 || currentMarked);
+                w.btnClearSel->click();
+            };
+        };
+        const Action title = [](Form1& w) { QTest::mouseClick(w.lblTitle, Qt::LeftButton); };
+        const Action help = [](Form1& w) { w.btnHelp->click(); };
+        const Action titleOfPlayed = [=](Form1& w) {
+            doubleClickRow(w.lstTracks, 2);
+            w.lstTracks->setListIndex(0);
+            title(w);
+        };
+        const Action keptHelp = [=](Form1& w) {
+            writeFileAtomic(w.m.AppFolder + "quillon-help.html", "<html></html>");
+            help(w);
+            QCOMPARE(static_cast<FakeHelpViewer*>(w.os.help)->opened, QStringList{QString::fromStdString(w.m.AppFolder) + "quillon-help.html"});
+        };
+        const Action noHelp = [=](Form1& w) {
+            static_cast<FakeHelpViewer*>(w.os.help)->opens = false;
+            help(w);
+        };
+        QTest::newRow("clear selected") << clearSelected(true) << Rows{2} << "Notes of Track 3" << 0;
+        QTest::newRow("clear selected, current unmarked") << clearSelected(false) << Rows{} << "Notes of Track 3" << 0;
+        QTest::newRow("title, nothing played") << title << Rows{} << "Details not available" << 0;
+        QTest::newRow("title of track 3") << titleOfPlayed << Rows{2} << "Notes of Track 3" << 0;
+        QTest::newRow("help") << help << Rows{0} << "Notes of Track 1" << 0;
+        QTest::newRow("help in the program's folder") << keptHelp << Rows{0} << "Notes of Track 1" << 0;
+        QTest::newRow("help missing") << noHelp << Rows{0} << "Notes of Track 1" << 1;
+    }
+    void smallCommands()
+    {
+        QFETCH(Action, action);
+        QFETCH(Rows, marked);
+        QFETCH(QString, details);
+        QFETCH(int, messages);
+        FormFixture f;
+        action(startOnAlbum(f, numbered(5)));
+        QCOMPARE(f.form->lstTracks->selectedRows(), marked);
+        QCOMPARE(f.form->txtDetails->toPlainText(), details);
+        QCOMPARE(f.messages.shown.size(), messages);
+        if (messages) QVERIFY(f.messages.shown[0].prompt.contains(QDir::toNativeSeparators(f.help.opened.value(0))));
+        if (messages) QVERIFY(f.help.opened[0].endsWith(QStringLiteral("/quillon-help.html")));
+    }
+};
+
+QTEST_MAIN(PlaylistTest)
+#include "playlist_test.moc"
