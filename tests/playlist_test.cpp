@@ -212,6 +212,12 @@ private slots:
             QVERIFY(w.lstTracks->isSelected(played[i] - 1));
             QCOMPARE(w.fmTrackList->isVisible(), status == "Playing all tracks from Playlist");
             QCOMPARE(w.m.PlaylistIndex, from + i);
+            // Told ahead, the player follows on without a gap; nothing is told past the last entry.
+            f.player.advance(f.player.duration() - 2);
+            settle();
+            const QString next = i + 1 < played.size() ? QStringLiteral("/t%1.mp3").arg(played[i + 1]) : QString();
+            QVERIFY(!f.player.nextFiles.isEmpty() && f.player.nextFiles.last().endsWith(next) &&
+                    (next.isEmpty() == f.player.nextFiles.last().isEmpty()));
             f.player.finishTrack();
             settle();
         }

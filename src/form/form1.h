@@ -124,6 +124,8 @@ public:
     void txtCurAlb_MouseMove();
 
     // Playback
+    // Tells the player again what follows the playing track, after a change it depends on.
+    void offerNextTrack();
     void PlayTrack();
     void mp1_PlayStateChange(int oldState, int newState);
     void mp1_AboutToFinish();
@@ -187,7 +189,6 @@ private:
     bool drawRandomLine();
     bool drawAllowedLine();
     void stopPlayback();
-    void offerNextTrack();
     std::string nextTrackPath();
     std::string nextPlaylistEntryPath();
     void chooseTrackListMode(Mode mode);

@@ -89,8 +89,10 @@ std::string Form1::nextTrackPath()
     return {};
 }
 
-// The playlist page fills this in with the path of the entry after the playing one.
 std::string Form1::nextPlaylistEntryPath()
 {
-    return {};
+    const std::optional<int32_t> record = fmPlaylist->nextPlaylistRecord();
+    TrackRecord rec;
+    if (!record || !m.Album.read(*record, rec)) return {};
+    return mp3Path(m.DetailsFolder, rec);
 }

@@ -142,6 +142,7 @@ void PlaylistPage::lstPlayList_Click()
 {
     Module1& m = form.m;
     m.PlaylistIndex = lstPlayList->listIndex();
+    form.offerNextTrack();  // while the playlist plays, the line after this one plays next
     if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
     const std::optional<int32_t> record = lookUpEntry(m.PlaylistIndex);
     if (!record) {
@@ -191,7 +192,10 @@ bool PlaylistPage::writePlaylist(const std::string& bytes)
 {
     const std::string path = playlistPath();
     const FileError error = replaceViaScratch(std::string(qtext::trim(form.m.AppFolder)) + "temp.pl$", path, bytes);
-    if (error == FileError::None) return true;
+    if (error == FileError::None) {
+        form.offerNextTrack();  // the entry after the playing one may have changed
+        return true;
+    }
     form.os.messages->show(toDisplay(playlistNotSavedMessage(path, failureText(error))), QStringLiteral("Problem"),
                            MsgIcon::Exclamation, MsgButtons::Ok);
     return false;

@@ -39,6 +39,8 @@ public:
 
     // The line the end of a playlist track moves on to, or -1 after the last one.
     int nextPlaylistLine() const;
+    // The record of that line's entry, when it names a track of the open album.
+    std::optional<int32_t> nextPlaylistRecord() const;
 
     std::string playlistPath() const;
 

@@ -13,6 +13,12 @@ int PlaylistPage::nextPlaylistLine() const
     return next < lstPlayList->listCount() ? next : -1;
 }
 
+std::optional<int32_t> PlaylistPage::nextPlaylistRecord() const
+{
+    const int next = nextPlaylistLine();
+    return next >= 0 ? lookUpEntry(next) : std::nullopt;
+}
+
 void PlaylistPage::btnPListPlay_Click()
 {
     Module1& m = form.m;
