@@ -57,8 +57,5 @@ void Form1::buildOptionsPage()
     fmOpMini = placed(new Frame(fmOptions, QStringLiteral("Mini Player")), "fmOpMini", 120, 3015, 4800, 735);
     chkOnTop = placed(new QCheckBox(QStringLiteral("Alway On Top"), fmOpMini), "chkOnTop", 240, 330, 2415, 255);
     chkOnTop->setChecked(true);
-
-    chkAllPrefs = placed(new QCheckBox(QStringLiteral("Apply Track List Preferences to Search and Playlists?"), fmOptions),
-                         "chkAllPrefs", 5160, 5520, 4800, 255);
-    setCaptionWhite({opOT, opLS, opAny, chkOnTop, chkAllPrefs});
+    setCaptionWhite({opOT, opLS, opAny, chkOnTop});
 }
