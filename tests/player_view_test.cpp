@@ -4,9 +4,7 @@
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 
-#include "form/twips.h"
 #include "logic/position_text.h"
 #include "logic/window_place.h"
 #include "support/playback_fixture.h"
@@ -41,19 +39,11 @@ QStringList clickTimes(QPushButton* button, QLabel* display, int times)
     return shown;
 }
 
-// A window on two tracks, its full view at (100, 50) px and the mini player remembered
-// at MiniTop 900, MiniLeft 1800 twips (60, 120 px).
-Form1& startPlaced(FormFixture& f)
+Form1& startPlaced(FormFixture& f, QPoint main)
 {
-    Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{23, " 900 "}, {24, " 1800 "}});
-    f.windows.move(&w, QPoint(100, 50));
+    Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{23, " 900 "}, {24, " 1800 "}});  // mini at 120, 60 px
+    f.windows.move(&w, main);
     return w;
-}
-
-QList<QWidget*> miniControls(Form1& w)
-{
-    return {w.lblminTitle, w.lblMinPTime, w.Label10, w.lblMinTime, w.btnMinExit, w.btnMinMax, w.btnMinPlay,
-            w.btnMinPause, w.btnMinSkip, w.btnMinMute, w.btnMinStop, w.btnMinVolDn, w.btnMinVolUp, w.picMin};
 }
 
 }  // namespace
@@ -104,180 +94,94 @@ private slots:
     {
         QTest::addColumn<Box>("window");
         QTest::addColumn<Box>("placed");
-        QTest::newRow("on the screen") << Box{100, 50, 337, 85} << Box{100, 50, 337, 85};
         QTest::newRow("mostly off, still reachable") << Box{1900, 1070, 337, 85} << Box{1900, 1070, 337, 85};
-        QTest::newRow("right of a removed monitor") << Box{3500, 300, 337, 85} << Box{2863, 400, 337, 85};
-        QTest::newRow("above and left") << Box{-900, -400, 337, 85} << Box{0, 0, 337, 85};
-        QTest::newRow("just touching the edge") << Box{1920, 10, 337, 85} << Box{1583, 10, 337, 85};
-        QTest::newRow("below the second screen") << Box{2000, 1500, 337, 85} << Box{2000, 1115, 337, 85};
-        QTest::newRow("larger than its screen") << Box{-3000, 0, 2000, 85} << Box{0, 0, 2000, 85};
+        QTest::newRow("just touching: off") << Box{1920, 10, 337, 85} << Box{1583, 10, 337, 85};
+        QTest::newRow("nearest is the second") << Box{3500, 300, 337, 85} << Box{2863, 400, 337, 85};
+        QTest::newRow("larger than its screen") << Box{-3000, -40, 2000, 85} << Box{0, 0, 2000, 85};
     }
     void keepOnScreen()
     {
         QFETCH(Box, window);
-        QFETCH(Box, placed);
-        QCOMPARE(::keepOnScreen(window, {{0, 0, 1920, 1080}, {1920, 400, 1280, 800}}), placed);
+        QTEST(::keepOnScreen(window, {{0, 0, 1920, 1080}, {1920, 400, 1280, 800}}), "placed");
         QCOMPARE(::keepOnScreen(window, {}), window);
     }
 
-    void rememberedLeftIsSixteenBits_data()
-    {
-        QTest::addColumn<double>("left");
-        QTest::addColumn<int>("remembered");
-        QTest::newRow("rounded half away") << 1807.5 << 1808;
-        QTest::newRow("far right holds at the top") << 45000.0 << 32767;
-        QTest::newRow("far left holds at the bottom") << -40000.0 << -32768;
-    }
-    void rememberedLeftIsSixteenBits()
-    {
-        QFETCH(double, left);
-        QFETCH(int, remembered);
-        QCOMPARE(int(rememberedLeft(left)), remembered);
-    }
-
-    // Each row: where the user drags the mini player (or nowhere), where it and the full
-    // window stand after leaving and entering again, and the place remembered.
+    // Where each view stands after a return and a new entry, what exit from the strip
+    // saves, and "Alway On Top" read on entering only.
     void eachViewKeepsItsPlace_data()
     {
-        QTest::addColumn<QPoint>("dragTo");
+        QTest::addColumn<QPoint>("main");
+        QTest::addColumn<QPoint>("dragTo");  // where the user drags the mini player
         QTest::addColumn<QPoint>("mainAgain");
         QTest::addColumn<QPoint>("miniAgain");
-        QTest::addColumn<QPoint>("remembered");  // MiniLeft, MiniTop after leaving
-        QTest::newRow("not moved") << QPoint(-1, -1) << QPoint(100, 50) << QPoint(120, 60) << QPoint(1800, 900);
-        QTest::newRow("moved") << QPoint(300, 200) << QPoint(100, 50) << QPoint(300, 200) << QPoint(4500, 3000);
-        QTest::newRow("moved onto a monitor removed before the return")
-            << QPoint(2600, 700) << QPoint(100, 50) << QPoint(1583, 700) << QPoint(32767, 10500);
+        QTest::addColumn<QString>("saved");  // MiniTop, MiniLeft
+        QTest::addColumn<bool>("onTop");
+        QTest::newRow("not moved") << QPoint(9, 5) << QPoint(120, 60) << QPoint(9, 5) << QPoint(120, 60) << " 900 \r\n 1800 " << true;
+        QTest::newRow("moved") << QPoint(9, 5) << QPoint(300, 200) << QPoint(9, 5) << QPoint(300, 200) << " 3000 \r\n 4500 " << false;
+        QTest::newRow("both on a monitor, then removed") << QPoint(2500, 40) << QPoint(2600, 700) << QPoint(1230, 40)
+                                                          << QPoint(1583, 700) << " 10500 \r\n 32767 " << true;
     }
     void eachViewKeepsItsPlace()
     {
+        QFETCH(QPoint, main);
+        QFETCH(QString, saved);
+        QFETCH(bool, onTop);
+        FormFixture f;
+        Form1& w = startPlaced(f, main);
+        w.chkOnTop->setChecked(onTop);
+        w.btnMinim->click();
+        w.chkOnTop->setChecked(!onTop);
+        QVERIFY(f.windows.position(&w) == QPoint(120, 60) && w.size() == QSize(337, 85) && f.windows.onTop == onTop);
         QFETCH(QPoint, dragTo);
-        QFETCH(QPoint, mainAgain);
-        QFETCH(QPoint, miniAgain);
-        QFETCH(QPoint, remembered);
-        FormFixture f;
-        Form1& w = startPlaced(f);
-        w.btnMinim->click();
-        QCOMPARE(f.windows.position(&w), QPoint(120, 60));
-        QCOMPARE(twipsRect(&w).size(), QSize(kMiniWidth, kMiniHeight));
-        if (dragTo.x() >= 0) f.windows.move(&w, dragTo);
+        f.windows.move(&w, dragTo);
         w.btnMinMax->click();
-        QCOMPARE(f.windows.position(&w), mainAgain);
-        QCOMPARE(twipsRect(&w).size(), QSize(kFullWidth, kFullHeight));
-        QCOMPARE(QPoint(w.MiniLeft, int(w.MiniTop)), remembered);
+        QTEST(f.windows.position(&w), "mainAgain");
+        QVERIFY(w.size() == QSize(690, 572) && !f.windows.onTop);
         w.btnMinim->click();
-        QCOMPARE(f.windows.position(&w), miniAgain);
+        QTEST(f.windows.position(&w), "miniAgain");
+        QCOMPARE(f.windows.onTop, !onTop);
+        f.windows.move(&w, QPoint(400, 300));
+        w.btnMinExit->click();
+        QVERIFY(!w.isVisible() && f.readAppFile("qvb.ini").ends_with("\r\n" + saved.toStdString() + "\r\n"));
     }
 
-    void theFullWindowReturnsOntoAScreen()
-    {
-        FormFixture f;
-        Form1& w = startPlaced(f);
-        f.windows.move(&w, QPoint(2500, 40));  // on a second monitor, unplugged while in the strip
-        w.btnMinim->click();
-        w.btnMinMax->click();
-        QCOMPARE(f.windows.position(&w), QPoint(1920 - 690, 40));
-    }
-
-    void enteringCopiesThePlayingTrack_data()
+    void theStripShowsThePlayingTrack_data()
     {
         QTest::addColumn<bool>("play");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("notes");
         QTest::newRow("nothing played yet") << false << "" << "";
-        QTest::newRow("second track playing, another shown") << true << "Track 2 5th May 1975" << "Notes of Track 2";
+        QTest::newRow("second playing, other notes shown") << true << "Track 2 5th May 1975" << "Notes of Track 2";
     }
-    void enteringCopiesThePlayingTrack()
+    void theStripShowsThePlayingTrack()
     {
         QFETCH(bool, play);
-        QFETCH(QString, title);
-        QFETCH(QString, notes);
         FormFixture f;
-        Form1& w = startPlaced(f);
-        if (play) {
-            doubleClickRow(w.lstTracks, 1);
-            settle();
-            w.lstTracks->setSelected(0, true);
-            w.txtDetails->setPlainText(QStringLiteral("Notes of another track"));
-        }
+        Form1& w = startPlaced(f, {});
+        if (play) doubleClickRow(w.lstTracks, 1);
+        w.lstTracks->setSelected(0, true);
+        w.txtDetails->setPlainText(QStringLiteral("Notes of another track"));
         w.btnVolDown->click();
+        w.fmOptions->show();
         w.btnMinim->click();
-        QCOMPARE(w.lblminTitle->text(), title);
-        QCOMPARE(w.txtMinDetails->toPlainText(), notes);
-        QCOMPARE(w.lblMinPTime->text(), w.lblPTime->text());
-        QCOMPARE(w.lblMinVol->text(), QStringLiteral("9"));
-        const QList<QWidget*> shown = miniControls(w) << w.Label12 << w.lblMinVol;
-        for (QWidget* c : shown) QVERIFY2(c->isVisible(), qPrintable(c->objectName()));
+        QTEST(w.lblminTitle->text(), "title");
+        QTEST(w.txtMinDetails->toPlainText(), "notes");
+        QCOMPARE(w.lblMinPTime->text() + w.lblMinVol->text(), w.lblPTime->text() + "9");
+        const QList<QWidget*> strip{w.lblminTitle, w.lblMinPTime, w.Label10, w.lblMinTime, w.btnMinExit, w.btnMinMax,
+                                    w.btnMinPlay, w.btnMinPause, w.btnMinSkip, w.btnMinMute, w.btnMinStop,
+                                    w.btnMinVolDn, w.btnMinVolUp, w.picMin};
+        for (QWidget* c : strip + QList<QWidget*>{w.Label12, w.lblMinVol}) QVERIFY(c->isVisible());
         QVERIFY(!w.fmTrackList->isVisible() && !w.txtMinDetails->isVisible());
         QTest::mouseClick(w.lblminTitle, Qt::LeftButton);
         QVERIFY(w.txtMinDetails->isVisible());
         QTest::mouseClick(w.txtMinDetails->viewport(), Qt::LeftButton);
         QVERIFY(!w.txtMinDetails->isVisible());
         w.btnMinMax->click();
-        for (QWidget* c : miniControls(w)) QVERIFY2(c->isHidden(), qPrintable(c->objectName()));
-        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{play ? 1 : 0});  // only the current track's line
-    }
-
-    void leavingShowsTheTrackListPage()
-    {
-        FormFixture f;
-        Form1& w = startPlaced(f);
-        w.fmTrackList->hide();
-        w.fmOptions->show();
-        w.btnMinim->click();
-        w.btnMinMax->click();
+        for (QWidget* c : strip) QVERIFY(c->isHidden());
+        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{play ? 1 : 0});  // the current track's line only
         QVERIFY(w.fmTrackList->isVisible() && w.lstTracks->isVisible() && !w.fmOptions->isVisible());
-        QVERIFY(w.opOne->isVisible());
     }
 
-    void onTopIsReadOnEntry_data()
-    {
-        QTest::addColumn<bool>("checked");
-        QTest::newRow("checked") << true;
-        QTest::newRow("unchecked: an ordinary window") << false;
-    }
-    void onTopIsReadOnEntry()
-    {
-        QFETCH(bool, checked);
-        FormFixture f;
-        Form1& w = startPlaced(f);
-        w.chkOnTop->setChecked(checked);
-        w.btnMinim->click();
-        QCOMPARE(f.windows.onTop, checked);
-        w.chkOnTop->setChecked(!checked);
-        QCOMPARE(f.windows.onTop, checked);
-        w.btnMinMax->click();
-        QVERIFY(!f.windows.onTop);
-        w.btnMinim->click();
-        QCOMPARE(f.windows.onTop, !checked);
-    }
-
-    void theStripFollowsPlayback()
-    {
-        FormFixture f;
-        Form1& w = startPlaced(f);
-        w.opAll->click();
-        doubleClickRow(w.lstTracks, 0);
-        settle();
-        w.btnMinim->click();
-        w.btnMinSkip->click();
-        settle();
-        QCOMPARE(w.lblminTitle->text(), QStringLiteral("Track 2 5th May 1975"));
-        QCOMPARE(w.txtMinDetails->toPlainText(), QStringLiteral("Notes of Track 2"));
-        f.player.advance(61);
-        w.Timer1_Timer();
-        QCOMPARE(w.lblMinTime->text(), QStringLiteral("01:01"));
-    }
-
-    void exitFromTheStripSavesTheStartPlace()
-    {
-        FormFixture f;
-        Form1& w = startPlaced(f);
-        w.btnMinim->click();
-        f.windows.move(&w, QPoint(400, 300));
-        w.btnMinExit->click();
-        QVERIFY(!w.isVisible());
-        QVERIFY(f.readAppFile("qvb.ini").ends_with("\r\n 900 \r\n 1800 \r\n"));
-    }
 
     void barsGrowWithThePosition()
     {

@@ -33,12 +33,9 @@ class CancelledDialogs : public Dialogs {
 public:
     QString showOpen(const FileDialogRequest&) override { return {}; }
     QString showSave(const FileDialogRequest&) override { return {}; }
-    // Colour dialogs answer from colourAnswers in turn (nullopt: cancelled), then cancel.
-    std::optional<uint32_t> showColor(uint32_t) override
-    {
-        return colourAnswers.isEmpty() ? std::nullopt : colourAnswers.takeFirst();
-    }
-    QList<std::optional<uint32_t>> colourAnswers;
+    std::optional<uint32_t> showColor(uint32_t) override { return colourAnswers.value(answered++); }
+    QList<std::optional<uint32_t>> colourAnswers;  // in turn, nullopt a cancel; then every dialog is cancelled
+    int answered = 0;
 };
 
 class FakeWindowSystem : public WindowSystem {
@@ -49,12 +46,11 @@ public:
     bool isMinimized(const QWidget*) const override { return minimized; }
     QPoint position(const QWidget* window) const override { return places.value(window); }
     void move(QWidget* window, QPoint topLeft) override { places[window] = topLeft; }
-    QList<QRect> screens() const override { return screenAreas; }
+    QList<QRect> screens() const override { return {QRect(0, 0, 1920, 1080)}; }
     bool minimized = false;
     bool onTop = false;
     int drags = 0;
     QHash<const QWidget*, QPoint> places;  // where each window stands; a drag is a write here
-    QList<QRect> screenAreas{QRect(0, 0, 1920, 1080)};
 };
 
 class FakeHelpViewer : public HelpViewer {
