@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 
 #include "logic/position_text.h"
 #include "logic/window_place.h"
@@ -151,15 +152,16 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("notes");
         QTest::newRow("nothing played yet") << false << "" << "";
-        QTest::newRow("second playing, other notes shown") << true << "Track 2 5th May 1975" << "Notes of Track 2";
+        QTest::newRow("first playing, other notes shown") << true << "Track 1 5th May 1975" << "Notes of Track 1";
     }
     void theStripShowsThePlayingTrack()
     {
         QFETCH(bool, play);
         FormFixture f;
         Form1& w = startPlaced(f, {});
-        if (play) doubleClickRow(w.lstTracks, 1);
-        w.lstTracks->setSelected(0, true);
+        w.opAll->click();
+        if (play) doubleClickRow(w.lstTracks, 0);
+        w.lstTracks->setSelected(1, true);
         w.txtDetails->setPlainText(QStringLiteral("Notes of another track"));
         w.btnVolDown->click();
         w.fmOptions->show();
@@ -176,6 +178,15 @@ private slots:
         QVERIFY(w.txtMinDetails->isVisible());
         QTest::mouseClick(w.txtMinDetails->viewport(), Qt::LeftButton);
         QVERIFY(!w.txtMinDetails->isVisible());
+        QStringList status;  // the strip's transport, and the next track's title
+        for (QPushButton* b : {w.btnMinPause, w.btnMinPause, w.btnMinSkip, w.btnMinStop, w.btnMinPlay}) {
+            if (play) b->click();
+            settle();
+            status << w.lblPlayMode->text().section(' ', 0, 1) + ", " + w.lblminTitle->text().section(' ', 0, 1);
+        }
+        if (play)
+            QCOMPARE(status, QStringList({"Player Paused, Track 1", "Playing all, Track 1", "Playing all, Track 2",
+                                          "Player Stopped, Track 2", "Playing all, Track 2"}));
         w.btnMinMax->click();
         for (QWidget* c : strip) QVERIFY(c->isHidden());
         QCOMPARE(w.lstTracks->selectedRows(), QList<int>{play ? 1 : 0});  // the current track's line only
