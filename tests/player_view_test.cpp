@@ -193,7 +193,6 @@ private slots:
         QVERIFY(w.fmTrackList->isVisible() && w.lstTracks->isVisible() && !w.fmOptions->isVisible());
     }
 
-
     void barsGrowWithThePosition()
     {
         FormFixture f;
