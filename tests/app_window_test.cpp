@@ -184,7 +184,7 @@ private slots:
         QVERIFY(lookOf(w.lstTracks) == tracks);
         QVERIFY(lookOf(w.fmPlaylist->lstPlayList) == tracks);
         QVERIFY(lookOf(w.fmSearch->lstSearchRes) == tracks);
-        QVERIFY(w.chkAllPrefs->isChecked());
+        QVERIFY(w.fmOptionsPrefs->chkAllPrefs->isChecked());
         QVERIFY(w.opLS->isChecked());
         QCOMPARE(w.MiniTop, 900.0);
         QCOMPARE(w.MiniLeft, int16_t(1800));

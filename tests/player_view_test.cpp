@@ -3,8 +3,15 @@
 #include <QTimer>
 #include <QTest>
 
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
 #include "logic/position_text.h"
+#include "logic/window_place.h"
 #include "support/playback_fixture.h"
+
+Q_DECLARE_METATYPE(Box)
 
 namespace {
 
@@ -43,6 +50,13 @@ public:
         return false;
     }
 };
+
+Form1& startPlaced(FormFixture& f, QPoint main)
+{
+    Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{23, " 900 "}, {24, " 1800 "}});  // mini at 120, 60 px
+    f.windows.move(&w, main);
+    return w;
+}
 
 }  // namespace
 
@@ -86,6 +100,108 @@ private slots:
         QFETCH(QString, tooltip);
         QCOMPARE(seekPosition(duration, x, width), position);
         QCOMPARE(QString::fromStdString(seekToolTip(duration, x, width)), tooltip);
+    }
+
+    void keepOnScreen_data()
+    {
+        QTest::addColumn<Box>("window");
+        QTest::addColumn<Box>("placed");
+        QTest::newRow("mostly off, still reachable") << Box{1900, 1070, 337, 85} << Box{1900, 1070, 337, 85};
+        QTest::newRow("just touching: off") << Box{1920, 10, 337, 85} << Box{1583, 10, 337, 85};
+        QTest::newRow("nearest is the second") << Box{3500, 300, 337, 85} << Box{2863, 400, 337, 85};
+        QTest::newRow("larger than its screen") << Box{-3000, -40, 2000, 85} << Box{0, 0, 2000, 85};
+    }
+    void keepOnScreen()
+    {
+        QFETCH(Box, window);
+        QTEST(::keepOnScreen(window, {{0, 0, 1920, 1080}, {1920, 400, 1280, 800}}), "placed");
+        QCOMPARE(::keepOnScreen(window, {}), window);
+    }
+
+    // Where each view stands after a return and a new entry, what exit from the strip
+    // saves, and "Alway On Top" read on entering only.
+    void eachViewKeepsItsPlace_data()
+    {
+        QTest::addColumn<QPoint>("main");
+        QTest::addColumn<QPoint>("dragTo");  // where the user drags the mini player
+        QTest::addColumn<QPoint>("mainAgain");
+        QTest::addColumn<QPoint>("miniAgain");
+        QTest::addColumn<QString>("saved");  // MiniTop, MiniLeft
+        QTest::addColumn<bool>("onTop");
+        QTest::newRow("not moved") << QPoint(9, 5) << QPoint(120, 60) << QPoint(9, 5) << QPoint(120, 60) << " 900 \r\n 1800 " << true;
+        QTest::newRow("moved") << QPoint(9, 5) << QPoint(300, 200) << QPoint(9, 5) << QPoint(300, 200) << " 3000 \r\n 4500 " << false;
+        QTest::newRow("both on a monitor, then removed") << QPoint(2500, 40) << QPoint(2600, 700) << QPoint(1230, 40)
+                                                          << QPoint(1583, 700) << " 10500 \r\n 32767 " << true;
+    }
+    void eachViewKeepsItsPlace()
+    {
+        QFETCH(QPoint, main);
+        QFETCH(QString, saved);
+        QFETCH(bool, onTop);
+        FormFixture f;
+        Form1& w = startPlaced(f, main);
+        w.chkOnTop->setChecked(onTop);
+        w.btnMinim->click();
+        w.chkOnTop->setChecked(!onTop);
+        QVERIFY(f.windows.position(&w) == QPoint(120, 60) && w.size() == QSize(337, 85) && f.windows.onTop == onTop);
+        QFETCH(QPoint, dragTo);
+        f.windows.move(&w, dragTo);
+        w.btnMinMax->click();
+        QTEST(f.windows.position(&w), "mainAgain");
+        QVERIFY(w.size() == QSize(690, 572) && !f.windows.onTop);
+        w.btnMinim->click();
+        QTEST(f.windows.position(&w), "miniAgain");
+        QCOMPARE(f.windows.onTop, !onTop);
+        f.windows.move(&w, QPoint(400, 300));
+        w.btnMinExit->click();
+        QVERIFY(!w.isVisible() && f.readAppFile("qvb.ini").ends_with("\r\n" + saved.toStdString() + "\r\n"));
+    }
+
+    void theStripShowsThePlayingTrack_data()
+    {
+        QTest::addColumn<bool>("play");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("notes");
+        QTest::newRow("nothing played yet") << false << "" << "";
+        QTest::newRow("first playing, other notes shown") << true << "Track 1 5th May 1975" << "Notes of Track 1";
+    }
+    void theStripShowsThePlayingTrack()
+    {
+        QFETCH(bool, play);
+        FormFixture f;
+        Form1& w = startPlaced(f, {});
+        w.opAll->click();
+        if (play) doubleClickRow(w.lstTracks, 0);
+        w.lstTracks->setSelected(1, true);
+        w.txtDetails->setPlainText(QStringLiteral("Notes of another track"));
+        w.btnVolDown->click();
+        w.fmOptions->show();
+        w.btnMinim->click();
+        QTEST(w.lblminTitle->text(), "title");
+        QTEST(w.txtMinDetails->toPlainText(), "notes");
+        QCOMPARE(w.lblMinPTime->text() + w.lblMinVol->text(), w.lblPTime->text() + "9");
+        const QList<QWidget*> strip{w.lblminTitle, w.lblMinPTime, w.Label10, w.lblMinTime, w.btnMinExit, w.btnMinMax,
+                                    w.btnMinPlay, w.btnMinPause, w.btnMinSkip, w.btnMinMute, w.btnMinStop,
+                                    w.btnMinVolDn, w.btnMinVolUp, w.picMin};
+        for (QWidget* c : strip + QList<QWidget*>{w.Label12, w.lblMinVol}) QVERIFY(c->isVisible());
+        QVERIFY(!w.fmTrackList->isVisible() && !w.txtMinDetails->isVisible());
+        QTest::mouseClick(w.lblminTitle, Qt::LeftButton);
+        QVERIFY(w.txtMinDetails->isVisible());
+        QTest::mouseClick(w.txtMinDetails->viewport(), Qt::LeftButton);
+        QVERIFY(!w.txtMinDetails->isVisible());
+        QStringList status;  // the strip's transport, and the next track's title
+        for (QPushButton* b : {w.btnMinPause, w.btnMinPause, w.btnMinSkip, w.btnMinStop, w.btnMinPlay}) {
+            if (play) b->click();
+            settle();
+            status << w.lblPlayMode->text().section(' ', 0, 1) + ", " + w.lblminTitle->text().section(' ', 0, 1);
+        }
+        if (play)
+            QCOMPARE(status, QStringList({"Player Paused, Track 1", "Playing all, Track 1", "Playing all, Track 2",
+                                          "Player Stopped, Track 2", "Playing all, Track 2"}));
+        w.btnMinMax->click();
+        for (QWidget* c : strip) QVERIFY(c->isHidden());
+        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{play ? 1 : 0});  // the current track's line only
+        QVERIFY(w.fmTrackList->isVisible() && w.lstTracks->isVisible() && !w.fmOptions->isVisible());
     }
 
     void barsGrowWithThePosition()

@@ -294,8 +294,8 @@ private slots:
         QSignalSpy search(w.fmSearch->btnSearch, &QPushButton::clicked);
         QTest::keyClick(&w, Qt::Key_Return);
         QCOMPARE(search.size(), enterSearches ? 1 : 0);
-        QCOMPARE(lookOf(w.lblTLSample) == lookOf(w.lstTracks), tab == "lblTabOptions");
-        QCOMPARE(lookOf(w.txtsample) == lookOf(w.txtDetails), tab == "lblTabOptions");
+        QCOMPARE(lookOf(w.fmOptionsPrefs->lblTLSample) == lookOf(w.lstTracks), tab == "lblTabOptions");
+        QCOMPARE(lookOf(w.fmOptionsPrefs->txtsample) == lookOf(w.txtDetails), tab == "lblTabOptions");
     }
 
     // Commands of the Track List page and the window, on an album of five tracks.

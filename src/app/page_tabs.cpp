@@ -16,6 +16,7 @@
 #include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "playlist/playlist_page.h"
+#include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 
 namespace {
@@ -75,8 +76,7 @@ void Form1::lblTabOptions_Click()
     markCurrentTrack(lstTracks, false);
     showOnlyPage(fmOptions, lblTabOptions);
     setShown({opOne, opAll, opRand}, false);
-    setLook(lblTLSample, lookOf(lstTracks));
-    setLook(txtsample, lookOf(txtDetails));
+    fmOptionsPrefs->refreshSamples();
 }
 
 // A plain window has no default button of its own: Enter that no control took

@@ -8,6 +8,7 @@
 
 #include "form/form1.h"
 #include "playlist/playlist_page.h"
+#include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 #include "form/looks.h"
 #include "form/twips.h"
@@ -67,7 +68,7 @@ void Form1::applySettings(const SettingsRead& r)
     applyLookLines(txtDetails, d.details, r, 15);
     applyLookLines(lstTracks, d.trackList, r, 18);
     if (r.has(21)) {
-        chkAllPrefs->setChecked(d.allPrefs);
+        fmOptionsPrefs->chkAllPrefs->setChecked(d.allPrefs);
         if (d.allPrefs)
             for (QWidget* list : {fmPlaylist->lstPlayList, fmSearch->lstSearchRes}) setLook(list, lookOf(lstTracks));
     }
@@ -100,7 +101,7 @@ SettingsData Form1::currentSettings() const
     d.playlistIndex = playlistLine >= 0 ? playlistLine : m.PlaylistIndex;
     d.details = lookOf(txtDetails);
     d.trackList = lookOf(lstTracks);
-    d.allPrefs = chkAllPrefs->isChecked();
+    d.allPrefs = fmOptionsPrefs->chkAllPrefs->isChecked();
     d.kind = opLS->isChecked() ? TrackKind::Lineside : opOT->isChecked() ? TrackKind::OnTrain : TrackKind::Both;
     d.miniTop = MiniTop;
     d.miniLeft = MiniLeft;

@@ -18,6 +18,8 @@
 #include "form/text_codec.h"
 #include "form/twips.h"
 #include "logic/settings.h"
+#include "logic/window_place.h"
+#include "platform/window_system.h"
 #include "form/tabs.h"
 #include "platform/file_ops.h"
 #include "audio/media_player.h"
@@ -46,8 +48,9 @@ void Form1::Form_Load()
     m.Random.seed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     setLook(txtDetails, kDetailsLook);
     setLook(lstTracks, kTrackListLook);
-    MiniTop = toTwips(y());
-    MiniLeft = int16_t(toTwips(x()));
+    const QPoint place = os.windows->position(this);
+    MiniTop = toTwips(place.y());
+    MiniLeft = rememberedLeft(toTwips(place.x()));
     LoadSettings(m.AppFolder + "qvb.ini");
     showTrackListPageAtStart();
     lblPTime->setText(QStringLiteral("00:00"));

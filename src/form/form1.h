@@ -19,6 +19,7 @@ class QTimer;
 struct SettingsData;
 class TrackListModel;
 class PlaylistPage;
+class PrefsFrame;
 class SearchPage;
 struct SettingsRead;
 
@@ -67,9 +68,7 @@ public:
     QRadioButton *opOT, *opLS, *opAny;
     QGroupBox* fmOpMini;
     QCheckBox* chkOnTop;
-    QCheckBox* chkAllPrefs;
-    QLabel* lblTLSample;         // how the track list looks
-    QPlainTextEdit* txtsample;   // how the details pane looks
+    PrefsFrame* fmOptionsPrefs;  // fonts and colours, with chkAllPrefs; brings its own controls
 
     // Notes pane shared by the Playlist and Search pages
     Frame* fmSeNotes;
@@ -156,6 +155,16 @@ public:
     void startWindowDrag(int button);
     void btnMin_Click();
 
+    // Mini player
+    void btnMinim_Click();
+    void btnMinMax_Click();
+    void btnMinExit_Click();
+    void lblminTitle_Click();
+    void txtMinDetails_Click();
+    void SetOnTop();
+    void SetNotOnTop();
+
+
     // Sets the text of the details pane from stored bytes.
     void setDetailsText(std::string_view bytes);
     void setDetailsMessage(const QString& text);
@@ -183,6 +192,7 @@ private:
     void connectPlayback();
     void connectPlayerView();
     void connectWindowMoves();
+    void connectMiniPlayer();
     // Playback helpers
     bool isExcludedByPreference(int16_t lineside) const;
     bool moveToNextCandidate(int attempt);
@@ -195,6 +205,8 @@ private:
     void setPlayButtonsEnabled(bool enabled);
     void seekFromBar(PictureBox* bar, double x, double barWidth);
     void keepTicking();
+    // Moves the window to a place in twips, or onto the nearest screen when none shows it.
+    void placeWindow(double leftTwips, double topTwips, int widthTwips, int heightTwips);
     void showTrackListPageAtStart();
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;

@@ -11,6 +11,7 @@
 
 #include "form/form1.h"
 #include "form/layout_helpers.h"
+#include "logic/window_place.h"
 
 namespace {
 
@@ -66,8 +67,8 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
     setObjectName(QStringLiteral("Form1"));
     buildWindow();
     buildTrackListPage();
-    buildPages();
     buildOptionsPage();
+    buildPages();
     buildPlayingFrame();
     buildPlayerFrame();
     buildMiniPlayer();
@@ -78,6 +79,7 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
     connectPlayback();
     connectPlayerView();
     connectWindowMoves();
+    connectMiniPlayer();
 }
 
 Form1::~Form1() = default;
@@ -85,7 +87,7 @@ Form1::~Form1() = default;
 void Form1::buildWindow()
 {
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    setFixedSize(toPixels(10350), toPixels(8580));
+    setFixedSize(toPixels(kFullWidth), toPixels(kFullHeight));
     setWindowTitle(QStringLiteral("Velloran Quillon"));
     setBackColour(this, kWindowBack);
     setTextColour(this, Qt::white);
@@ -174,7 +176,7 @@ void Form1::buildPlayerFrame()
 
 void Form1::buildMiniPlayer()
 {
-    picMin = named(placed(new PictureBox(this), "picMin", 0, 0, 5055, 1275), "Mini player");
+    picMin = named(placed(new PictureBox(this), "picMin", 0, 0, kMiniWidth, kMiniHeight), "Mini player");
     picMin->setBackground(QColor(0x1E, 0x24, 0x33));
     lblMinTime = placed(new ClickLabel(picMin), "lblMinTime", 2580, 120, 405, 195);
     lblMinTime->setText(QStringLiteral("00:00"));

@@ -53,17 +53,7 @@ void Form1::buildOptionsPage()
     fmOpMini = placed(new Frame(fmOptions, QStringLiteral("Mini Player")), "fmOpMini", 120, 3015, 4800, 735);
     chkOnTop = placed(new QCheckBox(QStringLiteral("Alway On Top"), fmOpMini), "chkOnTop", 240, 330, 2415, 255);
     chkOnTop->setChecked(true);
-
-    chkAllPrefs = placed(new QCheckBox(QStringLiteral("Apply Track List Preferences to Search and Playlists?"), fmOptions),
-                         "chkAllPrefs", 5160, 5520, 4800, 255);
-    setCaptionWhite({opOT, opLS, opAny, chkOnTop, chkAllPrefs});
-
-    lblTLSample = placed(new QLabel(QStringLiteral("Sample Text. This is how text will appear in the track list"), fmOptions),
-                         "lblTLSample", 5160, 3240, 4800, 615);
-    lblTLSample->setWordWrap(true);
-    txtsample = named(placed(new QPlainTextEdit(fmOptions), "txtsample", 5160, 3960, 4800, 1335), "Details sample");
-    txtsample->setPlainText(QStringLiteral("Sample Text. This is how text will appear in the details pane on the track list"));
-    txtsample->setReadOnly(true);
+    setCaptionWhite({opOT, opLS, opAny, chkOnTop});
 }
 
 void Form1::buildNotesPane()

@@ -11,3 +11,7 @@ struct Look {
 
 inline constexpr Look kDetailsLook{0x000040, 12, 0xC0FFFF};
 inline constexpr Look kTrackListLook{0xC0FFFF, 8.25, 0x000000};
+
+// The sizes the preference buttons set, in points: fixed values, not steps.
+inline constexpr double kDetailsLarger = 16, kDetailsNormal = 12, kDetailsSmaller = 8;
+inline constexpr double kTrackListLarger = 10, kTrackListNormal = 8;

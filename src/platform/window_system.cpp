@@ -1,6 +1,8 @@
 #include "platform/window_system.h"
 
 #include <QWidget>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 
 void QtWindowSystem::setOnTop(QWidget* window, bool onTop)
@@ -24,4 +26,21 @@ void QtWindowSystem::minimize(QWidget* window)
 bool QtWindowSystem::isMinimized(const QWidget* window) const
 {
     return window->isMinimized();
+}
+
+QPoint QtWindowSystem::position(const QWidget* window) const
+{
+    return window->pos();
+}
+
+void QtWindowSystem::move(QWidget* window, QPoint topLeft)
+{
+    window->move(topLeft);
+}
+
+QList<QRect> QtWindowSystem::screens() const
+{
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens()) areas.append(screen->geometry());
+    return areas;
 }

@@ -1,6 +1,11 @@
 #pragma once
 // What the window manager does for a frameless window: keep it above others,
-// let it be dragged by any surface, minimize it.
+// let it be dragged by any surface, minimize it, place it, and tell which
+// screens are connected.
+#include <QList>
+#include <QPoint>
+#include <QRect>
+
 class QWidget;
 
 class WindowSystem {
@@ -11,6 +16,11 @@ public:
     virtual void startDrag(QWidget* window) = 0;
     virtual void minimize(QWidget* window) = 0;
     virtual bool isMinimized(const QWidget* window) const = 0;
+    // The window's top-left corner on the desktop, in pixels.
+    virtual QPoint position(const QWidget* window) const = 0;
+    virtual void move(QWidget* window, QPoint topLeft) = 0;
+    // The desktop area of every connected screen, in pixels.
+    virtual QList<QRect> screens() const = 0;
 };
 
 class QtWindowSystem : public WindowSystem {
@@ -19,4 +29,7 @@ public:
     void startDrag(QWidget* window) override;
     void minimize(QWidget* window) override;
     bool isMinimized(const QWidget* window) const override;
+    QPoint position(const QWidget* window) const override;
+    void move(QWidget* window, QPoint topLeft) override;
+    QList<QRect> screens() const override;
 };

@@ -43,8 +43,9 @@ void Form1::mp1_PlayStateChange(int, int newState)
         if (m.PlayMode == Mode::SearchOne || m.PlayMode == Mode::PlaylistOne || m.PlayMode == Mode::One)
             m.PlayMode = Mode::Stopped;
     }
-    // A paused track keeps saying so; the mode's text would claim it is playing.
-    if (newState != MediaPlayer::Paused) lblPlayMode->setText(toDisplay(statusText(m.PlayMode)));
+    // A paused track says so, also when a report from before the pause arrives first;
+    // the mode's text would claim it is playing.
+    lblPlayMode->setText(toDisplay(newState == MediaPlayer::Paused ? kPlayerPaused : statusText(m.PlayMode)));
     if (m.PlayMode == Mode::Stopped) btnStop_Click();
     if (os.windows->isMinimized(this)) {
         setWindowTitle(m.PlayMode == Mode::Stopped ? QStringLiteral("Velloran Quillon")

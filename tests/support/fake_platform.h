@@ -1,7 +1,8 @@
 #pragma once
 // Test doubles for the operating-system seams: a message box that records what
-// it was asked to show, dialogs that are always cancelled, a window system that
-// only remembers calls and a help viewer that does nothing.
+// it was asked to show, dialogs that are cancelled unless given answers, a window
+// system that only remembers calls and places, and a help viewer that does nothing.
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <QString>
@@ -33,17 +34,24 @@ class CancelledDialogs : public Dialogs {
 public:
     QString showOpen(const FileDialogRequest&) override { return {}; }
     QString showSave(const FileDialogRequest&) override { return {}; }
-    std::optional<uint32_t> showColor(uint32_t) override { return std::nullopt; }
+    std::optional<uint32_t> showColor(uint32_t) override { return colourAnswers.value(answered++); }
+    QList<std::optional<uint32_t>> colourAnswers;  // in turn, nullopt a cancel; then every dialog is cancelled
+    int answered = 0;
 };
 
 class FakeWindowSystem : public WindowSystem {
 public:
-    void setOnTop(QWidget*, bool) override {}
+    void setOnTop(QWidget*, bool on) override { onTop = on; }
     void startDrag(QWidget*) override { ++drags; }
     void minimize(QWidget*) override { minimized = true; }
     bool isMinimized(const QWidget*) const override { return minimized; }
+    QPoint position(const QWidget* window) const override { return places.value(window); }
+    void move(QWidget* window, QPoint topLeft) override { places[window] = topLeft; }
+    QList<QRect> screens() const override { return {QRect(0, 0, 1920, 1080)}; }
     bool minimized = false;
+    bool onTop = false;
     int drags = 0;
+    QHash<const QWidget*, QPoint> places;  // where each window stands; a drag is a write here
 };
 
 class FakeHelpViewer : public HelpViewer {

@@ -7,6 +7,7 @@
 
 #include "form/form1.h"
 #include "playlist/playlist_page.h"
+#include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 #include "support/album_builder.h"
 #include "support/fake_media_player.h"
