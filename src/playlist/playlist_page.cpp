@@ -109,14 +109,7 @@ void PlaylistPage::showPage()
     }
     if (m.PlaylistEmpty) return;
     lstPlayList->setListIndex(m.PlaylistIndex);
-    const std::optional<int32_t> record = lookUpEntry(m.PlaylistIndex);
-    if (!record) {
-        stopWithFailure();
-        return;
-    }
-    m.CurrentRecord = *record;
-    form.lstTracks->setListIndex(*record - 1);
-    form.ShowTrackNotes();
+    showEntry(m.PlaylistIndex);
 }
 
 std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
@@ -132,6 +125,19 @@ std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
     return record;
 }
 
+bool PlaylistPage::showEntry(int line)
+{
+    const std::optional<int32_t> record = lookUpEntry(line);
+    if (!record) {
+        stopWithFailure();
+        return false;
+    }
+    form.m.CurrentRecord = *record;
+    form.lstTracks->setListIndex(*record - 1);
+    form.ShowTrackNotes();
+    return true;
+}
+
 void PlaylistPage::stopWithFailure()
 {
     form.m.PlayMode = Mode::Stopped;
@@ -144,14 +150,7 @@ void PlaylistPage::lstPlayList_Click()
     m.PlaylistIndex = lstPlayList->listIndex();
     form.offerNextTrack();  // while the playlist plays, the line after this one plays next
     if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
-    const std::optional<int32_t> record = lookUpEntry(m.PlaylistIndex);
-    if (!record) {
-        stopWithFailure();
-        return;
-    }
-    m.CurrentRecord = *record;
-    form.lstTracks->setListIndex(*record - 1);
-    form.ShowTrackNotes();
+    showEntry(m.PlaylistIndex);
 }
 
 void PlaylistPage::hidePopups()

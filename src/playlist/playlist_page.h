@@ -54,6 +54,9 @@ private:
     // Replaces the playlist file; false (after saying so) when it could not be written.
     bool writePlaylist(const std::string& bytes);
     void showEmpty();
+    // Makes the entry at a line the current track and shows its notes; when it names no
+    // track of the album, the stopped state instead, and false.
+    bool showEntry(int line);
     void stopWithFailure();
     void hidePopups();
 };

@@ -27,14 +27,7 @@ void PlaylistPage::btnPListPlay_Click()
     m.PlayMode = Mode::Playlist;
     const int current = lstPlayList->listIndex();
     if (current < 0 || !lstPlayList->isSelected(current)) lstPlayList->setListIndex(0);
-    const std::optional<int32_t> record = lookUpEntry(lstPlayList->listIndex());
-    if (!record) {
-        stopWithFailure();
-        return;
-    }
-    m.CurrentRecord = *record;
-    form.lstTracks->setListIndex(*record - 1);
-    form.ShowTrackNotes();
+    if (!showEntry(lstPlayList->listIndex())) return;
     form.PlayTrack();
     const int line = form.lstTracks->listIndex();
     if (line >= 0) form.lstTracks->setSelected(line, true);
@@ -46,14 +39,7 @@ void PlaylistPage::lstPlayList_DblClick()
     Module1& m = form.m;
     if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
     m.PlayMode = Mode::PlaylistOne;
-    const std::optional<int32_t> record = lookUpEntry(lstPlayList->listIndex());
-    if (!record) {
-        stopWithFailure();
-        return;
-    }
-    m.CurrentRecord = *record;
-    form.lstTracks->setListIndex(*record - 1);
-    form.ShowTrackNotes();
+    if (!showEntry(lstPlayList->listIndex())) return;
     form.PlayTrack();
 }
 
