@@ -102,7 +102,6 @@ private slots:
     void newFileReportsPlayingNeverStopped();
     void seekWhilePaused_data();
     void seekWhilePaused();
-    void nextFileFromStoppedHandler();
     void toldNextFileFollows_data();
     void toldNextFileFollows();
     void unplayableFileStopsSilently_data();
@@ -270,30 +269,6 @@ void PlaybackPlayerTest::seekWhilePaused()
     player.setPosition(target);
     QVERIFY2(std::abs(player.position() - expected) <= 1.0 / 22050, qPrintable(QString::number(player.position())));
     QCOMPARE(player.playState(), int(MediaPlayer::Paused));
-}
-
-void PlaybackPlayerTest::nextFileFromStoppedHandler()
-{
-    Mpg123Player player;
-    Reports reports(player);
-    QStringList queue{kStereo};
-    QList<bool> endedAtDuration;
-    connect(&player, &MediaPlayer::playStateChange, this, [&] {
-        if (player.playState() != MediaPlayer::Stopped)
-            return;
-        endedAtDuration << (player.position() == player.duration());
-        if (!queue.isEmpty()) {
-            player.setStartOnOpen(true);
-            player.setSourceFile(queue.takeFirst());
-        }
-    });
-    player.setStartOnOpen(true);
-    player.setSourceFile(kMono);
-    player.setPosition(1.2);
-    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2, 0}), kPlayTimeoutMs);
-    // Also after a seek, the samples handed over add up to the length exactly.
-    QCOMPARE(endedAtDuration, QList<bool>({true, true}));
-    QCOMPARE(player.duration(), 0.8);
 }
 
 void PlaybackPlayerTest::toldNextFileFollows_data()

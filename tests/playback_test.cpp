@@ -9,16 +9,6 @@
 
 namespace {
 
-// Plays line `row` of an album of `count` numbered tracks with the named option chosen.
-Form1& startPlaying(FormFixture& f, int count, const char* option, int row)
-{
-    Form1& w = startOnAlbum(f, numbered(count));
-    w.findChild<QRadioButton*>(QString::fromLatin1(option))->click();
-    doubleClickRow(w.lstTracks, row);
-    settle();
-    return w;
-}
-
 QString pathOf(const FormFixture& f, int record)
 {
     return QString::fromStdString(f.album.folder() + "f1/t" + std::to_string(record) + ".mp3");
@@ -51,116 +41,39 @@ private slots:
         QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2),
                  (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
         QCOMPARE(w.lblTitle->text(), QStringLiteral("Down express at speed").leftJustified(60));
-        QCOMPARE(w.lblPath->text(), QStringLiteral("Album: f1   File: t1.mp3"));
-        settle();
-        QCOMPARE(w.lblminTitle->text(), QStringLiteral("Down express at speed 5th May 1975"));
-    }
-
-    void oneTrackStopsAtItsEnd()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 3, "opOne", 1);
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(char(w.m.PlayMode), 'X');
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QCOMPARE(f.player.sourceFiles.size(), 1);
-        QVERIFY(w.lstTracks->isSelected(1));
-    }
-
-    void allTracksFollowTheListToItsEnd()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 3, "opAll", 1);
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 3));
-        QCOMPARE(w.lstTracks->listIndex(), 2);
-        QVERIFY(w.lstTracks->isSelected(2));
-        QVERIFY(!w.lstTracks->isSelected(1));
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(f.player.sourceFiles.size(), 2);
-        QCOMPARE(char(w.m.PlayMode), 'X');
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-    }
-
-    void allTracksFollowTheLineTheUserClicked()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 6, "opAll", 0);
-        w.lstTracks->setListIndex(3);
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 5));
-    }
-
-    void preferencePassesOverExcludedTracks_data()
-    {
-        QTest::addColumn<QString>("preference");
-        QTest::addColumn<QList<int>>("linesides");
-        QTest::addColumn<int>("played");  // record number, 0 when playback stops
-        QTest::newRow("on train skips lineside") << "opOT" << QList<int>{0, -1, -1, 0} << 4;
-        QTest::newRow("lineside skips on train") << "opLS" << QList<int>{0, 0, 0, -1} << 4;
-        QTest::newRow("odd lineside value is never skipped") << "opOT" << QList<int>{0, -1, 1, 0} << 3;
-        QTest::newRow("both skips nothing") << "opAny" << QList<int>{0, -1, -1, 0} << 2;
-        QTest::newRow("nothing allowed after the line") << "opOT" << QList<int>{0, -1, -1, -1} << 0;
-    }
-    void preferencePassesOverExcludedTracks()
-    {
-        QFETCH(QString, preference);
-        QFETCH(QList<int>, linesides);
-        QFETCH(int, played);
-        FormFixture f;
-        std::vector<TrackSpec> tracks;
-        for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
-        Form1& w = startOnAlbum(f, tracks);
-        w.findChild<QRadioButton*>(preference)->setChecked(true);
-        w.opAll->click();
-        w.lstTracks->setListIndex(0);
-        w.btnPlay->click();
-        settle();
-        f.player.finishTrack();
-        settle();
-        if (played == 0) {
-            QCOMPARE(f.player.sourceFiles.size(), 1);
-            QCOMPARE(char(w.m.PlayMode), 'X');
-            QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-            return;
-        }
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, played));
-        QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(played));
-        QCOMPARE(w.m.PlayingRecord, played);
     }
 
     // What the window tells the player ahead is what its end-of-track handler then plays.
     void theNextTrackIsToldAhead_data()
     {
         QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("preference");
         QTest::addColumn<QList<int>>("linesides");
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("told"); // record number; 0: nothing follows
-        QTest::newRow("all: the next line") << "opAll" << QList<int>{0, 0, 0} << "" << 2;
-        QTest::newRow("all: past excluded lines") << "opAll" << QList<int>{0, -1, -1, 0} << "" << 4;
-        QTest::newRow("all: the last line") << "opAll" << QList<int>{0} << "" << 0;
-        QTest::newRow("one track") << "opOne" << QList<int>{0, 0} << "" << 0;
-        QTest::newRow("changed to one after telling") << "opAll" << QList<int>{0, 0} << "opOne" << 0;
-        QTest::newRow("another line clicked after telling") << "opAll" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
-        QTest::newRow("preference changed after telling") << "opAll" << QList<int>{0, -1, 0} << "opLS" << 2;
+        QTest::newRow("all: the next line") << "opAll" << "opOT" << QList<int>{0, 0, 0} << "" << 2;
+        QTest::newRow("on train passes over lineside") << "opAll" << "opOT" << QList<int>{0, -1, -1, 0} << "" << 4;
+        QTest::newRow("lineside passes over on train") << "opAll" << "opLS" << QList<int>{0, 0, 0, -1} << "" << 4;
+        QTest::newRow("odd lineside value is never passed over") << "opAll" << "opOT" << QList<int>{0, -1, 1, 0} << "" << 3;
+        QTest::newRow("both passes over nothing") << "opAll" << "opAny" << QList<int>{0, -1, -1, 0} << "" << 2;
+        QTest::newRow("nothing allowed after the line") << "opAll" << "opOT" << QList<int>{0, -1, -1, -1} << "" << 0;
+        QTest::newRow("one track") << "opOne" << "opOT" << QList<int>{0, 0} << "" << 0;
+        QTest::newRow("changed to one after telling") << "opAll" << "opOT" << QList<int>{0, 0} << "opOne" << 0;
+        QTest::newRow("another line clicked after telling") << "opAll" << "opOT" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
+        QTest::newRow("preference changed after telling") << "opAll" << "opOT" << QList<int>{0, -1, 0} << "opLS" << 2;
     }
     void theNextTrackIsToldAhead()
     {
         QFETCH(QString, option);
+        QFETCH(QString, preference);
         QFETCH(QList<int>, linesides);
         QFETCH(QString, change);
         QFETCH(int, told);
         FormFixture f;
         std::vector<TrackSpec> tracks;
         for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
-        writeAlbum(f, tracks);
-        Form1& w = f.start();
-        w.opOT->setChecked(true);
+        Form1& w = startOnAlbum(f, tracks);
+        w.findChild<QRadioButton*>(preference)->setChecked(true);
         w.findChild<QRadioButton*>(option)->click();
         doubleClickRow(w.lstTracks, 0);
         settle();
@@ -173,6 +86,12 @@ private slots:
         settle();
         QCOMPARE(f.player.sourceFiles.size(), told ? 2 : 1);
         QCOMPARE(f.player.sourceFiles.last(), pathOf(f, told ? told : 1));
+        // The line, the notes and the title follow the track that plays; nothing plays on at the end.
+        const int shown = told ? told : 1;
+        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{shown - 1});
+        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(shown));
+        QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(shown));
+        QCOMPARE(char(w.m.PlayMode), told ? option == "opAll" ? 'A' : 'O' : 'X');
     }
 
     void oneTrackModeIgnoresThePreference()
@@ -286,7 +205,9 @@ private slots:
     void stopWhilePausedEndsTheTrack()
     {
         FormFixture f;
-        Form1& w = startPlaying(f, 2, "opAll", 0);
+        Form1& w = startOnAlbum(f, numbered(2));
+        doubleClickRow(w.lstTracks, 0);
+        settle();
         w.btnPause->click();
         settle();
         w.btnStop->click();
@@ -296,17 +217,6 @@ private slots:
         QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);
-    }
-
-    void optionsChangeTheModeOfThePlayingTrack()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 3, "opOne", 0);
-        w.opAll->click();
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
-        w.btnSkip->click();  // ends the track as playing to its end would
-        settle();
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 2));
     }
 
     void optionsWhileThePlaylistPlaysOnlyTellTheUser()
