@@ -30,14 +30,12 @@ private slots:
     void doubleClickPlaysTheLineInTheChosenMode()
     {
         QFETCH(QString, option);
-        QFETCH(QString, status);
-        QFETCH(char, mode);
         FormFixture f;
         Form1& w = startOnAlbum(f, {{"Down express at speed", -1}, {"Second", 0}});
         w.findChild<QRadioButton*>(option)->click();
         doubleClickRow(w.lstTracks, 0);
-        QCOMPARE(char(w.m.PlayMode), mode);
-        QCOMPARE(w.lblPlayMode->text(), status);
+        QTEST(char(w.m.PlayMode), "mode");
+        QTEST(w.lblPlayMode->text(), "status");
         QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2),
                  (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
         QCOMPARE(w.lblTitle->text(), QStringLiteral("Down express at speed").leftJustified(60));

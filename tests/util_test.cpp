@@ -27,8 +27,7 @@ private slots:
     void val()
     {
         QFETCH(QByteArray, text);
-        QFETCH(double, value);
-        QCOMPARE(qtext::val(text.toStdString()), value);
+        QTEST(qtext::val(text.toStdString()), "value");
     }
 
     void numberText_data()
@@ -49,10 +48,8 @@ private slots:
     void numberText()
     {
         QFETCH(double, value);
-        QFETCH(QByteArray, plain);
-        QFETCH(QByteArray, padded);
-        QCOMPARE(bytes(qtext::plainNumber(value)), plain);
-        QCOMPARE(bytes(qtext::paddedNumber(value)), padded);
+        QTEST(bytes(qtext::plainNumber(value)), "plain");
+        QTEST(bytes(qtext::paddedNumber(value)), "padded");
         QVERIFY(qIsNaN(value) || qtext::val(qtext::paddedNumber(value)) == value);  // exactly, not nearly
     }
 
@@ -67,8 +64,7 @@ private slots:
     void toDisplay()
     {
         QFETCH(QByteArray, stored);
-        QFETCH(QString, shown);
-        QCOMPARE(::toDisplay(stored.toStdString()), shown);
+        QTEST(::toDisplay(stored.toStdString()), "shown");
     }
 };
 
