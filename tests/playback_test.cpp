@@ -120,38 +120,30 @@ private slots:
         QCOMPARE(char(w.m.PlayMode), 'R');
     }
 
-    void randomStopsWhenNothingCanBePlayed_data()
+    // At a track's end in random mode: the one line the preference allows is found; with none, playback stops.
+    void randomFindsTheAllowedLineOrStops_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("preference");
-        QTest::newRow("every line excluded") << 40 << "opLS";
-        QTest::newRow("empty album") << 0 << "opAny";
+        QTest::addColumn<int>("allowed");  // the one lineside record, 0 for none
+        QTest::newRow("one allowed among 200") << 200 << 151;
+        QTest::newRow("every line excluded") << 40 << 0;
+        QTest::newRow("empty album") << 0 << 0;
     }
-    void randomStopsWhenNothingCanBePlayed()
+    void randomFindsTheAllowedLineOrStops()
     {
         QFETCH(int, count);
-        QFETCH(QString, preference);
+        QFETCH(int, allowed);
         FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(count));
-        w.findChild<QRadioButton*>(preference)->setChecked(true);
-        w.m.PlayMode = Mode::Random;
-        w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
-        QCOMPARE(char(w.m.PlayMode), 'X');
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QVERIFY(f.player.sourceFiles.isEmpty());
-    }
-
-    void randomFindsTheOneAllowedTrack()
-    {
-        FormFixture f;
-        std::vector<TrackSpec> tracks = numbered(200);
-        tracks[150].lineside = -1;
+        std::vector<TrackSpec> tracks = numbered(count);
+        if (allowed) tracks[size_t(allowed - 1)].lineside = -1;
         Form1& w = startOnAlbum(f, tracks);
-        w.opLS->setChecked(true);
+        (count ? w.opLS : w.opAny)->setChecked(true);
         w.m.PlayMode = Mode::Random;
         w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
-        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 151)});
-        QCOMPARE(w.lstTracks->listIndex(), 150);
+        QCOMPARE(f.player.sourceFiles, allowed ? QStringList{pathOf(f, allowed)} : QStringList());
+        if (allowed) QCOMPARE(w.lstTracks->listIndex(), allowed - 1);
+        else QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+        QCOMPARE(char(w.m.PlayMode), allowed ? 'R' : 'X');
     }
 
     void aTrackThatCannotBePlayedShowsTheProblem()
