@@ -70,13 +70,6 @@ std::vector<float> readToEnd(Mp3Stream& stream)
     return samples;
 }
 
-void addKinds()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("real") << "real";
-    QTest::newRow("fake") << "fake";
-}
-
 } // namespace
 
 // A call's report must not arrive inside the call: the handler that made it returns first.
@@ -154,44 +147,39 @@ private slots:
         // No sample was lost or handed over twice around the pause.
         QVERIFY(player.position() == player.duration());
     }
-    void positionAtDurationEndsPlayingTrack_data() { addKinds(); }
-
-    void positionAtDurationEndsPlayingTrack()
+    // Set to its end, a playing track ends at once; a paused one stays paused there until play().
+    void positionAtDurationEndsTheTrack_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("paused");
+        for (const char* kind : {"real", "fake"})
+            for (bool paused : {false, true}) QTest::addRow("%s, %s", kind, paused ? "paused" : "playing") << QString(kind) << paused;
+    }
+    void positionAtDurationEndsTheTrack()
     {
         QFETCH(QString, kind);
+        QFETCH(bool, paused);
         auto player = makePlayer(kind);
         Reports reports(*player);
         player->setStartOnOpen(true);
         player->setSourceFile(kMono);
-        QTRY_COMPARE(reports.seen, QList<int>({2}));
+        if (paused) player->pause();
+        const QList<int> started = paused ? QList<int>{1, 1} : QList<int>{2};
+        QTRY_COMPARE(reports.seen, started);
         CALL_REPORTS_LATER(reports, player->setPosition(player->duration()));
-        QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
-        QTRY_COMPARE(reports.seen, QList<int>({2, 0}));
         QCOMPARE(player->position(), player->duration());
+        QCOMPARE(player->playState(), int(paused ? MediaPlayer::Paused : MediaPlayer::Stopped));
+        if (paused) {
+            QTest::qWait(100);
+            QCOMPARE(reports.seen, started);
+            CALL_REPORTS_LATER(reports, player->play());
+            QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
+        }
+        QTRY_COMPARE(reports.seen, started + QList<int>{0});
         // Setting the end again changes nothing, so a handler that stops on Stopped cannot loop.
         player->setPosition(player->duration());
         QTest::qWait(100);
-        QCOMPARE(reports.seen, QList<int>({2, 0}));
-    }
-    void pausedTrackStaysPausedAtEnd_data() { addKinds(); }
-
-    void pausedTrackStaysPausedAtEnd()
-    {
-        QFETCH(QString, kind);
-        auto player = makePlayer(kind);
-        Reports reports(*player);
-        player->setStartOnOpen(true);
-        player->setSourceFile(kMono);
-        player->pause();
-        QTRY_COMPARE(reports.seen, QList<int>({1, 1}));
-        player->setPosition(player->duration());
-        QTest::qWait(100);
-        QCOMPARE(player->playState(), int(MediaPlayer::Paused));
-        QCOMPARE(reports.seen.size(), 2);
-        QCOMPARE(player->position(), player->duration());
-        CALL_REPORTS_LATER(reports, player->play());
-        QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
-        QTRY_COMPARE(reports.seen, QList<int>({1, 1, 0}));
+        QCOMPARE(reports.seen, started + QList<int>{0});
     }
 
     void newFileReportsPlayingNeverStopped_data()

@@ -63,20 +63,6 @@ Form1& startPlaced(FormFixture& f, QPoint main)
 class PlayerViewTest : public QObject {
     Q_OBJECT
 private slots:
-    void elapsedTime_data()
-    {
-        QTest::addColumn<double>("seconds");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("before the start") << -3.0 << "00:00";
-        QTest::newRow("just under a minute") << 59.99 << "00:59";
-        QTest::newRow("over an hour") << 4503.0 << "75:03";
-    }
-    void elapsedTime()
-    {
-        QFETCH(double, seconds);
-        QTEST(QString::fromStdString(elapsedText(seconds)), "text");
-    }
-
     void seekingMapsTheBarToTheTrack_data()
     {
         QTest::addColumn<double>("duration");
@@ -87,6 +73,7 @@ private slots:
         QTest::newRow("middle of a five-minute track") << 300.0 << 2557.5 << 5115.0 << 150.0 << "Click to play at 02:30";
         QTest::newRow("left of the bar") << 300.0 << -200.0 << 5115.0 << 0.0 << "Click to play at 00:00";
         QTest::newRow("nothing loaded") << 0.0 << 2000.0 << 5115.0 << 0.0 << "Click to play at 00:00";
+        QTest::newRow("seconds cut, not rounded") << 119.98 << 100.0 << 200.0 << 59.99 << "Click to play at 00:59";
         QTest::newRow("long track on the mini bar") << 6000.0 << 3495.0 << 3495.0 << 6000.0 << "Click to play at 100:00";
     }
     void seekingMapsTheBarToTheTrack()
@@ -96,6 +83,7 @@ private slots:
         QFETCH(double, width);
         QTEST(seekPosition(duration, x, width), "position");
         QTEST(QString::fromStdString(seekToolTip(duration, x, width)), "tooltip");
+        QTEST("Click to play at " + QString::fromStdString(elapsedText(position)), "tooltip");
     }
 
     void keepOnScreen_data()
@@ -200,7 +188,8 @@ private slots:
         QVERIFY(w.fmTrackList->isVisible() && w.lstTracks->isVisible() && !w.fmOptions->isVisible());
     }
 
-    void barsGrowWithThePosition()
+    // The bars and times grow with the position; the end resets the main total only and rests the timer.
+    void barsFollowThePositionToTheEnd()
     {
         FormFixture f;
         Form1& w = startPlaying(f);
@@ -212,12 +201,6 @@ private slots:
         QVERIFY(isGreen(w.picMinTimer, 1600) && !isGreen(w.picMinTimer, 1900));
         QCOMPARE(w.lblPTime->text(), QStringLiteral("03:41"));
         QVERIFY(w.Timer1->isActive());
-    }
-
-    void theEndResetsTheMainTotalOnly()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f);
         f.player.finishTrack();
         settle();
         w.Timer1_Timer();
