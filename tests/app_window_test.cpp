@@ -121,41 +121,30 @@ private slots:
         QCOMPARE(f.readAppFile("temp.$$$"), " 2 \r\n");
     }
 
-    void restoredIndexSelectsItsLine_data()
+    // The saved line is selected, or the first when out of range; the list height is kept in the splitter's range.
+    void restoredIndexAndListHeight_data()
     {
         QTest::addColumn<QString>("indexLine");
+        QTest::addColumn<QString>("heightLine");
         QTest::addColumn<int>("selected");
-        QTest::newRow("last track") << "Index=11" << 11;
-        QTest::newRow("none selected when saved") << "Index=-1" << 0;
-        QTest::newRow("one past the last track") << "Index=12" << 0;
+        QTest::addColumn<int>("height");
+        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500;
+        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500;
+        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500;
     }
-    void restoredIndexSelectsItsLine()
+    void restoredIndexAndListHeight()
     {
         QFETCH(QString, indexLine);
+        QFETCH(QString, heightLine);
         QFETCH(int, selected);
         FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(12)), {{12, indexLine.toStdString()}});
+        Form1& w = f.startWith(writeAlbum(f, numbered(12)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}});
+        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{selected});
         QCOMPARE(w.lstTracks->listIndex(), selected);
-        QVERIFY(w.lstTracks->isSelected(selected));
         QCOMPARE(w.m.CurrentRecord, selected + 1);
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(selected + 1));
-    }
-
-    void listHeightIsKeptInsideTheSplitterRange_data()
-    {
-        QTest::addColumn<QString>("heightLine");
-        QTest::addColumn<int>("height");
-        QTest::newRow("too small") << "3=100" << 500;
-        QTest::newRow("too large") << "3=9000" << 5500;
-    }
-    void listHeightIsKeptInsideTheSplitterRange()
-    {
-        QFETCH(QString, heightLine);
-        QFETCH(int, height);
-        FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{9, heightLine.toStdString()}});
-        QCOMPARE(twipsRect(w.lstTracks).height(), height);
-        QCOMPARE(w.VScroll1->value(), height);
+        QTEST(twipsRect(w.lstTracks).height(), "height");
+        QTEST(w.VScroll1->value(), "height");
     }
 
     void settingsCutShortKeepWhatWasRead()
@@ -297,27 +286,20 @@ private slots:
         QCOMPARE(w.txtCurAlb->toolTip(), QString::fromStdString(path));
     }
 
-    void clickingALineShowsItsNotes()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(4));
-        clickRow(w.lstTracks, 2);
-        QCOMPARE(w.m.CurrentRecord, 3);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
-        QTest::keyClick(w.lstTracks, Qt::Key_Down);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
-    }
-
-    void rightClickShowsThePopUpWithoutChangingTheSelection()
+    // A left click shows the line's notes and hides the pop-up a right click shows, except while the playlist plays.
+    void clickingALineShowsItsNotesOrThePopUp()
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(4));
         clickRow(w.lstTracks, 1, Qt::RightButton);
         QVERIFY(w.btnAddPL->isVisible() && w.btnClearSel->isVisible());
         QCOMPARE(w.lstTracks->listIndex(), 0);
-        clickRow(w.lstTracks, 3);
+        clickRow(w.lstTracks, 2);
         QVERIFY(!w.btnAddPL->isVisible() && !w.btnClearSel->isVisible());
-
+        QCOMPARE(w.m.CurrentRecord, 3);
+        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
+        QTest::keyClick(w.lstTracks, Qt::Key_Down);
+        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
         w.m.PlayMode = Mode::Playlist;
         clickRow(w.lstTracks, 1, Qt::RightButton);
         QVERIFY(!w.btnAddPL->isVisible());
