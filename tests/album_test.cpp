@@ -100,8 +100,6 @@ private slots:
         QTest::addColumn<QByteArray>("date");
         QTest::addColumn<int>("lineside");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("on train") << QByteArray("Down express at speed") << QByteArray("05051975") << 0
-                                  << QByteArray("Down express at speed - 5th May 1975 (03:41)");
         QTest::newRow("lineside 1") << QByteArray("Horn") << QByteArray("2101") << 1
                                     << QByteArray("Horn - 21st January 2101 (03:41) [LS]");
         QTest::newRow("blank title on train") << QByteArray(60, ' ') << QByteArray("05051975") << 0

@@ -55,7 +55,7 @@ private slots:
         QTest::newRow("odd lineside value is never passed over") << "opAll" << "opOT" << QList<int>{0, -1, 1, 0} << "" << 3;
         QTest::newRow("both passes over nothing") << "opAll" << "opAny" << QList<int>{0, -1, -1, 0} << "" << 2;
         QTest::newRow("nothing allowed after the line") << "opAll" << "opOT" << QList<int>{0, -1, -1, -1} << "" << 0;
-        QTest::newRow("one track") << "opOne" << "opOT" << QList<int>{0, 0} << "" << 0;
+        QTest::newRow("one track, played though the preference passes it over") << "opOne" << "opOT" << QList<int>{-1, 0} << "" << 0;
         QTest::newRow("changed to one after telling") << "opAll" << "opOT" << QList<int>{0, 0} << "opOne" << 0;
         QTest::newRow("another line clicked after telling") << "opAll" << "opOT" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
         QTest::newRow("preference changed after telling") << "opAll" << "opOT" << QList<int>{0, -1, 0} << "opLS" << 2;
@@ -90,15 +90,6 @@ private slots:
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(shown));
         QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(shown));
         QCOMPARE(char(w.m.PlayMode), told ? option == "opAll" ? 'A' : 'O' : 'X');
-    }
-
-    void oneTrackModeIgnoresThePreference()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, {{"Lineside", -1}});
-        w.opOT->setChecked(true);
-        doubleClickRow(w.lstTracks, 0);
-        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 1)});
     }
 
     void randomDrawsReachEveryLine()
