@@ -79,8 +79,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("date");
         QTest::addColumn<QByteArray>("words");
-        QTest::newRow("1st") << QByteArray("01011901") << QByteArray("1st January 1901");
-        QTest::newRow("2nd") << QByteArray("02021902") << QByteArray("2nd February 1902");
         QTest::newRow("11th") << QByteArray("11111911") << QByteArray("11th November 1911");
         QTest::newRow("23rd") << QByteArray("23091923") << QByteArray("23rd September 1923");
         QTest::newRow("four digits") << QByteArray(" 2101     ") << QByteArray("21st January 2101");
