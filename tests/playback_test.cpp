@@ -107,7 +107,6 @@ private slots:
             played.insert(f.player.sourceFiles.last());
         }
         QCOMPARE(played.size(), 4);
-        QVERIFY(played.contains(pathOf(f, 1)));
         QCOMPARE(char(w.m.PlayMode), 'R');
     }
 
