@@ -299,20 +299,19 @@ private slots:
             };
         };
         const Action title = [](Form1& w) { QTest::mouseClick(w.lblTitle, Qt::LeftButton); };
-        const Action help = [](Form1& w) { w.btnHelp->click(); };
         const Action titleOfPlayed = [=](Form1& w) {
             doubleClickRow(w.lstTracks, 2);
             w.lstTracks->setListIndex(0);
             title(w);
         };
-        const Action keptHelp = [=](Form1& w) {
+        const Action keptHelp = [](Form1& w) {
             writeFileAtomic(w.m.AppFolder + "quillon-help.html", "<html></html>");
-            help(w);
+            w.btnHelp->click();
             QCOMPARE(static_cast<FakeHelpViewer*>(w.os.help)->opened, QStringList{QString::fromStdString(w.m.AppFolder) + "quillon-help.html"});
         };
-        const Action noHelp = [=](Form1& w) {
+        const Action noHelp = [](Form1& w) {
             static_cast<FakeHelpViewer*>(w.os.help)->opens = false;
-            help(w);
+            w.btnHelp->click();
         };
         QTest::newRow("clear selected") << clearSelected(true) << Rows{2} << "Notes of Track 3" << 0;
         QTest::newRow("clear selected, current unmarked") << clearSelected(false) << Rows{} << "Notes of Track 3" << 0;
