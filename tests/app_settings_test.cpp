@@ -47,6 +47,16 @@ private slots:
         QCOMPARE(r.data.kind, TrackKind::OnTrain);
         QCOMPARE(r.data.miniTop, 1200.0);
         QCOMPARE(r.data.miniLeft, int16_t(-300));
+        // Blanks around "all" are passed over; a capital "All" is no "all", and kind 3 is both.
+        std::vector<std::string> lines = defaultLines();
+        lines[20] = "  all ";
+        lines[21] = " 2 ";
+        const SettingsData padded = parseSettings(fixture::joinLines(lines)).data;
+        QVERIFY(padded.allPrefs && padded.kind == TrackKind::OnTrain);
+        lines[20] = "All";
+        lines[21] = "3";
+        const SettingsRead capital = parseSettings(fixture::joinLines(lines));
+        QVERIFY(capital.complete() && !capital.data.allPrefs && capital.data.kind == TrackKind::Both);
     }
 
     void stopsAtTheFirstBadLine_data()
@@ -71,21 +81,6 @@ private slots:
         QTEST(parseSettings(content.toStdString()).linesRead, "linesRead");
     }
 
-    // Blanks around "all" are passed over; a capital "All" is no "all", and kind 3 is both.
-    void choiceLines()
-    {
-        std::vector<std::string> lines = defaultLines();
-        lines[20] = "  all ";
-        lines[21] = " 2 ";
-        const SettingsData padded = parseSettings(fixture::joinLines(lines)).data;
-        QVERIFY(padded.allPrefs && padded.kind == TrackKind::OnTrain);
-        lines[20] = "All";
-        lines[21] = "3";
-        const SettingsRead capital = parseSettings(fixture::joinLines(lines));
-        QVERIFY(capital.complete() && !capital.data.allPrefs && capital.data.kind == TrackKind::Both);
-    }
-
-    // Every number line reads back exactly what was written, however small, large or negative.
     void numbersReadBackAsWritten_data()
     {
         QTest::addColumn<SettingsData>("data");
