@@ -117,7 +117,6 @@ private slots:
         QFETCH(double, slack);
         Mpg123Player player;
         Reports reports(player);
-        QCOMPARE(player.duration(), 0.0);
         player.setStartOnOpen(true);
         CALL_REPORTS_LATER(reports, player.setSourceFile(path));
         QVERIFY(!player.hasError());
