@@ -121,40 +121,35 @@ private slots:
         QCOMPARE(f.readAppFile("temp.$$$"), " 2 \r\n");
     }
 
-    // The saved line is selected, or the first when out of range; the list height is kept in the splitter's range.
+    // The saved line is selected, or the first when out of range; the list height is kept in the splitter's range;
+    // a file cut short applies nothing but the album.
     void restoredIndexAndListHeight_data()
     {
         QTest::addColumn<QString>("indexLine");
         QTest::addColumn<QString>("heightLine");
         QTest::addColumn<int>("selected");
         QTest::addColumn<int>("height");
-        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500;
-        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500;
-        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500;
+        QTest::addColumn<int>("keep");  // lines of the file kept
+        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24;
+        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24;
+        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24;
+        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14;
     }
     void restoredIndexAndListHeight()
     {
         QFETCH(QString, indexLine);
         QFETCH(QString, heightLine);
         QFETCH(int, selected);
+        QFETCH(int, keep);
         FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(12)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}});
+        Form1& w = f.startWith(writeAlbum(f, numbered(12)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
         QCOMPARE(w.lstTracks->selectedRows(), QList<int>{selected});
         QCOMPARE(w.lstTracks->listIndex(), selected);
         QCOMPARE(w.m.CurrentRecord, selected + 1);
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(selected + 1));
         QTEST(twipsRect(w.lstTracks).height(), "height");
         QTEST(w.VScroll1->value(), "height");
-    }
-
-    void settingsCutShortKeepWhatWasRead()
-    {
-        FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(5)), {{9, "3=4000"}, {12, "Index=3"}}, 14);
-        QCOMPARE(w.lstTracks->listCount(), 5);
-        QCOMPARE(w.lstTracks->listIndex(), 0);
-        QCOMPARE(twipsRect(w.lstTracks).height(), 2500);
-        QVERIFY(lookOf(w.lstTracks) == (Look{12648447, 8.25, 0}));
+        QVERIFY(lookOf(w.lstTracks) == kTrackListLook);
     }
 
     // Looks of lists and choices from the file apply to every list and are written back as read.
