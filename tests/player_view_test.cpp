@@ -72,7 +72,6 @@ private slots:
         QTest::addColumn<QString>("tooltip");
         QTest::newRow("middle of a five-minute track") << 300.0 << 2557.5 << 5115.0 << 150.0 << "Click to play at 02:30";
         QTest::newRow("left of the bar") << 300.0 << -200.0 << 5115.0 << 0.0 << "Click to play at 00:00";
-        QTest::newRow("nothing loaded") << 0.0 << 2000.0 << 5115.0 << 0.0 << "Click to play at 00:00";
         QTest::newRow("seconds cut, not rounded") << 119.98 << 100.0 << 200.0 << 59.99 << "Click to play at 00:59";
         QTest::newRow("long track on the mini bar") << 6000.0 << 3495.0 << 3495.0 << 6000.0 << "Click to play at 100:00";
     }
