@@ -28,37 +28,7 @@ class AlbumTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void recordCount_data()
-    {
-        QTest::addColumn<int>("tracks");
-        QTest::addColumn<int>("tailBytes");
-        QTest::newRow("130 bytes: no whole record") << 0 << 130;
-        QTest::newRow("300 bytes: tail ignored") << 2 << 38;
-    }
-    void recordCount()
-    {
-        QFETCH(int, tracks);
-        QFETCH(int, tailBytes);
-        fixture::AlbumDir dir;
-        std::vector<TrackRecord> list;
-        for (int i = 1; i <= tracks; ++i) list.push_back(makeTrack("Track " + std::to_string(i)));
-        const std::string path = dir.writeAlbum("a.qdb", list, std::string(size_t(tailBytes), 'x'));
-
-        AlbumFile album;
-        QVERIFY(album.open(path));
-        QCOMPARE(album.recordCount(), tracks);
-        TrackRecord rec;
-        QVERIFY(!album.read(tracks + 1, rec));
-        QVERIFY(!album.read(0, rec));
-        if (tracks > 0) {
-            QVERIFY(album.read(1, rec));
-            QCOMPARE(bytes(rec.Title).trimmed(), QByteArray("Track 1"));
-            QVERIFY(album.read(tracks, rec));
-            QCOMPARE(bytes(rec.Title).trimmed(), QByteArray("Track " + QByteArray::number(tracks)));
-        }
-    }
-
-    // More records than a 16-bit count holds and more than one read block.
+    // More records than a 16-bit count holds and more than one read block; a partial last record is no record.
     void forEachVisitsEveryRecordInOrder()
     {
         constexpr int kTracks = 33000;
@@ -78,6 +48,7 @@ private slots:
         TrackRecord rec;
         QVERIFY(album.read(32768, rec));
         QCOMPARE(bytes(rec.Title).trimmed(), QByteArray("32768"));
+        QVERIFY(!album.read(0, rec) && !album.read(kTracks + 1, rec));
     }
 
     void fieldsAtTheirOffsets()
@@ -108,8 +79,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("date");
         QTest::addColumn<QByteArray>("words");
-        QTest::newRow("1st") << QByteArray("01011901") << QByteArray("1st January 1901");
-        QTest::newRow("2nd") << QByteArray("02021902") << QByteArray("2nd February 1902");
         QTest::newRow("11th") << QByteArray("11111911") << QByteArray("11th November 1911");
         QTest::newRow("23rd") << QByteArray("23091923") << QByteArray("23rd September 1923");
         QTest::newRow("four digits") << QByteArray(" 2101     ") << QByteArray("21st January 2101");
@@ -118,10 +87,9 @@ private slots:
     void dateWords()
     {
         QFETCH(QByteArray, date);
-        QFETCH(QByteArray, words);
         DateWords dw;
         formatTrackDate(date.toStdString(), dw);
-        QCOMPARE(bytes(dw.dayText + " " + dw.monthText + dw.yearText), words);
+        QTEST(bytes(dw.dayText + " " + dw.monthText + dw.yearText), "words");
     }
 
     void displayLine_data()
@@ -130,8 +98,6 @@ private slots:
         QTest::addColumn<QByteArray>("date");
         QTest::addColumn<int>("lineside");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("on train") << QByteArray("Down express at speed") << QByteArray("05051975") << 0
-                                  << QByteArray("Down express at speed - 5th May 1975 (03:41)");
         QTest::newRow("lineside 1") << QByteArray("Horn") << QByteArray("2101") << 1
                                     << QByteArray("Horn - 21st January 2101 (03:41) [LS]");
         QTest::newRow("blank title on train") << QByteArray(60, ' ') << QByteArray("05051975") << 0
@@ -144,10 +110,9 @@ private slots:
         QFETCH(QByteArray, title);
         QFETCH(QByteArray, date);
         QFETCH(int, lineside);
-        QFETCH(QByteArray, line);
         const TrackRecord t = stored(makeTrack(title.toStdString(), date.toStdString(), "03:41", int16_t(lineside)));
         DateWords dw;
-        QCOMPARE(bytes(trackDisplayLine(t, dw)), line);
+        QTEST(bytes(trackDisplayLine(t, dw)), "line");
     }
 
     void notesEntry_data()
@@ -183,7 +148,6 @@ private slots:
         QFETCH(int, noteNo);
         QFETCH(bool, found);
         QFETCH(QByteArray, text);
-        QFETCH(bool, closed);
         const std::optional<std::string> entry = ::notesEntry(content.toStdString(), noteNo);
         QCOMPARE(entry.has_value(), found);
         if (found) QCOMPARE(bytes(*entry), text);
@@ -192,7 +156,7 @@ private slots:
         bool done = false;
         for (qsizetype at = 0; at < content.size() && !done; at += 3)
             done = scanner.feed(std::string_view(content.constData() + at, size_t(std::min<qsizetype>(3, content.size() - at))));
-        QCOMPARE(done, closed);
+        QTEST(done, "closed");
         QCOMPARE(scanner.finish(), entry);
     }
 
@@ -220,18 +184,10 @@ private slots:
         QCOMPARE(kinds, (std::set<int>{-1, 0}));
     }
 
-    void noteNumber_data()
+    void noteNumberRoundsHalfToEven()
     {
-        QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<int>("number");
-        QTest::newRow("half rounds to even, up") << QByteArray("1.5") << 2;
-        QTest::newRow("half rounds to even, down") << QByteArray("2.5") << 2;
-    }
-    void noteNumber()
-    {
-        QFETCH(QByteArray, field);
-        QFETCH(int, number);
-        QCOMPARE(::noteNumber(field.toStdString()), long(number));
+        QCOMPARE(::noteNumber("1.5"), 2L);
+        QCOMPARE(::noteNumber("2.5"), 2L);
     }
 };
 

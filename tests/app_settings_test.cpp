@@ -6,6 +6,8 @@
 #include "logic/settings.h"
 #include "support/album_builder.h"
 
+Q_DECLARE_METATYPE(SettingsData)
+
 namespace {
 
 std::vector<std::string> defaultLines()
@@ -45,6 +47,16 @@ private slots:
         QCOMPARE(r.data.kind, TrackKind::OnTrain);
         QCOMPARE(r.data.miniTop, 1200.0);
         QCOMPARE(r.data.miniLeft, int16_t(-300));
+        // Blanks around "all" are passed over; a capital "All" is no "all", and kind 3 is both.
+        std::vector<std::string> lines = defaultLines();
+        lines[20] = "  all ";
+        lines[21] = " 2 ";
+        const SettingsData padded = parseSettings(fixture::joinLines(lines)).data;
+        QVERIFY(padded.allPrefs && padded.kind == TrackKind::OnTrain);
+        lines[20] = "All";
+        lines[21] = "3";
+        const SettingsRead capital = parseSettings(fixture::joinLines(lines));
+        QVERIFY(capital.complete() && !capital.data.allPrefs && capital.data.kind == TrackKind::Both);
     }
 
     void stopsAtTheFirstBadLine_data()
@@ -66,74 +78,35 @@ private slots:
     void stopsAtTheFirstBadLine()
     {
         QFETCH(QByteArray, content);
-        QFETCH(int, linesRead);
-        QCOMPARE(parseSettings(content.toStdString()).linesRead, linesRead);
+        QTEST(parseSettings(content.toStdString()).linesRead, "linesRead");
     }
 
-    void choiceLines_data()
-    {
-        QTest::addColumn<QString>("line21");
-        QTest::addColumn<QString>("line22");
-        QTest::addColumn<bool>("allPrefs");
-        QTest::addColumn<int>("kind");
-        QTest::newRow("blanks around") << "  all " << " 2 " << true << int(TrackKind::OnTrain);
-        QTest::newRow("capital All counts as one") << "All" << "3" << false << int(TrackKind::Both);
-    }
-    void choiceLines()
-    {
-        QFETCH(QString, line21);
-        QFETCH(QString, line22);
-        std::vector<std::string> lines = defaultLines();
-        lines[20] = line21.toStdString();
-        lines[21] = line22.toStdString();
-        const SettingsRead r = parseSettings(fixture::joinLines(lines));
-        QVERIFY(r.complete());
-        QFETCH(bool, allPrefs);
-        QFETCH(int, kind);
-        QCOMPARE(r.data.allPrefs, allPrefs);
-        QCOMPARE(int(r.data.kind), kind);
-    }
-
-    // Every number line reads back exactly what was written, however small, large or negative.
     void numbersReadBackAsWritten_data()
     {
-        QTest::addColumn<double>("top");      // line 7
-        QTest::addColumn<double>("heights");  // lines 8, 9
-        QTest::addColumn<double>("index");    // line 12
-        QTest::addColumn<int>("playlist");    // line 13
-        QTest::addColumn<uint>("colour");     // lines 15, 17, 18, 20
-        QTest::addColumn<double>("font");     // lines 16, 19
-        QTest::addColumn<double>("miniTop");  // line 23
-        QTest::addColumn<int>("miniLeft");    // line 24
-        QTest::newRow("tiny") << 1e-300 << 5e-324 << 1e-05 << 0 << 0u << 1e-05 << 4e-320 << 0;
-        QTest::newRow("huge") << 1.7976931348623157e308 << 1e300 << 1.2345678901234567e15 << INT_MAX << 0xFFFFFFu
-                              << 2048.0 << 3.0555555555555556e109 << 32767;
-        QTest::newRow("negative") << -2710.5 << 0.1 + 0.2 << -1.0 << INT_MIN << 12648447u << 8.25
-                                  << -3.0555555555555556e109 << -32768;
-        QTest::newRow("more than seven digits") << 12345678.9 << 1234567.125 << 1.0 / 3 << 7 << 64u << 1.0 / 3
-                                                << -0.000001234 << -1;
+        QTest::addColumn<SettingsData>("data");
+        const auto row = [](const char* name, double top, double heights, double index, int playlist, uint32_t colour,
+                            double font, double miniTop, int16_t miniLeft) {
+            SettingsData d = parseSettings(fixture::joinLines(defaultLines())).data;
+            d.detailsTop = top;
+            d.detailsHeight = d.tracksHeight = heights;
+            d.trackListIndex = index;
+            d.playlistIndex = playlist;
+            d.details = d.trackList = Look{colour, font, colour};
+            d.miniTop = miniTop;
+            d.miniLeft = miniLeft;
+            QTest::newRow(name) << d;
+        };
+        row("tiny", 1e-300, 5e-324, 1e-05, 0, 0u, 1e-05, 4e-320, 0);
+        row("huge", 1.7976931348623157e308, 1e300, 1.2345678901234567e15, INT_MAX, 0xFFFFFFu, 2048.0, 3.0555555555555556e109, 32767);
+        row("negative", -2710.5, 0.1 + 0.2, -1.0, INT_MIN, 12648447u, 8.25, -3.0555555555555556e109, -32768);
+        row("more than seven digits", 12345678.9, 1234567.125, 1.0 / 3, 7, 64u, 1.0 / 3, -0.000001234, -1);
     }
     void numbersReadBackAsWritten()
     {
-        QFETCH(double, top);
-        QFETCH(double, heights);
-        QFETCH(double, index);
-        QFETCH(int, playlist);
-        QFETCH(uint, colour);
-        QFETCH(double, font);
-        QFETCH(double, miniTop);
-        QFETCH(int, miniLeft);
-        SettingsData d = parseSettings(fixture::joinLines(defaultLines())).data;
-        d.detailsTop = top;
-        d.detailsHeight = d.tracksHeight = heights;
-        d.trackListIndex = index;
-        d.playlistIndex = playlist;
-        d.details = d.trackList = Look{colour, font, colour};
-        d.miniTop = miniTop;
-        d.miniLeft = int16_t(miniLeft);
-        const SettingsRead r = parseSettings(formatSettings(d));
+        QFETCH(SettingsData, data);
+        const SettingsRead r = parseSettings(formatSettings(data));
         QCOMPARE(r.linesRead, kSettingsLines);
-        QVERIFY(r.data == d);  // exactly, not nearly
+        QVERIFY(r.data == data);  // exactly, not nearly
     }
 
     // Read and written again, a file comes back byte for byte.

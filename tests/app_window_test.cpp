@@ -81,16 +81,9 @@ private slots:
         QCOMPARE(w.fmPlaylist->lblPlaylist->text(), QStringLiteral("The playlist is empty"));
         QCOMPARE(twipsRect(w.txtDetails).y(), 2780);
         QCOMPARE(twipsRect(w.txtDetails).height(), 3375);
-        QVERIFY(lookOf(w.txtDetails) == (Look{64, 12, 12648447}));
         QVERIFY(f.messages.shown.isEmpty());
         QVERIFY(w.fmTrackList->isVisible());
         QVERIFY(!w.fmOptions->isVisible() && !w.fmSearch->isVisible() && !w.fmPlaylist->isVisible());
-    }
-
-    void clickingListEmptyShowsNoDetails()
-    {
-        FormFixture f;
-        Form1& w = f.start();
         clickRow(w.lstTracks, 0);
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Details not available"));
     }
@@ -128,69 +121,46 @@ private slots:
         QCOMPARE(f.readAppFile("temp.$$$"), " 2 \r\n");
     }
 
-    void restoredIndexSelectsItsLine_data()
+    // The saved line is selected, or the first when out of range; the list height is kept in the splitter's range;
+    // a file cut short applies nothing but the album.
+    void restoredIndexAndListHeight_data()
     {
         QTest::addColumn<QString>("indexLine");
+        QTest::addColumn<QString>("heightLine");
         QTest::addColumn<int>("selected");
-        QTest::newRow("last track") << "Index=11" << 11;
-        QTest::newRow("none selected when saved") << "Index=-1" << 0;
-        QTest::newRow("one past the last track") << "Index=12" << 0;
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("keep");  // lines of the file kept
+        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24;
+        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24;
+        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24;
+        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14;
     }
-    void restoredIndexSelectsItsLine()
+    void restoredIndexAndListHeight()
     {
         QFETCH(QString, indexLine);
+        QFETCH(QString, heightLine);
         QFETCH(int, selected);
+        QFETCH(int, keep);
         FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(12)), {{12, indexLine.toStdString()}});
+        Form1& w = f.startWith(writeAlbum(f, numbered(12)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
+        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{selected});
         QCOMPARE(w.lstTracks->listIndex(), selected);
-        QVERIFY(w.lstTracks->isSelected(selected));
         QCOMPARE(w.m.CurrentRecord, selected + 1);
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(selected + 1));
+        QTEST(twipsRect(w.lstTracks).height(), "height");
+        QTEST(w.VScroll1->value(), "height");
+        QVERIFY(lookOf(w.lstTracks) == kTrackListLook);
     }
 
-    void listHeightIsKeptInsideTheSplitterRange_data()
-    {
-        QTest::addColumn<QString>("heightLine");
-        QTest::addColumn<int>("height");
-        QTest::newRow("too small") << "3=100" << 500;
-        QTest::newRow("too large") << "3=9000" << 5500;
-    }
-    void listHeightIsKeptInsideTheSplitterRange()
-    {
-        QFETCH(QString, heightLine);
-        QFETCH(int, height);
-        FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{9, heightLine.toStdString()}});
-        QCOMPARE(twipsRect(w.lstTracks).height(), height);
-        QCOMPARE(w.VScroll1->value(), height);
-    }
-
-    void settingsCutShortKeepWhatWasRead()
-    {
-        FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(5)), {{9, "3=4000"}, {12, "Index=3"}}, 14);
-        QCOMPARE(w.lstTracks->listCount(), 5);
-        QCOMPARE(w.lstTracks->listIndex(), 0);
-        QCOMPARE(twipsRect(w.lstTracks).height(), 2500);
-        QVERIFY(lookOf(w.lstTracks) == (Look{12648447, 8.25, 0}));
-    }
-
+    // Looks of lists and choices from the file apply to every list and are written back as read.
     void savedLooksAndChoicesAreApplied()
     {
         FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{18, " 255 "}, {19, " 10 "}, {20, " 65280 "}, {21, "all"},
-                                                                       {22, "1"}, {23, " 900 "}, {24, " 1800 "}});
-        const Look tracks{255, 10, 65280};
-        QVERIFY(lookOf(w.lstTracks) == tracks);
-        QVERIFY(lookOf(w.fmPlaylist->lstPlayList) == tracks);
-        QVERIFY(lookOf(w.fmSearch->lstSearchRes) == tracks);
-        QVERIFY(w.fmOptionsPrefs->chkAllPrefs->isChecked());
-        QVERIFY(w.opLS->isChecked());
-        QCOMPARE(w.MiniTop, 900.0);
-        QCOMPARE(w.MiniLeft, int16_t(1800));
+        Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{18, " 255 "}, {19, " 10 "}, {20, " 65280 "}, {21, "all"}, {22, "1"}});
+        QVERIFY(lookOf(w.fmPlaylist->lstPlayList) == (Look{255, 10, 65280}));
+        QVERIFY(w.fmOptionsPrefs->chkAllPrefs->isChecked() && w.opLS->isChecked());
         f.close();
-        const std::string ini = f.readAppFile("qvb.ini");
-        QVERIFY(ini.find(" 255 \r\n 10 \r\n 65280 \r\nall\r\n1\r\n 900 \r\n 1800 \r\n") != std::string::npos);
+        QVERIFY(f.readAppFile("qvb.ini").find(" 255 \r\n 10 \r\n 65280 \r\nall\r\n1\r\n") != std::string::npos);
     }
 
     void aBadColourLineKeepsTheDesignedLooks()
@@ -228,7 +198,6 @@ private slots:
         QTest::addColumn<int>("tracks");
         QTest::addColumn<QString>("details");
         QTest::newRow("settings a link to /dev/zero") << "settings zero" << 1 << kNoAlbum;
-        QTest::newRow("album missing") << "album missing" << 1 << kNoAlbum;
         QTest::newRow("album a FIFO") << "album fifo" << 1 << kNoAlbum;
         QTest::newRow("album a folder") << "album folder" << 1 << kNoAlbum;
         QTest::newRow("notes a FIFO") << "notes fifo" << 3 << "Details not available";
@@ -244,7 +213,6 @@ private slots:
         if (what.startsWith("notes")) QVERIFY(QFile::remove(notes));
         if (what == "notes fifo") QVERIFY(::mkfifo(notes.constData(), 0600) == 0);
         if (what == "notes zero") QVERIFY(QFile::link("/dev/zero", notes));
-        if (what == "album missing") albumPath = f.album.filePath("missing.qdb");
         if (what == "album fifo") QVERIFY(::mkfifo((albumPath = f.album.filePath("fifo.qdb")).c_str(), 0600) == 0);
         if (what == "album folder") QVERIFY(QDir().mkpath(QString::fromStdString(albumPath = f.album.filePath("dir.qdb"))));
         std::vector<std::string> settings = f.settingsLines(albumPath);
@@ -260,33 +228,20 @@ private slots:
         QTEST(w.txtDetails->toPlainText(), "details");
     }
 
-    void codesAreListedOnceInFirstOrder()
-    {
-        FormFixture f;
-        using fixture::makeTrack;
-        const std::string path = f.album.writeAlbum(
-            "codes.qdb", {makeTrack("a", "01011990", "01:00", 0, "a", "f", "AB"),
-                          makeTrack("b", "01011990", "01:00", 0, "b", "f", "ab"),
-                          makeTrack("c", "01011990", "01:00", 0, "c", "f", "AB  "),
-                          makeTrack("d", "01011990", "01:00", 0, "d", "f", ""),
-                          makeTrack("e", "01011990", "01:00", 0, "e", "f", "ANY")});
-        Form1& w = f.startWith(path, {});
-        QStringList codes;
-        for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
-        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
-        QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
-    }
-
     // Lines are formatted only when shown, yet read as if the whole list had been formatted
-    // in order: a month out of range repeats the month of the line before it.
+    // in order: a month out of range repeats the month of the line before it. Codes are
+    // offered once each, in the order first met, exactly as written.
     void linesCarryMonthsAndAreNeverCutShort()
     {
         FormFixture f;
         using fixture::makeTrack;
         const std::string longTitle(60, 'W');
         const std::string path = f.album.writeAlbum(
-            "lines.qdb", {makeTrack("a", "01131990"), makeTrack("b", "02031990"), makeTrack("c", "03991990"),
-                          makeTrack("d", "04001990"), makeTrack(longTitle, "05051975", "03:41", -1)});
+            "lines.qdb", {makeTrack("a", "01131990", "01:00", 0, "a", "f", "AB"),
+                          makeTrack("b", "02031990", "01:00", 0, "b", "f", "ab"),
+                          makeTrack("c", "03991990", "01:00", 0, "c", "f", "AB  "),
+                          makeTrack("d", "04001990", "01:00", 0, "d", "f", ""),
+                          makeTrack(longTitle, "05051975", "03:41", -1, "e", "f", "ANY")});
         Form1& w = f.startWith(path, {});
         const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
         QCOMPARE(lines(w.lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
@@ -297,6 +252,10 @@ private slots:
         QCOMPARE(w.lstTracks->textElideMode(), Qt::ElideNone);
         QVERIFY(w.lstTracks->visualRect(last).width() >= w.lstTracks->fontMetrics().horizontalAdvance(longLine));
         QVERIFY(w.lstTracks->horizontalScrollBar()->maximum() > 0);
+        QStringList codes;
+        for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
+        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
+        QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
     }
 
     void anAlbumWithoutWholeRecordsIsEmpty()
@@ -313,27 +272,20 @@ private slots:
         QCOMPARE(w.txtCurAlb->toolTip(), QString::fromStdString(path));
     }
 
-    void clickingALineShowsItsNotes()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(4));
-        clickRow(w.lstTracks, 2);
-        QCOMPARE(w.m.CurrentRecord, 3);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
-        QTest::keyClick(w.lstTracks, Qt::Key_Down);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
-    }
-
-    void rightClickShowsThePopUpWithoutChangingTheSelection()
+    // A left click shows the line's notes and hides the pop-up a right click shows, except while the playlist plays.
+    void clickingALineShowsItsNotesOrThePopUp()
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(4));
         clickRow(w.lstTracks, 1, Qt::RightButton);
         QVERIFY(w.btnAddPL->isVisible() && w.btnClearSel->isVisible());
         QCOMPARE(w.lstTracks->listIndex(), 0);
-        clickRow(w.lstTracks, 3);
+        clickRow(w.lstTracks, 2);
         QVERIFY(!w.btnAddPL->isVisible() && !w.btnClearSel->isVisible());
-
+        QCOMPARE(w.m.CurrentRecord, 3);
+        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
+        QTest::keyClick(w.lstTracks, Qt::Key_Down);
+        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
         w.m.PlayMode = Mode::Playlist;
         clickRow(w.lstTracks, 1, Qt::RightButton);
         QVERIFY(!w.btnAddPL->isVisible());
@@ -351,32 +303,18 @@ private slots:
         QCOMPARE(w.lstTracks->topIndex(), 18);
     }
 
-    void leftPressesOnSurfacesMoveTheWindow_data()
-    {
-        QTest::addColumn<QString>("surface");
-        QTest::addColumn<int>("button");
-        QTest::addColumn<int>("drags");
-        QTest::newRow("background, left") << "Form1" << int(Qt::LeftButton) << 1;
-        QTest::newRow("background, right") << "Form1" << int(Qt::RightButton) << 0;
-        QTest::newRow("player picture, left") << "Picture2" << int(Qt::LeftButton) << 1;
-        QTest::newRow("position bar, left") << "picTimer" << int(Qt::LeftButton) << 0;
-    }
-    void leftPressesOnSurfacesMoveTheWindow()
-    {
-        QFETCH(QString, surface);
-        QFETCH(int, button);
-        QFETCH(int, drags);
-        FormFixture f;
-        Form1& w = f.start();
-        QWidget* target = surface == "Form1" ? &w : w.findChild<QWidget*>(surface);
-        QTest::mousePress(target, Qt::MouseButton(button), {}, QPoint(2, 2));
-        QCOMPARE(f.windows.drags, drags);
-    }
-
-    void minimizingShowsThePlayingTitle()
+    // Left presses on the background and the player picture move the window, others do not;
+    // the minimize button minimizes it with the playing title as its caption.
+    void theWindowMovesAndMinimizes()
     {
         FormFixture f;
         Form1& w = f.start();
+        QTest::mouseClick(&w, Qt::RightButton, {}, QPoint(2, 2));
+        QTest::mouseClick(w.picTimer, Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(f.windows.drags, 0);
+        QTest::mouseClick(&w, Qt::LeftButton, {}, QPoint(2, 2));
+        QTest::mouseClick(w.findChild<QWidget*>("Picture2"), Qt::LeftButton, {}, QPoint(2, 2));
+        QCOMPARE(f.windows.drags, 2);
         w.lblTitle->setText("Express");
         w.btnMin->click();
         QVERIFY(f.windows.minimized);

@@ -70,13 +70,6 @@ std::vector<float> readToEnd(Mp3Stream& stream)
     return samples;
 }
 
-void addKinds()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::newRow("real") << "real";
-    QTest::newRow("fake") << "fake";
-}
-
 } // namespace
 
 // A call's report must not arrive inside the call: the handler that made it returns first.
@@ -90,354 +83,288 @@ void addKinds()
 class PlaybackPlayerTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void playsToEndAndReportsStopped_data();
-    void playsToEndAndReportsStopped();
-    void pauseHoldsPosition();
-    void positionAtDurationEndsPlayingTrack_data() { addKinds(); }
-    void positionAtDurationEndsPlayingTrack();
-    void pausedTrackStaysPausedAtEnd_data() { addKinds(); }
-    void pausedTrackStaysPausedAtEnd();
-    void newFileReportsPlayingNeverStopped_data();
-    void newFileReportsPlayingNeverStopped();
-    void seekWhilePaused_data();
-    void seekWhilePaused();
-    void nextFileFromStoppedHandler();
-    void toldNextFileFollows_data();
-    void toldNextFileFollows();
-    void unplayableFileStopsSilently_data();
-    void unplayableFileStopsSilently();
+    void initTestCase()
+    {
+        // Real time without sound hardware, also when run by hand rather than by CTest.
+        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+            qputenv("SDL_AUDIODRIVER", "dummy");
+        // Two MP3s joined end to end: the format changes inside the file.
+        QFile out(joined_.filePath("joined.mp3"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        for (const QString& part : {kMono, kStereo}) {
+            QFile in(part);
+            QVERIFY(in.open(QIODevice::ReadOnly));
+            out.write(in.readAll());
+        }
+    }
 
-    void streamSeekIsSampleExact_data();
-    void streamSeekIsSampleExact();
-    void streamConvertsToOutputFormat_data();
-    void streamConvertsToOutputFormat();
+    void playsToEndAndReportsStopped_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<double>("slack");
+        QTest::newRow("mono 22050, converted") << kMono << 1.5 << 1152.0 / 22050;
+        QTest::newRow("stereo 44100, as is") << kStereo << 0.8 << 1152.0 / 44100;
+        // The second part brings its own header frame and encoder delay, 2736 samples of near silence.
+        QTest::newRow("joined: mono 22050 then stereo 44100") << joined_.filePath("joined.mp3") << 2.3 + 2736.0 / 44100
+                                                              << 1152.0 / 44100;
+    }
+
+    void playsToEndAndReportsStopped()
+    {
+        QFETCH(QString, path);
+        QFETCH(double, seconds);
+        QFETCH(double, slack);
+        Mpg123Player player;
+        Reports reports(player);
+        player.setStartOnOpen(true);
+        CALL_REPORTS_LATER(reports, player.setSourceFile(path));
+        QVERIFY(!player.hasError());
+        QCOMPARE(player.playState(), int(MediaPlayer::Playing));
+        // The exact length is walked on the decoder thread.
+        QTRY_VERIFY2(std::abs(player.duration() - seconds) < slack, qPrintable(QString::number(player.duration())));
+        QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0}), kPlayTimeoutMs);
+        QCOMPARE(reports.announced, reports.seen);
+        QVERIFY2(player.position() == player.duration(),
+                 qPrintable(QStringLiteral("%1 != %2").arg(player.position()).arg(player.duration())));
+    }
+
+    void pauseHoldsPositionAndSeeksKeepItPaused()
+    {
+        Mpg123Player player;
+        Reports reports(player);
+        player.setStartOnOpen(true);
+        player.setSourceFile(kMono);
+        QTRY_VERIFY(player.position() > 0.2);
+        CALL_REPORTS_LATER(reports, player.pause());
+        QTRY_COMPARE(reports.seen, QList<int>({2, 1}));
+        const double held = player.position();
+        QTest::qWait(200); // time passes; nothing to wait for
+        QCOMPARE(player.position(), held);
+        // Seeks while paused keep the track paused and inside it, to the sample.
+        for (const auto& [target, expected] : {std::pair{9.0, 1.5}, {-3.0, 0.0}, {std::nan(""), 0.0},
+                                               {1.5 - 1.0 / 22050, 1.5 - 1.0 / 22050}, {held, held}}) {
+            player.setPosition(target);
+            QVERIFY2(std::abs(player.position() - expected) <= 1.0 / 22050, qPrintable(QString::number(player.position())));
+            QCOMPARE(player.playState(), int(MediaPlayer::Paused));
+        }
+        CALL_REPORTS_LATER(reports, player.play());
+        QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 1, 2, 0}), kPlayTimeoutMs);
+        // No sample was lost or handed over twice around the pause.
+        QVERIFY(player.position() == player.duration());
+    }
+    // Set to its end, a playing track ends at once; a paused one stays paused there until play().
+    void positionAtDurationEndsTheTrack_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("paused");
+        for (const char* kind : {"real", "fake"})
+            for (bool paused : {false, true}) QTest::addRow("%s, %s", kind, paused ? "paused" : "playing") << QString(kind) << paused;
+    }
+    void positionAtDurationEndsTheTrack()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, paused);
+        auto player = makePlayer(kind);
+        Reports reports(*player);
+        player->setStartOnOpen(true);
+        player->setSourceFile(kMono);
+        if (paused) player->pause();
+        const QList<int> started = paused ? QList<int>{1, 1} : QList<int>{2};
+        QTRY_COMPARE(reports.seen, started);
+        CALL_REPORTS_LATER(reports, player->setPosition(player->duration()));
+        QCOMPARE(player->position(), player->duration());
+        QCOMPARE(player->playState(), int(paused ? MediaPlayer::Paused : MediaPlayer::Stopped));
+        if (paused) {
+            QTest::qWait(100);
+            QCOMPARE(reports.seen, started);
+            CALL_REPORTS_LATER(reports, player->play());
+            QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
+        }
+        QTRY_COMPARE(reports.seen, started + QList<int>{0});
+        if (paused) return;
+        // Setting the end again changes nothing, so a handler that stops on Stopped cannot loop.
+        player->setPosition(player->duration());
+        QTest::qWait(100);
+        QCOMPARE(reports.seen, started + QList<int>{0});
+    }
+
+    void newFileReportsPlayingNeverStopped_data()
+    {
+        QTest::addColumn<QString>("next");
+        QTest::newRow("same format") << kMono;
+        QTest::newRow("other format") << kStereo;
+    }
+
+    void newFileReportsPlayingNeverStopped()
+    {
+        QFETCH(QString, next);
+        Mpg123Player player;
+        Reports reports(player);
+        player.setStartOnOpen(true);
+        player.setSourceFile(kMono);
+        QTRY_COMPARE(reports.seen, QList<int>({2}));
+        // Let the audio thread hand over the last samples without letting its
+        // end report in: that report is now stale and must be dropped.
+        player.setPosition(player.duration() - 0.01);
+        QDeadlineTimer deadline(kPlayTimeoutMs);
+        while (player.position() < player.duration() && !deadline.hasExpired())
+            QThread::yieldCurrentThread();
+        QVERIFY(player.position() == player.duration());
+        CALL_REPORTS_LATER(reports, player.setSourceFile(next));
+        QCOMPARE(player.position(), 0.0);
+        QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
+        QTest::qWait(200);
+        QCOMPARE(reports.seen, QList<int>({2, 2}));
+        QCOMPARE(player.playState(), int(MediaPlayer::Playing));
+    }
+
+    void toldNextFileFollows_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("taken");
+        for (const char* kind : {"real", "fake"}) {
+            QTest::addRow("%s, the told file taken", kind) << kind << kMono;
+            QTest::addRow("%s, another file taken", kind) << kind << kStereo;
+        }
+    }
+
+    // The end handler takes the told file or another; either way the same reports,
+    // one announcement per track, and the second track plays to its own end.
+    void toldNextFileFollows()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, taken);
+        auto player = makePlayer(kind);
+        Reports reports(*player);
+        int announced = 0;
+        connect(player.get(), &MediaPlayer::aboutToFinish, this, [&] {
+            ++announced;
+            player->setNextSourceFile(kMono);
+        });
+        QList<double> second;
+        connect(player.get(), &MediaPlayer::playStateChange, this, [&](int, int newState) {
+            if (newState != MediaPlayer::Stopped || !second.isEmpty()) return;
+            player->setStartOnOpen(true);
+            player->setSourceFile(taken);
+            second << player->duration();
+        });
+        player->setStartOnOpen(true);
+        player->setSourceFile(kStereo);
+        QTRY_COMPARE(reports.seen, QList<int>({2}));
+        playOn(*player);
+        QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2}), kPlayTimeoutMs);
+        playOn(*player);
+        QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2, 0}), kPlayTimeoutMs);
+        QCOMPARE(second, QList<double>{taken == kMono ? 1.5 : 0.8});
+        QCOMPARE(announced, 2);
+        QCOMPARE(player->position(), player->duration());
+        QTest::qWait(200); // a told file left untaken must not play on to an end of its own
+        QCOMPARE(reports.seen.size(), 4);
+    }
+
+    void unplayableFileStopsSilently_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("device");
+        QTest::newRow("missing file") << "missing.mp3" << "";
+        QTest::newRow("empty file") << "empty.mp3" << "";
+        QTest::newRow("text file") << kText << "";
+        QTest::newRow("folder") << "." << "";
+        QTest::newRow("FIFO with no writer") << "fifo.mp3" << "";
+        QTest::newRow("device") << "/dev/zero" << "";
+        QTest::newRow("no audio device") << kMono << "no such output device";
+    }
+
+    void unplayableFileStopsSilently()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, device);
+        QTemporaryDir dir;
+        QFile(dir.filePath("empty.mp3")).open(QIODevice::WriteOnly);
+        QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("fifo.mp3")).constData(), 0600), 0);
+        const QString fullPath = QDir(dir.path()).absoluteFilePath(path);
+
+        Mpg123Player player;
+        Reports reports(player);
+        player.setStartOnOpen(true);
+        player.setSourceFile(kMono);
+        QTRY_COMPARE(reports.seen, QList<int>({2}));
+        player.setPosition(player.duration() - 0.05);
+        player.setOutputDevice(device);
+        player.setSourceFile(fullPath);
+        QVERIFY(player.hasError());
+        QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
+        QCOMPARE(player.duration(), 0.0);
+        QCOMPARE(player.position(), 0.0);
+        // The previous file was about to end; had it gone on playing, its end would be reported.
+        QTest::qWait(300);
+        QCOMPARE(reports.seen, QList<int>({2}));
+
+        player.setOutputDevice(QString());
+        player.setSourceFile(kStereo);
+        QVERIFY(!player.hasError());
+        QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
+    }
+
+    void streamSeekIsSampleExact_data()
+    {
+        QTest::addColumn<qint64>("frame");
+        QTest::newRow("last of first MPEG frame") << qint64(1151);
+        QTest::newRow("first of second MPEG frame") << qint64(1152);
+        QTest::newRow("last sample") << qint64(35279);
+    }
+
+    // The file is in the output format, so samples after a seek must equal
+    // those decoded from the start, bit for bit.
+    void streamSeekIsSampleExact()
+    {
+        QFETCH(qint64, frame);
+        const auto whole = Mp3Stream::open(kStereo);
+        QVERIFY(whole);
+        const std::vector<float> all = readToEnd(*whole);
+        QCOMPARE(all.size(), size_t(35280 * 2));
+
+        const auto part = Mp3Stream::open(kStereo);
+        part->seek(double(frame) / 44100);
+        QCOMPARE(part->position(), double(frame) / 44100);
+        const std::vector<float> rest = readToEnd(*part);
+        QCOMPARE(rest.size(), size_t((35280 - frame) * 2));
+        QVERIFY(std::equal(rest.begin(), rest.end(), all.begin() + frame * 2));
+        QCOMPARE(part->position(), 0.8);
+    }
+
+    void streamConvertsToOutputFormat_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<qint64>("frames");
+        QTest::newRow("mono 22050") << kMono << qint64(66150);
+        // The converter is rebuilt where the format changes: the stereo part keeps its speed.
+        QTest::newRow("joined, then stereo 44100") << joined_.filePath("joined.mp3") << qint64(66150 + 38016);
+    }
+
+    void streamConvertsToOutputFormat()
+    {
+        QFETCH(QString, path);
+        QFETCH(qint64, frames);
+        const auto stream = Mp3Stream::open(path);
+        QVERIFY(stream);
+        QCOMPARE(stream->rate(), 22050L);
+        QCOMPARE(stream->channels(), 1);
+        const std::vector<float> out = readToEnd(*stream);
+        // Twice the samples at twice the rate, give or take the resampler's edges.
+        QVERIFY2(std::abs(qint64(out.size() / 2) - frames) <= 64, qPrintable(QString::number(out.size() / 2)));
+        float peak = 0.0f;
+        for (size_t i = 0; i + 1 < out.size(); i += 2) {
+            QVERIFY(std::abs(out[i] - out[i + 1]) < 1e-3); // both tones are alike in both channels
+            peak = std::max(peak, std::abs(out[i]));
+        }
+        QVERIFY2(peak > 0.4f && peak < 0.6f, qPrintable(QString::number(peak))); // made at half scale
+    }
 
 private:
     QTemporaryDir joined_;
 };
-
-void PlaybackPlayerTest::initTestCase()
-{
-    // Real time without sound hardware, also when run by hand rather than by CTest.
-    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
-        qputenv("SDL_AUDIODRIVER", "dummy");
-    // Two MP3s joined end to end: the format changes inside the file.
-    QFile out(joined_.filePath("joined.mp3"));
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    for (const QString& part : {kMono, kStereo}) {
-        QFile in(part);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        out.write(in.readAll());
-    }
-}
-
-void PlaybackPlayerTest::playsToEndAndReportsStopped_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<double>("seconds");
-    QTest::addColumn<double>("slack");
-    QTest::newRow("mono 22050, converted") << kMono << 1.5 << 1152.0 / 22050;
-    QTest::newRow("stereo 44100, as is") << kStereo << 0.8 << 1152.0 / 44100;
-    // The second part brings its own header frame and encoder delay, 2736 samples of near silence.
-    QTest::newRow("joined: mono 22050 then stereo 44100") << joined_.filePath("joined.mp3") << 2.3 + 2736.0 / 44100
-                                                          << 1152.0 / 44100;
-}
-
-void PlaybackPlayerTest::playsToEndAndReportsStopped()
-{
-    QFETCH(QString, path);
-    QFETCH(double, seconds);
-    QFETCH(double, slack);
-    Mpg123Player player;
-    Reports reports(player);
-    QCOMPARE(player.duration(), 0.0);
-    player.setStartOnOpen(true);
-    CALL_REPORTS_LATER(reports, player.setSourceFile(path));
-    QVERIFY(!player.hasError());
-    QCOMPARE(player.playState(), int(MediaPlayer::Playing));
-    // The exact length is walked on the decoder thread.
-    QTRY_VERIFY2(std::abs(player.duration() - seconds) < slack, qPrintable(QString::number(player.duration())));
-    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0}), kPlayTimeoutMs);
-    QCOMPARE(reports.announced, reports.seen);
-    QVERIFY2(player.position() == player.duration(),
-             qPrintable(QStringLiteral("%1 != %2").arg(player.position()).arg(player.duration())));
-}
-
-void PlaybackPlayerTest::pauseHoldsPosition()
-{
-    Mpg123Player player;
-    Reports reports(player);
-    player.setStartOnOpen(true);
-    player.setSourceFile(kMono);
-    QTRY_VERIFY(player.position() > 0.2);
-    CALL_REPORTS_LATER(reports, player.pause());
-    QTRY_COMPARE(reports.seen, QList<int>({2, 1}));
-    const double held = player.position();
-    QTest::qWait(200); // time passes; nothing to wait for
-    QCOMPARE(player.position(), held);
-    CALL_REPORTS_LATER(reports, player.play());
-    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 1, 2, 0}), kPlayTimeoutMs);
-    // No sample was lost or handed over twice around the pause.
-    QVERIFY(player.position() == player.duration());
-}
-
-void PlaybackPlayerTest::positionAtDurationEndsPlayingTrack()
-{
-    QFETCH(QString, kind);
-    auto player = makePlayer(kind);
-    Reports reports(*player);
-    player->setStartOnOpen(true);
-    player->setSourceFile(kMono);
-    QTRY_COMPARE(reports.seen, QList<int>({2}));
-    CALL_REPORTS_LATER(reports, player->setPosition(player->duration()));
-    QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
-    QTRY_COMPARE(reports.seen, QList<int>({2, 0}));
-    QCOMPARE(player->position(), player->duration());
-    // Setting the end again changes nothing, so a handler that stops on Stopped cannot loop.
-    player->setPosition(player->duration());
-    QTest::qWait(100);
-    QCOMPARE(reports.seen, QList<int>({2, 0}));
-}
-
-void PlaybackPlayerTest::pausedTrackStaysPausedAtEnd()
-{
-    QFETCH(QString, kind);
-    auto player = makePlayer(kind);
-    Reports reports(*player);
-    player->setStartOnOpen(true);
-    player->setSourceFile(kMono);
-    player->pause();
-    QTRY_COMPARE(reports.seen, QList<int>({1, 1}));
-    player->setPosition(player->duration());
-    QTest::qWait(100);
-    QCOMPARE(player->playState(), int(MediaPlayer::Paused));
-    QCOMPARE(reports.seen.size(), 2);
-    QCOMPARE(player->position(), player->duration());
-    CALL_REPORTS_LATER(reports, player->play());
-    QCOMPARE(player->playState(), int(MediaPlayer::Stopped));
-    QTRY_COMPARE(reports.seen, QList<int>({1, 1, 0}));
-}
-
-void PlaybackPlayerTest::newFileReportsPlayingNeverStopped_data()
-{
-    QTest::addColumn<QString>("next");
-    QTest::newRow("same format") << kMono;
-    QTest::newRow("other format") << kStereo;
-}
-
-void PlaybackPlayerTest::newFileReportsPlayingNeverStopped()
-{
-    QFETCH(QString, next);
-    Mpg123Player player;
-    Reports reports(player);
-    player.setStartOnOpen(true);
-    player.setSourceFile(kMono);
-    QTRY_COMPARE(reports.seen, QList<int>({2}));
-    // Let the audio thread hand over the last samples without letting its
-    // end report in: that report is now stale and must be dropped.
-    player.setPosition(player.duration() - 0.01);
-    QDeadlineTimer deadline(kPlayTimeoutMs);
-    while (player.position() < player.duration() && !deadline.hasExpired())
-        QThread::yieldCurrentThread();
-    QVERIFY(player.position() == player.duration());
-    CALL_REPORTS_LATER(reports, player.setSourceFile(next));
-    QCOMPARE(player.position(), 0.0);
-    QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
-    QTest::qWait(200);
-    QCOMPARE(reports.seen, QList<int>({2, 2}));
-    QCOMPARE(player.playState(), int(MediaPlayer::Playing));
-}
-
-void PlaybackPlayerTest::seekWhilePaused_data()
-{
-    QTest::addColumn<double>("target");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("negative clamps to start") << -3.0 << 0.0;
-    QTest::newRow("one sample before end") << 1.5 - 1.0 / 22050 << 1.5 - 1.0 / 22050;
-    QTest::newRow("past end clamps to end") << 9.0 << 1.5;
-    QTest::newRow("not a number") << std::nan("") << 0.0;
-}
-
-void PlaybackPlayerTest::seekWhilePaused()
-{
-    QFETCH(double, target);
-    QFETCH(double, expected);
-    Mpg123Player player;
-    player.setStartOnOpen(true);
-    player.setSourceFile(kMono);
-    player.pause();
-    player.setPosition(target);
-    QVERIFY2(std::abs(player.position() - expected) <= 1.0 / 22050, qPrintable(QString::number(player.position())));
-    QCOMPARE(player.playState(), int(MediaPlayer::Paused));
-}
-
-void PlaybackPlayerTest::nextFileFromStoppedHandler()
-{
-    Mpg123Player player;
-    Reports reports(player);
-    QStringList queue{kStereo};
-    QList<bool> endedAtDuration;
-    connect(&player, &MediaPlayer::playStateChange, this, [&] {
-        if (player.playState() != MediaPlayer::Stopped)
-            return;
-        endedAtDuration << (player.position() == player.duration());
-        if (!queue.isEmpty()) {
-            player.setStartOnOpen(true);
-            player.setSourceFile(queue.takeFirst());
-        }
-    });
-    player.setStartOnOpen(true);
-    player.setSourceFile(kMono);
-    player.setPosition(1.2);
-    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2, 0}), kPlayTimeoutMs);
-    // Also after a seek, the samples handed over add up to the length exactly.
-    QCOMPARE(endedAtDuration, QList<bool>({true, true}));
-    QCOMPARE(player.duration(), 0.8);
-}
-
-void PlaybackPlayerTest::toldNextFileFollows_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("taken");
-    for (const char* kind : {"real", "fake"}) {
-        QTest::addRow("%s, the told file taken", kind) << kind << kMono;
-        QTest::addRow("%s, another file taken", kind) << kind << kStereo;
-    }
-}
-
-// The end handler takes the told file or another; either way the same reports,
-// one announcement per track, and the second track plays to its own end.
-void PlaybackPlayerTest::toldNextFileFollows()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, taken);
-    auto player = makePlayer(kind);
-    Reports reports(*player);
-    int announced = 0;
-    connect(player.get(), &MediaPlayer::aboutToFinish, this, [&] {
-        ++announced;
-        player->setNextSourceFile(kMono);
-    });
-    QList<double> second;
-    connect(player.get(), &MediaPlayer::playStateChange, this, [&](int, int newState) {
-        if (newState != MediaPlayer::Stopped || !second.isEmpty()) return;
-        player->setStartOnOpen(true);
-        player->setSourceFile(taken);
-        second << player->duration();
-    });
-    player->setStartOnOpen(true);
-    player->setSourceFile(kStereo);
-    QTRY_COMPARE(reports.seen, QList<int>({2}));
-    playOn(*player);
-    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2}), kPlayTimeoutMs);
-    playOn(*player);
-    QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2, 0}), kPlayTimeoutMs);
-    QCOMPARE(second, QList<double>{taken == kMono ? 1.5 : 0.8});
-    QCOMPARE(announced, 2);
-    QCOMPARE(player->position(), player->duration());
-    QTest::qWait(200); // a told file left untaken must not play on to an end of its own
-    QCOMPARE(reports.seen.size(), 4);
-}
-
-void PlaybackPlayerTest::unplayableFileStopsSilently_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("device");
-    QTest::newRow("missing file") << "missing.mp3" << "";
-    QTest::newRow("empty file") << "empty.mp3" << "";
-    QTest::newRow("text file") << kText << "";
-    QTest::newRow("folder") << "." << "";
-    QTest::newRow("FIFO with no writer") << "fifo.mp3" << "";
-    QTest::newRow("device") << "/dev/zero" << "";
-    QTest::newRow("no audio device") << kMono << "no such output device";
-}
-
-void PlaybackPlayerTest::unplayableFileStopsSilently()
-{
-    QFETCH(QString, path);
-    QFETCH(QString, device);
-    QTemporaryDir dir;
-    QFile(dir.filePath("empty.mp3")).open(QIODevice::WriteOnly);
-    QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("fifo.mp3")).constData(), 0600), 0);
-    const QString fullPath = QDir(dir.path()).absoluteFilePath(path);
-
-    Mpg123Player player;
-    Reports reports(player);
-    player.setStartOnOpen(true);
-    player.setSourceFile(kMono);
-    QTRY_COMPARE(reports.seen, QList<int>({2}));
-    player.setPosition(player.duration() - 0.05);
-    player.setOutputDevice(device);
-    player.setSourceFile(fullPath);
-    QVERIFY(player.hasError());
-    QCOMPARE(player.playState(), int(MediaPlayer::Stopped));
-    QCOMPARE(player.duration(), 0.0);
-    QCOMPARE(player.position(), 0.0);
-    // The previous file was about to end; had it gone on playing, its end would be reported.
-    QTest::qWait(300);
-    QCOMPARE(reports.seen, QList<int>({2}));
-
-    player.setOutputDevice(QString());
-    player.setSourceFile(kStereo);
-    QVERIFY(!player.hasError());
-    QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
-}
-
-void PlaybackPlayerTest::streamSeekIsSampleExact_data()
-{
-    QTest::addColumn<qint64>("frame");
-    QTest::newRow("last of first MPEG frame") << qint64(1151);
-    QTest::newRow("first of second MPEG frame") << qint64(1152);
-    QTest::newRow("last sample") << qint64(35279);
-}
-
-// The file is in the output format, so samples after a seek must equal
-// those decoded from the start, bit for bit.
-void PlaybackPlayerTest::streamSeekIsSampleExact()
-{
-    QFETCH(qint64, frame);
-    const auto whole = Mp3Stream::open(kStereo);
-    QVERIFY(whole);
-    const std::vector<float> all = readToEnd(*whole);
-    QCOMPARE(all.size(), size_t(35280 * 2));
-
-    const auto part = Mp3Stream::open(kStereo);
-    part->seek(double(frame) / 44100);
-    QCOMPARE(part->position(), double(frame) / 44100);
-    const std::vector<float> rest = readToEnd(*part);
-    QCOMPARE(rest.size(), size_t((35280 - frame) * 2));
-    QVERIFY(std::equal(rest.begin(), rest.end(), all.begin() + frame * 2));
-    QCOMPARE(part->position(), 0.8);
-}
-
-void PlaybackPlayerTest::streamConvertsToOutputFormat_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<qint64>("frames");
-    QTest::newRow("mono 22050") << kMono << qint64(66150);
-    // The converter is rebuilt where the format changes: the stereo part keeps its speed.
-    QTest::newRow("joined, then stereo 44100") << joined_.filePath("joined.mp3") << qint64(66150 + 38016);
-}
-
-void PlaybackPlayerTest::streamConvertsToOutputFormat()
-{
-    QFETCH(QString, path);
-    QFETCH(qint64, frames);
-    const auto stream = Mp3Stream::open(path);
-    QVERIFY(stream);
-    QCOMPARE(stream->rate(), 22050L);
-    QCOMPARE(stream->channels(), 1);
-    const std::vector<float> out = readToEnd(*stream);
-    // Twice the samples at twice the rate, give or take the resampler's edges.
-    QVERIFY2(std::abs(qint64(out.size() / 2) - frames) <= 64, qPrintable(QString::number(out.size() / 2)));
-    float peak = 0.0f;
-    for (size_t i = 0; i + 1 < out.size(); i += 2) {
-        QVERIFY(std::abs(out[i] - out[i + 1]) < 1e-3); // both tones are alike in both channels
-        peak = std::max(peak, std::abs(out[i]));
-    }
-    QVERIFY2(peak > 0.4f && peak < 0.6f, qPrintable(QString::number(peak))); // made at half scale
-}
 
 QTEST_GUILESS_MAIN(PlaybackPlayerTest)
 #include "playback_player_test.moc"

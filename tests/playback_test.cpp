@@ -9,16 +9,6 @@
 
 namespace {
 
-// Plays line `row` of an album of `count` numbered tracks with the named option chosen.
-Form1& startPlaying(FormFixture& f, int count, const char* option, int row)
-{
-    Form1& w = startOnAlbum(f, numbered(count));
-    w.findChild<QRadioButton*>(QString::fromLatin1(option))->click();
-    doubleClickRow(w.lstTracks, row);
-    settle();
-    return w;
-}
-
 QString pathOf(const FormFixture& f, int record)
 {
     return QString::fromStdString(f.album.folder() + "f1/t" + std::to_string(record) + ".mp3");
@@ -40,127 +30,48 @@ private slots:
     void doubleClickPlaysTheLineInTheChosenMode()
     {
         QFETCH(QString, option);
-        QFETCH(QString, status);
-        QFETCH(char, mode);
         FormFixture f;
         Form1& w = startOnAlbum(f, {{"Down express at speed", -1}, {"Second", 0}});
         w.findChild<QRadioButton*>(option)->click();
         doubleClickRow(w.lstTracks, 0);
-        QCOMPARE(char(w.m.PlayMode), mode);
-        QCOMPARE(w.lblPlayMode->text(), status);
+        QTEST(char(w.m.PlayMode), "mode");
+        QTEST(w.lblPlayMode->text(), "status");
         QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2),
                  (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
         QCOMPARE(w.lblTitle->text(), QStringLiteral("Down express at speed").leftJustified(60));
-        QCOMPARE(w.lblPath->text(), QStringLiteral("Album: f1   File: t1.mp3"));
-        settle();
-        QCOMPARE(w.lblminTitle->text(), QStringLiteral("Down express at speed 5th May 1975"));
-    }
-
-    void oneTrackStopsAtItsEnd()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 3, "opOne", 1);
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(char(w.m.PlayMode), 'X');
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QCOMPARE(f.player.sourceFiles.size(), 1);
-        QVERIFY(w.lstTracks->isSelected(1));
-    }
-
-    void allTracksFollowTheListToItsEnd()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 3, "opAll", 1);
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 3));
-        QCOMPARE(w.lstTracks->listIndex(), 2);
-        QVERIFY(w.lstTracks->isSelected(2));
-        QVERIFY(!w.lstTracks->isSelected(1));
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(f.player.sourceFiles.size(), 2);
-        QCOMPARE(char(w.m.PlayMode), 'X');
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-    }
-
-    void allTracksFollowTheLineTheUserClicked()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 6, "opAll", 0);
-        w.lstTracks->setListIndex(3);
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 5));
-    }
-
-    void preferencePassesOverExcludedTracks_data()
-    {
-        QTest::addColumn<QString>("preference");
-        QTest::addColumn<QList<int>>("linesides");
-        QTest::addColumn<int>("played");  // record number, 0 when playback stops
-        QTest::newRow("on train skips lineside") << "opOT" << QList<int>{0, -1, -1, 0} << 4;
-        QTest::newRow("lineside skips on train") << "opLS" << QList<int>{0, 0, 0, -1} << 4;
-        QTest::newRow("odd lineside value is never skipped") << "opOT" << QList<int>{0, -1, 1, 0} << 3;
-        QTest::newRow("both skips nothing") << "opAny" << QList<int>{0, -1, -1, 0} << 2;
-        QTest::newRow("nothing allowed after the line") << "opOT" << QList<int>{0, -1, -1, -1} << 0;
-    }
-    void preferencePassesOverExcludedTracks()
-    {
-        QFETCH(QString, preference);
-        QFETCH(QList<int>, linesides);
-        QFETCH(int, played);
-        FormFixture f;
-        std::vector<TrackSpec> tracks;
-        for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
-        Form1& w = startOnAlbum(f, tracks);
-        w.findChild<QRadioButton*>(preference)->setChecked(true);
-        w.opAll->click();
-        w.lstTracks->setListIndex(0);
-        w.btnPlay->click();
-        settle();
-        f.player.finishTrack();
-        settle();
-        if (played == 0) {
-            QCOMPARE(f.player.sourceFiles.size(), 1);
-            QCOMPARE(char(w.m.PlayMode), 'X');
-            QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-            return;
-        }
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, played));
-        QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(played));
-        QCOMPARE(w.m.PlayingRecord, played);
     }
 
     // What the window tells the player ahead is what its end-of-track handler then plays.
     void theNextTrackIsToldAhead_data()
     {
         QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("preference");
         QTest::addColumn<QList<int>>("linesides");
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("told"); // record number; 0: nothing follows
-        QTest::newRow("all: the next line") << "opAll" << QList<int>{0, 0, 0} << "" << 2;
-        QTest::newRow("all: past excluded lines") << "opAll" << QList<int>{0, -1, -1, 0} << "" << 4;
-        QTest::newRow("all: the last line") << "opAll" << QList<int>{0} << "" << 0;
-        QTest::newRow("one track") << "opOne" << QList<int>{0, 0} << "" << 0;
-        QTest::newRow("changed to one after telling") << "opAll" << QList<int>{0, 0} << "opOne" << 0;
-        QTest::newRow("another line clicked after telling") << "opAll" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
-        QTest::newRow("preference changed after telling") << "opAll" << QList<int>{0, -1, 0} << "opLS" << 2;
+        QTest::newRow("all: the next line") << "opAll" << "opOT" << QList<int>{0, 0, 0} << "" << 2;
+        QTest::newRow("on train passes over lineside") << "opAll" << "opOT" << QList<int>{0, -1, -1, 0} << "" << 4;
+        QTest::newRow("lineside passes over on train") << "opAll" << "opLS" << QList<int>{-1, 0, 0, -1} << "" << 4;
+        QTest::newRow("odd lineside value is never passed over") << "opAll" << "opOT" << QList<int>{0, -1, 1, 0} << "" << 3;
+        QTest::newRow("both passes over nothing") << "opAll" << "opAny" << QList<int>{0, -1, -1, 0} << "" << 2;
+        QTest::newRow("nothing allowed after the line") << "opAll" << "opOT" << QList<int>{0, -1, -1, -1} << "" << 0;
+        QTest::newRow("one track, played though the preference passes it over") << "opOne" << "opOT" << QList<int>{-1, 0} << "" << 0;
+        QTest::newRow("changed to one after telling") << "opAll" << "opOT" << QList<int>{0, 0} << "opOne" << 0;
+        QTest::newRow("another line clicked after telling") << "opAll" << "opOT" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
+        QTest::newRow("preference changed after telling") << "opAll" << "opOT" << QList<int>{0, -1, 0} << "opLS" << 2;
     }
     void theNextTrackIsToldAhead()
     {
         QFETCH(QString, option);
+        QFETCH(QString, preference);
         QFETCH(QList<int>, linesides);
         QFETCH(QString, change);
         QFETCH(int, told);
         FormFixture f;
         std::vector<TrackSpec> tracks;
         for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
-        writeAlbum(f, tracks);
-        Form1& w = f.start();
-        w.opOT->setChecked(true);
+        Form1& w = startOnAlbum(f, tracks);
+        w.findChild<QRadioButton*>(preference)->setChecked(true);
         w.findChild<QRadioButton*>(option)->click();
         doubleClickRow(w.lstTracks, 0);
         settle();
@@ -173,15 +84,14 @@ private slots:
         settle();
         QCOMPARE(f.player.sourceFiles.size(), told ? 2 : 1);
         QCOMPARE(f.player.sourceFiles.last(), pathOf(f, told ? told : 1));
-    }
-
-    void oneTrackModeIgnoresThePreference()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, {{"Lineside", -1}});
-        w.opOT->setChecked(true);
-        doubleClickRow(w.lstTracks, 0);
-        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 1)});
+        // The line, the notes and the title follow the track that plays; with nothing to follow, playback stops.
+        if (told) {
+            QCOMPARE(w.lstTracks->selectedRows(), QList<int>{told - 1});
+            QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(told));
+            QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(told));
+        }
+        QCOMPARE(w.lblPlayMode->text(), told ? QStringLiteral("Playing all tracks from Track List") : QStringLiteral("Player Stopped"));
+        QCOMPARE(char(w.m.PlayMode), told ? 'A' : 'X');
     }
 
     void randomDrawsReachEveryLine()
@@ -199,42 +109,33 @@ private slots:
             played.insert(f.player.sourceFiles.last());
         }
         QCOMPARE(played.size(), 4);
-        QVERIFY(played.contains(pathOf(f, 1)));
         QCOMPARE(char(w.m.PlayMode), 'R');
     }
 
-    void randomStopsWhenNothingCanBePlayed_data()
+    // At a track's end in random mode: the one line the preference allows is found; with none, playback stops.
+    void randomFindsTheAllowedLineOrStops_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<QString>("preference");
-        QTest::newRow("every line excluded") << 40 << "opLS";
-        QTest::newRow("empty album") << 0 << "opAny";
+        QTest::addColumn<int>("allowed");  // the one lineside record, 0 for none
+        QTest::newRow("one allowed among 200") << 200 << 151;
+        QTest::newRow("every line excluded") << 40 << 0;
+        QTest::newRow("empty album") << 0 << 0;
     }
-    void randomStopsWhenNothingCanBePlayed()
+    void randomFindsTheAllowedLineOrStops()
     {
         QFETCH(int, count);
-        QFETCH(QString, preference);
+        QFETCH(int, allowed);
         FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(count));
-        w.findChild<QRadioButton*>(preference)->setChecked(true);
-        w.m.PlayMode = Mode::Random;
-        w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
-        QCOMPARE(char(w.m.PlayMode), 'X');
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QVERIFY(f.player.sourceFiles.isEmpty());
-    }
-
-    void randomFindsTheOneAllowedTrack()
-    {
-        FormFixture f;
-        std::vector<TrackSpec> tracks = numbered(200);
-        tracks[150].lineside = -1;
+        std::vector<TrackSpec> tracks = numbered(count);
+        if (allowed) tracks[size_t(allowed - 1)].lineside = -1;
         Form1& w = startOnAlbum(f, tracks);
-        w.opLS->setChecked(true);
+        (count ? w.opLS : w.opAny)->setChecked(true);
         w.m.PlayMode = Mode::Random;
         w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
-        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 151)});
-        QCOMPARE(w.lstTracks->listIndex(), 150);
+        QCOMPARE(f.player.sourceFiles, allowed ? QStringList{pathOf(f, allowed)} : QStringList());
+        if (allowed) QCOMPARE(w.lstTracks->listIndex(), allowed - 1);
+        else QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
+        QCOMPARE(char(w.m.PlayMode), allowed ? 'R' : 'X');
     }
 
     void aTrackThatCannotBePlayedShowsTheProblem()
@@ -261,12 +162,13 @@ private slots:
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 2)});
     }
 
-    void pauseTwiceResumes()
+    void pauseTwiceResumesAndStopEndsAPausedTrack()
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(2));
         w.btnPause->click();
         QVERIFY(!f.player.calls.contains("pause") && !f.player.calls.contains("play"));
+        w.opAll->click();
         doubleClickRow(w.lstTracks, 0);
         settle();
         f.player.advance(30);
@@ -280,13 +182,8 @@ private slots:
         QCOMPARE(f.player.playState(), 2);
         QCOMPARE(f.player.position(), 30.0);
         QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing from Track List"));
-    }
-
-    void stopWhilePausedEndsTheTrack()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 2, "opAll", 0);
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
+        // Stopped while paused, the track ends where it stands and nothing follows.
         w.btnPause->click();
         settle();
         w.btnStop->click();
@@ -296,17 +193,6 @@ private slots:
         QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);
-    }
-
-    void optionsChangeTheModeOfThePlayingTrack()
-    {
-        FormFixture f;
-        Form1& w = startPlaying(f, 3, "opOne", 0);
-        w.opAll->click();
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
-        w.btnSkip->click();  // ends the track as playing to its end would
-        settle();
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, 2));
     }
 
     void optionsWhileThePlaylistPlaysOnlyTellTheUser()
@@ -324,28 +210,23 @@ private slots:
         QVERIFY(f.player.sourceFiles.isEmpty());
     }
 
-    void minimizedCaptionFollowsThePlayer()
+    // Minimized, the caption shows the playing title until the track ends; the path's tooltip
+    // names the record last read, the path itself the playing file.
+    void captionAndPathTooltip()
     {
         FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(2));
+        Form1& w = startOnAlbum(f, numbered(3));
         f.windows.minimized = true;
         doubleClickRow(w.lstTracks, 0);
         settle();
         QCOMPARE(w.windowTitle(), "Quillon Playing:" + QStringLiteral("Track 1").leftJustified(60));
-        f.player.finishTrack();
-        settle();
-        QCOMPARE(w.windowTitle(), QStringLiteral("Velloran Quillon"));
-    }
-
-    void pathTooltipFollowsTheRecordLastRead()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(3));
-        doubleClickRow(w.lstTracks, 0);
         w.lstTracks->setListIndex(2);
         w.lblPath_MouseMove();
         QCOMPARE(w.lblPath->toolTip(), pathOf(f, 3));
         QCOMPARE(w.lblPath->text(), QStringLiteral("Album: f1   File: t1.mp3"));
+        f.player.finishTrack();
+        settle();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Velloran Quillon"));
     }
 };
 
