@@ -1,0 +1,24 @@
+#include "logic/album_merge.h"
+
+#include "logic/track_record.h"
+
+namespace {
+
+std::string_view wholeRecords(std::string_view album)
+{
+    return album.substr(0, album.size() - album.size() % size_t(kRecordSize));
+}
+
+}  // namespace
+
+std::string mergedAlbum(std::string_view first, std::string_view second, std::string_view oldOutput)
+{
+    const std::string_view a = wholeRecords(first);
+    const std::string_view b = wholeRecords(second);
+    const size_t merged = a.size() + b.size();
+    const std::string_view rest = oldOutput.size() > merged ? oldOutput.substr(merged) : std::string_view();
+    std::string out;
+    out.reserve(merged + rest.size());
+    out.append(a).append(b).append(rest);
+    return out;
+}
