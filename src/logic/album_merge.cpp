@@ -22,3 +22,15 @@ std::string mergedAlbum(std::string_view first, std::string_view second, std::st
     out.append(a).append(b).append(rest);
     return out;
 }
+
+std::string mergeNotReadMessage(std::string_view path, std::string_view reason)
+{
+    return "The albums were not merged: the album file\r" + std::string(path) + "\rcould not be read.\r\rReason: " +
+           std::string(reason) + "\r\rNothing was written.";
+}
+
+std::string mergeNotWrittenMessage(std::string_view path, std::string_view reason)
+{
+    return "The albums were not merged: the album file\r" + std::string(path) +
+           "\rcould not be written.\r\rReason: " + std::string(reason) + "\r\rIt is as it was.";
+}

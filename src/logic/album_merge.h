@@ -12,3 +12,8 @@ inline constexpr size_t kMaxMergeBytes = size_t(512) << 20;
 // then whatever the old output held after that many records. A part-record at the
 // end of an input is no record and is left out.
 std::string mergedAlbum(std::string_view first, std::string_view second, std::string_view oldOutput);
+
+// Prompts of the boxes saying a merge wrote nothing: an input (or the old output)
+// could not be read, or the output could not be written.
+std::string mergeNotReadMessage(std::string_view path, std::string_view reason);
+std::string mergeNotWrittenMessage(std::string_view path, std::string_view reason);

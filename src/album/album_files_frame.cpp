@@ -1,0 +1,133 @@
+#include "album/album_files_frame.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "form/form1.h"
+#include "form/layout_helpers.h"
+#include "form/text_codec.h"
+#include "logic/album_merge.h"
+#include "platform/dialogs.h"
+#include "platform/file_ops.h"
+#include "platform/message_box.h"
+#include "playlist/playlist_page.h"
+
+namespace {
+
+const char* const kNoAlbumPicked = "Album database file";
+
+// Every album dialog offers album files only; an initial folder and a name are
+// given by the callers that set them.
+FileDialogRequest albumDialog()
+{
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Quillon Album (*.qdb)|*.qdb");
+    request.defaultExt = QStringLiteral(".qdb");
+    return request;
+}
+
+QLineEdit* albumBox(QWidget* parent, const char* name, const char* accessibleName, int top)
+{
+    QLineEdit* box = named(placed(new QLineEdit(QString::fromLatin1(kNoAlbumPicked), parent), name, 120, top, 4080, 285),
+                           accessibleName);
+    box->setReadOnly(true);
+    return box;
+}
+
+std::string fileBytesName(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+AlbumFilesFrame::AlbumFilesFrame(Form1& owner, QWidget* optionsPage)
+    : Frame(optionsPage, QStringLiteral("Merge Album databases")), form(owner)
+{
+    placed(this, "Frame4", 120, 3870, 4800, 1560);
+    txtAlbum1 = albumBox(this, "txtAlbum1", "First album", 360);
+    btnAdd1 = placed(new QPushButton(QStringLiteral("+"), this), "btnAdd1", 4320, 360, 375, 285);
+    txtAlbum2 = albumBox(this, "txtAlbum2", "Second album", 780);
+    btnAdd2 = placed(new QPushButton(QStringLiteral("+"), this), "btnAdd2", 4320, 780, 375, 285);
+    btnMerge = placed(new QPushButton(QStringLiteral("Merge"), this), "btnMerge", 120, 1170, 1695, 300);
+
+    connect(form.btnLoad, &QPushButton::clicked, this, &AlbumFilesFrame::btnLoad_Click);
+    connect(btnAdd1, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd1_Click);
+    connect(btnAdd2, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd2_Click);
+    connect(btnMerge, &QPushButton::clicked, this, &AlbumFilesFrame::btnMerge_Click);
+}
+
+void AlbumFilesFrame::btnLoad_Click()
+{
+    FileDialogRequest request = albumDialog();
+    request.initDir = QDir::currentPath();
+    request.fileName = QString();
+    const QString chosen = form.os.dialogs->showOpen(request);
+    if (chosen.isEmpty()) return;
+    Module1& m = form.m;
+    m.AlbumPath = fileBytesName(chosen);
+    const size_t separator = m.AlbumPath.find_last_of("\\/");
+    m.DetailsFolder = separator == std::string::npos ? std::string() : m.AlbumPath.substr(0, separator + 1);
+    form.txtCurAlb->setText(toDisplay(m.AlbumPath));
+    m.Album.close();
+    m.TrackListIndex = 0;
+    form.FillTrackList();
+    form.lblTabTrackList_Click();
+    // The playlist names tracks by their numbers in the album it was made with.
+    form.fmPlaylist->btnClearPL_Click();
+}
+
+void AlbumFilesFrame::pickInput(QLineEdit* box)
+{
+    FileDialogRequest request = albumDialog();
+    request.initDir = QDir::currentPath();
+    const QString chosen = form.os.dialogs->showOpen(request);
+    if (!chosen.isEmpty()) box->setText(chosen);
+}
+
+void AlbumFilesFrame::btnAdd1_Click()
+{
+    pickInput(txtAlbum1);
+}
+
+void AlbumFilesFrame::btnAdd2_Click()
+{
+    pickInput(txtAlbum2);
+}
+
+void AlbumFilesFrame::reportMergeFailure(const std::string& prompt)
+{
+    form.os.messages->show(toDisplay(prompt), QStringLiteral("Problem"), MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+void AlbumFilesFrame::btnMerge_Click()
+{
+    const QString noAlbum = QString::fromLatin1(kNoAlbumPicked);
+    if (txtAlbum1->text() == noAlbum || txtAlbum2->text() == noAlbum) return;
+    const QString chosen = form.os.dialogs->showSave(albumDialog());
+    if (chosen.isEmpty()) return;
+    const std::string out = fileBytesName(chosen);
+    // Both inputs are read whole before anything is written, so the output may be
+    // either of them; a missing input is reported, never created.
+    FileRead inputs[2];
+    const std::string names[2] = {fileBytesName(txtAlbum1->text()), fileBytesName(txtAlbum2->text())};
+    for (int i = 0; i < 2; ++i) {
+        inputs[i] = readRegularFile(names[i], kMaxMergeBytes);
+        if (!inputs[i].ok() || inputs[i].truncated) {
+            reportMergeFailure(mergeNotReadMessage(
+                names[i], inputs[i].ok() ? std::string_view("the file is too large") : failureText(inputs[i].error)));
+            return;
+        }
+    }
+    FileRead old = readRegularFile(out, kMaxMergeBytes);
+    if (old.error == FileError::NotFound) old = FileRead{};
+    if (!old.ok() || old.truncated) {
+        reportMergeFailure(
+            mergeNotReadMessage(out, old.ok() ? std::string_view("the file is too large") : failureText(old.error)));
+        return;
+    }
+    const FileError written = writeFileAtomic(out, mergedAlbum(inputs[0].bytes, inputs[1].bytes, old.bytes));
+    if (written != FileError::None) reportMergeFailure(mergeNotWrittenMessage(out, failureText(written)));
+}
