@@ -1,18 +1,27 @@
-// Files: playlist files saved and loaded, other albums loaded, albums merged, and the
-// dialogs they go through.
+// Files: playlist files saved and loaded, other albums loaded, albums merged.
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 
-#include "logic/album_merge.h"
-#include "logic/playlist_files.h"
+#include "album/album_files_frame.h"
+#include "support/playback_fixture.h"
 
 namespace {
 
-// n records of 131 bytes, each filled with its own letter from `first` on.
-std::string records(int n, char first)
+QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
+QString q(const std::string& s) { return QString::fromStdString(s); }
+// n records, each 131 copies of its own letter from `first` on.
+QByteArray recs(int n, char first)
 {
-    std::string out;
-    for (int i = 0; i < n; ++i) out += std::string(131, char(first + i));
+    QByteArray out;
+    for (int i = 0; i < n; ++i) out += QByteArray(131, char(first + i));
     return out;
+}
+std::string read(const std::string& path)
+{
+    QFile file(q(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
 }
 
 }  // namespace
@@ -20,51 +29,162 @@ std::string records(int n, char first)
 class FilesTest : public QObject {
     Q_OBJECT
 private slots:
-    void mergeRules_data()
+    // The working playlist saved; "@" stands for the album. A null `existing` is no file there before.
+    void savePlaylist_data()
     {
-        QTest::addColumn<QByteArray>("first");
-        QTest::addColumn<QByteArray>("second");
-        QTest::addColumn<QByteArray>("old");
-        QTest::addColumn<QByteArray>("merged");
-        auto r = [](int n, char c) { return QByteArray::fromStdString(records(n, c)); };
-        QTest::newRow("3 then 2 into a new file") << r(3, 'a') << r(2, 'x') << QByteArray() << r(3, 'a') + r(2, 'x');
-        QTest::newRow("empty second is the first alone") << r(3, 'a') << QByteArray() << QByteArray() << r(3, 'a');
-        QTest::newRow("into the first: second appended") << r(2, 'a') << r(1, 'x') << r(2, 'a') << r(2, 'a') + r(1, 'x');
-        QTest::newRow("into the second: it survives") << r(1, 'a') << r(2, 'x') << r(2, 'x') << r(1, 'a') + r(2, 'x');
-        QTest::newRow("longer output keeps its tail") << r(1, 'a') << r(1, 'x') << r(4, 'k') << r(1, 'a') + r(1, 'x') + r(2, 'm');
-        QTest::newRow("part-records of inputs dropped") << r(1, 'a') + "abc" << r(1, 'x') + "z" << QByteArray() << r(1, 'a') + r(1, 'x');
+        QTest::addColumn<QByteArray>("working");
+        QTest::addColumn<QByteArray>("existing");
+        QTest::addColumn<QString>("answer");  // relative to the album folder; "!" before it a cancel
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QString>("name");  // PlaylistFileName afterwards, "*" the full path
+        QTest::newRow("empty playlist, empty file") << QByteArray() << QByteArray() << "Evening.pll" << QByteArray("") << "Evening.pll";
+        QTest::newRow("existing file replaced, numbers padded") << QByteArray("@\r\n7\r\n") << QByteArray("old") << "Evening.pll" << QByteArray("@\r\n 7 \r\n") << "Evening.pll";
+        QTest::newRow("cancel keeps all") << QByteArray("@\r\n 1 \r\n") << QByteArray("old") << "!Evening.pll" << QByteArray("old") << "old.pll";
+        QTest::newRow("missing folder refused") << QByteArray("@\r\n 1 \r\n") << QByteArray() << "no/Evening.pll" << QByteArray() << "*";
     }
-    void mergeRules()
+    void savePlaylist()
     {
-        QFETCH(QByteArray, first);
-        QFETCH(QByteArray, second);
-        QFETCH(QByteArray, old);
-        QFETCH(QByteArray, merged);
-        QCOMPARE(QByteArray::fromStdString(mergedAlbum(first.toStdString(), second.toStdString(), old.toStdString())), merged);
+        QFETCH(QByteArray, working);
+        QFETCH(QByteArray, existing);
+        QFETCH(QString, answer);
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        f.writeAppFile("temp.$$$", working.replace("@", album.c_str()).toStdString());
+        const bool cancel = answer.startsWith('!');
+        const std::string target = f.album.folder() + answer.mid(cancel ? 1 : 0).toStdString();
+        if (!existing.isNull()) f.album.writeFile(answer.mid(cancel ? 1 : 0).toStdString(), existing.toStdString());
+        Form1& w = f.startWith(album, {{4, "Playlist FN=old.pll"}});
+        f.dialogs.fileAnswers = {cancel ? QString() : q(target)};
+        w.btnOpSavePL->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName, QString("old.pll"));
+        QVERIFY(f.dialogs.asked.value(0).save && f.dialogs.asked.value(0).request.confirmOverwrite);
+        QFETCH(QByteArray, saved);
+        QCOMPARE(bytes(read(target)), saved.isNull() ? QByteArray("<missing>") : saved.replace("@", album.c_str()));
+        QFETCH(QString, name);
+        const QString stored = name == "*" ? q(target) : name;
+        QCOMPARE(q(w.m.PlaylistFileName), stored);
+        QCOMPARE(f.messages.shown.size(), name == "*" ? 1 : 0);
+        if (name == "*")
+            QCOMPARE(f.messages.shown[0].prompt, "Unable to save playlist to drive " + q(f.album.folder()) + "no\rIs this a read only drive?\rPlease try again and select another location");
+        w.fmPlaylist->btnSavePL->click();  // the next save proposes the name kept
+        QCOMPARE(f.dialogs.asked.value(1).request.fileName, stored);
+        f.close();
+        QVERIFY(read(f.appFile("qvb.ini")).find("Playlist FN=" + stored.toStdString() + "\r\n") != std::string::npos);
     }
 
-    void albumCheck_data()
+    // A playlist file loaded over the working playlist " 1 "; null is no file.
+    void loadPlaylist_data()
     {
-        QTest::addColumn<QByteArray>("playlist");
-        QTest::addColumn<QByteArray>("loaded");
-        QTest::addColumn<int>("check");
-        QTest::addColumn<QByteArray>("name");
-        const int same = int(AlbumCheck::Same), different = int(AlbumCheck::Different);
-        QTest::newRow("other folder, same name") << QByteArray("C:\\Sounds\\Album1.qdb\r\n 1 \r\n") << QByteArray("D:\\Copy\\Album1.qdb") << same << QByteArray("Album1.qdb");
-        QTest::newRow("other name") << QByteArray("C:\\Sounds\\Album1.qdb\r\n 1 \r\n") << QByteArray("C:\\Sounds\\Album2.qdb") << different << QByteArray("Album1.qdb");
-        QTest::newRow("letter case counts") << QByteArray("C:\\S\\album1.qdb\r\n 1 \r\n") << QByteArray("C:\\S\\Album1.qdb") << different << QByteArray("album1.qdb");
-        QTest::newRow("slash paths") << QByteArray("/home/u/A.qdb\r\n 1 \r\n") << QByteArray("C:\\x\\A.qdb") << same << QByteArray("A.qdb");
-        QTest::newRow("first entry decides") << QByteArray("/a/B.qdb\r\n 1 \r\n/a/A.qdb\r\n 2 \r\n") << QByteArray("/a/A.qdb") << different << QByteArray("B.qdb");
-        QTest::newRow("no entry") << QByteArray() << QByteArray("/a/A.qdb") << int(AlbumCheck::NoEntry) << QByteArray();
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("prompt");  // "" loaded without a word; "*" a box naming the file
+        QTest::newRow("same name, other folder") << QByteArray("C:\\Sounds\\album.qdb\r\n 2 \r\n") << "";
+        QTest::newRow("slash path, first entry decides") << QByteArray("/x/album.qdb\r\n 2 \r\nC:\\Sounds\\B.qdb\r\n 1 \r\n") << "";
+        QTest::newRow("other album") << QByteArray("C:\\Sounds\\Album2.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
+        QTest::newRow("letter case differs") << QByteArray("C:\\Sounds\\Album.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
+        QTest::newRow("no entry") << QByteArray("") << "*";
+        QTest::newRow("missing") << QByteArray() << "*";
     }
-    void albumCheck()
+    void loadPlaylist()
     {
-        QFETCH(QByteArray, playlist);
-        QFETCH(QByteArray, loaded);
-        QFETCH(int, check);
-        QFETCH(QByteArray, name);
-        QCOMPARE(int(checkPlaylistAlbum(playlist.toStdString(), loaded.toStdString())), check);
-        QCOMPARE(QByteArray::fromStdString(playlistAlbumName(playlist.toStdString())), name);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, prompt);
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        const std::string before = album + "\r\n 1 \r\n";
+        f.writeAppFile("temp.$$$", before);
+        const std::string chosen = f.album.folder() + "Evening.pll";
+        if (!file.isNull()) f.album.writeFile("Evening.pll", file.toStdString());
+        Form1& w = f.start();
+        f.dialogs.fileAnswers = {q(chosen)};
+        w.fmPlaylist->btnPLLoad->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName, QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.filter, QString("Quillon Playlist (*.pll)|*.pll"));
+        QCOMPARE(f.messages.shown.size(), prompt.isEmpty() ? 0 : 1);
+        if (prompt == "*") QVERIFY(f.messages.shown[0].prompt.contains(q(chosen)));
+        else if (!prompt.isEmpty()) QCOMPARE(f.messages.shown[0].prompt, prompt);
+        QCOMPARE(bytes(f.readAppFile("temp.$$$")), prompt.isEmpty() ? file : bytes(before));
+        QCOMPARE(q(w.m.PlaylistFileName), prompt.isEmpty() ? QString("Evening.pll") : q(chosen));
+        if (prompt.isEmpty()) QCOMPARE(w.fmPlaylist->lstPlayList->listCount(), file.count("\r\n") / 2);
+    }
+
+    // Load New Album with the dialog's answer: another album, a missing name, or a cancel.
+    void loadAlbum_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<int>("lines");  // -1: nothing changed
+        QTest::newRow("another album") << "other.qdb" << 3;
+        QTest::newRow("typed name of no file") << "none.qdb" << 1;
+        QTest::newRow("cancel") << "" << -1;
+    }
+    void loadAlbum()
+    {
+        QFETCH(QString, answer);
+        QFETCH(int, lines);
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        f.album.writeAlbum("other.qdb", {fixture::makeTrack("A"), fixture::makeTrack("B"), fixture::makeTrack("C")});
+        f.writeAppFile("temp.$$$", album + "\r\n 1 \r\n");
+        Form1& w = f.start();
+        w.lblTabOptions_Click();
+        const std::string chosen = answer.isEmpty() ? album : f.album.folder() + answer.toStdString();
+        if (!answer.isEmpty()) f.dialogs.fileAnswers = {q(chosen)};
+        w.btnLoad->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName, QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.initDir, QDir::currentPath());
+        QCOMPARE(q(w.m.AlbumPath), q(chosen));
+        QCOMPARE(w.txtCurAlb->text(), q(chosen));
+        QCOMPARE(q(w.m.DetailsFolder), q(f.album.folder()));
+        QCOMPARE(w.lstTracks->listCount(), lines < 0 ? 2 : lines);
+        if (lines == 1) QCOMPARE(w.lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
+        else QCOMPARE(w.lstTracks->listIndex(), 0);
+        QCOMPARE(w.fmTrackList->isVisible(), lines >= 0);
+        QCOMPARE(q(f.readAppFile("temp.$$$")), lines < 0 ? q(album + "\r\n 1 \r\n") : QString());
+    }
+
+    // Two albums picked with "+" and merged into the answer of the save dialog.
+    void merge_data()
+    {
+        QTest::addColumn<QStringList>("answers");  // first, second, output; "-" leaves a box unpicked
+        QTest::addColumn<QByteArray>("output");
+        QTest::addColumn<QString>("failing");  // the file a box names; "" no box
+        QTest::newRow("3 and 2 into a new file") << QStringList{"a.qdb", "b.qdb", "new.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
+        QTest::newRow("empty second") << QStringList{"a.qdb", "e.qdb", "new.qdb"} << recs(3, 'a') << "";
+        QTest::newRow("into the first") << QStringList{"a.qdb", "b.qdb", "a.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
+        QTest::newRow("into the second") << QStringList{"b.qdb", "a.qdb", "a.qdb"} << recs(2, 'x') + recs(3, 'a') << "";
+        QTest::newRow("longer output keeps its tail") << QStringList{"b.qdb", "e.qdb", "a.qdb"} << recs(2, 'x') + recs(1, 'c') << "";
+        QTest::newRow("part-record not copied") << QStringList{"p.qdb", "b.qdb", "new.qdb"} << recs(1, 'a') + recs(2, 'x') << "";
+        QTest::newRow("missing input") << QStringList{"a.qdb", "gone.qdb", "new.qdb"} << QByteArray("<missing>") << "gone.qdb";
+        QTest::newRow("unwritable output") << QStringList{"a.qdb", "b.qdb", "no/new.qdb"} << QByteArray("<missing>") << "no/new.qdb";
+        QTest::newRow("second unpicked") << QStringList{"a.qdb", "-", "new.qdb"} << QByteArray("<missing>") << "";
+        QTest::newRow("save cancelled") << QStringList{"a.qdb", "b.qdb", ""} << QByteArray("<missing>") << "";
+    }
+    void merge()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QByteArray, output);
+        QFETCH(QString, failing);
+        FormFixture f;
+        writeAlbum(f, numbered(1));
+        const std::vector<std::pair<std::string, QByteArray>> albums{
+            {"a.qdb", recs(3, 'a')}, {"b.qdb", recs(2, 'x')}, {"e.qdb", {}}, {"p.qdb", recs(1, 'a') + "xyz"}};
+        for (const auto& [name, data] : albums) f.album.writeFile(name, data.toStdString());
+        Form1& w = f.start();
+        QStringList paths;
+        for (const QString& a : answers) paths << (a.isEmpty() || a == "-" ? a : q(f.album.folder()) + a);
+        f.dialogs.fileAnswers = paths;
+        f.dialogs.fileAnswers.removeAll("-");
+        if (answers[0] != "-") w.Frame4->btnAdd1->click();
+        if (answers[1] != "-") w.Frame4->btnAdd2->click();
+        w.Frame4->btnMerge->click();
+        QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
+        // Each "+" and the merge offer the name returned last.
+        for (int i = 1; i < f.dialogs.asked.size(); ++i)
+            QCOMPARE(f.dialogs.asked[i].request.fileName.value_or("?"), paths[i - 1]);
+        QCOMPARE(bytes(read(f.album.folder() + (answers[2].isEmpty() ? "new.qdb" : answers[2].toStdString()))), output);
+        QCOMPARE(f.messages.shown.size(), failing.isEmpty() ? 0 : 1);
+        if (!failing.isEmpty()) QVERIFY(f.messages.shown[0].prompt.contains(q(f.album.folder()) + failing));
+        QCOMPARE(read(f.album.folder() + "gone.qdb"), std::string("<missing>"));  // never created
+        QCOMPARE(w.lstTracks->listCount(), 1);
     }
 };
 
