@@ -1,8 +1,11 @@
 // Files: playlist files saved and loaded, other albums loaded, albums merged.
+#include <QApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "album/album_files_frame.h"
 #include "support/playback_fixture.h"
@@ -56,7 +59,7 @@ private slots:
         Form1& w = f.startWith(album, {{4, "Playlist FN=old.pll"}});
         f.dialogs.fileAnswers = {cancel ? QString() : q(target)};
         w.btnOpSavePL->click();
-        QCOMPARE(f.dialogs.asked.value(0).request.fileName, QString("old.pll"));
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString("old.pll"));
         QVERIFY(f.dialogs.asked.value(0).save && f.dialogs.asked.value(0).request.confirmOverwrite);
         QFETCH(QByteArray, saved);
         QCOMPARE(bytes(read(target)), saved.isNull() ? QByteArray("<missing>") : saved.replace("@", album.c_str()));
@@ -67,7 +70,7 @@ private slots:
         if (name == "*")
             QCOMPARE(f.messages.shown[0].prompt, "Unable to save playlist to drive " + q(f.album.folder()) + "no\rIs this a read only drive?\rPlease try again and select another location");
         w.fmPlaylist->btnSavePL->click();  // the next save proposes the name kept
-        QCOMPARE(f.dialogs.asked.value(1).request.fileName, stored);
+        QCOMPARE(f.dialogs.asked.value(1).request.fileName.value_or("?"), stored);
         f.close();
         QVERIFY(read(f.appFile("qvb.ini")).find("Playlist FN=" + stored.toStdString() + "\r\n") != std::string::npos);
     }
@@ -97,7 +100,7 @@ private slots:
         Form1& w = f.start();
         f.dialogs.fileAnswers = {q(chosen)};
         w.fmPlaylist->btnPLLoad->click();
-        QCOMPARE(f.dialogs.asked.value(0).request.fileName, QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
         QCOMPARE(f.dialogs.asked.value(0).request.filter, QString("Quillon Playlist (*.pll)|*.pll"));
         QCOMPARE(f.messages.shown.size(), prompt.isEmpty() ? 0 : 1);
         if (prompt == "*") QVERIFY(f.messages.shown[0].prompt.contains(q(chosen)));
@@ -129,7 +132,7 @@ private slots:
         const std::string chosen = answer.isEmpty() ? album : f.album.folder() + answer.toStdString();
         if (!answer.isEmpty()) f.dialogs.fileAnswers = {q(chosen)};
         w.btnLoad->click();
-        QCOMPARE(f.dialogs.asked.value(0).request.fileName, QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
         QCOMPARE(f.dialogs.asked.value(0).request.initDir, QDir::currentPath());
         QCOMPARE(q(w.m.AlbumPath), q(chosen));
         QCOMPARE(w.txtCurAlb->text(), q(chosen));
@@ -185,6 +188,37 @@ private slots:
         if (!failing.isEmpty()) QVERIFY(f.messages.shown[0].prompt.contains(q(f.album.folder()) + failing));
         QCOMPARE(read(f.album.folder() + "gone.qdb"), std::string("<missing>"));  // never created
         QCOMPARE(w.lstTracks->listCount(), 1);
+    }
+
+    // Qt's save dialog: what it offers, and the name it returns for what the user types ("" a cancel).
+    void qtSaveDialog_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("extension added") << "evening" << "evening.pll";
+        QTest::newRow("own extension kept") << "evening.txt" << "evening.txt";
+        QTest::newRow("cancel") << "" << "";
+    }
+    void qtSaveDialog()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        const QString before = QDir::currentPath();
+        QTemporaryDir dir;
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+            seen << dialog->nameFilters().join('|') << dialog->directory().absolutePath() << edit->text();
+            edit->setText(typed);
+            typed.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+        });
+        QtDialogs dialogs;
+        const QString chosen = dialogs.showSave({"Quillon Playlist (*.pll)|*.pll", ".pll", dir.path(), "old.pll", true});
+        QDir::setCurrent(before);
+        QCOMPARE(seen, (QStringList{"Quillon Playlist (*.pll)", dir.path(), "old.pll"}));
+        QCOMPARE(chosen, result.isEmpty() ? result : QDir::toNativeSeparators(dir.filePath(result)));
+        QCOMPARE(dialogs.heldFileName(), result.isEmpty() ? QString("old.pll") : chosen);
     }
 };
 

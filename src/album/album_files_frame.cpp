@@ -9,6 +9,7 @@
 #include "form/layout_helpers.h"
 #include "form/text_codec.h"
 #include "logic/album_merge.h"
+#include "logic/track_record.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
@@ -68,8 +69,7 @@ void AlbumFilesFrame::btnLoad_Click()
     if (chosen.isEmpty()) return;
     Module1& m = form.m;
     m.AlbumPath = fileBytesName(chosen);
-    const size_t separator = m.AlbumPath.find_last_of("\\/");
-    m.DetailsFolder = separator == std::string::npos ? std::string() : m.AlbumPath.substr(0, separator + 1);
+    m.DetailsFolder = folderOf(m.AlbumPath);
     form.txtCurAlb->setText(toDisplay(m.AlbumPath));
     m.Album.close();
     m.TrackListIndex = 0;

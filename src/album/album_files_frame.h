@@ -1,6 +1,8 @@
 #pragma once
 // The Options page's merge frame "Merge Album databases", and the handler of the
 // File frame's "Load New Album": the album files the user chooses between.
+#include <string>
+
 #include "form/widgets.h"
 
 class Form1;

@@ -17,7 +17,7 @@ std::string_view fileNameOf(std::string_view path)
     return at == std::string_view::npos ? path : path.substr(at + 1);
 }
 
-std::string_view folderOf(std::string_view path)
+std::string_view folderBeforeName(std::string_view path)
 {
     const size_t at = lastSeparator(path);
     return at == std::string_view::npos ? std::string_view() : path.substr(0, at);

@@ -8,7 +8,7 @@
 // on either kind of system give the same name.
 std::string_view fileNameOf(std::string_view path);
 // The part of a path before its last '\' or '/' (without it); "" when it has none.
-std::string_view folderOf(std::string_view path);
+std::string_view folderBeforeName(std::string_view path);
 
 enum class AlbumCheck {
     Same,       // the file's first entry names an album file of the loaded album's name

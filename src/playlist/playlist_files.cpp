@@ -40,7 +40,7 @@ void PlaylistPage::btnSavePL_Click()
     if (!working) return;
     // Written whole or not at all: a failed save leaves the chosen file as it was.
     if (writeFileAtomic(path, serializePlaylist(parsePlaylist(*working))) != FileError::None) {
-        form.os.messages->show(toDisplay(playlistSaveErrorMessage(folderOf(path))),
+        form.os.messages->show(toDisplay(playlistSaveErrorMessage(folderBeforeName(path))),
                                QStringLiteral("Error Saving Playlist"), MsgIcon::None, MsgButtons::Ok);
         return;
     }
