@@ -15,12 +15,8 @@ namespace {
 QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
 QString q(const std::string& s) { return QString::fromStdString(s); }
 // n records, each 131 copies of its own letter from `first` on.
-QByteArray recs(int n, char first)
-{
-    QByteArray out;
-    for (int i = 0; i < n; ++i) out += QByteArray(131, char(first + i));
-    return out;
-}
+QByteArray recs(int n, char first) { QByteArray out; while (n--) out += QByteArray(131, first++); return out; }
+// A file's content, "<missing>" when it cannot be read.
 std::string read(const std::string& path)
 {
     QFile file(q(path));
@@ -35,11 +31,8 @@ private slots:
     // The working playlist saved; "@" stands for the album. A null `existing` is no file there before.
     void savePlaylist_data()
     {
-        QTest::addColumn<QByteArray>("working");
-        QTest::addColumn<QByteArray>("existing");
-        QTest::addColumn<QString>("answer");  // relative to the album folder; "!" before it a cancel
-        QTest::addColumn<QByteArray>("saved");
-        QTest::addColumn<QString>("name");  // PlaylistFileName afterwards, "*" the full path
+        QTest::addColumn<QByteArray>("working"); QTest::addColumn<QByteArray>("existing"); QTest::addColumn<QString>("answer");  // relative to the album folder; "!" before it a cancel
+        QTest::addColumn<QByteArray>("saved"); QTest::addColumn<QString>("name");  // PlaylistFileName afterwards, "*" the full path
         QTest::newRow("empty playlist, empty file") << QByteArray() << QByteArray() << "Evening.pll" << QByteArray("") << "Evening.pll";
         QTest::newRow("existing file replaced, numbers padded") << QByteArray("@\r\n7\r\n") << QByteArray("old") << "Evening.pll" << QByteArray("@\r\n 7 \r\n") << "Evening.pll";
         QTest::newRow("cancel keeps all") << QByteArray("@\r\n 1 \r\n") << QByteArray("old") << "!Evening.pll" << QByteArray("old") << "old.pll";
@@ -47,9 +40,7 @@ private slots:
     }
     void savePlaylist()
     {
-        QFETCH(QByteArray, working);
-        QFETCH(QByteArray, existing);
-        QFETCH(QString, answer);
+        QFETCH(QByteArray, working); QFETCH(QByteArray, existing); QFETCH(QString, answer);
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(2));
         f.writeAppFile("temp.$$$", working.replace("@", album.c_str()).toStdString());
@@ -78,8 +69,7 @@ private slots:
     // A playlist file loaded over the working playlist " 1 "; null is no file.
     void loadPlaylist_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("prompt");  // "" loaded without a word; "*" a box naming the file
+        QTest::addColumn<QByteArray>("file"); QTest::addColumn<QString>("prompt");  // "" loaded without a word; "*" a box naming the file
         QTest::newRow("same name, other folder") << QByteArray("C:\\Sounds\\album.qdb\r\n 2 \r\n") << "";
         QTest::newRow("slash path, first entry decides") << QByteArray("/x/album.qdb\r\n 2 \r\nC:\\Sounds\\B.qdb\r\n 1 \r\n") << "";
         QTest::newRow("other album") << QByteArray("C:\\Sounds\\Album2.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
@@ -89,8 +79,7 @@ private slots:
     }
     void loadPlaylist()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, prompt);
+        QFETCH(QByteArray, file); QFETCH(QString, prompt);
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(2));
         const std::string before = album + "\r\n 1 \r\n";
@@ -113,16 +102,14 @@ private slots:
     // Load New Album with the dialog's answer: another album, a missing name, or a cancel.
     void loadAlbum_data()
     {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("lines");  // -1: nothing changed
+        QTest::addColumn<QString>("answer"); QTest::addColumn<int>("lines");  // -1: nothing changed
         QTest::newRow("another album") << "other.qdb" << 3;
         QTest::newRow("typed name of no file") << "none.qdb" << 1;
         QTest::newRow("cancel") << "" << -1;
     }
     void loadAlbum()
     {
-        QFETCH(QString, answer);
-        QFETCH(int, lines);
+        QFETCH(QString, answer); QFETCH(int, lines);
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(2));
         f.album.writeAlbum("other.qdb", {fixture::makeTrack("A"), fixture::makeTrack("B"), fixture::makeTrack("C")});
@@ -148,8 +135,7 @@ private slots:
     void merge_data()
     {
         QTest::addColumn<QStringList>("answers");  // first, second, output; "-" leaves a box unpicked
-        QTest::addColumn<QByteArray>("output");
-        QTest::addColumn<QString>("failing");  // the file a box names; "" no box
+        QTest::addColumn<QByteArray>("output"); QTest::addColumn<QString>("failing");  // the file a box names; "" no box
         QTest::newRow("3 and 2 into a new file") << QStringList{"a.qdb", "b.qdb", "new.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
         QTest::newRow("empty second") << QStringList{"a.qdb", "e.qdb", "new.qdb"} << recs(3, 'a') << "";
         QTest::newRow("into the first") << QStringList{"a.qdb", "b.qdb", "a.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
@@ -163,9 +149,7 @@ private slots:
     }
     void merge()
     {
-        QFETCH(QStringList, answers);
-        QFETCH(QByteArray, output);
-        QFETCH(QString, failing);
+        QFETCH(QStringList, answers); QFETCH(QByteArray, output); QFETCH(QString, failing);
         FormFixture f;
         writeAlbum(f, numbered(1));
         const std::vector<std::pair<std::string, QByteArray>> albums{
@@ -193,16 +177,14 @@ private slots:
     // Qt's save dialog: what it offers, and the name it returns for what the user types ("" a cancel).
     void qtSaveDialog_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("typed"); QTest::addColumn<QString>("result");
         QTest::newRow("extension added") << "evening" << "evening.pll";
         QTest::newRow("own extension kept") << "evening.txt" << "evening.txt";
         QTest::newRow("cancel") << "" << "";
     }
     void qtSaveDialog()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, result);
+        QFETCH(QString, typed); QFETCH(QString, result);
         const QString before = QDir::currentPath();
         QTemporaryDir dir;
         QStringList seen;
