@@ -3,8 +3,8 @@
 // new output to the disk before renaming it over the old one, so that a crash never
 // leaves an empty album, and cat alone does not. Timings are medians of seven runs,
 // inputs in the page cache. The merge runs the file work of the Merge button: both
-// inputs read whole, the old output read for its tail, the new output written beside
-// it, flushed and renamed over.
+// inputs and the old output's tail read in blocks into a new file beside the output,
+// flushed and renamed over it.
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "logic/album_merge.h"
-#include "logic/file_read.h"
 #include "logic/track_record.h"
 #include "platform/file_ops.h"
 
@@ -53,12 +52,9 @@ double medianMs(F&& run)
 
 bool merge(const std::string& a, const std::string& b, const std::string& out)
 {
-    const FileRead first = readRegularFile(a, kMaxMergeBytes);
-    const FileRead second = readRegularFile(b, kMaxMergeBytes);
-    FileRead old = readRegularFile(out, kMaxMergeBytes);
-    if (old.error == FileError::NotFound) old = FileRead{};
-    if (!first.ok() || !second.ok() || !old.ok()) return false;
-    return writeFileAtomic(out, mergedAlbum(first.bytes, second.bytes, old.bytes)) == FileError::None;
+    return writeFileAtomic(out, [&](const WritePiece& write) {
+               return streamMergedAlbum(a, b, out, write).ok();
+           }) == FileError::None;
 }
 
 }  // namespace

@@ -141,6 +141,8 @@ private slots:
         QTest::newRow("into the first") << QStringList{"a.qdb", "b.qdb", "a.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
         QTest::newRow("into the second") << QStringList{"b.qdb", "a.qdb", "a.qdb"} << recs(2, 'x') + recs(3, 'a') << "";
         QTest::newRow("longer output keeps its tail") << QStringList{"b.qdb", "e.qdb", "a.qdb"} << recs(2, 'x') + recs(1, 'c') << "";
+        QTest::newRow("records split between blocks") << QStringList{"big.qdb", "b.qdb", "new.qdb"} << recs(1000, 'a') + recs(2, 'x') << "";
+        QTest::newRow("long tail kept whole") << QStringList{"b.qdb", "e.qdb", "big.qdb"} << recs(2, 'x') + (recs(1000, 'a') + "z").mid(262) << "";
         QTest::newRow("part-record not copied") << QStringList{"p.qdb", "b.qdb", "new.qdb"} << recs(1, 'a') + recs(2, 'x') << "";
         QTest::newRow("missing input") << QStringList{"a.qdb", "gone.qdb", "new.qdb"} << QByteArray("<missing>") << "gone.qdb";
         QTest::newRow("unwritable output") << QStringList{"a.qdb", "b.qdb", "no/new.qdb"} << QByteArray("<missing>") << "no/new.qdb";
@@ -153,7 +155,7 @@ private slots:
         FormFixture f;
         writeAlbum(f, numbered(1));
         const std::vector<std::pair<std::string, QByteArray>> albums{
-            {"a.qdb", recs(3, 'a')}, {"b.qdb", recs(2, 'x')}, {"e.qdb", {}}, {"p.qdb", recs(1, 'a') + "xyz"}};
+            {"a.qdb", recs(3, 'a')}, {"b.qdb", recs(2, 'x')}, {"e.qdb", {}}, {"p.qdb", recs(1, 'a') + "xyz"}, {"big.qdb", recs(1000, 'a') + "z"}};
         for (const auto& [name, data] : albums) f.album.writeFile(name, data.toStdString());
         Form1& w = f.start();
         QStringList paths;

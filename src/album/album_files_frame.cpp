@@ -109,25 +109,17 @@ void AlbumFilesFrame::btnMerge_Click()
     const QString chosen = form.os.dialogs->showSave(albumDialog());
     if (chosen.isEmpty()) return;
     const std::string out = fileBytesName(chosen);
-    // Both inputs are read whole before anything is written, so the output may be
-    // either of them; a missing input is reported, never created.
-    FileRead inputs[2];
-    const std::string names[2] = {fileBytesName(txtAlbum1->text()), fileBytesName(txtAlbum2->text())};
-    for (int i = 0; i < 2; ++i) {
-        inputs[i] = readRegularFile(names[i], kMaxMergeBytes);
-        if (!inputs[i].ok() || inputs[i].truncated) {
-            reportMergeFailure(mergeNotReadMessage(
-                names[i], inputs[i].ok() ? std::string_view("the file is too large") : failureText(inputs[i].error)));
-            return;
-        }
-    }
-    FileRead old = readRegularFile(out, kMaxMergeBytes);
-    if (old.error == FileError::NotFound) old = FileRead{};
-    if (!old.ok() || old.truncated) {
-        reportMergeFailure(
-            mergeNotReadMessage(out, old.ok() ? std::string_view("the file is too large") : failureText(old.error)));
-        return;
-    }
-    const FileError written = writeFileAtomic(out, mergedAlbum(inputs[0].bytes, inputs[1].bytes, old.bytes));
-    if (written != FileError::None) reportMergeFailure(mergeNotWrittenMessage(out, failureText(written)));
+    // The merged album goes to a new file that replaces the output only when whole, so
+    // the inputs stay as they were while they are read, also when one is the output. An
+    // input that cannot be read is reported, never created, and nothing is written.
+    const std::string first = fileBytesName(txtAlbum1->text()), second = fileBytesName(txtAlbum2->text());
+    MergeFailure unread;
+    const FileError written = writeFileAtomic(out, [&](const WritePiece& write) {
+        unread = streamMergedAlbum(first, second, out, write);
+        return unread.ok();
+    });
+    if (!unread.path.empty())
+        reportMergeFailure(mergeNotReadMessage(unread.path, failureText(unread.error)));
+    else if (written != FileError::None)
+        reportMergeFailure(mergeNotWrittenMessage(out, failureText(written)));
 }

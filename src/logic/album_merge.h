@@ -1,17 +1,27 @@
 #pragma once
-// Merging two album files into a third. Both inputs are read whole before the
-// output is written, so the output may be either input without destroying it.
-#include <cstddef>
+// Merging two album files into a third. The merged album goes to a new file that
+// replaces the output only once it is whole, so the inputs stay as they were while
+// they are read, even when the output is one of them.
+#include <functional>
 #include <string>
 #include <string_view>
 
-// An album file larger than this is not merged (about four million records).
-inline constexpr size_t kMaxMergeBytes = size_t(512) << 20;
+#include "logic/file_read.h"
 
-// The merged album: every whole record of first, then every whole record of second,
-// then whatever the old output held after that many records. A part-record at the
-// end of an input is no record and is left out.
-std::string mergedAlbum(std::string_view first, std::string_view second, std::string_view oldOutput);
+// Where a merge stopped: the file that could not be read, and why.
+struct MergeFailure {
+    FileError error = FileError::None;
+    std::string path;
+    bool ok() const { return error == FileError::None; }
+};
+
+// Hands the merged album to write, a block at a time: every whole record of first,
+// then every whole record of second, then whatever the old output held after that
+// many records (nothing when it does not exist). A part-record at the end of an input
+// is no record and is left out. Stops at the first file that cannot be read, or when
+// write returns false.
+MergeFailure streamMergedAlbum(const std::string& first, const std::string& second, const std::string& oldOutput,
+                               const std::function<bool(std::string_view)>& write);
 
 // Prompts of the boxes saying a merge wrote nothing: an input (or the old output)
 // could not be read, or the output could not be written.
