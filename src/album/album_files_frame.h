@@ -8,7 +8,6 @@
 class Form1;
 class QLineEdit;
 class QPushButton;
-struct FileDialogRequest;
 
 class AlbumFilesFrame : public Frame {
     Q_OBJECT

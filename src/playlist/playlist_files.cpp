@@ -1,13 +1,11 @@
 // Playlist files kept by the user: the working playlist saved to one, and one
 // loaded back in its place when it was made with the album loaded now.
 #include <QFile>
-#include <QPushButton>
 
 #include "form/form1.h"
 #include "form/text_codec.h"
 #include "logic/playlist.h"
 #include "logic/playlist_files.h"
-#include "logic/text.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
