@@ -1,4 +1,5 @@
 // The pages that bring their own controls and handlers, put on the form.
+#include "album/album_files_frame.h"
 #include "form/form1.h"
 #include "playlist/playlist_page.h"
 #include "prefs/prefs_frame.h"
@@ -10,4 +11,6 @@ void Form1::buildPages()
     fmSearch = new SearchPage(*this);
     // The Options page's fonts and colours part, in its own folder like a page.
     fmOptionsPrefs = new PrefsFrame(*this, fmOptions);
+    // Loading another album and merging albums, on the Options page.
+    Frame4 = new AlbumFilesFrame(*this, fmOptions);
 }

@@ -20,6 +20,7 @@ struct SettingsData;
 class TrackListModel;
 class PlaylistPage;
 class PrefsFrame;
+class AlbumFilesFrame;
 class SearchPage;
 struct SettingsRead;
 
@@ -63,7 +64,8 @@ public:
     QGroupBox* fmOpFile;
     QLabel *Label3, *Label6;
     QLineEdit* txtCurAlb;
-    QPushButton* btnLoad;
+    QPushButton *btnLoad, *btnOpSavePL;
+    AlbumFilesFrame* Frame4;  // merging albums, and the handlers of loading one; brings its own controls
     QGroupBox* fmOpPlaying;
     QRadioButton *opOT, *opLS, *opAny;
     QGroupBox* fmOpMini;

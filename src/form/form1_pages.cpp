@@ -43,6 +43,7 @@ void Form1::buildOptionsPage()
     btnLoad = placed(new QPushButton(QStringLiteral("Load New Album"), fmOpFile), "btnLoad", 120, 960, 1695, 375);
     Label6 = placed(new QLabel(QStringLiteral("Note: Loading a new Album will clear the Playlist."), fmOpFile), "Label6", 1935, 900, 2745, 480);
     Label6->setWordWrap(true);
+    btnOpSavePL = placed(new QPushButton(QStringLiteral("Save Playlist"), fmOpFile), "btnOpSavePL", 120, 1400, 1695, 300);
 
     fmOpPlaying = placed(new Frame(fmOptions, QStringLiteral("Playing Random and All Tracks")), "fmOpPlaying", 120, 2040, 4800, 855);
     opOT = placed(new QRadioButton(QStringLiteral("On Train"), fmOpPlaying), "opOT", 240, 360, 1335, 255);

@@ -29,9 +29,10 @@ namespace {
 
 QString startPath(const FileDialogRequest& request)
 {
-    if (request.fileName.isEmpty()) return request.initDir;
-    if (QFileInfo(request.fileName).isAbsolute() || request.initDir.isEmpty()) return request.fileName;
-    return QDir(request.initDir).filePath(request.fileName);
+    const QString name = request.fileName.value_or(QString());
+    if (name.isEmpty()) return request.initDir;
+    if (QFileInfo(name).isAbsolute() || request.initDir.isEmpty()) return name;
+    return QDir(request.initDir).filePath(name);
 }
 
 // Names that do not exist are accepted, so a typed name of a missing file comes back as typed.
@@ -40,7 +41,7 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
     QFileDialog dialog(parent, QString(), startPath(request), qtFilter(request.filter));
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setDefaultSuffix(request.defaultExt.mid(request.defaultExt.startsWith('.') ? 1 : 0));
     keepAboveParent(&dialog, parent);
@@ -52,12 +53,12 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
 
 }  // namespace
 
-QString QtDialogs::showOpen(const FileDialogRequest& request)
+QString QtDialogs::openFile(const FileDialogRequest& request)
 {
     return runFileDialog(parent_, request, QFileDialog::AcceptOpen);
 }
 
-QString QtDialogs::showSave(const FileDialogRequest& request)
+QString QtDialogs::saveFile(const FileDialogRequest& request)
 {
     return runFileDialog(parent_, request, QFileDialog::AcceptSave);
 }

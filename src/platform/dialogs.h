@@ -10,25 +10,53 @@ struct FileDialogRequest {
     QString filter;      // one entry, "Quillon Album (*.qdb)|*.qdb"
     QString defaultExt;  // ".qdb", added when the user types no extension
     QString initDir;     // empty: wherever the dialog was last
-    QString fileName;    // offered name
+    // The name offered; none offers the name the file dialogs hold from their last use.
+    std::optional<QString> fileName;
+    bool confirmOverwrite = false;  // a save asks before an existing file is replaced
 };
 
+// The file dialogs hold one name between uses, as a user expects of one dialog: the
+// name returned last, or after a cancel the name that was offered. A caller that
+// offers no name of its own gets that one, so picking a file for one box proposes it
+// for the next.
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    virtual QString showOpen(const FileDialogRequest& request) = 0;
-    virtual QString showSave(const FileDialogRequest& request) = 0;
+    QString showOpen(const FileDialogRequest& request) { return remember(openFile(withHeldName(request))); }
+    QString showSave(const FileDialogRequest& request) { return remember(saveFile(withHeldName(request))); }
     // A colour as 0x00BBGGRR, or nullopt when cancelled.
     virtual std::optional<uint32_t> showColor(uint32_t initial) = 0;
+    const QString& heldFileName() const { return held_; }
+
+protected:
+    // The request always names the name offered. An empty result is a cancel.
+    virtual QString openFile(const FileDialogRequest& request) = 0;
+    virtual QString saveFile(const FileDialogRequest& request) = 0;
+
+private:
+    FileDialogRequest withHeldName(FileDialogRequest request)
+    {
+        if (!request.fileName) request.fileName = held_;
+        held_ = *request.fileName;
+        return request;
+    }
+    QString remember(const QString& chosen)
+    {
+        if (!chosen.isEmpty()) held_ = chosen;
+        return chosen;
+    }
+    QString held_;
 };
 
 // Dialogs belong to the window set by setParentWindow, like the message boxes.
 class QtDialogs : public Dialogs {
 public:
     void setParentWindow(QWidget* window) { parent_ = window; }
-    QString showOpen(const FileDialogRequest& request) override;
-    QString showSave(const FileDialogRequest& request) override;
     std::optional<uint32_t> showColor(uint32_t initial) override;
+
+protected:
+    QString openFile(const FileDialogRequest& request) override;
+    QString saveFile(const FileDialogRequest& request) override;
 
 private:
     QWidget* parent_ = nullptr;

@@ -54,6 +54,11 @@ int createTemporary(const std::string& target, std::string& name)
 
 FileError writeFileAtomic(const std::string& path, std::string_view bytes)
 {
+    return writeFileAtomic(path, [bytes](const WritePiece& write) { return write(bytes); });
+}
+
+FileError writeFileAtomic(const std::string& path, const std::function<bool(const WritePiece& write)>& produce)
+{
     const std::string target = resolvedTarget(path);
     std::string temporary;
     const int fd = createTemporary(target, temporary);
@@ -63,8 +68,15 @@ FileError writeFileAtomic(const std::string& path, std::string_view bytes)
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
     // Every step must succeed before the rename; the data reaches the disk first, so
     // a full disk is found here and not after the old file is gone.
-    bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    FileError error = written ? FileError::None : lastError();
+    FileError error = FileError::None;
+    const bool produced = produce([&](std::string_view piece) {
+        if (writeAll(fd, piece)) return true;
+        error = lastError();
+        return false;
+    });
+    bool written = produced && ::fsync(fd) == 0;
+    if (!produced && error == FileError::None) error = FileError::Other;
+    if (produced && !written) error = lastError();
     if (::close(fd) != 0 && written) {
         written = false;
         error = lastError();

@@ -1,6 +1,7 @@
 #pragma once
 // File operations that report failures as kinds the handlers can tell apart.
 // Reading lives in logic/file_read.h, beside the kinds.
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,12 @@
 // never leaves half a file; the old file stays as it was when anything fails.
 // A path that is a symbolic link to a regular file has that file replaced.
 FileError writeFileAtomic(const std::string& path, std::string_view bytes);
+
+// The same with the content handed over in pieces: produce calls write for each piece
+// and returns false to give up, which leaves path as it was (and gives Other). Large
+// content never needs to be held whole.
+using WritePiece = std::function<bool(std::string_view)>;
+FileError writeFileAtomic(const std::string& path, const std::function<bool(const WritePiece& write)>& produce);
 
 // Writes bytes to the scratch file (emptied first) and renames it over path in one
 // step, so path holds either its old or its whole new content; the scratch file is

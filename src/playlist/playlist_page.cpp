@@ -28,6 +28,8 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     setLook(lstPlayList, kTrackListLook);
     btnPListPlay = placed(new QPushButton(QStringLiteral("Play Playlist"), this), "btnPListPlay", 5460, 480, 1455, 375);
     btnClearPL = placed(new QPushButton(QStringLiteral("Clear List"), this), "btnClearPL", 7020, 480, 1455, 375);
+    btnSavePL = placed(new QPushButton(QStringLiteral("Save"), this), "btnSavePL", 5460, 870, 1455, 375);
+    btnPLLoad = placed(new QPushButton(QStringLiteral("Load"), this), "btnPLLoad", 7020, 870, 1455, 375);
     btnPlDelete = placed(new QPushButton(QStringLiteral("Delete"), this), "btnPlDelete", 120, 480, 855, 255);
     btnPLNotes = placed(new QPushButton(QStringLiteral("Notes"), this), "btnPLNotes", 120, 735, 855, 255);
     btnPlDelete->hide();
@@ -40,6 +42,9 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     connect(btnClearPL, &QPushButton::clicked, this, &PlaylistPage::btnClearPL_Click);
     connect(btnPListPlay, &QPushButton::clicked, this, &PlaylistPage::btnPListPlay_Click);
     connect(btnPLNotes, &QPushButton::clicked, this, &PlaylistPage::btnPLNotes_Click);
+    connect(btnSavePL, &QPushButton::clicked, this, &PlaylistPage::btnSavePL_Click);
+    connect(btnPLLoad, &QPushButton::clicked, this, &PlaylistPage::btnPLLoad_Click);
+    connect(form.btnOpSavePL, &QPushButton::clicked, this, &PlaylistPage::btnOpSavePL_Click);
     connect(form.btnAddPL, &QPushButton::clicked, this, &PlaylistPage::btnAddPL_Click);
     connect(form.btnClearSel, &QPushButton::clicked, this, &PlaylistPage::btnClearSel_Click);
 }

@@ -17,6 +17,7 @@ public:
     QLabel* lblPlaylist;
     ListBox* lstPlayList;
     QPushButton *btnPListPlay, *btnClearPL;
+    QPushButton *btnSavePL, *btnPLLoad;
     QPushButton *btnPlDelete, *btnPLNotes;  // pop-ups of a right-click on the list
 
     // Rebuilds the list and its summary from the playlist file and the open album.
@@ -32,6 +33,11 @@ public:
     void btnClearPL_Click();
     void btnPListPlay_Click();
     void btnPLNotes_Click();
+
+    // Playlist files kept by the user
+    void btnSavePL_Click();
+    void btnOpSavePL_Click();
+    void btnPLLoad_Click();
 
     // The Track List page's pop-ups act on the playlist.
     void btnAddPL_Click();

@@ -30,13 +30,29 @@ public:
     QList<ShownMessage> shown;
 };
 
+struct AskedFile {
+    bool save = false;
+    FileDialogRequest request;  // with the name the dialog offered
+};
+
 class CancelledDialogs : public Dialogs {
 public:
-    QString showOpen(const FileDialogRequest&) override { return {}; }
-    QString showSave(const FileDialogRequest&) override { return {}; }
     std::optional<uint32_t> showColor(uint32_t) override { return colourAnswers.value(answered++); }
     QList<std::optional<uint32_t>> colourAnswers;  // in turn, nullopt a cancel; then every dialog is cancelled
     int answered = 0;
+    QStringList fileAnswers;  // names the file dialogs return in turn, "" a cancel; then every one is cancelled
+    QList<AskedFile> asked;
+
+protected:
+    QString openFile(const FileDialogRequest& request) override { return answer(false, request); }
+    QString saveFile(const FileDialogRequest& request) override { return answer(true, request); }
+
+private:
+    QString answer(bool save, const FileDialogRequest& request)
+    {
+        asked.append({save, request});
+        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+    }
 };
 
 class FakeWindowSystem : public WindowSystem {

@@ -1,0 +1,125 @@
+#include "album/album_files_frame.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "form/form1.h"
+#include "form/layout_helpers.h"
+#include "form/text_codec.h"
+#include "logic/album_merge.h"
+#include "logic/track_record.h"
+#include "platform/dialogs.h"
+#include "platform/file_ops.h"
+#include "platform/message_box.h"
+#include "playlist/playlist_page.h"
+
+namespace {
+
+const char* const kNoAlbumPicked = "Album database file";
+
+// Every album dialog offers album files only; an initial folder and a name are
+// given by the callers that set them.
+FileDialogRequest albumDialog()
+{
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Quillon Album (*.qdb)|*.qdb");
+    request.defaultExt = QStringLiteral(".qdb");
+    return request;
+}
+
+QLineEdit* albumBox(QWidget* parent, const char* name, const char* accessibleName, int top)
+{
+    QLineEdit* box = named(placed(new QLineEdit(QString::fromLatin1(kNoAlbumPicked), parent), name, 120, top, 4080, 285),
+                           accessibleName);
+    box->setReadOnly(true);
+    return box;
+}
+
+std::string fileBytesName(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+AlbumFilesFrame::AlbumFilesFrame(Form1& owner, QWidget* optionsPage)
+    : Frame(optionsPage, QStringLiteral("Merge Album databases")), form(owner)
+{
+    placed(this, "Frame4", 120, 3870, 4800, 1560);
+    txtAlbum1 = albumBox(this, "txtAlbum1", "First album", 360);
+    btnAdd1 = placed(new QPushButton(QStringLiteral("+"), this), "btnAdd1", 4320, 360, 375, 285);
+    txtAlbum2 = albumBox(this, "txtAlbum2", "Second album", 780);
+    btnAdd2 = placed(new QPushButton(QStringLiteral("+"), this), "btnAdd2", 4320, 780, 375, 285);
+    btnMerge = placed(new QPushButton(QStringLiteral("Merge"), this), "btnMerge", 120, 1170, 1695, 300);
+
+    connect(form.btnLoad, &QPushButton::clicked, this, &AlbumFilesFrame::btnLoad_Click);
+    connect(btnAdd1, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd1_Click);
+    connect(btnAdd2, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd2_Click);
+    connect(btnMerge, &QPushButton::clicked, this, &AlbumFilesFrame::btnMerge_Click);
+}
+
+void AlbumFilesFrame::btnLoad_Click()
+{
+    FileDialogRequest request = albumDialog();
+    request.initDir = QDir::currentPath();
+    request.fileName = QString();
+    const QString chosen = form.os.dialogs->showOpen(request);
+    if (chosen.isEmpty()) return;
+    Module1& m = form.m;
+    m.AlbumPath = fileBytesName(chosen);
+    m.DetailsFolder = folderOf(m.AlbumPath);
+    form.txtCurAlb->setText(toDisplay(m.AlbumPath));
+    m.Album.close();
+    m.TrackListIndex = 0;
+    form.FillTrackList();
+    form.lblTabTrackList_Click();
+    // The playlist names tracks by their numbers in the album it was made with.
+    form.fmPlaylist->btnClearPL_Click();
+}
+
+void AlbumFilesFrame::pickInput(QLineEdit* box)
+{
+    FileDialogRequest request = albumDialog();
+    request.initDir = QDir::currentPath();
+    const QString chosen = form.os.dialogs->showOpen(request);
+    if (!chosen.isEmpty()) box->setText(chosen);
+}
+
+void AlbumFilesFrame::btnAdd1_Click()
+{
+    pickInput(txtAlbum1);
+}
+
+void AlbumFilesFrame::btnAdd2_Click()
+{
+    pickInput(txtAlbum2);
+}
+
+void AlbumFilesFrame::reportMergeFailure(const std::string& prompt)
+{
+    form.os.messages->show(toDisplay(prompt), QStringLiteral("Problem"), MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+void AlbumFilesFrame::btnMerge_Click()
+{
+    const QString noAlbum = QString::fromLatin1(kNoAlbumPicked);
+    if (txtAlbum1->text() == noAlbum || txtAlbum2->text() == noAlbum) return;
+    const QString chosen = form.os.dialogs->showSave(albumDialog());
+    if (chosen.isEmpty()) return;
+    const std::string out = fileBytesName(chosen);
+    // The merged album goes to a new file that replaces the output only when whole, so
+    // the inputs stay as they were while they are read, also when one is the output. An
+    // input that cannot be read is reported, never created, and nothing is written.
+    const std::string first = fileBytesName(txtAlbum1->text()), second = fileBytesName(txtAlbum2->text());
+    MergeFailure unread;
+    const FileError written = writeFileAtomic(out, [&](const WritePiece& write) {
+        unread = streamMergedAlbum(first, second, out, write);
+        return unread.ok();
+    });
+    if (!unread.path.empty())
+        reportMergeFailure(mergeNotReadMessage(unread.path, failureText(unread.error)));
+    else if (written != FileError::None)
+        reportMergeFailure(mergeNotWrittenMessage(out, failureText(written)));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The Options page's merge frame "Merge Album databases", and the handler of the
+// File frame's "Load New Album": the album files the user chooses between.
+#include <string>
+
+#include "form/widgets.h"
+
+class Form1;
+class QLineEdit;
+class QPushButton;
+
+class AlbumFilesFrame : public Frame {
+    Q_OBJECT
+public:
+    AlbumFilesFrame(Form1& form, QWidget* optionsPage);
+
+    QLineEdit *txtAlbum1, *txtAlbum2;
+    QPushButton *btnAdd1, *btnAdd2, *btnMerge;
+
+    void btnLoad_Click();
+    void btnAdd1_Click();
+    void btnAdd2_Click();
+    void btnMerge_Click();
+
+private:
+    void pickInput(QLineEdit* box);
+    void reportMergeFailure(const std::string& prompt);
+
+    Form1& form;
+};

@@ -1,0 +1,201 @@
+// Files: playlist files saved and loaded, other albums loaded, albums merged.
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "album/album_files_frame.h"
+#include "support/playback_fixture.h"
+
+namespace {
+
+QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
+QString q(const std::string& s) { return QString::fromStdString(s); }
+// n records, each 131 copies of its own letter from `first` on.
+QByteArray recs(int n, char first) { QByteArray out; while (n--) out += QByteArray(131, first++); return out; }
+std::string read(const std::string& path)
+{
+    QFile file(q(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
+}
+
+}  // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    // The working playlist saved; "@" stands for the album. A null `existing` is no file there before.
+    void savePlaylist_data()
+    {
+        QTest::addColumn<QByteArray>("working"); QTest::addColumn<QByteArray>("existing"); QTest::addColumn<QString>("answer");  // relative to the album folder; "!" before it a cancel
+        QTest::addColumn<QByteArray>("saved"); QTest::addColumn<QString>("name");  // PlaylistFileName afterwards, "*" the full path
+        QTest::newRow("empty playlist, empty file") << QByteArray() << QByteArray() << "Evening.pll" << QByteArray("") << "Evening.pll";
+        QTest::newRow("existing file replaced, numbers padded") << QByteArray("@\r\n7\r\n") << QByteArray("old") << "Evening.pll" << QByteArray("@\r\n 7 \r\n") << "Evening.pll";
+        QTest::newRow("cancel keeps all") << QByteArray("@\r\n 1 \r\n") << QByteArray("old") << "!Evening.pll" << QByteArray("old") << "old.pll";
+        QTest::newRow("missing folder refused") << QByteArray("@\r\n 1 \r\n") << QByteArray() << "no/Evening.pll" << QByteArray() << "*";
+    }
+    void savePlaylist()
+    {
+        QFETCH(QByteArray, working); QFETCH(QByteArray, existing); QFETCH(QString, answer); QFETCH(QByteArray, saved); QFETCH(QString, name);
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        f.writeAppFile("temp.$$$", working.replace("@", album.c_str()).toStdString());
+        const bool cancel = answer.startsWith('!');
+        const std::string target = f.album.folder() + answer.mid(cancel ? 1 : 0).toStdString();
+        if (!existing.isNull()) f.album.writeFile(answer.mid(cancel ? 1 : 0).toStdString(), existing.toStdString());
+        Form1& w = f.startWith(album, {{4, "Playlist FN=old.pll"}});
+        f.dialogs.fileAnswers = {cancel ? QString() : q(target)};
+        w.btnOpSavePL->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString("old.pll"));
+        QVERIFY(f.dialogs.asked.value(0).save && f.dialogs.asked.value(0).request.confirmOverwrite);
+        QCOMPARE(bytes(read(target)), saved.isNull() ? QByteArray("<missing>") : saved.replace("@", album.c_str()));
+        const QString stored = name == "*" ? q(target) : name;
+        QCOMPARE(q(w.m.PlaylistFileName), stored);
+        QCOMPARE(f.messages.shown.size(), name == "*" ? 1 : 0);
+        if (name == "*")
+            QCOMPARE(f.messages.shown[0].prompt, "Unable to save playlist to drive " + q(f.album.folder()) + "no\rIs this a read only drive?\rPlease try again and select another location");
+        w.fmPlaylist->btnSavePL->click();  // the next save proposes the name kept
+        QCOMPARE(f.dialogs.asked.value(1).request.fileName.value_or("?"), stored);
+        f.close();
+        QVERIFY(read(f.appFile("qvb.ini")).find("Playlist FN=" + stored.toStdString() + "\r\n") != std::string::npos);
+    }
+    // A playlist file loaded over the working playlist " 1 "; null is no file.
+    void loadPlaylist_data()
+    {
+        QTest::addColumn<QByteArray>("file"); QTest::addColumn<QString>("prompt");  // "" loaded without a word; "*" a box naming the file
+        QTest::newRow("same name, other folder") << QByteArray("C:\\Sounds\\album.qdb\r\n 2 \r\n") << "";
+        QTest::newRow("slash path, first entry decides") << QByteArray("/x/album.qdb\r\n 2 \r\nC:\\Sounds\\B.qdb\r\n 1 \r\n") << "";
+        QTest::newRow("other album") << QByteArray("C:\\Sounds\\Album2.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
+        QTest::newRow("letter case differs") << QByteArray("C:\\Sounds\\Album.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
+        QTest::newRow("no entry") << QByteArray("") << "*";
+        QTest::newRow("missing") << QByteArray() << "*";
+    }
+    void loadPlaylist()
+    {
+        QFETCH(QByteArray, file); QFETCH(QString, prompt);
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        const std::string before = album + "\r\n 1 \r\n";
+        f.writeAppFile("temp.$$$", before);
+        const std::string chosen = f.album.folder() + "Evening.pll";
+        if (!file.isNull()) f.album.writeFile("Evening.pll", file.toStdString());
+        Form1& w = f.start();
+        f.dialogs.fileAnswers = {q(chosen)};
+        w.fmPlaylist->btnPLLoad->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.filter, QString("Quillon Playlist (*.pll)|*.pll"));
+        QCOMPARE(f.messages.shown.size(), prompt.isEmpty() ? 0 : 1);
+        if (prompt == "*") QVERIFY(f.messages.shown[0].prompt.contains(q(chosen)));
+        else if (!prompt.isEmpty()) QCOMPARE(f.messages.shown[0].prompt, prompt);
+        QCOMPARE(bytes(f.readAppFile("temp.$$$")), prompt.isEmpty() ? file : bytes(before));
+        QCOMPARE(q(w.m.PlaylistFileName), prompt.isEmpty() ? QString("Evening.pll") : q(chosen));
+        if (prompt.isEmpty()) QCOMPARE(w.fmPlaylist->lstPlayList->listCount(), file.count("\r\n") / 2);
+    }
+    // Load New Album with the dialog's answer: another album, a missing name, or a cancel.
+    void loadAlbum_data()
+    {
+        QTest::addColumn<QString>("answer"); QTest::addColumn<int>("lines");  // -1: nothing changed
+        QTest::newRow("another album") << "other.qdb" << 3;
+        QTest::newRow("typed name of no file") << "none.qdb" << 1;
+        QTest::newRow("cancel") << "" << -1;
+    }
+    void loadAlbum()
+    {
+        QFETCH(QString, answer); QFETCH(int, lines);
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        f.album.writeAlbum("other.qdb", {fixture::makeTrack("A"), fixture::makeTrack("B"), fixture::makeTrack("C")});
+        f.writeAppFile("temp.$$$", album + "\r\n 1 \r\n");
+        Form1& w = f.start();
+        w.lblTabOptions_Click();
+        const std::string chosen = answer.isEmpty() ? album : f.album.folder() + answer.toStdString();
+        if (!answer.isEmpty()) f.dialogs.fileAnswers = {q(chosen)};
+        w.btnLoad->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.initDir, QDir::currentPath());
+        QCOMPARE(q(w.m.AlbumPath), q(chosen));
+        QCOMPARE(w.txtCurAlb->text(), q(chosen));
+        QCOMPARE(q(w.m.DetailsFolder), q(f.album.folder()));
+        QCOMPARE(w.lstTracks->listCount(), lines < 0 ? 2 : lines);
+        if (lines == 1) QCOMPARE(w.lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
+        else QCOMPARE(w.lstTracks->listIndex(), 0);
+        QCOMPARE(w.fmTrackList->isVisible(), lines >= 0);
+        QCOMPARE(q(f.readAppFile("temp.$$$")), lines < 0 ? q(album + "\r\n 1 \r\n") : QString());
+    }
+    // Two albums picked with "+" and merged into the answer of the save dialog.
+    void merge_data()
+    {
+        QTest::addColumn<QStringList>("answers");  // first, second, output; "-" leaves a box unpicked
+        QTest::addColumn<QByteArray>("output"); QTest::addColumn<QString>("failing");  // the file a box names; "" no box
+        QTest::newRow("3 and 2 into a new file") << QStringList{"a.qdb", "b.qdb", "new.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
+        QTest::newRow("empty second") << QStringList{"a.qdb", "e.qdb", "new.qdb"} << recs(3, 'a') << "";
+        QTest::newRow("into the first") << QStringList{"a.qdb", "b.qdb", "a.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
+        QTest::newRow("into the second") << QStringList{"b.qdb", "a.qdb", "a.qdb"} << recs(2, 'x') + recs(3, 'a') << "";
+        QTest::newRow("longer output keeps its tail") << QStringList{"b.qdb", "e.qdb", "a.qdb"} << recs(2, 'x') + recs(1, 'c') << "";
+        QTest::newRow("records split between blocks") << QStringList{"big.qdb", "b.qdb", "new.qdb"} << recs(1000, 'a') + recs(2, 'x') << "";
+        QTest::newRow("long tail kept whole") << QStringList{"b.qdb", "e.qdb", "big.qdb"} << recs(2, 'x') + (recs(1000, 'a') + "z").mid(262) << "";
+        QTest::newRow("part-record not copied") << QStringList{"p.qdb", "b.qdb", "new.qdb"} << recs(1, 'a') + recs(2, 'x') << "";
+        QTest::newRow("missing input") << QStringList{"a.qdb", "gone.qdb", "new.qdb"} << QByteArray("<missing>") << "gone.qdb";
+        QTest::newRow("unwritable output") << QStringList{"a.qdb", "b.qdb", "no/new.qdb"} << QByteArray("<missing>") << "no/new.qdb";
+        QTest::newRow("second unpicked") << QStringList{"a.qdb", "-", "new.qdb"} << QByteArray("<missing>") << "";
+        QTest::newRow("save cancelled") << QStringList{"a.qdb", "b.qdb", ""} << QByteArray("<missing>") << "";
+    }
+    void merge()
+    {
+        QFETCH(QStringList, answers); QFETCH(QByteArray, output); QFETCH(QString, failing);
+        FormFixture f;
+        writeAlbum(f, numbered(1));
+        const std::vector<std::pair<std::string, QByteArray>> albums{
+            {"a.qdb", recs(3, 'a')}, {"b.qdb", recs(2, 'x')}, {"e.qdb", {}}, {"p.qdb", recs(1, 'a') + "xyz"}, {"big.qdb", recs(1000, 'a') + "z"}};
+        for (const auto& [name, data] : albums) f.album.writeFile(name, data.toStdString());
+        Form1& w = f.start();
+        QStringList paths;
+        for (const QString& a : answers) paths << (a.isEmpty() || a == "-" ? a : q(f.album.folder()) + a);
+        (f.dialogs.fileAnswers = paths).removeAll("-");
+        if (answers[0] != "-") w.Frame4->btnAdd1->click();
+        if (answers[1] != "-") w.Frame4->btnAdd2->click();
+        w.Frame4->btnMerge->click();
+        QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
+        // Each "+" and the merge offer the name returned last.
+        for (int i = 1; i < f.dialogs.asked.size(); ++i)
+            QCOMPARE(f.dialogs.asked[i].request.fileName.value_or("?"), paths[i - 1]);
+        QCOMPARE(bytes(read(f.album.folder() + (answers[2].isEmpty() ? "new.qdb" : answers[2].toStdString()))), output);
+        QCOMPARE(f.messages.shown.size(), failing.isEmpty() ? 0 : 1);
+        if (!failing.isEmpty()) QVERIFY(f.messages.shown[0].prompt.contains(q(f.album.folder()) + failing));
+        QCOMPARE(read(f.album.folder() + "gone.qdb"), std::string("<missing>"));  // never created
+    }
+    // Qt's save dialog: what it offers, and the name it returns for what the user types ("" a cancel).
+    void qtSaveDialog_data()
+    {
+        QTest::addColumn<QString>("typed"); QTest::addColumn<QString>("result");
+        QTest::newRow("extension added") << "evening" << "evening.pll";
+        QTest::newRow("own extension kept") << "evening.txt" << "evening.txt";
+        QTest::newRow("cancel") << "" << "";
+    }
+    void qtSaveDialog()
+    {
+        QFETCH(QString, typed); QFETCH(QString, result);
+        const QString before = QDir::currentPath();
+        QTemporaryDir dir;
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+            seen << dialog->nameFilters().join('|') << dialog->directory().absolutePath() << edit->text();
+            edit->setText(typed);
+            typed.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+        });
+        QtDialogs dialogs;
+        const QString chosen = dialogs.showSave({"Quillon Playlist (*.pll)|*.pll", ".pll", dir.path(), "old.pll", true});
+        QDir::setCurrent(before);
+        QCOMPARE(seen, (QStringList{"Quillon Playlist (*.pll)", dir.path(), "old.pll"}));
+        QCOMPARE(chosen, result.isEmpty() ? result : QDir::toNativeSeparators(dir.filePath(result)));
+        QCOMPARE(dialogs.heldFileName(), result.isEmpty() ? QString("old.pll") : chosen);
+    }
+};
+
+QTEST_MAIN(FilesTest)
+#include "files_test.moc"
