@@ -150,8 +150,8 @@ public:
 private:
     QTemporaryDir dir_;
     QElapsedTimer handlerTimer_;
-    QtMessageBoxes messages_{nullptr};
-    QtDialogs dialogs_{nullptr};
+    QtMessageBoxes messages_;
+    QtDialogs dialogs_;
     QtWindowSystem windows_;
     QtHelpViewer help_;
 };

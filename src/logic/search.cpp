@@ -1,12 +1,13 @@
 #include "logic/search.h"
 
+#include <array>
 #include <cstring>
 
 #include "logic/text.h"
 
 namespace {
 
-unsigned char upperByte(unsigned char b)
+constexpr unsigned char upperByte(unsigned char b)
 {
     if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 0x20);
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<unsigned char>(b - 0x20);
@@ -18,6 +19,13 @@ unsigned char upperByte(unsigned char b)
     default: return b;
     }
 }
+
+// Every line of every search is upper-cased: one table look-up per byte.
+constexpr auto kUpper = [] {
+    std::array<unsigned char, 256> table{};
+    for (int b = 0; b < 256; ++b) table[size_t(b)] = upperByte(static_cast<unsigned char>(b));
+    return table;
+}();
 
 // The scan of a line for a word: found at some start position; the empty word is
 // found at the first position of any line that has one.
@@ -41,10 +49,16 @@ bool passesKind(KindFilter kind, std::string_view line)
 
 }  // namespace
 
+void upperBytesInto(std::string_view text, std::string& out)
+{
+    out.resize(text.size());
+    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(kUpper[static_cast<unsigned char>(text[i])]);
+}
+
 std::string upperBytes(std::string_view text)
 {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(upperByte(static_cast<unsigned char>(c)));
+    std::string out;
+    upperBytesInto(text, out);
     return out;
 }
 

@@ -14,6 +14,8 @@ inline constexpr size_t kMaxSearchWords = 20;
 // Upper case of stored bytes: ASCII letters and the Windows-1252 letters that have
 // an upper-case form (à..þ but ÷, š, œ, ž, ÿ); every other byte stays as it is.
 std::string upperBytes(std::string_view text);
+// The same into out, whose storage is reused from line to line.
+void upperBytesInto(std::string_view text, std::string& out);
 
 // The text as the box shows it after a search: blanks trimmed at both ends, one
 // blank appended, upper case.

@@ -110,7 +110,7 @@ void SearchPage::btnSearch_Click()
     m.Album.forEach([&](int32_t number, const RecordView& record) {
         if (number > lines) return;
         std::string line = trackDisplayLine(record, date);
-        upper = upperBytes(line);
+        upperBytesInto(line, upper);
         if (!isSearchResult(query, record.Code(), upper)) return;
         records.push_back(number);
         found.push_back(std::move(line));
@@ -128,16 +128,9 @@ void SearchPage::btnSearch_Click()
 
 bool SearchPage::appendResults(const std::vector<int32_t>& records)
 {
-    FileRead before = readRegularFile(resultsPath(), kMaxResultsBytes);
-    if (before.error == FileError::NotFound) before = FileRead{};
-    if (!before.ok() || before.truncated) {
-        reportNotSaved(before.ok() ? std::string_view("the file is too large") : failureText(before.error));
-        return false;
-    }
-    std::string bytes = std::move(before.bytes);
-    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') bytes += "\r\n";
-    bytes += searchResultLines(records);
-    const FileError error = writeFileAtomic(resultsPath(), bytes);
+    // The file only grows between clearings: appending all of one search's lines in one
+    // write keeps a search's cost apart from the results already listed.
+    const FileError error = appendToFile(resultsPath(), searchResultLines(records));
     if (error == FileError::None) return true;
     reportNotSaved(failureText(error));
     return false;
