@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <tuple>
 
 #include "form/twips.h"
@@ -42,8 +43,8 @@ namespace {
 
 using Records = QList<int>;
 
-// Five tracks: (title, lineside, code).
-Form1& startOnSearchAlbum(FormFixture& f, bool loaded = true)
+// Five tracks: (title, lineside, code), or the same in reverse order.
+std::string writeSearchAlbum(FormFixture& f, bool reversed = false)
 {
     const std::vector<std::tuple<std::string, int16_t, std::string>> tracks = {
         {"Express diesel", 0, "DSL"}, {"Steam on shed", -1, "STM"}, {"Goods train", 0, "STM"},
@@ -56,8 +57,14 @@ Form1& startOnSearchAlbum(FormFixture& f, bool loaded = true)
                                              code, std::to_string(i + 1)));
         notes.push_back("Notes of " + title);
     }
+    if (reversed) std::reverse(records.begin(), records.end());
     f.album.writeNotes("f1", notes);
-    const std::string path = f.album.writeAlbum("album.qdb", records);
+    return f.album.writeAlbum("album.qdb", records);
+}
+
+Form1& startOnSearchAlbum(FormFixture& f, bool loaded = true)
+{
+    const std::string path = writeSearchAlbum(f);
     f.writeSettings(f.settingsLines(loaded ? path : f.album.filePath("missing.qdb")));
     return f.start();
 }
@@ -195,6 +202,7 @@ void SearchTest::searching_data()
     QTest::addColumn<QString>("setup");
     QTest::newRow("no album: nothing at all") << "express" << 0 << 2 << "ANY" << 1 << Records{} << "express" << "no album";
     QTest::newRow("results file cannot be written") << "express" << 0 << 2 << "ANY" << 1 << Records{} << "EXPRESS " << "blocked";
+    QTest::newRow("album filled again") << "express" << 0 << 2 << "ANY" << 1 << Records{2, 5} << "EXPRESS " << "reloaded";
     QTest::newRow("any word") << "  express " << 0 << 2 << "ANY" << 1 << Records{1, 4} << "EXPRESS " << "";
     QTest::newRow("twice accumulates") << "express" << 0 << 2 << "ANY" << 2 << Records{1, 4, 1, 4} << "EXPRESS " << "";
     QTest::newRow("empty text, code") << "" << 2 << 2 << "DSL" << 1 << Records{1, 5} << " " << "";
@@ -221,6 +229,12 @@ void SearchTest::searching()
     Form1& form = startOnSearchAlbum(f, setup != "no album");
     if (setup == "blocked") QDir().mkpath(QString::fromStdString(f.appFile("search.$$$")));
     SearchPage* page = form.fmSearch;
+    if (setup == "reloaded") {
+        page->btnSearch->click();
+        page->btnSearchClear->click();
+        writeSearchAlbum(f, true);
+        form.FillTrackList();
+    }
     QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
     QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
     for (int i = 0; i < times; ++i) search(page, text, modes[mode], kinds[kind], code);
@@ -233,7 +247,7 @@ void SearchTest::searching()
     QCOMPARE(f.readAppFile("search.$$$"), searchResultLines(records));
     QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
     QCOMPARE(f.messages.shown.size(), setup == "blocked" ? 1 : 0);
-    if (setup.isEmpty()) QCOMPARE(form.m.CurrentRecord, 5);
+    if (setup != "no album") QCOMPARE(form.m.CurrentRecord, 5);
 }
 
 void SearchTest::popups_data()

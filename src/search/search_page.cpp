@@ -11,7 +11,6 @@
 #include "form/layout_helpers.h"
 #include "form/looks.h"
 #include "form/text_codec.h"
-#include "logic/date_words.h"
 #include "logic/search.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
@@ -100,21 +99,19 @@ void SearchPage::btnSearch_Click()
     const SearchQuery query = makeSearchQuery(typed, mode, kind, code, &dropped);
     lblSearchNote->setText(dropped ? toDisplay(droppedWordsNote(dropped)) : QString());
 
-    // Straight from the album, one pass in list order; the date words carry from line
-    // to line exactly as the track list formats them.
-    DateWords date;
-    date.monthText = form.trackLines->monthBefore();
-    std::vector<int32_t> records;
+    // The album's lines are formatted once, in list order with the date words carried
+    // from line to line exactly as the track list formats them, then searched as bytes.
+    // Another album, or the same one filled again, is formatted afresh (the track list
+    // is built after the pages, so this is watched from the first search on).
+    if (!watchingTrackList_) {
+        connect(form.trackLines, &QAbstractItemModel::modelReset, this, [this] { albumLines_.clear(); });
+        watchingTrackList_ = true;
+    }
+    if (albumLines_.size() != lines) albumLines_.build(m.Album, lines, form.trackLines->monthBefore());
+    const std::vector<int32_t> records = albumLines_.find(query);
     std::vector<std::string> found;
-    std::string upper;
-    m.Album.forEach([&](int32_t number, const RecordView& record) {
-        if (number > lines) return;
-        std::string line = trackDisplayLine(record, date);
-        upperBytesInto(line, upper);
-        if (!isSearchResult(query, record.Code(), upper)) return;
-        records.push_back(number);
-        found.push_back(std::move(line));
-    });
+    found.reserve(records.size());
+    for (const int32_t record : records) found.emplace_back(albumLines_.line(record - 1));
     m.CurrentRecord = lines;
     m.Album.read(lines, m.TrackRec);
 

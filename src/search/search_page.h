@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "form/page.h"
+#include "logic/search_lines.h"
 
 class QComboBox;
 class QLineEdit;
@@ -56,4 +57,6 @@ private:
     void reportNotSaved(std::string_view reason);
     void stopWithFailure();
     void hidePopups();
+    SearchLines albumLines_;  // the album's lines, formatted at the first search
+    bool watchingTrackList_ = false;
 };
