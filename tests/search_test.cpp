@@ -60,8 +60,7 @@ std::string writeSearchAlbum(FormFixture& f, bool reversed = false)
 
 Form1& startOnSearchAlbum(FormFixture& f, bool loaded = true)
 {
-    const std::string path = writeSearchAlbum(f);
-    f.writeSettings(f.settingsLines(loaded ? path : f.album.filePath("missing.qdb")));
+    f.writeSettings(f.settingsLines(loaded ? writeSearchAlbum(f) : f.album.filePath("missing.qdb")));
     return f.start();
 }
 
@@ -182,7 +181,6 @@ void SearchTest::searching_data()
     QTest::newRow("on train only") << "" << 1 << 0 << "STM" << 1 << Records{3} << " " << "";
     QTest::newRow("all words, exclusion") << "-diesel" << 1 << 2 << "ANY" << 1 << Records{2, 3, 4} << "-DIESEL " << "";
     QTest::newRow("exact phrase") << "on shed" << 2 << 2 << "ANY" << 1 << Records{2} << "ON SHED " << "";
-    QTest::newRow("nothing found") << "electric" << 0 << 2 << "ANY" << 1 << Records{} << "ELECTRIC " << "";
     QTest::newRow("22 words: 20 searched") << QString("q ").repeated(21) + "steam" << 0 << 2 << "ANY" << 1 << Records{}
                                            << QString("Q ").repeated(21) + "STEAM " << "";
 }
@@ -253,8 +251,7 @@ void SearchTest::popups()
     form.fmSeNotes->show();
     if (playlistPlays) form.m.PlayMode = Mode::Playlist;
     page->lstSearchRes_MouseDown(button, 0, 300, y);
-    QCOMPARE(page->btnSearchAddtoPlayList->isVisible(), shown);
-    QCOMPARE(page->btnSeDetails->isVisible(), shown);
+    QCOMPARE(QList<bool>({page->btnSearchAddtoPlayList->isVisible(), page->btnSeDetails->isVisible()}), QList<bool>(2, shown));
     QVERIFY(!form.fmSeNotes->isVisible());
     if (!shown) return;
     QCOMPARE(twipsRect(page->btnSearchAddtoPlayList).topLeft(), QPoint(300, int(y) + 1100));
