@@ -22,6 +22,8 @@ public:
 
     // The display line of a row as stored bytes; empty when the row is no track.
     std::string lineBytes(int row) const;
+    // The month text shown before the first line, for formatting every line in order.
+    const std::string& monthBefore() const { return monthBefore_; }
 
 private:
     AlbumFile& album_;

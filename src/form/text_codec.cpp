@@ -1,6 +1,7 @@
 #include "form/text_codec.h"
 
 #include <QByteArrayView>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -33,4 +34,21 @@ QString toDisplay(std::string_view bytes)
     const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
     if (view.isValidUtf8()) return QString::fromUtf8(view);
     return fromCp1252(bytes);
+}
+
+std::string toStored(const QString& text)
+{
+    std::string out;
+    out.reserve(size_t(text.size()));
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += char(u);
+            continue;
+        }
+        const auto* at = std::find(kCp1252High.begin(), kCp1252High.end(), u);
+        if (at == kCp1252High.end()) return text.toStdString();
+        out += char(0x80 + (at - kCp1252High.begin()));
+    }
+    return out;
 }

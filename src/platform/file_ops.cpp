@@ -107,6 +107,23 @@ FileError replaceViaScratch(const std::string& scratch, const std::string& path,
     return error;
 }
 
+FileError appendToFile(const std::string& path, std::string_view bytes)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) return errno == ENOENT ? missingKind(path) : lastError();
+    struct stat before {};
+    if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
+        ::close(fd);
+        return FileError::NotFound;
+    }
+    bool written = writeAll(fd, bytes);
+    FileError error = written ? FileError::None : lastError();
+    // A write cut short by a full disk is taken back, so the file holds all the new bytes or none.
+    if (!written && ::ftruncate(fd, before.st_size) != 0) error = lastError();
+    if (::close(fd) != 0 && written) error = lastError();
+    return error;
+}
+
 FileError removeFile(const std::string& path)
 {
     if (std::remove(path.c_str()) == 0 || errno == ENOENT) return FileError::None;

@@ -23,5 +23,10 @@ FileError writeFileAtomic(const std::string& path, const std::function<bool(cons
 // removed when anything fails.
 FileError replaceViaScratch(const std::string& scratch, const std::string& path, std::string_view bytes);
 
+// Appends bytes to a regular file (created when missing) in one open; when the write
+// fails the file is cut back to its old length. For work files that only grow, where
+// rewriting the whole file for each addition would cost more than the addition.
+FileError appendToFile(const std::string& path, std::string_view bytes);
+
 // Removes a file; a missing file is not an error.
 FileError removeFile(const std::string& path);

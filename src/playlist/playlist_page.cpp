@@ -205,22 +205,27 @@ bool PlaylistPage::writePlaylist(const std::string& bytes)
     return false;
 }
 
+bool PlaylistPage::appendEntries(const std::vector<int32_t>& records)
+{
+    const std::optional<std::string> before = readForChange();
+    if (!before) return false;
+    if (records.empty()) return readRegularFile(playlistPath(), 0).ok() || writePlaylist({});
+    std::string bytes = appendablePlaylist(*before);
+    bytes.reserve(bytes.size() + records.size() * (form.m.AlbumPath.size() + 16));
+    for (const int32_t record : records) bytes += playlistEntryText(form.m.AlbumPath, record);
+    return writePlaylist(bytes);
+}
+
 void PlaylistPage::btnAddPL_Click()
 {
     form.btnAddPL->hide();
     form.btnClearSel->hide();
-    const std::optional<std::string> before = readForChange();
-    if (!before) return;
     // Ascending, whatever the order of clicks; the "List empty" line of no album is no track.
     const QList<int> rows = form.m.Album.isOpen() ? form.lstTracks->selectedRows() : QList<int>();
-    if (rows.isEmpty()) {
-        if (!readRegularFile(playlistPath(), 0).ok()) writePlaylist({});
-        return;
-    }
-    std::string bytes = appendablePlaylist(*before);
-    bytes.reserve(bytes.size() + size_t(rows.size()) * (form.m.AlbumPath.size() + 16));
-    for (const int row : rows) bytes += playlistEntryText(form.m.AlbumPath, row + 1);
-    if (writePlaylist(bytes)) form.m.CurrentRecord = rows.last() + 1;
+    std::vector<int32_t> records;
+    records.reserve(size_t(rows.size()));
+    for (const int row : rows) records.push_back(row + 1);
+    if (appendEntries(records) && !records.empty()) form.m.CurrentRecord = records.back();
 }
 
 void PlaylistPage::btnClearSel_Click()

@@ -4,6 +4,7 @@
 // reads the playlist file, never the list's lines.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "form/page.h"
 
@@ -49,6 +50,10 @@ public:
     std::optional<int32_t> nextPlaylistRecord() const;
 
     std::string playlistPath() const;
+
+    // Appends an entry for each record, in order, in one replacement of the file (which
+    // is created when missing); false (after saying so) when it could not be read or written.
+    bool appendEntries(const std::vector<int32_t>& records);
 
 private:
     // The record number of the entry at a line when it names a track of the open

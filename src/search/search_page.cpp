@@ -1,16 +1,172 @@
 #include "search/search_page.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
 
+#include "album/track_list_model.h"
+#include "form/form1.h"
 #include "form/layout_helpers.h"
 #include "form/looks.h"
+#include "form/text_codec.h"
+#include "logic/search.h"
+#include "platform/file_ops.h"
+#include "platform/message_box.h"
+#include "search/search_results_model.h"
+
+namespace {
+
+// A results file larger than this is not read (some 6 million results).
+constexpr size_t kMaxResultsBytes = size_t(64) << 20;
+
+QRadioButton* option(QWidget* parent, const char* caption, const char* name, int left)
+{
+    return placed(new QRadioButton(QString::fromLatin1(caption), parent), name, left, 180, 1500, 255);
+}
+
+}  // namespace
 
 SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
 {
-    cbCode = named(placed(new QComboBox(this), "cbCode", 6240, 480, 1455, 315), "Category code");
-    btnSearch = placed(new QPushButton(QStringLiteral("Search"), this), "btnSearch", 8400, 480, 1215, 375);
+    txtSearch = named(placed(new QLineEdit(this), "txtSearch", 120, 150, 4935, 315), "Search text");
+    Label7 = placed(new QLabel(QStringLiteral("With Code"), this), "Label7", 5160, 195, 1020, 255);
+    cbCode = named(placed(new QComboBox(this), "cbCode", 6240, 150, 1455, 315), "Category code");
+    btnSearch = placed(new QPushButton(QStringLiteral("Search"), this), "btnSearch", 8400, 120, 1215, 375);
+
+    // Each group of option buttons has its own frame, so one of each stays on.
+    fmFindMode = placed(new Frame(this), "fmFindMode", 120, 540, 4860, 495);
+    opFindAny = option(fmFindMode, "Any word", "opFindAny", 120);
+    opFindAll = option(fmFindMode, "All words", "opFindAll", 1680);
+    opFindPhrase = option(fmFindMode, "Exact Phrase", "opFindPhrase", 3240);
+    fmFindKind = placed(new Frame(this), "fmFindKind", 5100, 540, 4875, 495);
+    opSearchOT = option(fmFindKind, "On train Only", "opSearchOT", 120);
+    opSearchLS = option(fmFindKind, "Lineside Only", "opSearchLS", 1680);
+    opSearchBoth = option(fmFindKind, "Both", "opSearchBoth", 3240);
+    opFindAny->setChecked(true);
+    opSearchBoth->setChecked(true);
+    setCaptionWhite({Label7, opFindAny, opFindAll, opFindPhrase, opSearchOT, opSearchLS, opSearchBoth});
+
     lstSearchRes = fixedPitchList(this, "lstSearchRes", "Search results", true);
-    placeTwips(lstSearchRes, 120, 1800, 9855, 4320);
+    searchLines = new SearchResultsModel(this);
+    lstSearchRes->setLineModel(searchLines);
+    placeTwips(lstSearchRes, 120, 1100, 9855, 4620);
     setLook(lstSearchRes, kTrackListLook);
+
+    lblFound = placed(new QLabel(QStringLiteral("Found: 0"), this), "lblFound", 120, 5860, 1455, 255);
+    lblSearchNote = placed(new QLabel(this), "lblSearchNote", 1620, 5860, 4500, 255);
+    setCaptionWhite({lblFound, lblSearchNote});
+    btnCopyToPlayList = placed(new QPushButton(QStringLiteral("Copy all to Playlist"), this), "btnCopyToPlayList",
+                               6240, 5800, 1815, 375);
+    btnSearchClear = placed(new QPushButton(QStringLiteral("Clear List"), this), "btnSearchClear", 8160, 5800, 1455, 375);
+    btnSearchAddtoPlayList = placed(new QPushButton(QStringLiteral("Add to Playlist"), this), "btnSearchAddtoPlayList",
+                                    120, 1100, 1455, 240);
+    btnSeDetails = placed(new QPushButton(QStringLiteral("View Notes"), this), "btnSeDetails", 120, 1340, 1455, 240);
+    hidePopups();
+
+    connect(btnSearch, &QPushButton::clicked, this, &SearchPage::btnSearch_Click);
+    connect(lstSearchRes, &ListBox::mouseDown, this, &SearchPage::lstSearchRes_MouseDown);
+    connect(lstSearchRes, &ListBox::dblClick, this, &SearchPage::lstSearchRes_DblClick);
+    connect(btnSearchAddtoPlayList, &QPushButton::clicked, this, &SearchPage::btnSearchAddtoPlayList_Click);
+    connect(btnCopyToPlayList, &QPushButton::clicked, this, &SearchPage::btnCopyToPlayList_Click);
+    connect(btnSeDetails, &QPushButton::clicked, this, &SearchPage::btnSeDetails_Click);
+    connect(btnSearchClear, &QPushButton::clicked, this, &SearchPage::btnSearchClear_Click);
+}
+
+std::string SearchPage::resultsPath() const
+{
+    return form.m.AppFolder + "search.$$$";
+}
+
+void SearchPage::btnSearch_Click()
+{
+    Module1& m = form.m;
+    const int lines = m.Album.isOpen() ? std::min(form.trackLines->rowCount(), int(m.Album.recordCount())) : 0;
+    if (lines == 0) return;
+    long long count = foundCount(toStored(lblFound->text()));
+    const std::string typed = toStored(txtSearch->text());
+    txtSearch->setText(toDisplay(normaliseSearchText(typed)));
+
+    const MatchMode mode = opFindAll->isChecked()      ? MatchMode::AllWords
+                           : opFindPhrase->isChecked() ? MatchMode::ExactPhrase
+                                                       : MatchMode::AnyWord;
+    const KindFilter kind = opSearchLS->isChecked()   ? KindFilter::LinesideOnly
+                            : opSearchOT->isChecked() ? KindFilter::OnTrainOnly
+                                                      : KindFilter::Both;
+    const std::string code = cbCode->currentIndex() < 0 ? std::string("ANY") : toStored(cbCode->currentText());
+    size_t dropped = 0;
+    const SearchQuery query = makeSearchQuery(typed, mode, kind, code, &dropped);
+    lblSearchNote->setText(dropped ? toDisplay(droppedWordsNote(dropped)) : QString());
+
+    // The album's lines are formatted once, in list order with the date words carried
+    // from line to line exactly as the track list formats them, then searched as bytes.
+    // Another album, or the same one filled again, is formatted afresh (the track list
+    // is built after the pages, so this is watched from the first search on).
+    if (!watchingTrackList_) {
+        connect(form.trackLines, &QAbstractItemModel::modelReset, this, [this] { albumLines_.clear(); });
+        watchingTrackList_ = true;
+    }
+    if (albumLines_.size() != lines) albumLines_.build(m.Album, lines, form.trackLines->monthBefore());
+    const std::vector<int32_t> records = albumLines_.find(query);
+    std::vector<std::string> found;
+    found.reserve(records.size());
+    for (const int32_t record : records) found.emplace_back(albumLines_.line(record - 1));
+    m.CurrentRecord = lines;
+    m.Album.read(lines, m.TrackRec);
+
+    if (!records.empty()) {
+        if (!appendResults(records)) return;
+        count += (long long)records.size();
+        searchLines->append(std::move(found));
+    }
+    lblFound->setText(toDisplay(foundCaption(count)));
+}
+
+bool SearchPage::appendResults(const std::vector<int32_t>& records)
+{
+    // The file only grows between clearings: appending all of one search's lines in one
+    // write keeps a search's cost apart from the results already listed.
+    const FileError error = appendToFile(resultsPath(), searchResultLines(records));
+    if (error == FileError::None) return true;
+    reportNotSaved(failureText(error));
+    return false;
+}
+
+void SearchPage::reportNotSaved(std::string_view reason)
+{
+    form.os.messages->show(toDisplay(searchNotSavedMessage(resultsPath(), reason)), QStringLiteral("Problem"),
+                           MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+std::vector<std::optional<int32_t>> SearchPage::readResults() const
+{
+    const FileRead file = readRegularFile(resultsPath(), kMaxResultsBytes);
+    if (!file.ok()) return {};
+    return parseSearchResults(file.bytes);
+}
+
+bool SearchPage::isTrack(std::optional<int32_t> record) const
+{
+    return record && *record <= form.lstTracks->listCount() && *record <= form.m.Album.recordCount();
+}
+
+std::optional<int32_t> SearchPage::resultRecord(int line) const
+{
+    if (line < 0) return std::nullopt;
+    const std::vector<std::optional<int32_t>> numbers = readResults();
+    if (size_t(line) >= numbers.size() || !isTrack(numbers[size_t(line)])) return std::nullopt;
+    return numbers[size_t(line)];
+}
+
+void SearchPage::hidePopups()
+{
+    btnSearchAddtoPlayList->hide();
+    btnSeDetails->hide();
+}
+
+void SearchPage::stopWithFailure()
+{
+    form.m.PlayMode = Mode::Stopped;
+    form.lblPlayMode->setText(toDisplay(kPlayerStopped));
 }

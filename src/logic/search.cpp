@@ -1,0 +1,175 @@
+#include "logic/search.h"
+
+#include <array>
+#include <cstring>
+
+#include "logic/text.h"
+
+namespace {
+
+constexpr unsigned char upperByte(unsigned char b)
+{
+    if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 0x20);
+    if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<unsigned char>(b - 0x20);
+    switch (b) {
+    case 0x9A: return 0x8A;  // š Š
+    case 0x9C: return 0x8C;  // œ Œ
+    case 0x9E: return 0x8E;  // ž Ž
+    case 0xFF: return 0x9F;  // ÿ Ÿ
+    default: return b;
+    }
+}
+
+// Every line of every search is upper-cased: one table look-up per byte.
+constexpr auto kUpper = [] {
+    std::array<unsigned char, 256> table{};
+    for (int b = 0; b < 256; ++b) table[size_t(b)] = upperByte(static_cast<unsigned char>(b));
+    return table;
+}();
+
+// The scan of a line for a word: found at some start position; the empty word is
+// found at the first position of any line that has one.
+bool holds(std::string_view line, std::string_view word)
+{
+    if (word.empty()) return !line.empty();
+    if (word.size() > line.size()) return false;
+    return memmem(line.data(), line.size(), word.data(), word.size()) != nullptr;
+}
+
+bool passesKind(KindFilter kind, std::string_view line)
+{
+    const bool lineside = line.size() >= 4 && line.substr(line.size() - 4) == "[LS]";
+    switch (kind) {
+    case KindFilter::LinesideOnly: return lineside;
+    case KindFilter::OnTrainOnly: return !lineside;
+    case KindFilter::Both: return true;
+    }
+    return true;
+}
+
+}  // namespace
+
+void upperBytesInto(std::string_view text, std::string& out)
+{
+    out.resize(text.size());
+    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(kUpper[static_cast<unsigned char>(text[i])]);
+}
+
+std::string upperBytes(std::string_view text)
+{
+    std::string out;
+    upperBytesInto(text, out);
+    return out;
+}
+
+std::string normaliseSearchText(std::string_view text)
+{
+    std::string out = upperBytes(qtext::trim(text));
+    out += ' ';
+    return out;
+}
+
+SearchWords splitSearchWords(std::string_view normalised)
+{
+    SearchWords result;
+    SearchWord current;
+    size_t number = 0;  // words stored so far
+    for (const char c : normalised) {
+        if (c == ' ') {
+            if (number < kMaxSearchWords) result.words.push_back(std::move(current));
+            else ++result.dropped;
+            ++number;
+            current = SearchWord{};
+        } else if (c == '-') {
+            current.exclude = true;
+        } else {
+            current.text += c;
+        }
+    }
+    return result;
+}
+
+SearchQuery makeSearchQuery(std::string_view typed, MatchMode mode, KindFilter kind, std::string code,
+                            size_t* dropped)
+{
+    SearchQuery query;
+    query.mode = mode;
+    query.kind = kind;
+    query.code = std::move(code);
+    const std::string normalised = normaliseSearchText(typed);
+    SearchWords split = splitSearchWords(normalised);
+    query.words = std::move(split.words);
+    query.phrase = std::string(qtext::trim(normalised));
+    if (dropped) *dropped = split.dropped;
+    return query;
+}
+
+bool isSearchResult(const SearchQuery& query, std::string_view code, std::string_view upperLine)
+{
+    if (query.code != "ANY" && qtext::trim(code) != query.code) return false;
+    switch (query.mode) {
+    case MatchMode::AnyWord: {
+        // Every place a word is found sets the flag in word order, so the last word found decides.
+        bool result = false;
+        const bool kindPasses = passesKind(query.kind, upperLine);
+        for (const SearchWord& word : query.words) {
+            if (!holds(upperLine, word.text)) continue;
+            if (word.exclude) result = false;
+            else if (kindPasses) result = true;
+        }
+        return result;
+    }
+    case MatchMode::AllWords:
+        for (const SearchWord& word : query.words)
+            if (holds(upperLine, word.text) == word.exclude) return false;
+        return passesKind(query.kind, upperLine);
+    case MatchMode::ExactPhrase:
+        return holds(upperLine, query.phrase) && passesKind(query.kind, upperLine);
+    }
+    return false;
+}
+
+long long foundCount(std::string_view caption)
+{
+    return caption.size() > 6 ? static_cast<long long>(qtext::val(caption.substr(6))) : 0;
+}
+
+std::string foundCaption(long long count)
+{
+    return "Found: " + std::to_string(count);
+}
+
+std::string searchResultLines(const std::vector<int32_t>& records)
+{
+    std::string out;
+    out.reserve(records.size() * 10);
+    for (const int32_t record : records) {
+        out += ' ';
+        out += std::to_string(record);
+        out += " \r\n";
+    }
+    return out;
+}
+
+std::vector<std::optional<int32_t>> parseSearchResults(std::string_view bytes)
+{
+    std::vector<std::optional<int32_t>> numbers;
+    for (const std::string_view line : qtext::splitLines(bytes)) {
+        const double value = qtext::val(line);
+        const bool readable = qtext::isNumberText(line) && value >= 1 && value <= INT32_MAX && value == double(int32_t(value));
+        numbers.push_back(readable ? std::optional<int32_t>(int32_t(value)) : std::nullopt);
+    }
+    return numbers;
+}
+
+std::string droppedWordsNote(size_t dropped)
+{
+    return "Only the first " + std::to_string(kMaxSearchWords) + " words were searched for; " +
+           std::to_string(dropped) + (dropped == 1 ? " word after them was" : " words after them were") + " left out.";
+}
+
+std::string searchNotSavedMessage(std::string_view path, std::string_view reason)
+{
+    return "The search results could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason) +
+           "\r\rThe results list is as it was.";
+}

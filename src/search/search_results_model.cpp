@@ -1,0 +1,42 @@
+#include "search/search_results_model.h"
+
+#include <algorithm>
+
+#include "form/text_codec.h"
+#include "form/widgets.h"
+
+void SearchResultsModel::append(std::vector<std::string> lines)
+{
+    if (lines.empty()) return;
+    const int first = int(lines_.size());
+    beginInsertRows({}, first, first + int(lines.size()) - 1);
+    for (std::string& line : lines) {
+        widest_ = std::max(widest_, line.size());
+        lines_.push_back(std::move(line));
+    }
+    endInsertRows();
+}
+
+void SearchResultsModel::clear()
+{
+    beginResetModel();
+    lines_.clear();
+    widest_ = 0;
+    endResetModel();
+}
+
+int SearchResultsModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(lines_.size());
+}
+
+QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(lines_.size())) return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole: return toDisplay(lines_[size_t(index.row())]);
+    case kWidestLineRole: return int(widest_);
+    default: return {};
+    }
+}
