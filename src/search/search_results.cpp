@@ -96,7 +96,7 @@ void SearchPage::lstSearchRes_DblClick()
 void SearchPage::btnSearchClear_Click()
 {
     // The file first: when it cannot be emptied, the list keeps the results it names.
-    const FileError error = writeFileAtomic(resultsPath(), {});
+    const FileError error = writeFileAtomic(resultsPath(), std::string_view());
     if (error != FileError::None) {
         reportNotSaved(failureText(error));
         return;
