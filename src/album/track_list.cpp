@@ -70,6 +70,20 @@ void Form1::ShowTrackNotes()
         setDetailsMessage(QString::fromLatin1(kNoDetails));
 }
 
+void Form1::showNotesPane(std::optional<int32_t> record)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{fmSeNotes, txtSENotes, btnSeNotesX}) w->show();
+    fmSeNotes->raise();
+    if (!record) {
+        lblPlayMode->setText(toDisplay(kPlayerStopped));  // the mode is left as it is
+        return;
+    }
+    m.CurrentRecord = *record;
+    lstTracks->setListIndex(*record - 1);
+    ShowTrackNotes();
+    txtSENotes->setPlainText(txtDetails->toPlainText());
+}
+
 void Form1::setDetailsText(std::string_view bytes)
 {
     QString text = toDisplay(bytes);

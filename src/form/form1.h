@@ -2,6 +2,7 @@
 // The main window. It owns every control, each named as the handlers know it;
 // the handlers live in the folder of the part of the program they belong to.
 #include <QWidget>
+#include <optional>
 
 #include "form/module1.h"
 #include "form/platform.h"
@@ -119,6 +120,9 @@ public:
     void FillTrackList();
     void FormatTrackDate();
     void ShowTrackNotes();
+    // Shows the notes pane of the Playlist and Search pages with a record's notes; with no
+    // record (its entry could not be read), the status says the player stopped instead.
+    void showNotesPane(std::optional<int32_t> record);
     void lstTracks_Click();
     void lstTracks_MouseDown(int button, int shift, double x, double y);
     void VScroll1_Change();

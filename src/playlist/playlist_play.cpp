@@ -45,19 +45,7 @@ void PlaylistPage::lstPlayList_DblClick()
 
 void PlaylistPage::btnPLNotes_Click()
 {
-    form.fmSeNotes->show();
-    form.txtSENotes->show();
-    form.btnSeNotesX->show();
-    form.fmSeNotes->raise();
-    const std::optional<int32_t> record = lookUpEntry(lstPlayList->listIndex());
-    if (record) {
-        form.m.CurrentRecord = *record;
-        form.lstTracks->setListIndex(*record - 1);
-        form.ShowTrackNotes();
-        form.txtSENotes->setPlainText(form.txtDetails->toPlainText());
-    } else {
-        form.lblPlayMode->setText(toDisplay(kPlayerStopped));  // the mode is left as it is
-    }
+    form.showNotesPane(lookUpEntry(lstPlayList->listIndex()));
     btnPlDelete->hide();
     btnPLNotes->hide();
 }

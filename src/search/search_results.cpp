@@ -64,17 +64,7 @@ void SearchPage::btnCopyToPlayList_Click()
 
 void SearchPage::btnSeDetails_Click()
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{form.fmSeNotes, form.txtSENotes, form.btnSeNotesX}) w->show();
-    form.fmSeNotes->raise();
-    const std::optional<int32_t> record = resultRecord(lstSearchRes->listIndex());
-    if (record) {
-        form.m.CurrentRecord = *record;
-        form.lstTracks->setListIndex(*record - 1);
-        form.ShowTrackNotes();
-        form.txtSENotes->setPlainText(form.txtDetails->toPlainText());
-    } else {
-        form.lblPlayMode->setText(toDisplay(kPlayerStopped));
-    }
+    form.showNotesPane(resultRecord(lstSearchRes->listIndex()));
     hidePopups();
 }
 
