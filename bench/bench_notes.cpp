@@ -62,12 +62,8 @@ void writeAlbum(const std::string& folder, const Case& c)
 void runCase(int argc, char* argv[], const std::string& folder)
 {
     QApplication app(argc, argv);
-    SilentPlayer player;
-    QtMessageBoxes messages;
-    QtDialogs dialogs;
-    QtWindowSystem windows;
-    QtHelpViewer help;
-    Platform platform{&player, &messages, &dialogs, &windows, &help, folder};
+    SilentSeams seams(folder);
+    const Platform& platform = seams.platform;
 
     QElapsedTimer timer;
     timer.start();

@@ -82,12 +82,8 @@ int main(int argc, char* argv[])
     QDir(dir.path()).mkdir(QStringLiteral("f1"));
     writeFiles(folder);
 
-    SilentPlayer player;
-    QtMessageBoxes messages;
-    QtDialogs dialogs;
-    QtWindowSystem windows;
-    QtHelpViewer help;
-    Platform platform{&player, &messages, &dialogs, &windows, &help, folder};
+    SilentSeams seams(folder);
+    const Platform& platform = seams.platform;
     Form1 form(platform);
     form.Form_Load();
     form.show();
