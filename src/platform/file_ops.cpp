@@ -50,6 +50,28 @@ int createTemporary(const std::string& target, std::string& name)
     return -1;
 }
 
+// Ends the writing of a temporary file (error says whether the writing failed): syncs
+// it, closes it and renames it over target, each step only when all before succeeded.
+// On any failure the temporary file is removed and target stays as it was.
+FileError commitTemporary(int fd, const std::string& temporary, const std::string& target, FileError error)
+{
+    bool ok = error == FileError::None;
+    if (ok && ::fsync(fd) != 0) {
+        ok = false;
+        error = lastError();
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = lastError();
+    }
+    if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ok = false;
+        error = lastError();
+    }
+    if (!ok) ::unlink(temporary.c_str());
+    return error;
+}
+
 }  // namespace
 
 FileError writeFileAtomic(const std::string& path, std::string_view bytes)
@@ -74,37 +96,15 @@ FileError writeFileAtomic(const std::string& path, const std::function<bool(cons
         error = lastError();
         return false;
     });
-    bool written = produced && ::fsync(fd) == 0;
     if (!produced && error == FileError::None) error = FileError::Other;
-    if (produced && !written) error = lastError();
-    if (::close(fd) != 0 && written) {
-        written = false;
-        error = lastError();
-    }
-    if (written && ::rename(temporary.c_str(), target.c_str()) != 0) {
-        written = false;
-        error = lastError();
-    }
-    if (!written) ::unlink(temporary.c_str());
-    return error;
+    return commitTemporary(fd, temporary, target, error);
 }
 
 FileError replaceViaScratch(const std::string& scratch, const std::string& path, std::string_view bytes)
 {
     const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return errno == ENOENT ? missingKind(scratch) : lastError();
-    bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    FileError error = written ? FileError::None : lastError();
-    if (::close(fd) != 0 && written) {
-        written = false;
-        error = lastError();
-    }
-    if (written && ::rename(scratch.c_str(), path.c_str()) != 0) {
-        written = false;
-        error = lastError();
-    }
-    if (!written) ::unlink(scratch.c_str());
-    return error;
+    return commitTemporary(fd, scratch, path, writeAll(fd, bytes) ? FileError::None : lastError());
 }
 
 FileError appendToFile(const std::string& path, std::string_view bytes)
