@@ -26,18 +26,24 @@ void ClickLabel::mouseMoveEvent(QMouseEvent* event)
 
 namespace {
 
-class MouseMoveFilter : public QObject {
+// Runs a handler for the events of a widget that match, for controls whose Qt class
+// has no signal for them.
+class EventHook : public QObject {
 public:
-    MouseMoveFilter(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
+    EventHook(QObject* parent, std::function<bool(const QEvent*)> matches, std::function<void()> handler)
+        : QObject(parent), matches_(std::move(matches)), handler_(std::move(handler))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::MouseMove) handler_();
+        if (matches_(event)) handler_();
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    std::function<bool(const QEvent*)> matches_;
     std::function<void()> handler_;
 };
 
@@ -46,7 +52,19 @@ private:
 void onMouseMove(QWidget* w, std::function<void()> handler)
 {
     w->setMouseTracking(true);
-    w->installEventFilter(new MouseMoveFilter(w, std::move(handler)));
+    w->installEventFilter(new EventHook(
+        w, [](const QEvent* e) { return e->type() == QEvent::MouseMove; }, std::move(handler)));
+}
+
+void onLeftRelease(QWidget* w, std::function<void()> handler)
+{
+    w->installEventFilter(new EventHook(
+        w,
+        [](const QEvent* e) {
+            return e->type() == QEvent::MouseButtonRelease &&
+                   static_cast<const QMouseEvent*>(e)->button() == Qt::LeftButton;
+        },
+        std::move(handler)));
 }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)

@@ -72,6 +72,9 @@ private:
 // Runs handler whenever the pointer moves over w, for controls whose Qt class has
 // no such signal.
 void onMouseMove(QWidget* w, std::function<void()> handler);
+// Runs handler whenever the left button is released over w: the click of a control
+// that has none of its own.
+void onLeftRelease(QWidget* w, std::function<void()> handler);
 
 // A label that reports clicks and mouse movement.
 class ClickLabel : public QLabel {

@@ -15,23 +15,6 @@
 
 namespace {
 
-// A text box has no click of its own: a left release inside its text area is one.
-class ReleaseFilter : public QObject {
-public:
-    ReleaseFilter(QObject* parent, std::function<void()> handler) : QObject(parent), handler_(std::move(handler)) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
-            handler_();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> handler_;
-};
-
 Box pixelBox(const QRect& r)
 {
     return Box{double(r.x()), double(r.y()), double(r.width()), double(r.height())};
@@ -128,5 +111,6 @@ void Form1::connectMiniPlayer()
     connect(btnMinMax, &QToolButton::clicked, this, &Form1::btnMinMax_Click);
     connect(btnMinExit, &QToolButton::clicked, this, &Form1::btnMinExit_Click);
     connect(lblminTitle, &ClickLabel::clicked, this, &Form1::lblminTitle_Click);
-    txtMinDetails->viewport()->installEventFilter(new ReleaseFilter(txtMinDetails, [this] { txtMinDetails_Click(); }));
+    // A text box has no click of its own: a left release inside its text area is one.
+    onLeftRelease(txtMinDetails->viewport(), [this] { txtMinDetails_Click(); });
 }
