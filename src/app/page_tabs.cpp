@@ -1,6 +1,5 @@
 // The four page tabs, Enter on the Search page, the help command and the click on
 // the playing track's title.
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -8,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "app/this_program.h"
 #include "form/form1.h"
 #include "form/looks.h"
 #include "form/tabs.h"
@@ -94,8 +94,8 @@ void Form1::keyPressEvent(QKeyEvent* event)
 
 void Form1::btnHelp_Click()
 {
-    // Beside the executable as built or installed; otherwise in the program's own folder.
-    QString file = QCoreApplication::applicationDirPath() + QStringLiteral("/quillon-help.html");
+    // Beside the executable as built, in the data folder as installed; otherwise in the program's own folder.
+    QString file = QString::fromStdString(thisProgramPlace().helpPage);
     const QString kept = QString::fromStdString(m.AppFolder) + QStringLiteral("quillon-help.html");
     if (!QFileInfo::exists(file) && QFileInfo::exists(kept)) file = kept;
     if (os.help->open(file)) return;

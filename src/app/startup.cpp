@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <chrono>
 
+#include "app/this_program.h"
 #include "form/form1.h"
 #include "playlist/playlist_page.h"
 #include "search/search_page.h"
@@ -27,7 +28,8 @@
 std::string defaultAppFolder()
 {
     QString folder = QCoreApplication::applicationDirPath();
-    if (!QFileInfo(folder).isWritable()) {
+    // Installed, the executable's folder is shared by every program (~/.local/bin) or not the user's.
+    if (thisProgramPlace().installed || !QFileInfo(folder).isWritable()) {
         folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir().mkpath(folder);
     }
