@@ -1,11 +1,13 @@
-# Quillon: `make run` builds and opens the demo album, `make test` builds and runs every test.
+# Quillon: `make run` builds and opens the demo album, `make test` builds and runs every test,
+# `make package` builds a Debian package.
 BUILD      ?= build
 SAN_BUILD  ?= build-san
 BENCH_BUILD ?= build-bench
+PKG_BUILD  ?= build-pkg
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build run test test-san bench demo clean
+.PHONY: all deps build run test test-san bench demo package clean
 
 all: build
 
@@ -46,5 +48,11 @@ demo:
 	@scripts/install-deps --demo
 	scripts/make-demo-album demo
 
+# A Debian package (.deb) of a release build installed under /usr, in $(PKG_BUILD)/.
+package: deps
+	cmake -S . -B $(PKG_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PKG_BUILD) -j $(JOBS) --target quillon
+	cd $(PKG_BUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(BENCH_BUILD) $(PKG_BUILD)
