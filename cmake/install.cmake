@@ -29,10 +29,9 @@ set(CPACK_PACKAGE_NAME quillon)
 set(CPACK_PACKAGE_VENDOR Velloran)
 set(CPACK_PACKAGE_CONTACT "Velloran <quillon@velloran.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "jukebox for a catalogue of railway sound recordings")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "jukebox for a catalogue of railway sound recordings
- Quillon lists the tracks of an album of railway sound recordings with their
- recording dates and notes, plays one track, all tracks or random tracks,
- keeps playlists, searches the track list and merges albums.")
+set(CPACK_PACKAGE_DESCRIPTION "Quillon lists the tracks of an album of railway sound recordings with their
+recording dates and notes, plays one track, all tracks or random tracks,
+keeps playlists, searches the track list and merges albums.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
