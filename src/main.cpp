@@ -15,6 +15,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillon"));
     QApplication::setOrganizationName(QStringLiteral("Velloran"));
+    // Names the installed menu entry, so the desktop shows its icon for the window.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velloran.Quillon"));
 
     Mpg123Player player;
     QtMessageBoxes messages;
