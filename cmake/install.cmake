@@ -8,7 +8,7 @@ set(QUILLON_DATA_DIR ${CMAKE_INSTALL_DATADIR}/quillon)
 
 # The running program finds the help page from its own folder, so the install
 # may be moved to another prefix.
-file(RELATIVE_PATH QUILLON_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_PREFIX}/${QUILLON_DATA_DIR})
+file(RELATIVE_PATH QUILLON_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/quillon)
 set_property(SOURCE src/app/this_program.cpp APPEND PROPERTY
   COMPILE_DEFINITIONS QUILLON_DATA_FROM_BIN="${QUILLON_DATA_FROM_BIN}")
 
