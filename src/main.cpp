@@ -3,6 +3,7 @@
 
 #include "app/first_paint_probe.h"
 #include "app/quit_signals.h"
+#include "desktop/mpris_service.h"
 #include "form/form1.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
@@ -34,6 +35,7 @@ int main(int argc, char* argv[])
     quitAfterFirstPaintWhenAsked(&form);
     form.Form_Load();
     form.show();
+    const MprisService mpris(form); // media keys and the desktop's player controls
     // kill and Ctrl-C end the program the way the close button does: settings
     // written, search results removed, and (leaving main) the sound stopped.
     const QuitSignals quitSignals([&form](int) {

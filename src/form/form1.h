@@ -175,6 +175,11 @@ public:
     void setDetailsText(std::string_view bytes);
     void setDetailsMessage(const QString& text);
 
+signals:
+    // The player pane shows another status, mode, track or volume; a bar moved the position.
+    void playerChanged();
+    void positionMoved();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

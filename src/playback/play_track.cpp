@@ -26,6 +26,7 @@ void Form1::stopPlayback()
 {
     m.PlayMode = Mode::Stopped;
     lblPlayMode->setText(toDisplay(kPlayerStopped));
+    emit playerChanged();
 }
 
 // Selecting the line runs its click handler, which makes it current and shows its notes.
@@ -90,4 +91,5 @@ void Form1::PlayTrack()
                           MsgButtons::Ok);
         stopPlayback();  // nothing plays, and no end of track will come to move on from
     }
+    emit playerChanged();
 }

@@ -70,6 +70,7 @@ void Form1::chooseTrackListMode(Mode mode)
     m.PlayMode = mode;
     if (os.player->playState() == MediaPlayer::Playing) lblPlayMode->setText(toDisplay(statusText(mode)));
     offerNextTrack();
+    emit playerChanged();
 }
 
 void Form1::opOne_Click()

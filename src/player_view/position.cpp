@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr double kMainBarWidth = 5115;
-constexpr double kMiniBarWidth = 3495;
 constexpr double kBarHeight = 135;
 const QColor kBarGreen(0x00, 0xFF, 0x00);
 
@@ -82,4 +80,5 @@ void Form1::seekFromBar(PictureBox* bar, double x, double barWidth)
     // Toggling twice leaves the mute state as it was and applies it to the player again.
     btnVolMute_Click();
     btnVolMute_Click();
+    emit positionMoved();
 }

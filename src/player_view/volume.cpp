@@ -25,6 +25,7 @@ void Form1::btnVolUp_Click()
     VolumeLevel = int16_t(std::min(0, VolumeLevel + kVolumeStep));
     lblVolume->setText(displayedLevel(VolumeLevel));
     os.player->setVolume(VolumeLevel);
+    emit playerChanged();
 }
 
 void Form1::btnVolDown_Click()
@@ -34,6 +35,7 @@ void Form1::btnVolDown_Click()
     VolumeLevel = int16_t(VolumeLevel - kVolumeStep);
     lblVolume->setText(displayedLevel(VolumeLevel));
     os.player->setVolume(VolumeLevel);
+    emit playerChanged();
 }
 
 void Form1::btnVolMute_Click()
@@ -43,6 +45,7 @@ void Form1::btnVolMute_Click()
     lblVolume->setText(unmute ? displayedLevel(VolumeLevel) : QStringLiteral("Mute"));
     btnVolUp->setEnabled(unmute);
     btnVolDown->setEnabled(unmute);
+    emit playerChanged();
 }
 
 void Form1::btnMinVolUp_Click()

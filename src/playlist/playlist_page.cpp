@@ -147,6 +147,7 @@ void PlaylistPage::stopWithFailure()
 {
     form.m.PlayMode = Mode::Stopped;
     form.lblPlayMode->setText(toDisplay(kPlayerStopped));
+    emit form.playerChanged();
 }
 
 void PlaylistPage::lstPlayList_Click()

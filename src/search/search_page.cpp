@@ -169,4 +169,5 @@ void SearchPage::stopWithFailure()
 {
     form.m.PlayMode = Mode::Stopped;
     form.lblPlayMode->setText(toDisplay(kPlayerStopped));
+    emit form.playerChanged();
 }

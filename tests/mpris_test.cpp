@@ -1,0 +1,253 @@
+// The desktop's player controls on a private session bus: each call makes the
+// round trip through the bus daemon on a connection of its own, runs the
+// window's handlers, and every change the window shows is announced.
+#include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <cmath>
+
+#include "desktop/mpris_service.h"
+#include "support/playback_fixture.h"
+
+namespace {
+
+const QString kService = QStringLiteral("org.mpris.MediaPlayer2.quillon");
+const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
+const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+QDBusConnection client()
+{
+    return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("mpris-test-client"));
+}
+
+// Asynchronous, so that the loop which must answer keeps running while we wait.
+QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {})
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, interface, method);
+    message.setArguments(args);
+    QDBusPendingCallWatcher watcher(client().asyncCall(message));
+    QSignalSpy finished(&watcher, &QDBusPendingCallWatcher::finished);
+    if (!watcher.isFinished()) finished.wait(5000);
+    return watcher.reply();
+}
+
+QVariant get(const QString& name)
+{
+    return call(kProperties, QStringLiteral("Get"), {kPlayer, name}).arguments().value(0).value<QDBusVariant>().variant();
+}
+
+// A value as text for the tables: a path as itself, a list as its first item, metadata as its track id.
+QString text(const QVariant& value)
+{
+    if (value.canConvert<QDBusArgument>()) return text(qdbus_cast<QVariantMap>(value.value<QDBusArgument>()).value("mpris:trackid"));
+    if (value.canConvert<QDBusObjectPath>()) return value.value<QDBusObjectPath>().path();
+    return value.toStringList().value(0, value.toString());
+}
+
+// Records the service's PropertiesChanged and Seeked signals.
+class Watch : public QObject {
+    Q_OBJECT
+public:
+    Watch()
+    {
+        client().connect({}, kPath, kProperties, "PropertiesChanged", this, SLOT(changed(QString, QVariantMap, QStringList)));
+        client().connect({}, kPath, kPlayer, "Seeked", this, SLOT(seeked(qlonglong)));
+        get(QStringLiteral("CanControl"));  // the bus has taken the matches once this returns
+    }
+    QVariantMap latest;
+    QList<qlonglong> seeks;
+public slots:
+    void changed(const QString&, const QVariantMap& values, const QStringList&) { latest.insert(values); }
+    void seeked(qlonglong position) { seeks << position; }
+};
+
+}  // namespace
+
+class MprisTest : public QObject {
+    Q_OBJECT
+private slots:
+    void methodsRunTheWindowsButtons_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("record"); // the track last given to the player
+        QTest::newRow("play starts the line") << "opOne" << "stopped" << "Play" << "Playing" << "Playing from Track List" << 1;
+        QTest::newRow("playpause pauses") << "opOne" << "playing" << "PlayPause" << "Paused" << "Player Paused" << 1;
+        QTest::newRow("play resumes") << "opOne" << "paused" << "Play" << "Playing" << "Playing from Track List" << 1;
+        QTest::newRow("pause while stopped") << "opOne" << "stopped" << "Pause" << "Stopped" << "Player Stopped" << 0;
+        QTest::newRow("stop while paused") << "opOne" << "paused" << "Stop" << "Stopped" << "Player Stopped" << 1;
+        QTest::newRow("next in all") << "opAll" << "playing" << "Next" << "Playing" << "Playing all tracks from Track List" << 2;
+        QTest::newRow("no next in one") << "opOne" << "playing" << "Next" << "Playing" << "Playing from Track List" << 1;
+    }
+    void methodsRunTheWindowsButtons()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, before);
+        QFETCH(QString, method);
+        QFETCH(QString, status);
+        FormFixture f;
+        Form1& w = startOnAlbum(f, numbered(3));
+        const MprisService service(w);
+        QCOMPARE(service.serviceName(), kService);
+        w.findChild<QRadioButton*>(option)->click();
+        if (before != "stopped") w.btnPlay->click();
+        if (before == "paused") w.btnPause->click();
+        settle();
+        QCOMPARE(call(kPlayer, method).type(), QDBusMessage::ReplyMessage);
+        settle();
+        QCOMPARE(get("PlaybackStatus").toString(), status);
+        QTEST(w.lblPlayMode->text(), "text");
+        QCOMPARE(w.btnMinPlay->isEnabled(), status != "Paused");
+        QTEST(w.m.PlayingRecord, "record");
+    }
+
+    void volumeStepsBothWays_data()
+    {
+        QTest::addColumn<int>("downClicks");
+        QTest::addColumn<bool>("muted");
+        QTest::addColumn<double>("set");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<double>("read");
+        QTest::addColumn<int>("playerVolume");
+        QTest::newRow("nearest step, up from 3") << 7 << false << 0.66 << "7" << 0.7 << -960;
+        QTest::newRow("almost silent is the quietest step") << 0 << false << 0.01 << "1" << 0.1 << -2880;
+        QTest::newRow("above full") << 4 << false << 1.7 << "10" << 1.0 << 0;
+        QTest::newRow("silence mutes, keeping the level") << 6 << false << 0.0 << "Mute" << 0.0 << -1920;
+        QTest::newRow("below silence mutes") << 0 << false << -0.3 << "Mute" << 0.0 << 0;
+        QTest::newRow("a level unmutes") << 6 << true << 0.8 << "8" << 0.8 << -640;
+    }
+    void volumeStepsBothWays()
+    {
+        QFETCH(int, downClicks);
+        QFETCH(bool, muted);
+        QFETCH(double, set);
+        QFETCH(QString, shown);
+        FormFixture f;
+        Form1& w = startOnAlbum(f, numbered(1));
+        const MprisService service(w);
+        for (int i = 0; i < downClicks; ++i) w.btnVolDown->click();
+        if (muted) w.btnMinMute->click();
+        QCOMPARE(get("Volume").toDouble(), muted ? 0.0 : (10 - downClicks) / 10.0);
+        call(kProperties, QStringLiteral("Set"), {kPlayer, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(set))});
+        QCOMPARE(w.lblVolume->text(), shown);
+        QCOMPARE(w.lblMinVol->text(), shown);
+        QCOMPARE(f.player.mute(), shown == "Mute");
+        QTEST(f.player.volume(), "playerVolume");
+        QTEST(get("Volume").toDouble(), "read");
+    }
+
+    void changesAreAnnounced_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("property"); // "Metadata xesam:title": one field of the metadata
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("a track starts") << "play" << "Metadata mpris:trackid" << "/quillon/track/1";
+        QTest::newRow("its title") << "play" << "Metadata xesam:title" << "Track 1";
+        QTest::newRow("the album file") << "play" << "Metadata xesam:album" << "album";
+        QTest::newRow("its length") << "play" << "Metadata mpris:length" << "180000000";
+        QTest::newRow("its file") << "play" << "Metadata xesam:url" << "f1/t1.mp3";
+        QTest::newRow("its date") << "play" << "Metadata xesam:comment" << "5th May 1975";
+        QTest::newRow("the next line follows") << "play all, end" << "Metadata mpris:trackid" << "/quillon/track/2";
+        QTest::newRow("the track ends") << "play, end" << "PlaybackStatus" << "Stopped";
+        QTest::newRow("all chosen") << "all" << "CanGoNext" << "true";
+        QTest::newRow("the volume button") << "down" << "Volume" << "0.9";
+        QTest::newRow("the mini mute") << "mini mute" << "Volume" << "0";
+    }
+    void changesAreAnnounced()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, property);
+        QFETCH(QString, expected);
+        FormFixture f;
+        Form1& w = startOnAlbum(f, numbered(2));
+        const MprisService service(w);
+        QCOMPARE(text(get("Metadata")), "/org/mpris/MediaPlayer2/TrackList/NoTrack");
+        Watch watch;
+        if (action.contains("all")) w.opAll->click();
+        if (action.startsWith("play")) w.btnPlay->click();
+        settle();
+        if (action.endsWith("end")) f.player.finishTrack();
+        if (action == "down") w.btnVolDown->click();
+        if (action == "mini mute") w.btnMinMute->click();
+        const QStringList key = property.split(' ');
+        const auto announced = [&] {
+            const QVariant value = watch.latest.value(key[0]);
+            return text(key.size() == 1 ? value : qdbus_cast<QVariantMap>(value.value<QDBusArgument>()).value(key[1]));
+        };
+        if (property.endsWith("url")) expected = QUrl::fromLocalFile(QString::fromStdString(f.album.folder()) + expected).toString();
+        QTRY_COMPARE(announced(), expected);
+    }
+
+    void seeking_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<qlonglong>("to");
+        QTest::addColumn<double>("position");
+        QTest::addColumn<bool>("seeked");
+        QTest::newRow("forward") << "Seek" << 30'000'000LL << 90.0 << true;
+        QTest::newRow("back before the start") << "Seek" << -100'000'000LL << 0.0 << true;
+        QTest::newRow("past the end, no next in one") << "Seek" << 200'000'000LL << 60.0 << false;
+        QTest::newRow("to a place") << "SetPosition" << 45'000'000LL << 45.0 << true;
+        QTest::newRow("of another track") << "SetPosition other" << 45'000'000LL << 60.0 << false;
+        QTest::newRow("the window's bar") << "bar" << 0LL << 90.0 << true;
+    }
+    void seeking()
+    {
+        QFETCH(QString, how);
+        QFETCH(qlonglong, to);
+        QFETCH(double, position);
+        QFETCH(bool, seeked);
+        FormFixture f;
+        Form1& w = startOnAlbum(f, numbered(2));
+        const MprisService service(w);
+        w.btnPlay->click();
+        settle();
+        f.player.advance(60);
+        Watch watch;
+        const QString track = how.endsWith("other") ? "/quillon/track/2" : "/quillon/track/1";
+        if (how == "Seek") call(kPlayer, how, {to});
+        if (how.startsWith("SetPosition")) call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), to});
+        if (how == "bar") w.picTimer_MouseUp(5115 / 2.0);
+        const qlonglong us = std::llround(position * 1e6);
+        QCOMPARE(get("Position").toLongLong(), us);
+        QCOMPARE(watch.seeks, seeked ? QList<qlonglong>{us} : QList<qlonglong>{});
+    }
+
+    void raiseAndQuitActOnTheWindow()
+    {
+        FormFixture f;
+        Form1& w = startOnAlbum(f, numbered(1));
+        const MprisService service(w);
+        w.showMinimized();
+        call(kRoot, QStringLiteral("Raise"));
+        QVERIFY(!w.isMinimized());
+        f.writeAppFile("search.$$$", " 1 \r\n");
+        call(kRoot, QStringLiteral("Quit"));
+        QVERIFY(!w.isVisible());  // closed as by its close button, which removes the search results
+        QVERIFY(!QFile::exists(QString::fromStdString(f.appFile("search.$$$"))));
+    }
+
+    void withoutABusNothingIsOffered()
+    {
+        FormFixture f;
+        Form1& w = startOnAlbum(f, numbered(1));
+        const MprisService service(w, QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "none"));
+        QVERIFY(service.serviceName().isEmpty());
+        w.btnVolDown->click();
+        QVERIFY(!client().interface()->isServiceRegistered(kService).value());
+    }
+};
+
+QTEST_MAIN(MprisTest)
+#include "mpris_test.moc"
