@@ -91,6 +91,7 @@ void InstanceServer::take(QLocalSocket* socket)
             return;
         }
         socket->write(kTaken);
+        socket->flush();
         socket->disconnectFromServer();
         emit activationRequested(QFile::decodeName(message.left(end)));
     });
