@@ -6,6 +6,7 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+#include <csignal>
 #include <sys/stat.h>
 #include <atomic>
 #include <thread>
@@ -36,10 +37,15 @@ struct Run {
     QString out, err;
 };
 
-Run runCopy(const QString& folder, const QStringList& arguments)
+QString copyProgram(const QString& folder)
 {
     const QString program = folder + QStringLiteral("/quillon");
     QFile::copy(QStringLiteral(QUILLON_EXECUTABLE), program);
+    return program;
+}
+
+Run run(const QString& program, const QStringList& arguments)
+{
     QProcess process;
     process.start(program, arguments);
     if (!process.waitForFinished(20000)) return {};
@@ -179,12 +185,12 @@ private slots:
         const QString pipe = elsewhere.filePath("pipe.qdb");
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         arguments.replaceInStrings(QStringLiteral("PIPE"), pipe);
-        const Run run = runCopy(folder.path(), arguments);
-        QTEST(run.code, "code");
+        const Run ran = run(copyProgram(folder.path()), arguments);
+        QTEST(ran.code, "code");
         QFETCH(QString, out);
         QFETCH(QString, err);
-        QVERIFY2(out.isEmpty() ? run.out.isEmpty() : run.out.contains(out), qPrintable(run.out));
-        QVERIFY2(err.isEmpty() ? run.err.isEmpty() : run.err.contains(err), qPrintable(run.err));
+        QVERIFY2(out.isEmpty() ? ran.out.isEmpty() : ran.out.contains(out), qPrintable(ran.out));
+        QVERIFY2(err.isEmpty() ? ran.err.isEmpty() : ran.err.contains(err), qPrintable(ran.err));
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"quillon"});
     }
 
@@ -248,6 +254,27 @@ private slots:
         QCOMPARE(taken, 1);
         QCOMPARE(asked.first().first().toString(), QStringLiteral("/albums/ä b.qdb"));
         QVERIFY(!handOverToRunning(other.path(), {}, 300));
+    }
+
+    // Two starts of the real program on one folder: the second leaves its album to the first.
+    void aSecondStartHandsOverAndEnds()
+    {
+        QTemporaryDir folder;
+        fixture::AlbumDir albums;
+        const QString album = QString::fromStdString(albums.writeAlbum("other.qdb", {fixture::makeTrack("Up goods")}));
+        const QString program = copyProgram(folder.path());
+        QProcess first;
+        first.start(program, {});
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("quillon.lock")), 20000);
+        const Run second = run(program, {album});
+        QCOMPARE(second.code, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("temp.$$$")), 20000);  // the playlist emptied
+        ::kill(pid_t(first.processId()), SIGTERM);
+        QVERIFY(first.waitForFinished(20000));
+        QFile settings(folder.filePath("qvb.ini"));
+        QVERIFY(settings.open(QIODevice::ReadOnly));
+        QVERIFY(settings.readAll().contains("Data=" + QFile::encodeName(album)));
+        QVERIFY(!QFile::exists(folder.filePath("quillon.lock")));
     }
 };
 
