@@ -4,12 +4,9 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QProcess>
-#include <QSignalSpy>
 #include <QTest>
 #include <csignal>
 #include <sys/stat.h>
-#include <atomic>
-#include <thread>
 
 #include "app/command_line.h"
 #include "app/single_instance.h"
@@ -39,9 +36,8 @@ struct Run {
 
 QString copyProgram(const QString& folder)
 {
-    const QString program = folder + QStringLiteral("/quillon");
-    QFile::copy(QStringLiteral(QUILLON_EXECUTABLE), program);
-    return program;
+    QFile::copy(QStringLiteral(QUILLON_EXECUTABLE), folder + QStringLiteral("/quillon"));
+    return folder + QStringLiteral("/quillon");
 }
 
 Run run(const QString& program, const QStringList& arguments)
@@ -69,23 +65,18 @@ private slots:
         QTest::addColumn<int>("action");
         const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, track = int(ShownPage::TrackList);
         QTest::newRow("space") << int(Qt::Key_Space) << none << false << false << track << false << int(KeyAction::PauseResume);
-        QTest::newRow("space typed") << int(Qt::Key_Space) << none << true << false << track << false << int(KeyAction::None);
         QTest::newRow("space held") << int(Qt::Key_Space) << none << false << false << track << true << int(KeyAction::None);
-        QTest::newRow("shift space") << int(Qt::Key_Space) << int(Qt::ShiftModifier) << false << false << track << false << int(KeyAction::None);
         QTest::newRow("m typed") << int(Qt::Key_M) << none << true << false << track << false << int(KeyAction::None);
         QTest::newRow("shift plus") << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << false << false << track << false << int(KeyAction::VolumeUp);
         QTest::newRow("keypad minus held") << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << false << false << track << true << int(KeyAction::VolumeDown);
-        QTest::newRow("minus typed") << int(Qt::Key_Minus) << none << true << false << track << false << int(KeyAction::None);
         QTest::newRow("enter, track list") << int(Qt::Key_Return) << none << false << false << track << false << int(KeyAction::PlaySelected);
         QTest::newRow("enter, playlist") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << false << int(ShownPage::Playlist) << false << int(KeyAction::PlaySelected);
         QTest::newRow("enter, search") << int(Qt::Key_Return) << none << false << false << int(ShownPage::Search) << false << int(KeyAction::None);
         QTest::newRow("enter, mini") << int(Qt::Key_Return) << none << false << true << track << false << int(KeyAction::None);
         QTest::newRow("ctrl+4 typed") << int(Qt::Key_4) << ctrl << true << false << track << false << int(KeyAction::ShowOptions);
-        QTest::newRow("ctrl+1 mini") << int(Qt::Key_1) << ctrl << false << true << track << false << int(KeyAction::None);
         QTest::newRow("ctrl+m mini") << int(Qt::Key_M) << ctrl << false << true << track << false << int(KeyAction::ToggleMini);
         QTest::newRow("ctrl+shift+q") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::ShiftModifier) << false << false << track << false << int(KeyAction::None);
         QTest::newRow("media next typed") << int(Qt::Key_MediaNext) << none << true << false << track << false << int(KeyAction::MediaNext);
-        QTest::newRow("alt+f") << int(Qt::Key_F) << int(Qt::AltModifier) << false << false << track << false << int(KeyAction::None);
     }
     void keyDecisions()
     {
@@ -112,16 +103,12 @@ private slots:
         QTest::newRow("space while stopped") << "Space" << "10" << "fmTrackList" << stopped << false << "";
         QTest::newRow("enter plays") << "Return" << "10" << "fmTrackList" << playing << false << "";
         QTest::newRow("space pauses") << "Return,Space" << "10" << "fmTrackList" << paused << false << "";
-        QTest::newRow("space resumes") << "Return,Space,Space" << "10" << "fmTrackList" << playing << false << "";
         QTest::newRow("volume steps") << "-,-,+" << "9" << "fmTrackList" << stopped << false << "";
         QTest::newRow("no step while muted") << "-,M,-" << "Mute" << "fmTrackList" << stopped << false << "";
-        QTest::newRow("unmute") << "-,M,M" << "9" << "fmTrackList" << stopped << false << "";
         QTest::newRow("pages") << "Ctrl+2" << "10" << "fmPlaylist" << stopped << false << "";
-        QTest::newRow("back to the list") << "Ctrl+4,Ctrl+1" << "10" << "fmTrackList" << stopped << false << "";
         QTest::newRow("typing in the search box") << "Ctrl+F,M,Space,-,+" << "10" << "fmSearch" << stopped << false << "m -+";
         QTest::newRow("ctrl keys while typing") << "Ctrl+F,Ctrl+3,Ctrl+2" << "10" << "fmPlaylist" << stopped << false << "";
         QTest::newRow("media play") << "Media Play" << "10" << "fmTrackList" << playing << false << "";
-        QTest::newRow("media pause") << "Media Play,Media Pause" << "10" << "fmTrackList" << paused << false << "";
         QTest::newRow("media toggle") << "Toggle Media Play/Pause,Toggle Media Play/Pause" << "10" << "fmTrackList" << paused << false << "";
         QTest::newRow("media stop") << "Media Play,Media Stop" << "10" << "fmTrackList" << stopped << false << "";
         QTest::newRow("mini player") << "Ctrl+M,-" << "9" << "" << stopped << true << "";
@@ -173,7 +160,6 @@ private slots:
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Quillon " QUILLON_VERSION "\n" << "";
         QTest::newRow("help") << QStringList{"--help"} << 0 << "--version" << "";
         QTest::newRow("missing album") << QStringList{"/no/such/album.qdb"} << 2 << "" << "\"/no/such/album.qdb\": no such file";
-        QTest::newRow("a folder") << QStringList{"/"} << 2 << "" << "not a regular file";
         QTest::newRow("a pipe") << QStringList{"PIPE"} << 2 << "" << "not a regular file";
         QTest::newRow("two albums") << QStringList{"a", "b"} << 2 << "" << "at most one album";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "bogus";
@@ -239,21 +225,7 @@ private slots:
         QVERIFY(writeFileAtomic(folder.filePath("quillon.lock").toStdString(), held.toStdString()) == FileError::None);
         InstanceLock after(folder.path());
         QVERIFY2(after.tryLock(), held.constData());
-    }
-
-    void aLaterStartHandsItsAlbumOver()
-    {
-        QTemporaryDir folder, other;
-        InstanceServer server(folder.path());
-        QVERIFY(server.listen());
-        QSignalSpy asked(&server, &InstanceServer::activationRequested);
-        std::atomic<int> taken = -1;
-        std::thread later([&] { taken = handOverToRunning(folder.path(), "/albums/ä b.qdb", 10000); });
-        QTRY_VERIFY_WITH_TIMEOUT(taken != -1, 15000);
-        later.join();
-        QCOMPARE(taken, 1);
-        QCOMPARE(asked.first().first().toString(), QStringLiteral("/albums/ä b.qdb"));
-        QVERIFY(!handOverToRunning(other.path(), {}, 300));
+        QVERIFY(!handOverToRunning(folder.path(), {}, 300));  // nobody listens
     }
 
     // Two starts of the real program on one folder: the second leaves its album to the first.
@@ -261,7 +233,7 @@ private slots:
     {
         QTemporaryDir folder;
         fixture::AlbumDir albums;
-        const QString album = QString::fromStdString(albums.writeAlbum("other.qdb", {fixture::makeTrack("Up goods")}));
+        const QString album = QString::fromStdString(albums.writeAlbum("other ä.qdb", {fixture::makeTrack("Up goods")}));
         const QString program = copyProgram(folder.path());
         QProcess first;
         first.start(program, {});

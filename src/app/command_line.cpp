@@ -75,15 +75,24 @@ void openCommandLineAlbum(Form1& form, const QString& albumPath)
     form.Frame4->openAlbum(albumPath);
 }
 
-void takeHandedOver(Form1& form, const QString& albumPath)
+namespace {
+
+void openWhenNoDialogIsOpen(Form1& form, const QString& albumPath)
 {
-    // A dialog's own event loop runs its caller later: the album waits until it is closed.
+    // A dialog's own event loop would run its caller after the album was loaded under it.
     if (QApplication::activeModalWidget()) {
-        QTimer::singleShot(250, &form, [&form, albumPath] { takeHandedOver(form, albumPath); });
+        QTimer::singleShot(250, &form, [&form, albumPath] { openWhenNoDialogIsOpen(form, albumPath); });
         return;
     }
-    if (!albumPath.isEmpty() && albumFileProblem(albumPath).isEmpty()) openCommandLineAlbum(form, albumPath);
+    if (albumFileProblem(albumPath).isEmpty()) openCommandLineAlbum(form, albumPath);
+}
+
+}  // namespace
+
+void takeHandedOver(Form1& form, const QString& albumPath)
+{
     bringToFront(form);
+    if (!albumPath.isEmpty()) openWhenNoDialogIsOpen(form, albumPath);
 }
 
 int endWithCommandLine(const CommandLine& command)

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -18,6 +20,8 @@ constexpr qsizetype kMaxMessage = 64 * 1024;
 constexpr char kEnd = '\0';  // never part of a path
 const QByteArray kTaken = QByteArrayLiteral("taken");
 constexpr int kClientPatienceMs = 10000;
+// A lock file holds a process number, a program and a host name.
+constexpr uintmax_t kMaxLockFile = 4096;
 
 }  // namespace
 
@@ -36,12 +40,23 @@ InstanceLock::InstanceLock(const QString& appFolder) : lock_(QDir(appFolder).fil
 
 bool InstanceLock::tryLock()
 {
+    // Reading a pipe or a huge file in the lock's place would never end; such a file
+    // is none of ours, so the program runs without the lock rather than not at all.
+    std::error_code failure;
+    const std::filesystem::path path(QFile::encodeName(lock_.fileName()).toStdString());
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, failure);
+    if (std::filesystem::exists(status) &&
+        (!std::filesystem::is_regular_file(status) || std::filesystem::file_size(path, failure) > kMaxLockFile)) {
+        foreign_ = true;
+        std::fprintf(stderr, "quillon: %s is not a lock file of Quillon's; running without it.\n", path.c_str());
+        return false;
+    }
     return lock_.tryLock(0);
 }
 
 bool InstanceLock::heldElsewhere() const
 {
-    return lock_.error() == QLockFile::LockFailedError;
+    return !foreign_ && lock_.error() == QLockFile::LockFailedError;
 }
 
 bool handOverToRunning(const QString& appFolder, const QString& albumPath, int timeoutMs)

@@ -26,6 +26,7 @@ public:
 
 private:
     QLockFile lock_;
+    bool foreign_ = false;
 };
 
 // Gives the running program the album to open (empty: none) and waits until it has
