@@ -162,6 +162,7 @@ private slots:
         QTest::newRow("missing album") << QStringList{"/no/such/album.qdb"} << 2 << "" << "\"/no/such/album.qdb\": no such file";
         QTest::newRow("a pipe") << QStringList{"PIPE"} << 2 << "" << "not a regular file";
         QTest::newRow("two albums") << QStringList{"a", "b"} << 2 << "" << "at most one album";
+        QTest::newRow("qt's own options") << QStringList{"-style", "fusion", "-reverse", "--version"} << 0 << "Quillon" << "";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "bogus";
     }
     void commandLineEndsAtOnce()

@@ -17,6 +17,24 @@ namespace {
 
 constexpr int kBadCommandLine = 2;
 
+// The window system's own options, which QApplication takes from the same command line.
+void acceptQtOptions(QCommandLineParser& parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
+                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry",
+                             "style", "stylesheet"}) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char* name : {"reverse", "widgetcount"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
 CommandLine ending(int code, QString output, QString error = {})
 {
     CommandLine result;
@@ -52,6 +70,7 @@ CommandLine parseCommandLine(const QStringList& arguments)
     parser.addOption(version);
     parser.addPositionalArgument(QStringLiteral("album"), QStringLiteral("An album file (.qdb) to open."),
                                  QStringLiteral("[album]"));
+    acceptQtOptions(parser);
     const QString usage = QStringLiteral("Try 'quillon --help'.\n");
     if (!parser.parse(arguments)) return ending(kBadCommandLine, {}, parser.errorText() + QLatin1Char('\n') + usage);
     if (parser.isSet(help)) return ending(0, parser.helpText());
