@@ -1,8 +1,11 @@
 #include <QApplication>
 #include <QScreen>
+#include <optional>
 
+#include "app/command_line.h"
 #include "app/first_paint_probe.h"
 #include "app/quit_signals.h"
+#include "app/single_instance.h"
 #include "desktop/mpris_service.h"
 #include "form/form1.h"
 #include "platform/dialogs.h"
@@ -11,20 +14,45 @@
 #include "platform/window_system.h"
 #include "audio/mpg123_player.h"
 
+namespace {
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Quillon"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Velloran"));
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
+    std::optional<InstanceLock> lock;
+    QString appFolder, albumPath;
+    {
+        // The command line and a Quillon already running on the folder are settled
+        // before anything opens a window or writes a file.
+        QCoreApplication startUp(argc, argv);
+        nameApplication();
+        const CommandLine command = parseCommandLine(QCoreApplication::arguments());
+        if (command.exitCode) return endWithCommandLine(command);
+        appFolder = QString::fromStdString(defaultAppFolder());
+        lock.emplace(appFolder);
+        if (const std::optional<int> code = runHereOrHandOver(*lock, appFolder, command.albumPath)) return *code;
+        albumPath = command.albumPath;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillon"));
-    QApplication::setOrganizationName(QStringLiteral("Velloran"));
+    nameApplication();
     // Names the installed menu entry, so the desktop shows its icon for the window.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.velloran.Quillon"));
+    InstanceServer instances(appFolder);
+    instances.listen();
 
     Mpg123Player player;
     QtMessageBoxes messages;
     QtDialogs dialogs;
     QtWindowSystem windows;
     QtHelpViewer help;
-    Platform platform{&player, &messages, &dialogs, &windows, &help, defaultAppFolder()};
+    Platform platform{&player, &messages, &dialogs, &windows, &help, appFolder.toStdString()};
 
     Form1 form(platform);
     messages.setParentWindow(&form);
@@ -34,8 +62,11 @@ int main(int argc, char* argv[])
         form.move(screen->availableGeometry().center() - form.rect().center());
     quitAfterFirstPaintWhenAsked(&form);
     form.Form_Load();
+    openCommandLineAlbum(form, albumPath);
     form.show();
     const MprisService mpris(form); // media keys and the desktop's player controls
+    QObject::connect(&instances, &InstanceServer::activationRequested, &form,
+                     [&form](const QString& album) { takeHandedOver(form, album); });
     // kill and Ctrl-C end the program the way the close button does: settings
     // written, search results removed, and (leaving main) the sound stopped.
     const QuitSignals quitSignals([&form](int) {

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -67,8 +68,13 @@ void AlbumFilesFrame::btnLoad_Click()
     request.fileName = QString();
     const QString chosen = form.os.dialogs->showOpen(request);
     if (chosen.isEmpty()) return;
+    openAlbum(chosen);
+}
+
+void AlbumFilesFrame::openAlbum(const QString& path)
+{
     Module1& m = form.m;
-    m.AlbumPath = fileBytesName(chosen);
+    m.AlbumPath = fileBytesName(path);
     m.DetailsFolder = folderOf(m.AlbumPath);
     form.txtCurAlb->setText(toDisplay(m.AlbumPath));
     m.Album.close();
@@ -77,6 +83,17 @@ void AlbumFilesFrame::btnLoad_Click()
     form.lblTabTrackList_Click();
     // The playlist names tracks by their numbers in the album it was made with.
     form.fmPlaylist->btnClearPL_Click();
+}
+
+bool AlbumFilesFrame::isLoadedAlbum(const QString& path) const
+{
+    if (form.m.AlbumPath.empty()) return false;
+    const QFileInfo loaded(QFile::decodeName(QByteArray::fromStdString(form.m.AlbumPath)));
+    const QFileInfo other(path);
+    // The same file by another name (a link, a relative path) is the same album.
+    const QString loadedFile = loaded.canonicalFilePath(), otherFile = other.canonicalFilePath();
+    if (!loadedFile.isEmpty() && !otherFile.isEmpty()) return loadedFile == otherFile;
+    return QDir::cleanPath(loaded.absoluteFilePath()) == QDir::cleanPath(other.absoluteFilePath());
 }
 
 void AlbumFilesFrame::pickInput(QLineEdit* box)

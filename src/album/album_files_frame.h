@@ -7,6 +7,7 @@
 
 class Form1;
 class QLineEdit;
+class QString;
 class QPushButton;
 
 class AlbumFilesFrame : public Frame {
@@ -18,6 +19,11 @@ public:
     QPushButton *btnAdd1, *btnAdd2, *btnMerge;
 
     void btnLoad_Click();
+    // Loads the album file at path as the name Load New Album's dialog returned:
+    // the list is filled from it, the Track List page shown and the playlist emptied.
+    void openAlbum(const QString& path);
+    // True when path names the album loaded now.
+    bool isLoadedAlbum(const QString& path) const;
     void btnAdd1_Click();
     void btnAdd2_Click();
     void btnMerge_Click();

@@ -24,6 +24,7 @@ class PrefsFrame;
 class AlbumFilesFrame;
 class SearchPage;
 struct SettingsRead;
+class KeyboardShortcuts;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -96,6 +97,9 @@ public:
     QPushButton *btnMinPlay, *btnMinPause, *btnMinStop, *btnMinSkip, *btnMinMute;
     QLabel *Label12, *lblMinVol;
     PictureBox* picMinTimer;
+
+    // Keyboard shortcuts for the commands of the buttons and lists
+    KeyboardShortcuts* keyboard;
 
     // Start-up and shutdown
     void Form_Load();
@@ -204,6 +208,7 @@ private:
     void connectPlayerView();
     void connectWindowMoves();
     void connectMiniPlayer();
+    void connectKeyboard();
     // Playback helpers
     bool isExcludedByPreference(int16_t lineside) const;
     bool moveToNextCandidate(int attempt);

@@ -80,6 +80,7 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
     connectPlayerView();
     connectWindowMoves();
     connectMiniPlayer();
+    connectKeyboard();
 }
 
 Form1::~Form1() = default;

@@ -1,0 +1,133 @@
+#include "shortcuts/keyboard.h"
+
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include "audio/media_player.h"
+#include "form/form1.h"
+#include "playlist/playlist_page.h"
+#include "search/search_page.h"
+
+bool takesTypedText(const QWidget* widget)
+{
+    if (!widget) return false;
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget)) return !line->isReadOnly();
+    if (const auto* text = qobject_cast<const QPlainTextEdit*>(widget)) return !text->isReadOnly();
+    if (const auto* rich = qobject_cast<const QTextEdit*>(widget)) return !rich->isReadOnly();
+    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget)) return !spin->isReadOnly();
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->isEditable();
+    return false;
+}
+
+void Form1::connectKeyboard()
+{
+    keyboard = new KeyboardShortcuts(*this);
+}
+
+KeyboardShortcuts::KeyboardShortcuts(Form1& owner) : QObject(&owner), form(owner)
+{
+    // Installed on the application: the control with the focus would take Space or
+    // Enter for itself before the window saw them.
+    qApp->installEventFilter(this);
+}
+
+KeyboardShortcuts::~KeyboardShortcuts()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool KeyboardShortcuts::miniView() const
+{
+    return !form.picMin->isHidden();
+}
+
+KeyContext KeyboardShortcuts::context(bool autoRepeat) const
+{
+    KeyContext c;
+    // The window's own focus control, as the key goes there even while the window
+    // passes a key its control ignored on to the controls around it.
+    c.typing = takesTypedText(form.focusWidget());
+    c.miniView = miniView();
+    c.page = !form.fmPlaylist->isHidden() ? ShownPage::Playlist
+             : !form.fmSearch->isHidden() ? ShownPage::Search
+             : !form.fmOptions->isHidden() ? ShownPage::Options
+                                            : ShownPage::TrackList;
+    c.autoRepeat = autoRepeat;
+    return c;
+}
+
+bool KeyboardShortcuts::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+    if (static_cast<QWidget*>(watched)->window() != &form) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const KeyAction action = keyAction(key->key(), key->modifiers(), context(key->isAutoRepeat()));
+    if (action == KeyAction::None) return false;
+    run(action);
+    return true;
+}
+
+void KeyboardShortcuts::playSelected()
+{
+    // As a double-click, which needs a line under the pointer.
+    if (!form.fmPlaylist->isHidden()) {
+        if (form.fmPlaylist->lstPlayList->listIndex() >= 0) form.fmPlaylist->lstPlayList_DblClick();
+    } else if (form.lstTracks->listIndex() >= 0) {
+        form.lstTracks_DblClick();
+    }
+}
+
+// The media keys of a keyboard, with the meanings desktop players give them.
+void KeyboardShortcuts::playMedia(KeyAction action)
+{
+    const int state = form.os.player->playState();
+    const bool playing = state == MediaPlayer::Playing, paused = state == MediaPlayer::Paused;
+    switch (action) {
+    case KeyAction::MediaPlay:
+        if (paused) form.btnPause_Click();
+        else if (!playing) form.btnPlay->click();
+        break;
+    case KeyAction::MediaPause:
+        if (playing) form.btnPause_Click();
+        break;
+    case KeyAction::MediaPlayPause:
+        if (playing || paused) form.btnPause_Click();
+        else form.btnPlay->click();
+        break;
+    case KeyAction::MediaStop: form.btnStop_Click(); break;
+    case KeyAction::MediaNext: form.btnSkip_Click(); break;
+    default: break;
+    }
+}
+
+void KeyboardShortcuts::run(KeyAction action)
+{
+    const bool mini = miniView();
+    switch (action) {
+    case KeyAction::None: break;
+    case KeyAction::PauseResume: form.btnPause_Click(); break;
+    case KeyAction::PlaySelected: playSelected(); break;
+    case KeyAction::ShowTrackList: form.lblTabTrackList_Click(); break;
+    case KeyAction::ShowPlaylist: form.lblTabPlaylist_Click(); break;
+    case KeyAction::ShowSearch: form.lblTabSearch_Click(); break;
+    case KeyAction::ShowOptions: form.lblTabOptions_Click(); break;
+    case KeyAction::FindText:
+        form.lblTabSearch_Click();
+        form.fmSearch->txtSearch->setFocus(Qt::ShortcutFocusReason);
+        form.fmSearch->txtSearch->selectAll();
+        break;
+    // The buttons shown decide, so a muted volume stays put as the disabled buttons do.
+    case KeyAction::VolumeUp: (mini ? static_cast<QAbstractButton*>(form.btnMinVolUp) : form.btnVolUp)->click(); break;
+    case KeyAction::VolumeDown: (mini ? static_cast<QAbstractButton*>(form.btnMinVolDn) : form.btnVolDown)->click(); break;
+    case KeyAction::Mute: (mini ? form.btnMinMute : form.btnVolMute)->click(); break;
+    case KeyAction::ToggleMini: mini ? form.btnMinMax_Click() : form.btnMinim_Click(); break;
+    case KeyAction::Quit: form.btnExit_Click(); break;
+    default: playMedia(action); break;
+    }
+}
