@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+#include <algorithm>
 #include <cerrno>
 
 #include "export/export_frame.h"
@@ -79,17 +80,14 @@ void ExportFrame::startCopying()
 {
     cancel_ = false;
     outcome_ = {};
-    const int total = int(plan_.items.size());
-    barExport->setRange(0, total);
+    started_ = 0;
+    shownEntries_ = 0;
+    notifying_ = false;
+    barExport->setRange(0, int(plan_.items.size()));
     barExport->setValue(0);
     setRunning(true);
-    thread_ = QThread::create([this, total] {
-        const ExportHooks hooks{
-            [this, total](size_t entry) {
-                QMetaObject::invokeMethod(this, [this, entry, total] { entryStarting(int(entry), total); },
-                                          Qt::QueuedConnection);
-            },
-            [this] { return cancel_.load(); }};
+    thread_ = QThread::create([this] {
+        const ExportHooks hooks{[this](size_t entry) { entryStarted(entry); }, [this] { return cancel_.load(); }};
         const FileError committed = writeFileAtomic(plan_.folder + "/details.txt", [&](const WritePiece& write) {
             outcome_ = runExport(plan_, [&](std::string_view piece) {
                 return write(piece) ? OsFailure{} : osFailure(errno);
@@ -102,18 +100,34 @@ void ExportFrame::startCopying()
     thread_->start();
 }
 
-void ExportFrame::entryStarting(int entry, int total)
+void ExportFrame::entryStarted(size_t entry)
 {
-    barExport->setValue(entry);
-    lblExportFile->setText(QStringLiteral("%1 of %2: %3").arg(entry + 1).arg(total).arg(
-        toDisplay(plan_.items[size_t(entry)].fileName)));
+    started_ = entry + 1;
+    // One call waits in the window's queue at a time; it takes every entry started until it runs.
+    if (!notifying_.exchange(true))
+        QMetaObject::invokeMethod(this, &ExportFrame::showStartedEntries, Qt::QueuedConnection);
+}
+
+void ExportFrame::showStartedEntries()
+{
+    notifying_ = false;
+    const size_t started = std::min<size_t>(started_, plan_.items.size());
     ListBox* list = page_->lstPlayList;
-    if (!form.m.PlaylistEmpty && entry < list->listCount()) list->setListIndex(entry);
+    // Each line is selected in turn, its click handler run, and the window painted once for all of them.
+    for (; shownEntries_ < started; ++shownEntries_)
+        if (!form.m.PlaylistEmpty && int(shownEntries_) < list->listCount()) list->setListIndex(int(shownEntries_));
+    if (started == 0) return;
+    barExport->setValue(int(started - 1));
+    lblExportFile->setText(QStringLiteral("%1 of %2: %3")
+                               .arg(started)
+                               .arg(plan_.items.size())
+                               .arg(toDisplay(plan_.items[started - 1].fileName)));
 }
 
 void ExportFrame::copyingEnded()
 {
     thread_->wait();
+    showStartedEntries();  // the lines of entries whose call had not run yet
     delete thread_;
     thread_ = nullptr;
     setRunning(false);

@@ -62,7 +62,10 @@ private:
     // The checks and questions before copying; the folder to export into, or "" to stop.
     std::string prepareFolder();
     void startCopying();
-    void entryStarting(int entry, int total);
+    // On the copying thread: an entry is about to be exported.
+    void entryStarted(size_t entry);
+    // On the window's thread: selects the lines of the entries started since last time.
+    void showStartedEntries();
     void copyingEnded();
     void fail(const OsFailure& failure, bool reading, const std::string& sourceFolder);
     void closeAndSelectFirst();
@@ -75,4 +78,7 @@ private:
     ExportOutcome outcome_;
     QThread* thread_ = nullptr;
     std::atomic<bool> cancel_ = false;
+    std::atomic<size_t> started_ = 0;  // entries the copying thread has begun
+    std::atomic<bool> notifying_ = false;
+    size_t shownEntries_ = 0;  // entries whose line was selected
 };

@@ -24,7 +24,7 @@ OsFailure pathFailure()
     return {err == ENOENT ? FileError::PathNotFound : osFailure(err).kind, err};
 }
 
-// Opens a regular file for reading without blocking; -1 and failure set otherwise.
+// Opens a regular file for reading without blocking on a FIFO; -1 and failure set otherwise.
 int openSource(const std::string& path, OsFailure& failure)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
@@ -38,8 +38,7 @@ int openSource(const std::string& path, OsFailure& failure)
         failure = {FileError::NotFound, 0};
         return -1;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    return fd;
+    return fd;  // O_NONBLOCK means nothing to a regular file
 }
 
 // Copies the rest of one descriptor to another inside the kernel: copy_file_range first,
@@ -106,10 +105,11 @@ OsFailure createFolder(const std::string& path)
     return errno == ENOTDIR ? OsFailure{FileError::PathNotFound, errno} : pathFailure();
 }
 
-OsFailure copyInto(const std::string& source, const std::string& folder, const std::string& name)
+OsFailure copyInto(const std::string& source, const std::string& folder, const std::string& name, bool& reading)
 {
     OsFailure failure;
     const int from = openSource(source, failure);
+    reading = from < 0;
     if (from < 0) return failure;
     // A leftover of a copy cut short ends in ".mp3", so emptying the folder removes it.
     const std::string temporary = folder + "/.~" + name;

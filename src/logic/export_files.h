@@ -26,7 +26,8 @@ OsFailure createFolder(const std::string& path);
 // Copies a regular file into folder under name by the kernel (no user-space copy where
 // the system allows it). The copy is written under a temporary name and renamed once
 // whole, replacing a file of that name, so a failure never leaves part of it under name.
-OsFailure copyInto(const std::string& source, const std::string& folder, const std::string& name);
+// reading tells whether a failure came from opening the source.
+OsFailure copyInto(const std::string& source, const std::string& folder, const std::string& name, bool& reading);
 
 struct NotesRead {
     OsFailure failure;

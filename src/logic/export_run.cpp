@@ -23,11 +23,7 @@ OsFailure exportEntry(const ExportPlan& plan, const ExportItem& item,
         reading = false;
         if (OsFailure f = writeIndex(indexNotes(notes.text)); f.failed()) return f;
     }
-    // Only a source that cannot be opened is a reading failure; the copy's own are the folder's.
-    reading = true;
-    if (OsFailure f = checkReadable(item.source); f.failed()) return f;
-    reading = false;
-    return copyInto(item.source, plan.folder, item.fileName);
+    return copyInto(item.source, plan.folder, item.fileName, reading);
 }
 
 }  // namespace
