@@ -1,6 +1,7 @@
 // Exporting the playlist: the names and the index, the messages, and whole exports
 // into temporary folders through the frame and its copying thread.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -102,6 +103,8 @@ private slots:
         const ExportName name = checkExportName(typed.toStdString());
         QTEST(int(name.check), "check");
         QTEST(QByteArray::fromStdString(name.name), "name");
+        if (name.check == NameCheck::Separator)  // the message names the character
+            QVERIFY(exportNameMessage(name).prompt.starts_with(std::string("The Export name cannot hold the character \"") + name.separator));
     }
 
     // The system's failures as the user is told of them.
@@ -260,6 +263,42 @@ private slots:
         QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("The Playlist is empty!\rNothing to Export."));
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Nothing to do"));
         QVERIFY(!w.fmExport->isVisible());
+    }
+
+    // Emptying the folder of the playlist's own MP3 files is refused before any question.
+    void sourceFolderIsNeverEmptied()
+    {
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(1));
+        const QString mp3 = QString::fromStdString(f.album.writeFile("f1/t1.mp3", "mp3"));
+        f.writeAppFile("temp.$$$", album + "\r\n 1 \r\n");
+        Form1& w = f.startWith(album, {});
+        w.lblTabPlaylist_Click();
+        w.fmExport->dirExport->setCurrentIndex(w.fmExport->dirModel->index(QString::fromStdString(f.album.folder())));
+        w.fmExport->txtExportName->setText("f1");
+        w.fmExport->btnOk->click();
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Export error"));
+        QVERIFY(QFile::exists(mp3));
+        QVERIFY(!w.fmExport->isExporting());
+    }
+
+    // A place that cannot be read leaves the tree as it was and says so; Cancel closes the frame.
+    void unreadablePlace()
+    {
+        FormFixture f;
+        Form1& w = f.startWith(writeAlbum(f, numbered(1)), {});
+        ExportFrame* frame = w.fmExport;
+        const QString root = frame->dirModel->rootPath();
+        frame->drvExport->addItem("gone", home_.path() + "/no such place");
+        frame->drvExport->setCurrentIndex(frame->drvExport->count() - 1);
+        frame->drvExport_Change(frame->drvExport->count() - 1);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(frame->drvExport->currentIndex(), 0);
+        QCOMPARE(frame->dirModel->rootPath(), root);
+        frame->show();
+        frame->btnCancel->click();
+        QVERIFY(!frame->isVisible());
     }
 
     // A playlist made on another system names a folder that is not here: the loaded album's is used.

@@ -38,21 +38,21 @@ void ExportFrame::btnOk_Click()
     if (thread_) return;
     // The playlist is read once, here; selecting its lines as the export goes reads it anew.
     const FileRead playlist = readRegularFile(page_->playlistPath(), kMaxPlaylistBytes);
-    if (!playlist.ok() || playlist.truncated)
-        return fail({playlist.ok() ? FileError::Other : playlist.error, playlist.ok() ? EFBIG : 0}, true, "");
+    if (!playlist.ok()) return fail({playlist.error, 0}, true, form.m.AppFolder);
+    if (playlist.truncated) return fail(osFailure(EFBIG), true, form.m.AppFolder);
     ExportPlan plan = planExport(playlist.bytes, form.m.Album, form.m.DetailsFolder, "", chkDetails->isChecked());
     if (plan.items.empty()) return fail({FileError::PastEnd, 0}, true, "");
     const ExportItem& first = plan.items.front();
     const OsFailure source = first.unreadable != FileError::None ? OsFailure{first.unreadable, 0}
                                                                   : checkReadable(first.source);
     if (source.failed()) return fail(source, true, first.sourceFolder);
-    plan.folder = prepareFolder();
+    plan.folder = prepareFolder(plan);
     if (plan.folder.empty()) return;
     plan_ = std::move(plan);
     startCopying();
 }
 
-std::string ExportFrame::prepareFolder()
+std::string ExportFrame::prepareFolder(const ExportPlan& plan)
 {
     const ExportName name = checkExportName(QFile::encodeName(txtExportName->text()).toStdString());
     if (name.check != NameCheck::Ok) {
@@ -62,6 +62,15 @@ std::string ExportFrame::prepareFolder()
     const std::string folder = QFile::encodeName(highlightedFolder()).toStdString() + "/" + name.name;
     OsFailure made;
     if (pathExists(folder)) {
+        // Emptying it would delete the very files to be exported.
+        std::vector<std::string> sources;
+        for (const ExportItem& item : plan.items) sources.push_back(item.source);
+        if (holdsASource(folder, sources)) {
+            form.os.messages->show(QStringLiteral("The Export folder holds MP3 files of the playlist.\r"
+                                                  "Choose another folder for export"),
+                                   QStringLiteral("Export error"), MsgIcon::Exclamation, MsgButtons::Ok);
+            return {};
+        }
         if (ask(form, "Export folder already exists.\rClick Yes to erase the contents of the folder\r"
                       "or No to choose another export folder name.",
                 "Export error", MsgButtons::YesNo) != MsgAnswer::Yes)

@@ -6,7 +6,6 @@
 // in turn as it goes.
 #include <QString>
 #include <atomic>
-#include <memory>
 #include <string>
 
 #include "form/widgets.h"
@@ -60,7 +59,7 @@ private:
     // Shows a place's folders; false (the tree as it was) when the place cannot be read.
     bool showPlace(const QString& root);
     // The checks and questions before copying; the folder to export into, or "" to stop.
-    std::string prepareFolder();
+    std::string prepareFolder(const ExportPlan& plan);
     void startCopying();
     // On the copying thread: an entry is about to be exported.
     void entryStarted(size_t entry);

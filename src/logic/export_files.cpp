@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <set>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -77,6 +78,21 @@ std::string entrySourceFolder(const std::string& albumPathLine, const std::strin
 {
     const std::string folder = folderOf(albumPathLine);
     return !isDirectory(folder) && isDirectory(detailsFolder) ? detailsFolder : folder;
+}
+
+bool holdsASource(const std::string& folder, const std::vector<std::string>& sources)
+{
+    struct stat target {};
+    if (::stat(folder.c_str(), &target) != 0) return false;
+    std::set<std::string> seen;
+    for (const std::string& source : sources) {
+        const std::string parent = source.substr(0, source.find_last_of('/') + 1);
+        struct stat st {};
+        if (seen.insert(parent).second && ::stat(parent.c_str(), &st) == 0 && st.st_dev == target.st_dev &&
+            st.st_ino == target.st_ino)
+            return true;
+    }
+    return false;
 }
 
 OsFailure checkReadable(const std::string& path)

@@ -3,6 +3,7 @@
 // export folder, copying files into it by the kernel, reading notes to copy out.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "logic/export_names.h"
 
@@ -16,6 +17,9 @@ std::string entrySourceFolder(const std::string& albumPathLine, const std::strin
 
 // Opens a regular file for reading and closes it again, without blocking on a FIFO.
 OsFailure checkReadable(const std::string& path);
+
+// True when folder is (on this system, links followed) the folder of one of the sources.
+bool holdsASource(const std::string& folder, const std::vector<std::string>& sources);
 
 // Removes every file (no folder) of a folder whose name ends in ".mp3" in any case.
 OsFailure removeMp3Files(const std::string& folder);
