@@ -147,7 +147,6 @@ OsFailure copyInto(const std::string& source, const std::string& folder, const s
 NotesRead readExportNotes(const std::string& path, long noteNo)
 {
     NotesRead result;
-    if ((result.failure = checkReadable(path)).failed()) return result;
     NotesEntryScanner scanner(noteNo);
     const FileError error = readRegularFileChunks(path, [&](std::string_view piece) { return scanner.feed(piece); });
     if (error != FileError::None) {
