@@ -6,6 +6,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QThread>
+#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 
@@ -19,6 +20,8 @@
 #include "playlist/playlist_page.h"
 
 namespace {
+
+constexpr int kRefreshMs = 40;
 
 MsgAnswer ask(Form1& form, const char* prompt, const char* title, MsgButtons buttons)
 {
@@ -112,14 +115,15 @@ void ExportFrame::startCopying()
 void ExportFrame::entryStarted(size_t entry)
 {
     started_ = entry + 1;
-    // One call waits in the window's queue at a time; it takes every entry started until it runs.
+    // One call at a time is on its way to the window; it takes every entry started until it runs.
     if (!notifying_.exchange(true))
         QMetaObject::invokeMethod(this, &ExportFrame::showStartedEntries, Qt::QueuedConnection);
 }
 
 void ExportFrame::showStartedEntries()
 {
-    notifying_ = false;
+    // The window is painted at most once a refresh: a thread that copies faster would keep it busy painting.
+    if (thread_) QTimer::singleShot(kRefreshMs, this, &ExportFrame::refreshDue);
     const size_t started = std::min<size_t>(started_, plan_.items.size());
     ListBox* list = page_->lstPlayList;
     // Each line is selected in turn, its click handler run, and the window painted once for all of them.
@@ -131,6 +135,12 @@ void ExportFrame::showStartedEntries()
                                .arg(started)
                                .arg(plan_.items.size())
                                .arg(toDisplay(plan_.items[started - 1].fileName)));
+}
+
+void ExportFrame::refreshDue()
+{
+    notifying_ = false;
+    if (started_ > shownEntries_ && !notifying_.exchange(true)) showStartedEntries();
 }
 
 void ExportFrame::copyingEnded()
