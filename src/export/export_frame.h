@@ -65,6 +65,7 @@ private:
     void entryStarted(size_t entry);
     // On the window's thread: selects the lines of the entries started since last time.
     void showStartedEntries();
+    // A refresh time has passed: shows what started meanwhile, or lets the next start call again.
     void refreshDue();
     void copyingEnded();
     void fail(const OsFailure& failure, bool reading, const std::string& sourceFolder);
