@@ -2,14 +2,15 @@
 // the real window: the Export frame's "Ok" until the copying thread has ended, which
 // includes reading the playlist, the checks, creating the folder, copying every file
 // under a temporary name and renaming it, and writing details.txt with the notes (that
-// one small file flushed to the disk), with the window selecting each playlist line in turn
-// and showing the progress (at most every 40 ms) meanwhile. Next to it, `cp` of the same 200 files into a new
-// folder of the same disk (one process; its start included). Neither flushes the copies.
-// Each round runs both, the order alternating, each after a `sync` and with the other's copy
-// removed, so that neither pays for the other's writing back; sources stay in the page
-// cache throughout. Medians and the fastest round of each are printed: on a shared machine
-// the fastest is the one least disturbed by other work. The CPU time (user and system) of
-// the whole process during the export, window thread included, is printed next to cp's.
+// one small file flushed to the disk), with the window selecting each playlist line in
+// turn and showing the progress (at most every 40 ms) meanwhile. Next to it, `cp` of the
+// same 200 files into a new folder of the same disk (one process; its start included).
+// Neither flushes the copies. Each round runs both, the order alternating, each after a
+// `sync` and with the other's copy removed, so that neither pays for the other's writing
+// back; sources stay in the page cache throughout. Medians and the fastest round of each
+// are printed: on a shared machine the fastest is the one least disturbed by other work.
+// The CPU time (user and system) of the whole process during the export, window thread
+// included, is printed next to cp's.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
