@@ -23,6 +23,7 @@ class PlaylistPage;
 class PrefsFrame;
 class AlbumFilesFrame;
 class SearchPage;
+class ExportFrame;
 struct SettingsRead;
 class KeyboardShortcuts;
 
@@ -60,6 +61,7 @@ public:
     // Pages that bring their own controls and handlers
     PlaylistPage* fmPlaylist;
     SearchPage* fmSearch;
+    ExportFrame* fmExport;  // over the Playlist page, with its button btnExport
 
     // Options page
     QGroupBox* fmOptions;

@@ -1,0 +1,174 @@
+// Running an export: the checks and questions on the window's thread, then the copying
+// on a thread of its own, and what the window shows of it.
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <cerrno>
+
+#include "export/export_frame.h"
+#include "form/form1.h"
+#include "form/text_codec.h"
+#include "logic/export_files.h"
+#include "logic/playlist.h"
+#include "platform/file_ops.h"
+#include "platform/message_box.h"
+#include "playlist/playlist_page.h"
+
+namespace {
+
+constexpr int kRefreshMs = 40;
+
+MsgAnswer ask(Form1& form, const char* prompt, const char* title, MsgButtons buttons)
+{
+    return form.os.messages->show(QString::fromLatin1(prompt), QString::fromLatin1(title), MsgIcon::Question, buttons);
+}
+
+void tell(Form1& form, const ExportMessage& message, MsgIcon icon)
+{
+    form.os.messages->show(toDisplay(message.prompt), toDisplay(message.title), icon,
+                           message.okCancel ? MsgButtons::OkCancel : MsgButtons::Ok);
+}
+
+}  // namespace
+
+void ExportFrame::btnOk_Click()
+{
+    if (thread_) return;
+    // The playlist is read once, here; selecting its lines as the export goes reads it anew.
+    const FileRead playlist = readRegularFile(page_->playlistPath(), kMaxPlaylistBytes);
+    if (!playlist.ok()) return fail({playlist.error, 0}, true, form.m.AppFolder);
+    if (playlist.truncated) return fail(osFailure(EFBIG), true, form.m.AppFolder);
+    ExportPlan plan = planExport(playlist.bytes, form.m.Album, form.m.DetailsFolder, "", chkDetails->isChecked());
+    if (plan.items.empty()) return fail({FileError::PastEnd, 0}, true, "");
+    const ExportItem& first = plan.items.front();
+    const OsFailure source = first.unreadable != FileError::None ? OsFailure{first.unreadable, 0}
+                                                                  : checkReadable(first.source);
+    if (source.failed()) return fail(source, true, first.sourceFolder);
+    plan.folder = prepareFolder(plan);
+    if (plan.folder.empty()) return;
+    plan_ = std::move(plan);
+    startCopying();
+}
+
+std::string ExportFrame::prepareFolder(const ExportPlan& plan)
+{
+    const ExportName name = checkExportName(QFile::encodeName(txtExportName->text()).toStdString());
+    if (name.check != NameCheck::Ok) {
+        tell(form, exportNameMessage(name), MsgIcon::Exclamation);
+        return {};
+    }
+    const std::string folder = QFile::encodeName(highlightedFolder()).toStdString() + "/" + name.name;
+    OsFailure made;
+    if (pathExists(folder)) {
+        // Emptying it would delete the very files to be exported.
+        std::vector<std::string> sources;
+        for (const ExportItem& item : plan.items) sources.push_back(item.source);
+        if (holdsASource(folder, sources)) {
+            form.os.messages->show(QStringLiteral("The Export folder holds MP3 files of the playlist.\r"
+                                                  "Choose another folder for export"),
+                                   QStringLiteral("Export error"), MsgIcon::Exclamation, MsgButtons::Ok);
+            return {};
+        }
+        if (ask(form, "Export folder already exists.\rClick Yes to erase the contents of the folder\r"
+                      "or No to choose another export folder name.",
+                "Export error", MsgButtons::YesNo) != MsgAnswer::Yes)
+            return {};
+        if (ask(form, "Delete all existing files?\r", "Ok to Delete?", MsgButtons::OkCancel) != MsgAnswer::Ok) return {};
+        made = removeMp3Files(folder);
+    } else {
+        made = createFolder(folder);
+    }
+    if (!made.failed()) return folder;
+    fail(made, false, "");
+    return {};
+}
+
+void ExportFrame::startCopying()
+{
+    cancel_ = false;
+    outcome_ = {};
+    started_ = 0;
+    shownEntries_ = 0;
+    notifying_ = false;
+    barExport->setRange(0, int(plan_.items.size()));
+    barExport->setValue(0);
+    setRunning(true);
+    thread_ = QThread::create([this] {
+        const ExportHooks hooks{[this](size_t entry) { entryStarted(entry); }, [this] { return cancel_.load(); }};
+        const FileError committed = writeFileAtomic(plan_.folder + "/details.txt", [&](const WritePiece& write) {
+            outcome_ = runExport(plan_, [&](std::string_view piece) {
+                return write(piece) ? OsFailure{} : osFailure(errno);
+            }, hooks);
+            return true;  // the index so far stays, whatever ended the export
+        });
+        if (committed != FileError::None && !outcome_.failure.failed()) outcome_ = {{committed, 0}, false, 0, 0, false};
+    });
+    connect(thread_, &QThread::finished, this, &ExportFrame::copyingEnded);
+    thread_->start();
+}
+
+void ExportFrame::entryStarted(size_t entry)
+{
+    started_ = entry + 1;
+    // One call at a time is on its way to the window; it takes every entry started until it runs.
+    if (!notifying_.exchange(true))
+        QMetaObject::invokeMethod(this, &ExportFrame::showStartedEntries, Qt::QueuedConnection);
+}
+
+void ExportFrame::showStartedEntries()
+{
+    // The window is painted at most once a refresh: a thread that copies faster would keep it busy painting.
+    if (thread_) QTimer::singleShot(kRefreshMs, this, &ExportFrame::refreshDue);
+    const size_t started = std::min<size_t>(started_, plan_.items.size());
+    ListBox* list = page_->lstPlayList;
+    // Each line is selected in turn, its click handler run, and the window painted once for all of them.
+    for (; shownEntries_ < started; ++shownEntries_)
+        if (!form.m.PlaylistEmpty && int(shownEntries_) < list->listCount()) list->setListIndex(int(shownEntries_));
+    if (started == 0) return;
+    barExport->setValue(int(started - 1));
+    lblExportFile->setText(QStringLiteral("%1 of %2: %3")
+                               .arg(started)
+                               .arg(plan_.items.size())
+                               .arg(toDisplay(plan_.items[started - 1].fileName)));
+}
+
+void ExportFrame::refreshDue()
+{
+    notifying_ = false;
+    if (started_ > shownEntries_ && !notifying_.exchange(true)) showStartedEntries();
+}
+
+void ExportFrame::copyingEnded()
+{
+    thread_->wait();
+    showStartedEntries();  // the lines of entries whose call had not run yet
+    delete thread_;
+    thread_ = nullptr;
+    setRunning(false);
+    if (outcome_.failure.failed()) {
+        const ExportItem& item = plan_.items[outcome_.at];
+        fail(outcome_.failure, outcome_.reading, item.sourceFolder);
+    } else {
+        closeAndSelectFirst();
+    }
+    plan_ = {};
+    emit exportEnded();
+}
+
+void ExportFrame::fail(const OsFailure& failure, bool reading, const std::string& sourceFolder)
+{
+    const ExportMessage message = exportFailureMessage(failure, reading, sourceFolder);
+    tell(form, message, message.hidesFrame ? MsgIcon::Critical : MsgIcon::Exclamation);
+    if (message.hidesFrame) closeAndSelectFirst();
+}
+
+void ExportFrame::closeAndSelectFirst()
+{
+    hide();
+    if (!form.m.PlaylistEmpty && page_->lstPlayList->listCount() > 0) page_->lstPlayList->setListIndex(0);
+}

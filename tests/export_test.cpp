@@ -1,0 +1,327 @@
+// Exporting the playlist: the names and the index, the messages, and whole exports
+// into temporary folders through the frame and its copying thread.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <cerrno>
+#include <unistd.h>
+
+#include "export/export_frame.h"
+#include "logic/export_files.h"
+#include "logic/export_run.h"
+#include "support/playback_fixture.h"
+
+namespace {
+
+// Answers the boxes in turn (OK when none is left) and keeps their titles.
+class ScriptedMessages : public MessageBoxes {
+public:
+    MsgAnswer show(const QString&, const QString& title, MsgIcon, MsgButtons) override
+    {
+        titles.append(title);
+        return answers.isEmpty() ? MsgAnswer::Ok : answers.takeFirst();
+    }
+    QList<MsgAnswer> answers;
+    QStringList titles;
+};
+
+// One entry of details.txt as the format gives it, written without the code under test.
+QByteArray entry(int n, int track, bool notes)
+{
+    const QByteArray name = QByteArray("000") + QByteArray::number(n) + "_f1_t" + QByteArray::number(track) + ".mp3";
+    const QByteArray line = name + "  Track " + QByteArray::number(track) + " - 5th May 1975 (03:41)\r\n";
+    return notes ? line + "Notes of Track " + QByteArray::number(track) + "\r\n\r\n" : line;
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+}  // namespace
+
+Q_DECLARE_METATYPE(MsgAnswer)
+
+class ExportTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir home_;
+
+private slots:
+    void initTestCase() { qputenv("HOME", home_.path().toLocal8Bit()); }
+
+    void names_data()
+    {
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addColumn<QByteArray>("mp3");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("first") << 1 << QByteArray("steam     ") << QByteArray("  a1 ") << QByteArray("0001_steam_a1.mp3");
+        QTest::newRow("999") << 999 << QByteArray("s") << QByteArray("b") << QByteArray("0999_s_b.mp3");
+        QTest::newRow("1000") << 1000 << QByteArray("s") << QByteArray("b") << QByteArray("1000_s_b.mp3");
+        QTest::newRow("five digits in full") << 12345 << QByteArray("s") << QByteArray("b") << QByteArray("12345_s_b.mp3");
+        QTest::newRow("separators made _") << 7 << QByteArray("../up") << QByteArray("a\\b") << QByteArray("0007_.._up_a_b.mp3");
+    }
+    void names()
+    {
+        QFETCH(int, n);
+        QFETCH(QByteArray, folder);
+        QFETCH(QByteArray, mp3);
+        const TrackRecord rec = fixture::makeTrack("T", "01011970", "01:00", 0, mp3.toStdString(), folder.toStdString());
+        const std::string name = exportedFileName(size_t(n), rec);
+        QTEST(QByteArray::fromStdString(name), "name");
+        QCOMPARE(QByteArray::fromStdString(indexLine(name, "Line")), QByteArray::fromStdString(name) + "  Line\r\n");
+    }
+
+    void exportName_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<int>("check");
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("trimmed") << QByteArray("  Trip 2 ") << int(NameCheck::Ok) << QByteArray("Trip 2");
+        QTest::newRow("blanks") << QByteArray("   ") << int(NameCheck::Empty) << QByteArray("");
+        QTest::newRow("slash") << QByteArray("a/b") << int(NameCheck::Separator) << QByteArray("a/b");
+        QTest::newRow("backslash") << QByteArray("a\\b") << int(NameCheck::Separator) << QByteArray("a\\b");
+        QTest::newRow("dot dot") << QByteArray(" .. ") << int(NameCheck::DotName) << QByteArray("..");
+        QTest::newRow("three dots") << QByteArray("...") << int(NameCheck::Ok) << QByteArray("...");
+    }
+    void exportName()
+    {
+        QFETCH(QByteArray, typed);
+        const ExportName name = checkExportName(typed.toStdString());
+        QTEST(int(name.check), "check");
+        QTEST(QByteArray::fromStdString(name.name), "name");
+        if (name.check == NameCheck::Separator)  // the message names the character
+            QVERIFY(exportNameMessage(name).prompt.starts_with(std::string("The Export name cannot hold the character \"") + name.separator));
+    }
+
+    // The system's failures as the user is told of them.
+    void failures_data()
+    {
+        QTest::addColumn<int>("err");
+        QTest::addColumn<bool>("reading");
+        QTest::addColumn<QByteArray>("title");
+        QTest::addColumn<QByteArray>("prompt");  // its start
+        QTest::addColumn<bool>("hides");
+        QTest::newRow("missing source") << ENOENT << true << QByteArray("File Error")
+                                        << QByteArray("A file error has occured.\rPlease check") << true;
+        QTest::newRow("refused source") << EACCES << true << QByteArray("File Error") << QByteArray("A file error") << true;
+        QTest::newRow("no medium") << ENOMEDIUM << false << QByteArray("Disk Error")
+                                   << QByteArray("Error copying file.No disk in drive") << false;
+        QTest::newRow("read-only folder") << EROFS << false << QByteArray("Error")
+                                          << QByteArray("Unable to write to selected folder.\rHave you") << false;
+        QTest::newRow("missing parent") << ENOENT << false << QByteArray("Error")
+                                        << QByteArray("Path for Export not found.\rChoose another folder for export") << false;
+        QTest::newRow("disk full") << ENOSPC << false << QByteArray("Unexpected Error")
+                                   << QByteArray("Error:61 No space left on device\rSorry, an unexpected") << true;
+    }
+    void failures()
+    {
+        QFETCH(int, err);
+        QFETCH(bool, reading);
+        OsFailure failure = osFailure(err);
+        if (!reading && err == ENOENT) failure.kind = FileError::PathNotFound;  // as a folder that cannot be created
+        const ExportMessage message = exportFailureMessage(failure, reading, "/music/f1");
+        QTEST(QByteArray::fromStdString(message.title), "title");
+        QFETCH(QByteArray, prompt);
+        QVERIFY2(message.prompt.starts_with(prompt.toStdString()), message.prompt.c_str());
+        QTEST(message.hidesFrame, "hides");
+        QCOMPARE(message.prompt.ends_with("/music/f1"), message.title == "File Error");
+    }
+
+    // Whole exports of an album of three tracks (t1..t3 in f1, notes "Notes of Track n").
+    void exporting_data()
+    {
+        QTest::addColumn<QList<int>>("playlist");
+        QTest::addColumn<QStringList>("removed");   // album files removed first
+        QTest::addColumn<bool>("notes");
+        QTest::addColumn<QStringList>("existing");  // the export folder's files before; none: no folder
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QList<MsgAnswer>>("answers");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QStringList>("after");     // the folder's files after; "-": no folder
+        QTest::addColumn<QByteArray>("details");
+        QTest::addColumn<QList<int>>("selected");   // playlist lines selected, in turn
+        QTest::addColumn<bool>("shown");            // the frame afterwards
+        const QStringList three{"0001_f1_t1.mp3", "0002_f1_t2.mp3", "0003_f1_t3.mp3", "details.txt"};
+        const QStringList old{"a.mp3", "B.MP3", "details.txt", "notes.doc"};
+        const QStringList none{"-"};
+        const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
+        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true);
+        QTest::newRow("three with notes") << QList<int>{1, 2, 3} << QStringList() << true << QStringList() << "Trip"
+            << QList<MsgAnswer>() << QStringList() << three << all << QList<int>{0, 1, 2, 0} << false;
+        QTest::newRow("same track twice") << QList<int>{2, 2} << QStringList() << false << QStringList() << "Trip"
+            << QList<MsgAnswer>() << QStringList() << QStringList{"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}
+            << entry(1, 2, false) + entry(2, 2, false) << QList<int>{0, 1, 0} << false;
+        QTest::newRow("blank name after source check") << QList<int>{1} << QStringList() << true << QStringList() << "  "
+            << QList<MsgAnswer>() << QStringList{"No Export name"} << none << QByteArray("(none)") << QList<int>() << true;
+        QTest::newRow("first missing before the name") << QList<int>{1, 2} << QStringList{"f1/t1.mp3"} << true << QStringList()
+            << "  " << QList<MsgAnswer>() << QStringList{"File Error"} << none << QByteArray("(none)") << QList<int>{0} << false;
+        QTest::newRow("name with slash") << QList<int>{1} << QStringList() << true << QStringList() << "a/b"
+            << QList<MsgAnswer>() << QStringList{"No Export name"} << none << QByteArray("(none)") << QList<int>() << true;
+        QTest::newRow("existing: Yes, OK") << QList<int>{1, 2, 3} << QStringList() << true << old << "Trip" << yesOk
+            << QStringList{"Export error", "Ok to Delete?"} << three + QStringList{"notes.doc"} << all
+            << QList<int>{0, 1, 2, 0} << false;
+        QTest::newRow("existing: No") << QList<int>{1} << QStringList() << true << old << "Trip" << QList<MsgAnswer>{MsgAnswer::No}
+            << QStringList{"Export error"} << old << QByteArray("old") << QList<int>() << true;
+        QTest::newRow("existing: Yes, Cancel") << QList<int>{1} << QStringList() << true << old << "Trip"
+            << QList<MsgAnswer>{MsgAnswer::Yes, MsgAnswer::Cancel} << QStringList{"Export error", "Ok to Delete?"}
+            << old << QByteArray("old") << QList<int>() << true;
+        QTest::newRow("later file missing") << QList<int>{1, 2, 3} << QStringList{"f1/t2.mp3"} << true << QStringList() << "Trip"
+            << QList<MsgAnswer>() << QStringList{"File Error"} << QStringList{"0001_f1_t1.mp3", "details.txt"}
+            << entry(1, 1, true) + entry(2, 2, true) << QList<int>{0, 1, 0} << false;
+        QTest::newRow("no notes file, notes unchecked") << QList<int>{1} << QStringList{"f1/details.qvt"} << false
+            << QStringList() << "Trip" << QList<MsgAnswer>() << QStringList() << QStringList{"0001_f1_t1.mp3", "details.txt"}
+            << entry(1, 1, false) << QList<int>{0, 0} << false;
+        QTest::newRow("no notes file, notes checked") << QList<int>{1} << QStringList{"f1/details.qvt"} << true
+            << QStringList() << "Trip" << QList<MsgAnswer>() << QStringList{"File Error"} << QStringList{"details.txt"}
+            << entry(1, 1, false) << QList<int>{0, 0} << false;
+        QTest::newRow("a folder in the way of a copy") << QList<int>{1} << QStringList() << false
+            << QStringList{"0001_f1_t1.mp3/"} << "Trip" << yesOk << QStringList{"Export error", "Ok to Delete?", "Error"}
+            << QStringList{"0001_f1_t1.mp3", "details.txt"} << entry(1, 1, false) << QList<int>{0} << true;
+        QTest::newRow("read-only folder") << QList<int>{1} << QStringList() << false << QStringList{"a.mp3", "0555"}
+            << "Trip" << yesOk << QStringList{"Export error", "Ok to Delete?", "Error"} << QStringList{"a.mp3"}
+            << QByteArray("(none)") << QList<int>() << true;
+        QTest::newRow("missing parent") << QList<int>{1} << QStringList() << false << QStringList{"gone"} << "Trip"
+            << QList<MsgAnswer>() << QStringList{"Error"} << none << QByteArray("(none)") << QList<int>() << true;
+    }
+    void exporting()
+    {
+        QFETCH(QList<int>, playlist);
+        QFETCH(QStringList, existing);
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(3));
+        for (int t = 1; t <= 3; ++t) f.album.writeFile("f1/t" + std::to_string(t) + ".mp3", "mp3 of t" + std::to_string(t));
+        QFETCH(QStringList, removed);
+        for (const QString& file : removed) QFile::remove(QString::fromStdString(f.album.filePath(file.toStdString())));
+        QByteArray entries;
+        for (int r : playlist) entries += QByteArray::fromStdString(album) + "\r\n " + QByteArray::number(r) + " \r\n";
+        f.writeAppFile("temp.$$$", entries.toStdString());
+        Form1& w = f.startWith(album, {});
+        w.lblTabPlaylist_Click();
+        ScriptedMessages messages;
+        QFETCH(QList<MsgAnswer>, answers);
+        messages.answers = answers;
+        w.os.messages = &messages;
+
+        QTemporaryDir out(home_.path() + "/out-XXXXXX");
+        const QString folder = out.path() + "/Trip";
+        ExportFrame* frame = w.fmExport;
+        frame->dirExport->setCurrentIndex(frame->dirModel->index(out.path()));
+        const bool readOnly = existing.removeAll("0555") > 0;
+        if (readOnly && geteuid() == 0) QSKIP("a read-only folder does not stop root");
+        if (existing.removeAll("gone") > 0) QVERIFY(out.remove());
+        else if (!existing.isEmpty()) QDir().mkdir(folder);
+        for (const QString& file : existing) {
+            if (file.endsWith('/')) QDir().mkdir(folder + "/" + file);
+            else writeBytes(folder + "/" + file, "old");
+        }
+        if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+
+        QList<int> selected;
+        connect(w.fmPlaylist->lstPlayList, &ListBox::click, this, [&] { selected.append(w.fmPlaylist->lstPlayList->listIndex()); });
+        QFETCH(QString, name);
+        frame->txtExportName->setText(name);
+        QFETCH(bool, notes);
+        frame->chkDetails->setChecked(notes);
+        frame->btnExport->click();
+        QSignalSpy ended(frame, &ExportFrame::exportEnded);
+        frame->btnOk->click();
+        if (frame->isExporting()) QVERIFY(ended.wait());
+        if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        QTEST(messages.titles, "titles");
+        QFETCH(QStringList, after);
+        QCOMPARE(QFileInfo::exists(folder) ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                                           : QStringList{"-"}, after);
+        QTEST(readAll(folder + "/details.txt"), "details");
+        QTEST(selected, "selected");
+        QTEST(frame->isVisible(), "shown");
+        if (after.startsWith("0001_f1_t1.mp3") && !existing.contains("0001_f1_t1.mp3/"))
+            QCOMPARE(readAll(folder + "/0001_f1_t1.mp3"), QByteArray("mp3 of t1"));
+    }
+
+    void emptyPlaylistHasNothingToDo()
+    {
+        FormFixture f;
+        Form1& w = f.startWith(writeAlbum(f, numbered(1)), {});
+        w.lblTabPlaylist_Click();
+        w.fmExport->btnExport->click();
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("The Playlist is empty!\rNothing to Export."));
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Nothing to do"));
+        QVERIFY(!w.fmExport->isVisible());
+    }
+
+    // Emptying the folder of the playlist's own MP3 files is refused before any question.
+    void sourceFolderIsNeverEmptied()
+    {
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(1));
+        const QString mp3 = QString::fromStdString(f.album.writeFile("f1/t1.mp3", "mp3"));
+        f.writeAppFile("temp.$$$", album + "\r\n 1 \r\n");
+        Form1& w = f.startWith(album, {});
+        w.lblTabPlaylist_Click();
+        w.fmExport->dirExport->setCurrentIndex(w.fmExport->dirModel->index(QString::fromStdString(f.album.folder())));
+        w.fmExport->txtExportName->setText("f1");
+        w.fmExport->btnOk->click();
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Export error"));
+        QVERIFY(QFile::exists(mp3));
+        QVERIFY(!w.fmExport->isExporting());
+    }
+
+    // A place that cannot be read leaves the tree as it was and says so; Cancel closes the frame.
+    void unreadablePlace()
+    {
+        FormFixture f;
+        Form1& w = f.startWith(writeAlbum(f, numbered(1)), {});
+        ExportFrame* frame = w.fmExport;
+        const QString root = frame->dirModel->rootPath();
+        frame->drvExport->addItem("gone", home_.path() + "/no such place");
+        frame->drvExport->setCurrentIndex(frame->drvExport->count() - 1);
+        frame->drvExport_Change(frame->drvExport->count() - 1);
+        QCOMPARE(f.messages.shown.size(), 1);
+        QCOMPARE(frame->drvExport->currentIndex(), 0);
+        QCOMPARE(frame->dirModel->rootPath(), root);
+        frame->show();
+        frame->btnCancel->click();
+        QVERIFY(!frame->isVisible());
+    }
+
+    // A playlist made on another system names a folder that is not here: the loaded album's is used.
+    void sourceFromTheLoadedAlbum()
+    {
+        QTemporaryDir album, out;
+        const std::string here = album.path().toStdString() + "/";
+        QVERIFY(QDir().mkdir(album.path() + "/f1"));
+        writeBytes(album.path() + "/f1/t1.mp3", "abc");
+        AlbumFile file;
+        QVERIFY(file.open(fixture::AlbumDir().writeAlbum("a.qdb", {fixture::makeTrack("T", "01011970", "01:00", 0, "t1", "f1")})));
+        ExportPlan plan = planExport("C:\\Trains\\a.qdb\r\n 1 \r\n", file, here, out.path().toStdString(), false);
+        QCOMPARE(QString::fromStdString(plan.items.at(0).source), album.path() + "/f1/t1.mp3");
+        // A cancel asked for during the first entry stops the export after it.
+        plan.items.push_back(plan.items[0]);
+        plan.items[1].fileName = "0002_f1_t1.mp3";
+        std::string index;
+        const ExportOutcome outcome = runExport(plan, [&](std::string_view s) { index += s; return OsFailure{}; },
+                                                {nullptr, [] { return true; }});
+        QVERIFY(outcome.cancelled && !outcome.failure.failed());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"0001_f1_t1.mp3"});
+    }
+};
+
+QTEST_MAIN(ExportTest)
+#include "export_test.moc"
