@@ -34,6 +34,7 @@
 #include "form/form1.h"
 #include "logic/track_record.h"
 #include "playlist/playlist_page.h"
+#include "bench_folder.h"
 #include "silent_player.h"
 
 namespace {
@@ -80,8 +81,6 @@ QStringList writeFiles(const std::string& folder)
         mp3s << QString::fromStdString(mp3);
     }
     notes << "End\r\n";
-    std::ofstream ini(folder + "qvb.ini", std::ios::binary);
-    ini << "[Directories]\r\nDetails=" << folder << "\r\nData=" << folder << "album.qdb\r\nPlaylist FN=\r\n";
     return mp3s;
 }
 
@@ -131,9 +130,10 @@ double median(std::vector<double> v)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString() + "/";
-    QDir(dir.path()).mkdir(QStringLiteral("f1"));
+    const BenchFolder scratch;
+    const std::string& folder = scratch.path;
+    const QTemporaryDir& dir = scratch.dir;
+    scratch.writeSettings();
     QDir(dir.path()).mkdir(QStringLiteral("out"));
     const QStringList mp3s = writeFiles(folder);
 

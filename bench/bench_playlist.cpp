@@ -25,6 +25,7 @@
 #include "platform/message_box.h"
 #include "platform/window_system.h"
 #include "playlist/playlist_page.h"
+#include "bench_folder.h"
 #include "silent_player.h"
 
 namespace {
@@ -47,8 +48,6 @@ void writeFiles(const std::string& folder)
         album << serializeRecord(rec);
     }
     std::ofstream(folder + "f1/details.qvt", std::ios::binary) << "Recorded at the lineside.\r\nEnd\r\n";
-    std::ofstream ini(folder + "qvb.ini", std::ios::binary);
-    ini << "[Directories]\r\nDetails=" << folder << "\r\nData=" << folder << "album.qdb\r\nPlaylist FN=\r\n";
     std::mt19937 random(7);
     std::ofstream playlist(folder + "temp.$$$", std::ios::binary);
     for (int i = 0; i < kEntries; ++i)
@@ -77,9 +76,9 @@ double timed(Form1& form, Step&& step)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString() + "/";
-    QDir(dir.path()).mkdir(QStringLiteral("f1"));
+    const BenchFolder scratch;
+    const std::string& folder = scratch.path;
+    scratch.writeSettings();
     writeFiles(folder);
 
     SilentSeams seams(folder);

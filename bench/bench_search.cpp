@@ -33,6 +33,7 @@
 #include "platform/message_box.h"
 #include "platform/window_system.h"
 #include "search/search_page.h"
+#include "bench_folder.h"
 #include "silent_player.h"
 
 namespace {
@@ -63,8 +64,6 @@ void writeFiles(const std::string& folder)
         album << serializeRecord(rec);
     }
     std::ofstream(folder + "f1/details.qvt", std::ios::binary) << "Recorded at the lineside.\r\nEnd\r\n";
-    std::ofstream ini(folder + "qvb.ini", std::ios::binary);
-    ini << "[Directories]\r\nDetails=" << folder << "\r\nData=" << folder << "album.qdb\r\nPlaylist FN=\r\n";
 }
 
 double median(std::vector<double> ms)
@@ -87,9 +86,9 @@ std::vector<std::string> upperLines(AlbumFile& album)
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const std::string folder = dir.path().toStdString() + "/";
-    QDir(dir.path()).mkdir(QStringLiteral("f1"));
+    const BenchFolder scratch;
+    const std::string& folder = scratch.path;
+    scratch.writeSettings();
     writeFiles(folder);
 
     SilentSeams seams(folder);
