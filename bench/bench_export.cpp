@@ -119,12 +119,6 @@ Timing timeExport(Form1& form, const QString& parent, const QString& name)
 
 int filesIn(const QString& folder) { return int(QDir(folder).entryList(QDir::Files).size()); }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -137,10 +131,8 @@ int main(int argc, char* argv[])
     QDir(dir.path()).mkdir(QStringLiteral("out"));
     const QStringList mp3s = writeFiles(folder);
 
-    SilentSeams seams(folder);
-    Form1 form(seams.platform);
-    form.Form_Load();
-    form.show();
+    BenchWindow window(folder);
+    Form1& form = window.form;
     form.lblTabPlaylist_Click();
     QApplication::processEvents();
 

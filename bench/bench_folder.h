@@ -1,11 +1,38 @@
 #pragma once
-// A scratch program folder for the window benchmarks: one track folder, f1,
-// and a settings file that opens album.qdb from the folder itself.
+// What the window benchmarks share: a scratch program folder, the window on a
+// silent player over it, and how a step is timed.
+#include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
+#include <vector>
+
+#include "form/form1.h"
+#include "silent_player.h"
+
+inline double median(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+// Milliseconds from a step to the window painted with what it changed.
+template <typename Step>
+double paintedMs(Form1& form, Step&& step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    QApplication::processEvents();
+    form.repaint();
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// One track folder, f1, and a settings file that opens album.qdb from the folder itself.
 
 struct BenchFolder {
     BenchFolder() { QDir(dir.path()).mkdir(QStringLiteral("f1")); }
@@ -18,4 +45,16 @@ struct BenchFolder {
 
     QTemporaryDir dir;
     const std::string path = dir.path().toStdString() + "/";
+};
+
+// The real window on a silent player, loaded from the folder and shown.
+struct BenchWindow {
+    explicit BenchWindow(const std::string& folder) : seams(folder), form(seams.platform)
+    {
+        form.Form_Load();
+        form.show();
+        QApplication::processEvents();
+    }
+    SilentSeams seams;
+    Form1 form;
 };

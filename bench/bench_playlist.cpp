@@ -54,23 +54,6 @@ void writeFiles(const std::string& folder)
         playlist << folder << "album.qdb\r\n " << std::uniform_int_distribution<int>(1, kTracks)(random) << " \r\n";
 }
 
-double median(std::vector<double> ms)
-{
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-template <typename Step>
-double timed(Form1& form, Step&& step)
-{
-    QElapsedTimer timer;
-    timer.start();
-    step();
-    QApplication::processEvents();
-    form.repaint();
-    return timer.nsecsElapsed() / 1e6;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -81,11 +64,8 @@ int main(int argc, char* argv[])
     scratch.writeSettings();
     writeFiles(folder);
 
-    SilentSeams seams(folder);
-    const Platform& platform = seams.platform;
-    Form1 form(platform);
-    form.Form_Load();
-    form.show();
+    BenchWindow window(folder);
+    Form1& form = window.form;
     QApplication::processEvents();
     PlaylistPage& page = *form.fmPlaylist;
 
@@ -93,12 +73,12 @@ int main(int argc, char* argv[])
     for (int run = 0; run < kRuns; ++run) {
         form.lblTabTrackList_Click();
         form.m.PlaylistIndex = kEntries / 2;
-        show.push_back(timed(form, [&] { form.lblTabPlaylist_Click(); }));
+        show.push_back(paintedMs(form, [&] { form.lblTabPlaylist_Click(); }));
     }
     const int shown = page.lstPlayList->listCount();
     for (int run = 0; run < kRuns; ++run) {
         page.lstPlayList->setListIndex(kEntries / 2);
-        remove.push_back(timed(form, [&] { page.btnPlDelete_Click(); }));
+        remove.push_back(paintedMs(form, [&] { page.btnPlDelete_Click(); }));
     }
     const int afterDeleting = page.lstPlayList->listCount();
     form.lblTabTrackList_Click();
@@ -107,7 +87,7 @@ int main(int argc, char* argv[])
         selection->select(QItemSelection(form.lstTracks->model()->index(run * kEntries, 0),
                                          form.lstTracks->model()->index(run * kEntries + kEntries - 1, 0)),
                           QItemSelectionModel::ClearAndSelect);
-        add.push_back(timed(form, [&] { form.btnAddPL->click(); }));
+        add.push_back(paintedMs(form, [&] { form.btnAddPL->click(); }));
     }
     form.lblTabPlaylist_Click();
     std::printf("Playlist of %d entries on an album of %d tracks (median of %d runs)\n", kEntries, kTracks, kRuns);
