@@ -222,6 +222,7 @@ private:
     void chooseTrackListMode(Mode mode);
     void setPlayButtonsEnabled(bool enabled);
     void seekFromBar(PictureBox* bar, double x, double barWidth);
+    void showVolume(const QString& caption);  // in the window and in the mini player
     void keepTicking();
     // Moves the window to a place in twips, or onto the nearest screen when none shows it.
     void placeWindow(double leftTwips, double topTwips, int widthTwips, int heightTwips);

@@ -23,7 +23,7 @@ QString displayedLevel(int16_t volumeLevel)
 void Form1::btnVolUp_Click()
 {
     VolumeLevel = int16_t(std::min(0, VolumeLevel + kVolumeStep));
-    lblVolume->setText(displayedLevel(VolumeLevel));
+    showVolume(displayedLevel(VolumeLevel));
     os.player->setVolume(VolumeLevel);
     emit playerChanged();
 }
@@ -33,40 +33,43 @@ void Form1::btnVolDown_Click()
     // Guarded by the shown level, so "Mute" (not a number) stops it too.
     if (qtext::val(lblVolume->text().toStdString()) <= 1) return;
     VolumeLevel = int16_t(VolumeLevel - kVolumeStep);
-    lblVolume->setText(displayedLevel(VolumeLevel));
+    showVolume(displayedLevel(VolumeLevel));
     os.player->setVolume(VolumeLevel);
     emit playerChanged();
 }
 
+// Both volume displays and both pairs of volume buttons follow every change, whichever
+// view made it: a mute from the main window left the mini player offering steps it
+// would then show as a level while muted.
 void Form1::btnVolMute_Click()
 {
     const bool unmute = os.player->mute();
     os.player->setMute(!unmute);
-    lblVolume->setText(unmute ? displayedLevel(VolumeLevel) : QStringLiteral("Mute"));
-    btnVolUp->setEnabled(unmute);
-    btnVolDown->setEnabled(unmute);
+    showVolume(unmute ? displayedLevel(VolumeLevel) : QStringLiteral("Mute"));
+    for (QAbstractButton* step : std::initializer_list<QAbstractButton*>{btnVolUp, btnVolDown, btnMinVolUp, btnMinVolDn})
+        step->setEnabled(unmute);
     emit playerChanged();
+}
+
+void Form1::showVolume(const QString& caption)
+{
+    lblVolume->setText(caption);
+    lblMinVol->setText(caption);
 }
 
 void Form1::btnMinVolUp_Click()
 {
     btnVolUp_Click();
-    lblMinVol->setText(lblVolume->text());
 }
 
 void Form1::btnMinVolDn_Click()
 {
     btnVolDown_Click();
-    lblMinVol->setText(lblVolume->text());
 }
 
 void Form1::btnMinMute_Click()
 {
-    const bool muted = os.player->mute();
-    btnMinVolUp->setEnabled(muted);
-    btnMinVolDn->setEnabled(muted);
     btnVolMute_Click();
-    lblMinVol->setText(lblVolume->text());
 }
 
 void Form1::connectPlayerView()
