@@ -180,7 +180,7 @@ private slots:
         if (setup == "blocked") QDir().mkpath(QString::fromStdString(f.appFile("search.$$$")));
         SearchPage* page = form.fmSearch;
         if (setup == "reloaded") {
-            page->btnSearch->click();
+            search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
             page->btnSearchClear->click();
             QCOMPARE(page->lstSearchRes->listCount(), 0);
             QCOMPARE(page->lblFound->text(), QString("Found: 0"));
