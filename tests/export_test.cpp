@@ -167,8 +167,8 @@ private slots:
         const QStringList yesOkTitles{"Export error", "Ok to Delete?"};
         const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true);
         QTest::newRow("three with notes") << ExportCase{.playlist = {1, 2, 3}, .after = three, .details = all, .selected = {0, 1, 2, 0}};
-        QTest::newRow("same track twice") << ExportCase{.playlist = {2, 2}, .notes = false, .after = {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"},
-                                                        .details = entry(1, 2, false) + entry(2, 2, false), .selected = {0, 1, 0}};
+        QTest::newRow("same track twice") << ExportCase{.playlist = {2, 2}, .notes = false,
+            .after = {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}, .details = entry(1, 2, false) + entry(2, 2, false), .selected = {0, 1, 0}};
         QTest::newRow("blank name after source check") << ExportCase{.playlist = {1}, .name = "  ", .titles = {"No Export name"}, .shown = true};
         QTest::newRow("first missing before the name")
             << ExportCase{.playlist = {1, 2}, .removed = {"f1/t1.mp3"}, .name = "  ", .titles = {"File Error"}, .selected = {0}};

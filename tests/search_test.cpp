@@ -131,7 +131,8 @@ private slots:
         QTest::newRow("phrase, lineside only: [LS]") << QByteArray("steam") << phrase << ls << QByteArray("ANY") << steam << true;
         QTest::newRow("code, trimmed") << QByteArray("steam") << any << both << QByteArray("STM") << steam << true;
         QTest::newRow("code, case counts") << QByteArray("steam") << any << both << QByteArray("stm") << steam << false;
-        QTest::newRow("accented word, any case") << QByteArray("\xe9t\xe9") << any << both << QByteArray("ANY") << QByteArray("Summer \xc9T\xc9") << true;
+        QTest::newRow("accented word, any case") << QByteArray("\xe9t\xe9") << any << both << QByteArray("ANY")
+                                                 << QByteArray("Summer \xc9T\xc9") << true;
     }
 
     void matching()
