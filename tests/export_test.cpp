@@ -51,9 +51,27 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
+// One whole export: the playlist's records, album files removed first, the export folder's files
+// before (none: no folder; "0555": read-only; "gone": no parent) and what the user answers, then
+// the boxes shown, the folder's files after ("-": no folder), details.txt, the playlist lines
+// selected in turn, and whether the frame is still shown.
+struct ExportCase {
+    QList<int> playlist{};
+    QStringList removed{};
+    bool notes = true;
+    QStringList existing{};
+    QString name = "Trip";
+    QList<MsgAnswer> answers{};
+    QStringList titles{};
+    QStringList after{"-"};
+    QByteArray details = "(none)";
+    QList<int> selected{};
+    bool shown = false;
+};
+
 }  // namespace
 
-Q_DECLARE_METATYPE(MsgAnswer)
+Q_DECLARE_METATYPE(ExportCase)
 
 class ExportTest : public QObject {
     Q_OBJECT
@@ -80,9 +98,7 @@ private slots:
         QFETCH(QByteArray, folder);
         QFETCH(QByteArray, mp3);
         const TrackRecord rec = fixture::makeTrack("T", "01011970", "01:00", 0, mp3.toStdString(), folder.toStdString());
-        const std::string name = exportedFileName(size_t(n), rec);
-        QTEST(QByteArray::fromStdString(name), "name");
-        QCOMPARE(QByteArray::fromStdString(indexLine(name, "Line")), QByteArray::fromStdString(name) + "  Line\r\n");
+        QTEST(QByteArray::fromStdString(exportedFileName(size_t(n), rec)), "name");
     }
 
     void exportName_data()
@@ -144,82 +160,59 @@ private slots:
     // Whole exports of an album of three tracks (t1..t3 in f1, notes "Notes of Track n").
     void exporting_data()
     {
-        QTest::addColumn<QList<int>>("playlist");
-        QTest::addColumn<QStringList>("removed");   // album files removed first
-        QTest::addColumn<bool>("notes");
-        QTest::addColumn<QStringList>("existing");  // the export folder's files before; none: no folder
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QList<MsgAnswer>>("answers");
-        QTest::addColumn<QStringList>("titles");
-        QTest::addColumn<QStringList>("after");     // the folder's files after; "-": no folder
-        QTest::addColumn<QByteArray>("details");
-        QTest::addColumn<QList<int>>("selected");   // playlist lines selected, in turn
-        QTest::addColumn<bool>("shown");            // the frame afterwards
+        QTest::addColumn<ExportCase>("e");
         const QStringList three{"0001_f1_t1.mp3", "0002_f1_t2.mp3", "0003_f1_t3.mp3", "details.txt"};
         const QStringList old{"a.mp3", "B.MP3", "details.txt", "notes.doc"};
-        const QStringList none{"-"};
         const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
+        const QStringList yesOkTitles{"Export error", "Ok to Delete?"};
         const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true);
-        QTest::newRow("three with notes") << QList<int>{1, 2, 3} << QStringList() << true << QStringList() << "Trip"
-            << QList<MsgAnswer>() << QStringList() << three << all << QList<int>{0, 1, 2, 0} << false;
-        QTest::newRow("same track twice") << QList<int>{2, 2} << QStringList() << false << QStringList() << "Trip"
-            << QList<MsgAnswer>() << QStringList() << QStringList{"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}
-            << entry(1, 2, false) + entry(2, 2, false) << QList<int>{0, 1, 0} << false;
-        QTest::newRow("blank name after source check") << QList<int>{1} << QStringList() << true << QStringList() << "  "
-            << QList<MsgAnswer>() << QStringList{"No Export name"} << none << QByteArray("(none)") << QList<int>() << true;
-        QTest::newRow("first missing before the name") << QList<int>{1, 2} << QStringList{"f1/t1.mp3"} << true << QStringList()
-            << "  " << QList<MsgAnswer>() << QStringList{"File Error"} << none << QByteArray("(none)") << QList<int>{0} << false;
-        QTest::newRow("name with slash") << QList<int>{1} << QStringList() << true << QStringList() << "a/b"
-            << QList<MsgAnswer>() << QStringList{"No Export name"} << none << QByteArray("(none)") << QList<int>() << true;
-        QTest::newRow("existing: Yes, OK") << QList<int>{1, 2, 3} << QStringList() << true << old << "Trip" << yesOk
-            << QStringList{"Export error", "Ok to Delete?"} << three + QStringList{"notes.doc"} << all
-            << QList<int>{0, 1, 2, 0} << false;
-        QTest::newRow("existing: No") << QList<int>{1} << QStringList() << true << old << "Trip" << QList<MsgAnswer>{MsgAnswer::No}
-            << QStringList{"Export error"} << old << QByteArray("old") << QList<int>() << true;
-        QTest::newRow("existing: Yes, Cancel") << QList<int>{1} << QStringList() << true << old << "Trip"
-            << QList<MsgAnswer>{MsgAnswer::Yes, MsgAnswer::Cancel} << QStringList{"Export error", "Ok to Delete?"}
-            << old << QByteArray("old") << QList<int>() << true;
-        QTest::newRow("later file missing") << QList<int>{1, 2, 3} << QStringList{"f1/t2.mp3"} << true << QStringList() << "Trip"
-            << QList<MsgAnswer>() << QStringList{"File Error"} << QStringList{"0001_f1_t1.mp3", "details.txt"}
-            << entry(1, 1, true) + entry(2, 2, true) << QList<int>{0, 1, 0} << false;
-        QTest::newRow("no notes file, notes unchecked") << QList<int>{1} << QStringList{"f1/details.qvt"} << false
-            << QStringList() << "Trip" << QList<MsgAnswer>() << QStringList() << QStringList{"0001_f1_t1.mp3", "details.txt"}
-            << entry(1, 1, false) << QList<int>{0, 0} << false;
-        QTest::newRow("no notes file, notes checked") << QList<int>{1} << QStringList{"f1/details.qvt"} << true
-            << QStringList() << "Trip" << QList<MsgAnswer>() << QStringList{"File Error"} << QStringList{"details.txt"}
-            << entry(1, 1, false) << QList<int>{0, 0} << false;
-        QTest::newRow("a folder in the way of a copy") << QList<int>{1} << QStringList() << false
-            << QStringList{"0001_f1_t1.mp3/"} << "Trip" << yesOk << QStringList{"Export error", "Ok to Delete?", "Error"}
-            << QStringList{"0001_f1_t1.mp3", "details.txt"} << entry(1, 1, false) << QList<int>{0} << true;
-        QTest::newRow("read-only folder") << QList<int>{1} << QStringList() << false << QStringList{"a.mp3", "0555"}
-            << "Trip" << yesOk << QStringList{"Export error", "Ok to Delete?", "Error"} << QStringList{"a.mp3"}
-            << QByteArray("(none)") << QList<int>() << true;
-        QTest::newRow("missing parent") << QList<int>{1} << QStringList() << false << QStringList{"gone"} << "Trip"
-            << QList<MsgAnswer>() << QStringList{"Error"} << none << QByteArray("(none)") << QList<int>() << true;
+        QTest::newRow("three with notes") << ExportCase{.playlist = {1, 2, 3}, .after = three, .details = all, .selected = {0, 1, 2, 0}};
+        QTest::newRow("same track twice") << ExportCase{.playlist = {2, 2}, .notes = false,
+            .after = {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}, .details = entry(1, 2, false) + entry(2, 2, false), .selected = {0, 1, 0}};
+        QTest::newRow("blank name after source check") << ExportCase{.playlist = {1}, .name = "  ", .titles = {"No Export name"}, .shown = true};
+        QTest::newRow("first missing before the name")
+            << ExportCase{.playlist = {1, 2}, .removed = {"f1/t1.mp3"}, .name = "  ", .titles = {"File Error"}, .selected = {0}};
+        QTest::newRow("name with slash") << ExportCase{.playlist = {1}, .name = "a/b", .titles = {"No Export name"}, .shown = true};
+        QTest::newRow("existing: Yes, OK") << ExportCase{.playlist = {1, 2, 3}, .existing = old, .answers = yesOk, .titles = yesOkTitles,
+                                                         .after = three + QStringList{"notes.doc"}, .details = all, .selected = {0, 1, 2, 0}};
+        QTest::newRow("existing: No") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::No}, .titles = {"Export error"},
+                                                    .after = old, .details = "old", .shown = true};
+        QTest::newRow("existing: Yes, Cancel") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::Yes, MsgAnswer::Cancel},
+                                                             .titles = yesOkTitles, .after = old, .details = "old", .shown = true};
+        QTest::newRow("later file missing") << ExportCase{.playlist = {1, 2, 3}, .removed = {"f1/t2.mp3"}, .titles = {"File Error"},
+            .after = {"0001_f1_t1.mp3", "details.txt"}, .details = entry(1, 1, true) + entry(2, 2, true), .selected = {0, 1, 0}};
+        QTest::newRow("no notes file, notes unchecked") << ExportCase{.playlist = {1}, .removed = {"f1/details.qvt"}, .notes = false,
+            .after = {"0001_f1_t1.mp3", "details.txt"}, .details = entry(1, 1, false), .selected = {0, 0}};
+        QTest::newRow("no notes file, notes checked") << ExportCase{.playlist = {1}, .removed = {"f1/details.qvt"}, .titles = {"File Error"},
+            .after = {"details.txt"}, .details = entry(1, 1, false), .selected = {0, 0}};
+        QTest::newRow("a folder in the way of a copy") << ExportCase{.playlist = {1}, .notes = false, .existing = {"0001_f1_t1.mp3/"},
+            .answers = yesOk, .titles = yesOkTitles + QStringList{"Error"}, .after = {"0001_f1_t1.mp3", "details.txt"},
+            .details = entry(1, 1, false), .selected = {0}, .shown = true};
+        QTest::newRow("read-only folder") << ExportCase{.playlist = {1}, .notes = false, .existing = {"a.mp3", "0555"}, .answers = yesOk,
+                                                        .titles = yesOkTitles + QStringList{"Error"}, .after = {"a.mp3"}, .shown = true};
+        QTest::newRow("missing parent") << ExportCase{.playlist = {1}, .notes = false, .existing = {"gone"}, .titles = {"Error"}, .shown = true};
     }
     void exporting()
     {
-        QFETCH(QList<int>, playlist);
-        QFETCH(QStringList, existing);
+        QFETCH(ExportCase, e);
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(3));
         for (int t = 1; t <= 3; ++t) f.album.writeFile("f1/t" + std::to_string(t) + ".mp3", "mp3 of t" + std::to_string(t));
-        QFETCH(QStringList, removed);
-        for (const QString& file : removed) QFile::remove(QString::fromStdString(f.album.filePath(file.toStdString())));
+        for (const QString& file : e.removed) QFile::remove(QString::fromStdString(f.album.filePath(file.toStdString())));
         QByteArray entries;
-        for (int r : playlist) entries += QByteArray::fromStdString(album) + "\r\n " + QByteArray::number(r) + " \r\n";
+        for (int r : e.playlist) entries += QByteArray::fromStdString(album) + "\r\n " + QByteArray::number(r) + " \r\n";
         f.writeAppFile("temp.$$$", entries.toStdString());
         Form1& w = f.startWith(album, {});
         w.lblTabPlaylist_Click();
         ScriptedMessages messages;
-        QFETCH(QList<MsgAnswer>, answers);
-        messages.answers = answers;
+        messages.answers = e.answers;
         w.os.messages = &messages;
 
         QTemporaryDir out(home_.path() + "/out-XXXXXX");
         const QString folder = out.path() + "/Trip";
         ExportFrame* frame = w.fmExport;
         frame->dirExport->setCurrentIndex(frame->dirModel->index(out.path()));
+        QStringList existing = e.existing;
         const bool readOnly = existing.removeAll("0555") > 0;
         if (readOnly && geteuid() == 0) QSKIP("a read-only folder does not stop root");
         if (existing.removeAll("gone") > 0) QVERIFY(out.remove());
@@ -230,26 +223,23 @@ private slots:
         }
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
-        QList<int> selected;
+        QList<int> selected{};
         connect(w.fmPlaylist->lstPlayList, &ListBox::click, this, [&] { selected.append(w.fmPlaylist->lstPlayList->listIndex()); });
-        QFETCH(QString, name);
-        frame->txtExportName->setText(name);
-        QFETCH(bool, notes);
-        frame->chkDetails->setChecked(notes);
+        frame->txtExportName->setText(e.name);
+        frame->chkDetails->setChecked(e.notes);
         frame->btnExport->click();
         QSignalSpy ended(frame, &ExportFrame::exportEnded);
         frame->btnOk->click();
         if (frame->isExporting()) QVERIFY(ended.wait());
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        QTEST(messages.titles, "titles");
-        QFETCH(QStringList, after);
+        QCOMPARE(messages.titles, e.titles);
         QCOMPARE(QFileInfo::exists(folder) ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
-                                           : QStringList{"-"}, after);
-        QTEST(readAll(folder + "/details.txt"), "details");
-        QTEST(selected, "selected");
-        QTEST(frame->isVisible(), "shown");
-        if (after.startsWith("0001_f1_t1.mp3") && !existing.contains("0001_f1_t1.mp3/"))
+                                           : QStringList{"-"}, e.after);
+        QCOMPARE(readAll(folder + "/details.txt"), e.details);
+        QCOMPARE(selected, e.selected);
+        QCOMPARE(frame->isVisible(), e.shown);
+        if (e.after.startsWith("0001_f1_t1.mp3") && !existing.contains("0001_f1_t1.mp3/"))
             QCOMPARE(readAll(folder + "/0001_f1_t1.mp3"), QByteArray("mp3 of t1"));
     }
 

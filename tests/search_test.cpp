@@ -20,21 +20,6 @@ Q_DECLARE_METATYPE(Words)
 Q_DECLARE_METATYPE(MatchMode)
 Q_DECLARE_METATYPE(KindFilter)
 
-class SearchTest : public QObject {
-    Q_OBJECT
-private slots:
-    void splitting_data();
-    void splitting();
-    void matching_data();
-    void matching();
-    void searching_data();
-    void searching();
-    void popups_data();
-    void popups();
-    void actions_data();
-    void actions();
-};
-
 namespace {
 
 using Records = QList<int>;
@@ -83,245 +68,234 @@ Records playlistRecords(const FormFixture& f)
 
 }  // namespace
 
-void SearchTest::splitting_data()
-{
-    QTest::addColumn<QByteArray>("typed");
-    QTest::addColumn<QByteArray>("shown");
-    QTest::addColumn<Words>("words");
-    QTest::addColumn<int>("dropped");
-    QTest::newRow("trimmed, one blank after") << QByteArray("  rail  ") << QByteArray("RAIL ") << Words{{"RAIL", false}} << 0;
-    QTest::newRow("two blanks give an empty word") << QByteArray("goods  train") << QByteArray("GOODS  TRAIN ")
-                                                   << Words{{"GOODS", false}, {"", false}, {"TRAIN", false}} << 0;
-    QTest::newRow("empty text is one empty word") << QByteArray("") << QByteArray(" ") << Words{{"", false}} << 0;
-    QTest::newRow("4-6-2 is one exclusion word") << QByteArray("4-6-2") << QByteArray("4-6-2 ") << Words{{"462", true}} << 0;
-    QTest::newRow("Windows-1252 letters") << QByteArray("\xe9t\xe9 \x9a\xff\xf7\xdf") << QByteArray("\xc9T\xc9 \x8a\x9f\xf7\xdf ")
-                                          << Words{{"\xc9T\xc9", false}, {"\x8a\x9f\xf7\xdf", false}} << 0;
-    QTest::newRow("words past the 20th left out") << QByteArray("a ").repeated(22) << QByteArray("A ").repeated(22)
-                                                  << Words(20, {"A", false}) << 2;
-}
-
-void SearchTest::splitting()
-{
-    QFETCH(QByteArray, typed);
-    QFETCH(QByteArray, shown);
-    QFETCH(Words, words);
-    QFETCH(int, dropped);
-    const std::string normalised = normaliseSearchText(typed.toStdString());
-    QCOMPARE(QByteArray::fromStdString(normalised), shown);
-    const SearchWords split = splitSearchWords(normalised);
-    QVERIFY(split.words == words);
-    QCOMPARE(int(split.dropped), dropped);
-}
-
-void SearchTest::matching_data()
-{
-    QTest::addColumn<QByteArray>("typed");
-    QTest::addColumn<MatchMode>("mode");
-    QTest::addColumn<KindFilter>("kind");
-    QTest::addColumn<QByteArray>("filter");
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<bool>("found");
-    const auto any = MatchMode::AnyWord, all = MatchMode::AllWords, phrase = MatchMode::ExactPhrase;
-    const auto both = KindFilter::Both, ls = KindFilter::LinesideOnly, ot = KindFilter::OnTrainOnly;
-    const QByteArray exDiesel = "Express diesel - 5th May 1975 (03:41)";
-    const QByteArray steam = "Steam on shed - 5th May 1975 (03:41) [LS]";
-    QTest::newRow("any: exclusion found last rejects") << QByteArray("EXPRESS -DIESEL") << any << both << QByteArray("ANY") << exDiesel << false;
-    QTest::newRow("any: word found last accepts") << QByteArray("-DIESEL EXPRESS") << any << both << QByteArray("ANY") << exDiesel << true;
-    QTest::newRow("any: exclusion alone finds nothing") << QByteArray("-diesel") << any << both << QByteArray("ANY") << steam << false;
-    QTest::newRow("all: exclusion alone finds lines without it") << QByteArray("-diesel") << all << both << QByteArray("ANY") << steam << true;
-    QTest::newRow("all: exclusion alone rejects lines with it") << QByteArray("-diesel") << all << both << QByteArray("ANY") << exDiesel << false;
-    QTest::newRow("all: a word missing") << QByteArray("express steam") << all << both << QByteArray("ANY") << exDiesel << false;
-    QTest::newRow("all: every word") << QByteArray("diesel express") << all << both << QByteArray("ANY") << exDiesel << true;
-    QTest::newRow("any: empty word found everywhere") << QByteArray("goods  train") << any << both << QByteArray("ANY") << steam << true;
-    QTest::newRow("all: empty text") << QByteArray("") << all << both << QByteArray("ANY") << steam << true;
-    QTest::newRow("phrase: empty text") << QByteArray("  ") << phrase << both << QByteArray("ANY") << steam << true;
-    QTest::newRow("phrase: words together") << QByteArray(" on shed ") << phrase << both << QByteArray("ANY") << steam << true;
-    QTest::newRow("phrase: words apart") << QByteArray("on shed") << phrase << both << QByteArray("ANY") << QByteArray("On the shed") << false;
-    QTest::newRow("phrase keeps its hyphen") << QByteArray("4-6-2") << phrase << both << QByteArray("ANY") << QByteArray("A 462 loco") << false;
-    QTest::newRow("word at the very end") << QByteArray("[ls]") << any << both << QByteArray("ANY") << steam << true;
-    QTest::newRow("word longer than the line") << QByteArray("steamer") << any << both << QByteArray("ANY") << QByteArray("steam") << false;
-    QTest::newRow("lineside only: not [LS]") << QByteArray("express") << any << ls << QByteArray("ANY") << exDiesel << false;
-    QTest::newRow("on train only: [LS]") << QByteArray("steam") << all << ot << QByteArray("ANY") << steam << false;
-    QTest::newRow("phrase, lineside only: [LS]") << QByteArray("steam") << phrase << ls << QByteArray("ANY") << steam << true;
-    QTest::newRow("code, trimmed") << QByteArray("steam") << any << both << QByteArray("STM") << steam << true;
-    QTest::newRow("code, case counts") << QByteArray("steam") << any << both << QByteArray("stm") << steam << false;
-    QTest::newRow("code other") << QByteArray("") << all << both << QByteArray("DSL") << steam << false;
-    QTest::newRow("accented word, any case") << QByteArray("\xe9t\xe9") << any << both << QByteArray("ANY") << QByteArray("Summer \xc9T\xc9") << true;
-}
-
-void SearchTest::matching()
-{
-    QFETCH(QByteArray, typed);
-    QFETCH(MatchMode, mode);
-    QFETCH(KindFilter, kind);
-    QFETCH(QByteArray, filter);
-    QFETCH(QByteArray, line);
-    QFETCH(bool, found);
-    const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, filter.toStdString());
-    QCOMPARE(isSearchResult(query, "STM ", upperBytes(line.toStdString())), found);
-}
-
-void SearchTest::searching_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("mode");  // any, all, phrase
-    QTest::addColumn<int>("kind");  // on train, lineside, both
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<int>("times");
-    QTest::addColumn<Records>("found");
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("setup");
-    QTest::newRow("no album: nothing at all") << "express" << 0 << 2 << "ANY" << 1 << Records{} << "express" << "no album";
-    QTest::newRow("results file cannot be written") << "express" << 0 << 2 << "ANY" << 1 << Records{} << "EXPRESS " << "blocked";
-    QTest::newRow("album filled again") << "express" << 0 << 2 << "ANY" << 1 << Records{2, 5} << "EXPRESS " << "reloaded";
-    QTest::newRow("any word") << "  express " << 0 << 2 << "ANY" << 1 << Records{1, 4} << "EXPRESS " << "";
-    QTest::newRow("twice accumulates") << "express" << 0 << 2 << "ANY" << 2 << Records{1, 4, 1, 4} << "EXPRESS " << "";
-    QTest::newRow("empty text, code") << "" << 2 << 2 << "DSL" << 1 << Records{1, 5} << " " << "";
-    QTest::newRow("lineside only") << "express" << 0 << 1 << "ANY" << 1 << Records{4} << "EXPRESS " << "";
-    QTest::newRow("on train only") << "" << 1 << 0 << "STM" << 1 << Records{3} << " " << "";
-    QTest::newRow("all words, exclusion") << "-diesel" << 1 << 2 << "ANY" << 1 << Records{2, 3, 4} << "-DIESEL " << "";
-    QTest::newRow("exact phrase") << "on shed" << 2 << 2 << "ANY" << 1 << Records{2} << "ON SHED " << "";
-    QTest::newRow("22 words: 20 searched") << QString("q ").repeated(21) + "steam" << 0 << 2 << "ANY" << 1 << Records{}
-                                           << QString("Q ").repeated(21) + "STEAM " << "";
-}
-
-void SearchTest::searching()
-{
-    QFETCH(QString, text);
-    QFETCH(int, mode);
-    QFETCH(int, kind);
-    QFETCH(QString, code);
-    QFETCH(int, times);
-    QFETCH(Records, found);
-    QFETCH(QString, shown);
-    QFETCH(QString, setup);
-    FormFixture f;
-    Form1& form = startOnSearchAlbum(f, setup != "no album");
-    if (setup == "blocked") QDir().mkpath(QString::fromStdString(f.appFile("search.$$$")));
-    SearchPage* page = form.fmSearch;
-    if (setup == "reloaded") {
-        page->btnSearch->click();
-        page->btnSearchClear->click();
-        writeSearchAlbum(f, true);
-        form.FillTrackList();
+class SearchTest : public QObject {
+    Q_OBJECT
+private slots:
+    void splitting_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<QByteArray>("shown");
+        QTest::addColumn<Words>("words");
+        QTest::addColumn<int>("dropped");
+        QTest::newRow("trimmed, one blank after") << QByteArray("  rail  ") << QByteArray("RAIL ") << Words{{"RAIL", false}} << 0;
+        QTest::newRow("two blanks give an empty word") << QByteArray("goods  train") << QByteArray("GOODS  TRAIN ")
+                                                       << Words{{"GOODS", false}, {"", false}, {"TRAIN", false}} << 0;
+        QTest::newRow("empty text is one empty word") << QByteArray("") << QByteArray(" ") << Words{{"", false}} << 0;
+        QTest::newRow("4-6-2 is one exclusion word") << QByteArray("4-6-2") << QByteArray("4-6-2 ") << Words{{"462", true}} << 0;
+        QTest::newRow("Windows-1252 letters") << QByteArray("\xe9t\xe9 \x9a\xff\xf7\xdf") << QByteArray("\xc9T\xc9 \x8a\x9f\xf7\xdf ")
+                                              << Words{{"\xc9T\xc9", false}, {"\x8a\x9f\xf7\xdf", false}} << 0;
+        QTest::newRow("words past the 20th left out") << QByteArray("a ").repeated(22) << QByteArray("A ").repeated(22)
+                                                      << Words(20, {"A", false}) << 2;
     }
-    QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
-    QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
-    for (int i = 0; i < times; ++i) search(page, text, modes[mode], kinds[kind], code);
-    QCOMPARE(page->txtSearch->text(), shown);
-    QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(found.size()));
-    QCOMPARE(page->lstSearchRes->listCount(), int(found.size()));
-    std::string file;  // one record number a line, a blank each side, CR LF
-    for (int p = 0; p < found.size(); ++p) {
-        QCOMPARE(page->lstSearchRes->itemText(p), form.lstTracks->itemText(found[p] - 1));
-        file += " " + std::to_string(found[p]) + " \r\n";
+
+    void splitting()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(Words, words);
+        const std::string normalised = normaliseSearchText(typed.toStdString());
+        QTEST(QByteArray::fromStdString(normalised), "shown");
+        const SearchWords split = splitSearchWords(normalised);
+        QVERIFY(split.words == words);
+        QTEST(int(split.dropped), "dropped");
     }
-    QCOMPARE(f.readAppFile("search.$$$"), file);
-    QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
-    QCOMPARE(f.messages.shown.size(), setup == "blocked" ? 1 : 0);
-    if (setup != "no album") QCOMPARE(form.m.CurrentRecord, 5);
-}
 
-void SearchTest::popups_data()
-{
-    QTest::addColumn<int>("button");
-    QTest::addColumn<double>("y");
-    QTest::addColumn<bool>("playlistPlays");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<int>("notesTop");
-    QTest::newRow("right") << 2 << 1000.0 << false << true << 3000;
-    QTest::newRow("right at 3690") << 2 << 3690.0 << false << true << 5690;
-    QTest::newRow("right past 3690") << 2 << 3691.0 << false << true << 5690;
-    QTest::newRow("right while the playlist plays") << 2 << 1000.0 << true << false << 2100;
-    QTest::newRow("left") << 1 << 1000.0 << false << false << 2100;
-}
-
-void SearchTest::popups()
-{
-    QFETCH(int, button);
-    QFETCH(double, y);
-    QFETCH(bool, playlistPlays);
-    QFETCH(bool, shown);
-    QFETCH(int, notesTop);
-    FormFixture f;
-    Form1& form = startOnSearchAlbum(f);
-    SearchPage* page = form.fmSearch;
-    form.lblTabSearch_Click();
-    page->lstSearchRes_MouseDown(2, 0, 300, 500);
-    form.fmSeNotes->show();
-    if (playlistPlays) form.m.PlayMode = Mode::Playlist;
-    page->lstSearchRes_MouseDown(button, 0, 300, y);
-    QCOMPARE(QList<bool>({page->btnSearchAddtoPlayList->isVisible(), page->btnSeDetails->isVisible()}), QList<bool>(2, shown));
-    QVERIFY(!form.fmSeNotes->isVisible());
-    if (!shown) return;
-    QCOMPARE(twipsRect(page->btnSearchAddtoPlayList).topLeft(), QPoint(300, int(y) + 1100));
-    QCOMPARE(twipsRect(page->btnSeDetails).topLeft(), QPoint(300, int(y) + 1340));
-    QCOMPARE(twipsRect(form.fmSeNotes).top(), notesTop);
-}
-
-void SearchTest::actions_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<Records>("selected");
-    QTest::addColumn<int>("fileLines");  // lines left in the results file; -1 all
-    QTest::addColumn<Records>("playlist");
-    QTest::addColumn<int>("current");    // CurrentRecord afterwards
-    QTest::addColumn<QString>("status");
-    QTest::newRow("add selected, list order") << "add" << Records{3, 1} << -1 << Records{2, 4} << 5 << "";
-    QTest::newRow("add, short file") << "add" << Records{3, 1} << 2 << Records{2} << 2 << "";
-    QTest::newRow("copy all") << "copy" << Records{} << -1 << Records{1, 2, 3, 4, 5} << 1 << "";
-    QTest::newRow("copy all, short file") << "copy" << Records{} << 2 << Records{1, 2} << 1 << "";
-    QTest::newRow("copy all, no results") << "copy" << Records{} << 0 << Records{} << 5 << "";
-    QTest::newRow("notes") << "notes" << Records{2} << -1 << Records{} << 3 << "";
-    QTest::newRow("notes, short file") << "notes" << Records{3} << 2 << Records{} << 5 << "Player Stopped";
-    QTest::newRow("play") << "play" << Records{1} << -1 << Records{} << 2 << "";
-    QTest::newRow("play, short file") << "play" << Records{3} << 2 << Records{} << 5 << "Player Stopped";
-    QTest::newRow("clear, then search again") << "clear" << Records{} << -1 << Records{} << 5 << "";
-}
-
-void SearchTest::actions()
-{
-    QFETCH(QString, action);
-    QFETCH(Records, selected);
-    QFETCH(int, fileLines);
-    QFETCH(Records, playlist);
-    QFETCH(int, current);
-    QFETCH(QString, status);
-    FormFixture f;
-    Form1& form = startOnSearchAlbum(f);
-    SearchPage* page = form.fmSearch;
-    form.lblTabSearch_Click();
-    search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
-    if (fileLines == 0) page->btnSearchClear->click();
-    if (fileLines > 0) f.writeAppFile("search.$$$", " 1 \r\n 2 \r\n");
-    if (selected.size() == 1) page->lstSearchRes->setListIndex(selected.first());
-    else for (const int row : selected) page->lstSearchRes->setSelected(row, true);
-    if (action == "add") page->btnSearchAddtoPlayList->click();
-    if (action == "copy") page->btnCopyToPlayList->click();
-    if (action == "notes") page->btnSeDetails->click();
-    if (action == "play") doubleClickRow(page->lstSearchRes, selected.first());
-    if (action == "clear") page->btnSearchClear->click();
-    settle();
-    QCOMPARE(playlistRecords(f), playlist);
-    QCOMPARE(form.m.CurrentRecord, current);
-    if (!status.isEmpty()) QCOMPARE(form.lblPlayMode->text(), status);
-    QCOMPARE(form.fmPlaylist->isVisible(), action == "copy");
-    if (action == "copy") QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
-    QCOMPARE(form.fmSeNotes->isVisible(), action == "notes");
-    if (action == "notes" && status.isEmpty()) QCOMPARE(form.txtSENotes->toPlainText(), QString("Notes of Goods train"));
-    if (action == "play") {
-        QVERIFY(form.m.PlayMode == (status.isEmpty() ? Mode::SearchOne : Mode::Stopped));
-        QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), status.isEmpty());
-        QCOMPARE(form.lstTracks->listIndex(), status.isEmpty() ? 1 : 0);  // the track played is shown selected
+    void matching_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<MatchMode>("mode");
+        QTest::addColumn<KindFilter>("kind");
+        QTest::addColumn<QByteArray>("filter");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<bool>("found");
+        const auto any = MatchMode::AnyWord, all = MatchMode::AllWords, phrase = MatchMode::ExactPhrase;
+        const auto both = KindFilter::Both, ls = KindFilter::LinesideOnly, ot = KindFilter::OnTrainOnly;
+        const QByteArray exDiesel = "Express diesel - 5th May 1975 (03:41)";
+        const QByteArray steam = "Steam on shed - 5th May 1975 (03:41) [LS]";
+        QTest::newRow("any: exclusion found last rejects") << QByteArray("EXPRESS -DIESEL") << any << both << QByteArray("ANY") << exDiesel << false;
+        QTest::newRow("any: word found last accepts") << QByteArray("-DIESEL EXPRESS") << any << both << QByteArray("ANY") << exDiesel << true;
+        QTest::newRow("any: exclusion alone finds nothing") << QByteArray("-diesel") << any << both << QByteArray("ANY") << steam << false;
+        QTest::newRow("all: exclusion alone finds lines without it") << QByteArray("-diesel") << all << both << QByteArray("ANY") << steam << true;
+        QTest::newRow("all: exclusion alone rejects lines with it") << QByteArray("-diesel") << all << both << QByteArray("ANY") << exDiesel << false;
+        QTest::newRow("all: a word missing") << QByteArray("express steam") << all << both << QByteArray("ANY") << exDiesel << false;
+        QTest::newRow("all: every word") << QByteArray("diesel express") << all << both << QByteArray("ANY") << exDiesel << true;
+        QTest::newRow("any: empty word found everywhere") << QByteArray("goods  train") << any << both << QByteArray("ANY") << steam << true;
+        QTest::newRow("all: empty text") << QByteArray("") << all << both << QByteArray("ANY") << steam << true;
+        QTest::newRow("phrase: empty text") << QByteArray("  ") << phrase << both << QByteArray("ANY") << steam << true;
+        QTest::newRow("phrase: words together") << QByteArray(" on shed ") << phrase << both << QByteArray("ANY") << steam << true;
+        QTest::newRow("phrase: words apart") << QByteArray("on shed") << phrase << both << QByteArray("ANY") << QByteArray("On the shed") << false;
+        QTest::newRow("phrase keeps its hyphen") << QByteArray("4-6-2") << phrase << both << QByteArray("ANY") << QByteArray("A 462 loco") << false;
+        QTest::newRow("word at the very end") << QByteArray("[ls]") << any << both << QByteArray("ANY") << steam << true;
+        QTest::newRow("word longer than the line") << QByteArray("steamer") << any << both << QByteArray("ANY") << QByteArray("steam") << false;
+        QTest::newRow("lineside only: not [LS]") << QByteArray("express") << any << ls << QByteArray("ANY") << exDiesel << false;
+        QTest::newRow("on train only: [LS]") << QByteArray("steam") << all << ot << QByteArray("ANY") << steam << false;
+        QTest::newRow("phrase, lineside only: [LS]") << QByteArray("steam") << phrase << ls << QByteArray("ANY") << steam << true;
+        QTest::newRow("code, trimmed") << QByteArray("steam") << any << both << QByteArray("STM") << steam << true;
+        QTest::newRow("code, case counts") << QByteArray("steam") << any << both << QByteArray("stm") << steam << false;
+        QTest::newRow("accented word, any case") << QByteArray("\xe9t\xe9") << any << both << QByteArray("ANY")
+                                                 << QByteArray("Summer \xc9T\xc9") << true;
     }
-    if (action == "clear") {
-        QCOMPARE(page->lstSearchRes->listCount(), 0);
-        QCOMPARE(page->lblFound->text(), QString("Found: 0"));
-        QCOMPARE(f.readAppFile("search.$$$"), std::string());
-        search(page, "diesel", page->opFindAny, page->opSearchBoth, "ANY");
-        QCOMPARE(page->lblFound->text(), QString("Found: 2"));
+
+    void matching()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(MatchMode, mode);
+        QFETCH(KindFilter, kind);
+        QFETCH(QByteArray, filter);
+        QFETCH(QByteArray, line);
+        const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, filter.toStdString());
+        QTEST(isSearchResult(query, "STM ", upperBytes(line.toStdString())), "found");
     }
-}
+
+    void searching_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("mode");  // any, all, phrase
+        QTest::addColumn<int>("kind");  // on train, lineside, both
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<Records>("found");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("setup");  // "twice": the same search again
+        QTest::newRow("no album: nothing at all") << "express" << 0 << 2 << "ANY" << Records{} << "express" << "no album";
+        QTest::newRow("results file cannot be written") << "express" << 0 << 2 << "ANY" << Records{} << "EXPRESS " << "blocked";
+        QTest::newRow("cleared, album filled again") << "express" << 0 << 2 << "ANY" << Records{2, 5} << "EXPRESS " << "reloaded";
+        QTest::newRow("any word, twice accumulates") << "  express " << 0 << 2 << "ANY" << Records{1, 4, 1, 4} << "EXPRESS " << "twice";
+        QTest::newRow("empty text, code") << "" << 2 << 2 << "DSL" << Records{1, 5} << " " << "";
+        QTest::newRow("lineside only") << "express" << 0 << 1 << "ANY" << Records{4} << "EXPRESS " << "";
+        QTest::newRow("on train only") << "" << 1 << 0 << "STM" << Records{3} << " " << "";
+        QTest::newRow("all words, exclusion") << "-diesel" << 1 << 2 << "ANY" << Records{2, 3, 4} << "-DIESEL " << "";
+        QTest::newRow("exact phrase") << "on shed" << 2 << 2 << "ANY" << Records{2} << "ON SHED " << "";
+        QTest::newRow("22 words: 20 searched") << QString("q ").repeated(21) + "steam" << 0 << 2 << "ANY" << Records{}
+                                               << QString("Q ").repeated(21) + "STEAM " << "";
+    }
+
+    void searching()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, mode);
+        QFETCH(int, kind);
+        QFETCH(QString, code);
+        QFETCH(Records, found);
+        QFETCH(QString, setup);
+        FormFixture f;
+        Form1& form = startOnSearchAlbum(f, setup != "no album");
+        if (setup == "blocked") QDir().mkpath(QString::fromStdString(f.appFile("search.$$$")));
+        SearchPage* page = form.fmSearch;
+        if (setup == "reloaded") {
+            search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
+            page->btnSearchClear->click();
+            QCOMPARE(page->lstSearchRes->listCount(), 0);
+            QCOMPARE(page->lblFound->text(), QString("Found: 0"));
+            QCOMPARE(f.readAppFile("search.$$$"), std::string());
+            writeSearchAlbum(f, true);
+            form.FillTrackList();
+        }
+        QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
+        QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
+        for (int i = 0; i < (setup == "twice" ? 2 : 1); ++i) search(page, text, modes[mode], kinds[kind], code);
+        QTEST(page->txtSearch->text(), "shown");
+        QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(found.size()));
+        QCOMPARE(page->lstSearchRes->listCount(), int(found.size()));
+        std::string file;  // one record number a line, a blank each side, CR LF
+        for (int p = 0; p < found.size(); ++p) {
+            QCOMPARE(page->lstSearchRes->itemText(p), form.lstTracks->itemText(found[p] - 1));
+            file += " " + std::to_string(found[p]) + " \r\n";
+        }
+        QCOMPARE(f.readAppFile("search.$$$"), file);
+        QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
+        QCOMPARE(f.messages.shown.size(), setup == "blocked" ? 1 : 0);
+        if (setup != "no album") QCOMPARE(form.m.CurrentRecord, 5);
+    }
+
+    void popups_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<bool>("playlistPlays");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<int>("notesTop");
+        QTest::newRow("right") << 2 << 1000.0 << false << true << 3000;
+        QTest::newRow("right at 3690") << 2 << 3690.0 << false << true << 5690;
+        QTest::newRow("right past 3690") << 2 << 3691.0 << false << true << 5690;
+        QTest::newRow("right while the playlist plays") << 2 << 1000.0 << true << false << 2100;
+        QTest::newRow("left") << 1 << 1000.0 << false << false << 2100;
+    }
+
+    void popups()
+    {
+        QFETCH(int, button);
+        QFETCH(double, y);
+        QFETCH(bool, playlistPlays);
+        QFETCH(bool, shown);
+        FormFixture f;
+        Form1& form = startOnSearchAlbum(f);
+        SearchPage* page = form.fmSearch;
+        form.lblTabSearch_Click();
+        page->lstSearchRes_MouseDown(2, 0, 300, 500);
+        form.fmSeNotes->show();
+        if (playlistPlays) form.m.PlayMode = Mode::Playlist;
+        page->lstSearchRes_MouseDown(button, 0, 300, y);
+        QCOMPARE(QList<bool>({page->btnSearchAddtoPlayList->isVisible(), page->btnSeDetails->isVisible()}), QList<bool>(2, shown));
+        QVERIFY(!form.fmSeNotes->isVisible());
+        if (!shown) return;
+        QCOMPARE(twipsRect(page->btnSearchAddtoPlayList).topLeft(), QPoint(300, int(y) + 1100));
+        QCOMPARE(twipsRect(page->btnSeDetails).topLeft(), QPoint(300, int(y) + 1340));
+        QTEST(twipsRect(form.fmSeNotes).top(), "notesTop");
+    }
+
+    void actions_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<Records>("selected");
+        QTest::addColumn<int>("fileLines");  // lines left in the results file; -1 all
+        QTest::addColumn<Records>("playlist");
+        QTest::addColumn<int>("current");    // CurrentRecord afterwards
+        QTest::addColumn<QString>("status");
+        QTest::newRow("add selected, list order") << "add" << Records{3, 1} << -1 << Records{2, 4} << 5 << "";
+        QTest::newRow("add, short file") << "add" << Records{3, 1} << 2 << Records{2} << 2 << "";
+        QTest::newRow("copy all") << "copy" << Records{} << -1 << Records{1, 2, 3, 4, 5} << 1 << "";
+        QTest::newRow("copy all, short file") << "copy" << Records{} << 2 << Records{1, 2} << 1 << "";
+        QTest::newRow("copy all, no results") << "copy" << Records{} << 0 << Records{} << 5 << "";
+        QTest::newRow("notes") << "notes" << Records{2} << -1 << Records{} << 3 << "";
+        QTest::newRow("notes, short file") << "notes" << Records{3} << 2 << Records{} << 5 << "Player Stopped";
+        QTest::newRow("play") << "play" << Records{1} << -1 << Records{} << 2 << "";
+        QTest::newRow("play, short file") << "play" << Records{3} << 2 << Records{} << 5 << "Player Stopped";
+    }
+
+    void actions()
+    {
+        QFETCH(QString, action);
+        QFETCH(Records, selected);
+        QFETCH(int, fileLines);
+        QFETCH(Records, playlist);
+        QFETCH(QString, status);
+        FormFixture f;
+        Form1& form = startOnSearchAlbum(f);
+        SearchPage* page = form.fmSearch;
+        form.lblTabSearch_Click();
+        search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        if (fileLines == 0) page->btnSearchClear->click();
+        if (fileLines > 0) f.writeAppFile("search.$$$", " 1 \r\n 2 \r\n");
+        if (selected.size() == 1) page->lstSearchRes->setListIndex(selected.first());
+        else for (const int row : selected) page->lstSearchRes->setSelected(row, true);
+        if (action == "add") page->btnSearchAddtoPlayList->click();
+        if (action == "copy") page->btnCopyToPlayList->click();
+        if (action == "notes") page->btnSeDetails->click();
+        if (action == "play") doubleClickRow(page->lstSearchRes, selected.first());
+        settle();
+        QCOMPARE(playlistRecords(f), playlist);
+        QTEST(form.m.CurrentRecord, "current");
+        if (!status.isEmpty()) QCOMPARE(form.lblPlayMode->text(), status);
+        QCOMPARE(form.fmPlaylist->isVisible(), action == "copy");
+        if (action == "copy") QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
+        QCOMPARE(form.fmSeNotes->isVisible(), action == "notes");
+        if (action == "notes" && status.isEmpty()) QCOMPARE(form.txtSENotes->toPlainText(), QString("Notes of Goods train"));
+        if (action == "play") {
+            QVERIFY(form.m.PlayMode == (status.isEmpty() ? Mode::SearchOne : Mode::Stopped));
+            QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), status.isEmpty());
+            QCOMPARE(form.lstTracks->listIndex(), status.isEmpty() ? 1 : 0);  // the track played is shown selected
+        }
+    }
+};
 
 QTEST_MAIN(SearchTest)
 #include "search_test.moc"
