@@ -1,11 +1,6 @@
 // Files: playlist files saved and loaded, other albums loaded, albums merged.
-#include <QApplication>
-#include <QDir>
-#include <QFileDialog>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "album/album_files_frame.h"
 #include "support/playback_fixture.h"
