@@ -107,21 +107,16 @@ private slots:
         QTEST(w.fmSearch->txtSearch->text(), "searchText");
     }
 
-    void enterPlaysTheSelectedLine()
+    // Enter plays the selected line, with the focus on the list; Ctrl+Q then quits as the close button does.
+    void enterPlaysTheSelectedLineAndControlQQuits()
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(3));
+        QFile::remove(QString::fromStdString(f.appFile("qvb.ini")));
         w.lstTracks->setListIndex(1);
         w.lstTracks->setFocus();
         press(w, "Return");
         QCOMPARE(f.player.sourceFiles, QStringList{QString::fromStdString(f.album.folder()) + "f1/t2.mp3"});
-    }
-
-    void controlQQuitsAsTheCloseButton()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(1));
-        QFile::remove(QString::fromStdString(f.appFile("qvb.ini")));
         press(w, "Ctrl+Q");
         QVERIFY(!w.isVisible());
         QVERIFY(QFile::exists(QString::fromStdString(f.appFile("qvb.ini"))));
