@@ -102,9 +102,8 @@ private slots:
             QCOMPARE(endBySignal(f, signal), 0);
         }
         const std::string ini = f.readAppFile("qvb.ini");
-        QVERIFY(ini.find("\r\n\r\n[Pane Positions]\r\n1=2780\r\n2=3375\r\n3=2500\r\n") != std::string::npos);
-        QVERIFY(ini.find("Data=" + albumPath + "\r\n") != std::string::npos);
-        QVERIFY(ini.find("\r\nPlaylist=2\r\n") != std::string::npos);
+        QVERIFY(ini.find("\r\nData=" + albumPath + "\r\nPlaylist FN=\r\n\r\n[Pane Positions]\r\n1=2780\r\n2=3375\r\n3=2500\r\n"
+                         "\r\n[List Positions]\r\nIndex=0\r\nPlaylist=2\r\n") != std::string::npos);
         QVERIFY(!QFile::exists(QString::fromStdString(f.appFile("search.$$$"))));
         QCOMPARE(f.readAppFile("temp.$$$"), " 2 \r\n");
     }
