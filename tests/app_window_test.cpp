@@ -203,14 +203,12 @@ private slots:
     void linesCarryMonthsAndAreNeverCutShort()
     {
         FormFixture f;
-        using fixture::makeTrack;
         const std::string longTitle(60, 'W');
-        const std::string path = f.album.writeAlbum(
-            "lines.qdb", {makeTrack("a", "01131990", "01:00", 0, "a", "f", "AB"),
-                          makeTrack("b", "02031990", "01:00", 0, "b", "f", "ab"),
-                          makeTrack("c", "03991990", "01:00", 0, "c", "f", "AB  "),
-                          makeTrack("d", "04001990", "01:00", 0, "d", "f", ""),
-                          makeTrack(longTitle, "05051975", "03:41", -1, "e", "f", "ANY")});
+        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00", int16_t lineside = 0) {
+            return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
+        };
+        const std::string path = f.album.writeAlbum("lines.qdb", {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
+            track("c", "03991990", "AB  "), track("d", "04001990", ""), track(longTitle, "05051975", "ANY", "03:41", -1)});
         Form1& w = f.startWith(path, {});
         const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
         QCOMPARE(lines(w.lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
