@@ -7,6 +7,7 @@
 #include "support/album_builder.h"
 
 Q_DECLARE_METATYPE(SettingsData)
+Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
@@ -18,10 +19,11 @@ std::vector<std::string> defaultLines()
             " 1200 ", "-300 "};
 }
 
-std::string withLine(int line, const std::string& text, size_t keep = 24)
+// The default file with some lines (numbered from 1) replaced, cut to its first `keep` lines.
+std::string withLines(const std::vector<std::pair<int, std::string>>& edits, size_t keep = 24)
 {
     std::vector<std::string> lines = defaultLines();
-    lines[size_t(line - 1)] = text;
+    for (const auto& [line, text] : edits) lines[size_t(line - 1)] = text;
     lines.resize(keep);
     return fixture::joinLines(lines);
 }
@@ -33,52 +35,35 @@ class SettingsTest : public QObject {
 private slots:
     void readsEveryLine()
     {
-        const SettingsRead r = parseSettings(fixture::joinLines(defaultLines()));
+        const SettingsRead r = parseSettings(withLines({}));
         QVERIFY(r.complete());
-        QCOMPARE(r.data.detailsFolder, std::string("/music/"));
-        QCOMPARE(r.data.albumPath, std::string("/music/a.qdb"));
-        QCOMPARE(r.data.playlistFileName, std::string("/lists/x.pll"));
-        QCOMPARE(r.data.tracksHeight, 2500.0);
-        QCOMPARE(r.data.trackListIndex, 7.0);
-        QCOMPARE(r.data.playlistIndex, 3);
-        QVERIFY(r.data.details == (Look{64, 12, 12648447}));
-        QVERIFY(r.data.trackList == (Look{12648447, 8.25, 0}));
-        QVERIFY(r.data.allPrefs);
-        QCOMPARE(r.data.kind, TrackKind::OnTrain);
-        QCOMPARE(r.data.miniTop, 1200.0);
-        QCOMPARE(r.data.miniLeft, int16_t(-300));
+        QVERIFY(r.data == (SettingsData{"/music/", "/music/a.qdb", "/lists/x.pll", 2780, 3375, 2500, 7, 3, Look{64, 12, 12648447},
+                                        Look{12648447, 8.25, 0}, true, TrackKind::OnTrain, 1200, -300}));
         // Blanks around "all" are passed over; a capital "All" is no "all", and kind 3 is both.
-        std::vector<std::string> lines = defaultLines();
-        lines[20] = "  all ";
-        lines[21] = " 2 ";
-        const SettingsData padded = parseSettings(fixture::joinLines(lines)).data;
+        const SettingsData padded = parseSettings(withLines({{21, "  all "}, {22, " 2 "}})).data;
         QVERIFY(padded.allPrefs && padded.kind == TrackKind::OnTrain);
-        lines[20] = "All";
-        lines[21] = "3";
-        const SettingsRead capital = parseSettings(fixture::joinLines(lines));
+        const SettingsRead capital = parseSettings(withLines({{21, "All"}, {22, "3"}}));
         QVERIFY(capital.complete() && !capital.data.allPrefs && capital.data.kind == TrackKind::Both);
     }
 
     void stopsAtTheFirstBadLine_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("linesRead");
-        QTest::newRow("no file content") << QByteArray() << 0;
-        QTest::newRow("cut after line 14") << QByteArray::fromStdString(withLine(1, "[Directories]", 14)) << 14;
-        QTest::newRow("colour with trailing text") << QByteArray::fromStdString(withLine(17, " 5x ")) << 16;
-        QTest::newRow("colour beyond 24 bits") << QByteArray::fromStdString(withLine(18, " 16777216 ")) << 17;
-        QTest::newRow("negative colour") << QByteArray::fromStdString(withLine(15, "-1 ")) << 14;
-        QTest::newRow("font size zero") << QByteArray::fromStdString(withLine(19, "")) << 18;
-        QTest::newRow("mini left past 16 bits") << QByteArray::fromStdString(withLine(24, " 40000 ")) << 23;
-        QTest::newRow("negative list height") << QByteArray::fromStdString(withLine(9, "3=-5")) << 8;
-        QTest::newRow("empty colour counts as black") << QByteArray::fromStdString(withLine(20, "")) << 24;
-        QTest::newRow("lines ending in LF alone")
-            << QByteArray::fromStdString(fixture::joinLines(defaultLines(), "\n")) << 24;
+        QTest::addColumn<std::string>("content"); QTest::addColumn<int>("linesRead");
+        QTest::newRow("no file content") << std::string() << 0;
+        QTest::newRow("cut after line 14") << withLines({}, 14) << 14;
+        QTest::newRow("colour with trailing text") << withLines({{17, " 5x "}}) << 16;
+        QTest::newRow("colour beyond 24 bits") << withLines({{18, " 16777216 "}}) << 17;
+        QTest::newRow("negative colour") << withLines({{15, "-1 "}}) << 14;
+        QTest::newRow("font size zero") << withLines({{19, ""}}) << 18;
+        QTest::newRow("mini left past 16 bits") << withLines({{24, " 40000 "}}) << 23;
+        QTest::newRow("negative list height") << withLines({{9, "3=-5"}}) << 8;
+        QTest::newRow("empty colour counts as black") << withLines({{20, ""}}) << 24;
+        QTest::newRow("lines ending in LF alone") << fixture::joinLines(defaultLines(), "\n") << 24;
     }
     void stopsAtTheFirstBadLine()
     {
-        QFETCH(QByteArray, content);
-        QTEST(parseSettings(content.toStdString()).linesRead, "linesRead");
+        QFETCH(std::string, content);
+        QTEST(parseSettings(content).linesRead, "linesRead");
     }
 
     void numbersReadBackAsWritten_data()
@@ -86,7 +71,7 @@ private slots:
         QTest::addColumn<SettingsData>("data");
         const auto row = [](const char* name, double top, double heights, double index, int playlist, uint32_t colour,
                             double font, double miniTop, int16_t miniLeft) {
-            SettingsData d = parseSettings(fixture::joinLines(defaultLines())).data;
+            SettingsData d = parseSettings(withLines({})).data;
             d.detailsTop = top;
             d.detailsHeight = d.tracksHeight = heights;
             d.trackListIndex = index;
@@ -112,13 +97,8 @@ private slots:
     // Read and written again, a file comes back byte for byte.
     void writtenFileReadsBackTheSame()
     {
-        std::vector<std::string> other = defaultLines();
-        for (const auto& [line, text] : {std::pair{4, "Playlist FN="}, {12, "Index=-1"}, {21, "one"}, {22, "1"}})
-            other[size_t(line - 1)] = text;
-        for (const auto& lines : {defaultLines(), other}) {
-            const std::string file = fixture::joinLines(lines);
+        for (const std::string& file : {withLines({}), withLines({{4, "Playlist FN="}, {12, "Index=-1"}, {21, "one"}, {22, "1"}})})
             QCOMPARE(formatSettings(parseSettings(file).data), file);
-        }
     }
 };
 

@@ -1,10 +1,6 @@
 // The keyboard, the command line and one running Quillon per program folder.
-#include <QDir>
-#include <QGroupBox>
-#include <QKeySequence>
-#include <QLineEdit>
-#include <QProcess>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <csignal>
 #include <sys/stat.h>
 
@@ -29,10 +25,7 @@ void press(Form1& w, const QString& keys)
     }
 }
 
-struct Run {
-    int code = -1;
-    QString out, err;
-};
+struct Run { int code = -1; QString out, err; };
 
 QString copyProgram(const QString& folder)
 {
@@ -56,13 +49,8 @@ class DesktopTest : public QObject {
 private slots:
     void keyDecisions_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("typing");
-        QTest::addColumn<bool>("mini");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<bool>("repeat");
-        QTest::addColumn<int>("action");
+        QTest::addColumn<int>("key"); QTest::addColumn<int>("modifiers"); QTest::addColumn<bool>("typing");
+        QTest::addColumn<bool>("mini"); QTest::addColumn<int>("page"); QTest::addColumn<bool>("repeat"); QTest::addColumn<int>("action");
         const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, track = int(ShownPage::TrackList);
         QTest::newRow("space") << int(Qt::Key_Space) << none << false << false << track << false << int(KeyAction::PauseResume);
         QTest::newRow("space held") << int(Qt::Key_Space) << none << false << false << track << true << int(KeyAction::None);
@@ -80,28 +68,17 @@ private slots:
     }
     void keyDecisions()
     {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(bool, typing);
-        QFETCH(bool, mini);
-        QFETCH(int, page);
-        QFETCH(bool, repeat);
-        const KeyContext context{typing, mini, ShownPage(page), repeat};
-        QTEST(int(keyAction(key, Qt::KeyboardModifiers(modifiers), context)), "action");
+        QFETCH(int, key); QFETCH(int, modifiers); QFETCH(bool, typing); QFETCH(bool, mini); QFETCH(int, page); QFETCH(bool, repeat);
+        QTEST(int(keyAction(key, Qt::KeyboardModifiers(modifiers), KeyContext{typing, mini, ShownPage(page), repeat})), "action");
     }
 
     // Keys pressed where the focus is, on a window with a three-track album.
     void keysRunTheHandlers_data()
     {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("volume");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<bool>("mini");
-        QTest::addColumn<QString>("searchText");
+        QTest::addColumn<QString>("keys"); QTest::addColumn<QString>("volume"); QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("state"); QTest::addColumn<bool>("mini"); QTest::addColumn<QString>("searchText");
         const int stopped = MediaPlayer::Stopped, playing = MediaPlayer::Playing, paused = MediaPlayer::Paused;
         QTest::newRow("space while stopped") << "Space" << "10" << "fmTrackList" << stopped << false << "";
-        QTest::newRow("enter plays") << "Return" << "10" << "fmTrackList" << playing << false << "";
         QTest::newRow("space pauses") << "Return,Space" << "10" << "fmTrackList" << paused << false << "";
         QTest::newRow("volume steps") << "-,-,+" << "9" << "fmTrackList" << stopped << false << "";
         QTest::newRow("no step while muted") << "-,M,-" << "Mute" << "fmTrackList" << stopped << false << "";
@@ -130,21 +107,16 @@ private slots:
         QTEST(w.fmSearch->txtSearch->text(), "searchText");
     }
 
-    void enterPlaysTheSelectedLine()
+    // Enter plays the selected line, with the focus on the list; Ctrl+Q then quits as the close button does.
+    void enterPlaysTheSelectedLineAndControlQQuits()
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(3));
+        QFile::remove(QString::fromStdString(f.appFile("qvb.ini")));
         w.lstTracks->setListIndex(1);
         w.lstTracks->setFocus();
         press(w, "Return");
         QCOMPARE(f.player.sourceFiles, QStringList{QString::fromStdString(f.album.folder()) + "f1/t2.mp3"});
-    }
-
-    void controlQQuitsAsTheCloseButton()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(1));
-        QFile::remove(QString::fromStdString(f.appFile("qvb.ini")));
         press(w, "Ctrl+Q");
         QVERIFY(!w.isVisible());
         QVERIFY(QFile::exists(QString::fromStdString(f.appFile("qvb.ini"))));
@@ -153,10 +125,7 @@ private slots:
     // The real program, copied into a folder of its own, which it must leave as it was.
     void commandLineEndsAtOnce_data()
     {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<QString>("err");
+        QTest::addColumn<QStringList>("arguments"); QTest::addColumn<int>("code"); QTest::addColumn<QString>("out"); QTest::addColumn<QString>("err");
         QTest::newRow("version") << QStringList{"--version"} << 0 << "Quillon " QUILLON_VERSION "\n" << "";
         QTest::newRow("help") << QStringList{"--help"} << 0 << "--version" << "";
         QTest::newRow("missing album") << QStringList{"/no/such/album.qdb"} << 2 << "" << "\"/no/such/album.qdb\": no such file";
@@ -174,8 +143,7 @@ private slots:
         arguments.replaceInStrings(QStringLiteral("PIPE"), pipe);
         const Run ran = run(copyProgram(folder.path()), arguments);
         QTEST(ran.code, "code");
-        QFETCH(QString, out);
-        QFETCH(QString, err);
+        QFETCH(QString, out); QFETCH(QString, err);
         QVERIFY2(out.isEmpty() ? ran.out.isEmpty() : ran.out.contains(out), qPrintable(ran.out));
         QVERIFY2(err.isEmpty() ? ran.err.isEmpty() : ran.err.contains(err), qPrintable(ran.err));
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"quillon"});

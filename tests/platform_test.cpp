@@ -1,11 +1,7 @@
 // File operations report their failures as kinds, read only regular files and replace files whole;
 // message boxes open above their window.
-#include <QApplication>
-#include <QDialog>
-#include <QDir>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <cerrno>
 #include <sys/stat.h>
 
@@ -18,10 +14,7 @@ private slots:
     // Never more than is asked for is read; special files are tested where the window reads them.
     void readsOnlyRegularFiles_data()
     {
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("truncated");
+        QTest::addColumn<QString>("what"); QTest::addColumn<int>("number"); QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<bool>("truncated");
         QTest::newRow("missing file") << "none.txt" << 53 << QByteArray() << false;
         QTest::newRow("missing folder") << "none/x.txt" << 76 << QByteArray() << false;
         QTest::newRow("longer than the limit") << "long" << 0 << QByteArray("0123456789") << true;
@@ -40,34 +33,29 @@ private slots:
         QTEST(read.truncated, "truncated");
     }
 
-    // A folder in the way ("access refused") is read in the window's settings test.
-    void aFullDiskReadsDiskFull()
-    {
-        QCOMPARE(errorNumber(fromErrno(ENOSPC)), 61);
-        QVERIFY(failureText(fromErrno(ENOSPC)) == "disk full");
-    }
+    // A folder in the way ("access refused") is read in the window's settings test, and error 61 in the export's.
+    void aFullDiskReadsDiskFull() { QVERIFY(failureText(fromErrno(ENOSPC)) == "disk full"); }
 
     void atomicWriteReplacesTheWholeFile()
     {
         QTemporaryDir dir;
-        const std::string path = dir.path().toStdString() + "/qvb.ini";
+        const std::string path = dir.filePath("qvb.ini").toStdString(), link = dir.filePath("link").toStdString();
         QCOMPARE(writeFileAtomic(path, "old content that is longer"), FileError::None);
         QCOMPARE(writeFileAtomic(path, "new"), FileError::None);
         QCOMPARE(readRegularFile(path, 100).bytes, std::string("new"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"qvb.ini"});
         // A link to something other than a regular file is replaced, never what it points to.
-        QVERIFY(::mkfifo(QFile::encodeName(dir.path() + "/fifo").constData(), 0600) == 0);
-        QVERIFY(QFile::link(dir.path() + "/fifo", dir.path() + "/link"));
-        QCOMPARE(writeFileAtomic(dir.path().toStdString() + "/link", "x"), FileError::None);
-        struct stat fifo {};
-        QVERIFY(::stat(QFile::encodeName(dir.path() + "/fifo").constData(), &fifo) == 0 && S_ISFIFO(fifo.st_mode));
-        QCOMPARE(readRegularFile(dir.path().toStdString() + "/link", 100).bytes, std::string("x"));
+        const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
+        QVERIFY(::mkfifo(fifo.constData(), 0600) == 0 && QFile::link(dir.filePath("fifo"), dir.filePath("link")));
+        QCOMPARE(writeFileAtomic(link, "x"), FileError::None);
+        struct stat st {};
+        QVERIFY(::stat(fifo.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+        QCOMPARE(readRegularFile(link, 100).bytes, std::string("x"));
     }
 
     void failedAtomicWriteLeavesNothingBehind_data()
     {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("target"); QTest::addColumn<int>("error");
         QTest::newRow("missing folder") << "gone/qvb.ini" << int(FileError::PathNotFound);
         QTest::newRow("folder where the file goes") << "qvb.ini" << int(FileError::AccessDenied);
     }

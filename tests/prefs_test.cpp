@@ -1,9 +1,7 @@
 // Font sizes and colours: the samples on the Options page, applying them to the
 // panes and lists, the defaults, and the looks kept in the settings file.
-#include <QCheckBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 #include "form/looks.h"
 #include "support/playback_fixture.h"
@@ -23,10 +21,8 @@ class PrefsTest : public QObject {
 private slots:
     void samplesTakeFixedSizesAndChosenColours_data()
     {
-        QTest::addColumn<QStringList>("buttons");
-        QTest::addColumn<QList<int>>("answers");  // colour dialog answers in turn, -1: cancelled
-        QTest::addColumn<Look>("details");
-        QTest::addColumn<Look>("trackList");
+        QTest::addColumn<QStringList>("buttons"); QTest::addColumn<QList<int>>("answers");  // colour dialog answers in turn, -1: cancelled
+        QTest::addColumn<Look>("details"); QTest::addColumn<Look>("trackList");
         const Look d = kDetailsLook, t = kTrackListLook;
         QTest::newRow("larger, colours") << QStringList{"btnFontUp", "btnBack", "btnTextColour"} << QList<int>{1, 2} << Look{1, 16, 2} << t;
         QTest::newRow("normal after smaller") << QStringList{"btnFontSmall", "btnFontNormal"} << QList<int>{} << d << t;
@@ -36,8 +32,7 @@ private slots:
     }
     void samplesTakeFixedSizesAndChosenColours()
     {
-        QFETCH(QStringList, buttons);
-        QFETCH(QList<int>, answers);
+        QFETCH(QStringList, buttons); QFETCH(QList<int>, answers);
         FormFixture f;
         Form1& w = f.start();
         for (int a : answers) f.dialogs.colourAnswers.append(a < 0 ? std::nullopt : std::optional<uint32_t>(a));
@@ -50,9 +45,7 @@ private slots:
     // Each pass sets the check box, the list sample's size (10 points, then 8) and sets.
     void setPreferencesCarriesToTheListsWhenAsked_data()
     {
-        QTest::addColumn<QList<bool>>("passes");
-        QTest::addColumn<double>("lists");
-        QTest::addColumn<double>("listsAfterRestart");
+        QTest::addColumn<QList<bool>>("passes"); QTest::addColumn<double>("lists"); QTest::addColumn<double>("listsAfterRestart");
         QTest::newRow("unchecked: lists keep theirs") << QList<bool>{false} << 8.25 << 8.25;
         QTest::newRow("checked") << QList<bool>{true} << 10.0 << 10.0;
         QTest::newRow("unchecked later: lists keep the last carried") << QList<bool>{true, false} << 10.0 << 8.25;

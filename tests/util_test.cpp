@@ -4,9 +4,7 @@
 #include "form/text_codec.h"
 #include "logic/text.h"
 
-namespace {
-QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
-}  // namespace
+static QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
 
 class UtilTest : public QObject {
     Q_OBJECT
@@ -14,8 +12,7 @@ class UtilTest : public QObject {
 private slots:
     void val_data()
     {
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("text"); QTest::addColumn<double>("value");
         QTest::newRow("blanks, sign, point, junk") << QByteArray("  -12.5x") << -12.5;
         QTest::newRow("second point stops") << QByteArray("1.2.3") << 1.2;
         QTest::newRow("no digits") << QByteArray("abc") << 0.0;
@@ -32,9 +29,7 @@ private slots:
 
     void numberText_data()
     {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<QByteArray>("plain");
-        QTest::addColumn<QByteArray>("padded");
+        QTest::addColumn<double>("value"); QTest::addColumn<QByteArray>("plain"); QTest::addColumn<QByteArray>("padded");
         QTest::newRow("negative zero") << -0.0 << QByteArray("0") << QByteArray(" 0 ");
         QTest::newRow("eight-digit colour") << 12648447.0 << QByteArray("12648447") << QByteArray(" 12648447 ");
         QTest::newRow("below one") << 0.5 << QByteArray("0.5") << QByteArray(" 0.5 ");
@@ -54,8 +49,7 @@ private slots:
 
     void toDisplay_data()
     {
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QByteArray>("stored"); QTest::addColumn<QString>("shown");
         QTest::newRow("utf-8 e-acute") << QByteArray("caf\xC3\xA9") << QStringLiteral("caf\u00E9");
         QTest::newRow("cp1252 quotes, euro") << QByteArray("\x93" "A\x94 \x80" "5") << QStringLiteral("\u201CA\u201D \u20AC5");
         QTest::newRow("cut-short sequence") << QByteArray("a\xC3") << QStringLiteral("a\u00C3");
