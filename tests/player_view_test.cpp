@@ -113,10 +113,8 @@ private slots:
         QTest::addColumn<QString>("saved");  // MiniTop, MiniLeft
         QTest::addColumn<bool>("onTop");
         const QString title = "Track 1 5th May 1975", notes = "Notes of Track 1";  // other notes are shown
-        QTest::newRow("nothing played yet, not moved")
-            << false << "" << "" << QPoint(9, 5) << QPoint(120, 60) << QPoint(9, 5) << QPoint(120, 60) << " 900 \r\n 1800 " << true;
-        QTest::newRow("first playing, moved")
-            << true << title << notes << QPoint(9, 5) << QPoint(300, 200) << QPoint(9, 5) << QPoint(300, 200) << " 3000 \r\n 4500 " << false;
+        QTest::newRow("nothing played yet, not moved") << false << "" << "" << QPoint(9, 5) << QPoint(120, 60) << QPoint(9, 5) << QPoint(120, 60) << " 900 \r\n 1800 " << true;
+        QTest::newRow("first playing, moved") << true << title << notes << QPoint(9, 5) << QPoint(300, 200) << QPoint(9, 5) << QPoint(300, 200) << " 3000 \r\n 4500 " << false;
         QTest::newRow("first playing, both on a monitor, then removed") << true << title << notes << QPoint(2500, 40) << QPoint(2600, 700)
                                                                         << QPoint(1230, 40) << QPoint(1583, 700) << " 10500 \r\n 32767 " << true;
     }
@@ -253,8 +251,7 @@ private slots:
         Form1& w = f.start();
         w.btnVolUp->click();
         QCOMPARE(w.lblVolume->text(), QStringLiteral("10"));
-        QCOMPARE(clickTimes(w.btnVolDown, w.lblVolume, 10),
-                 (QStringList{"9", "8", "7", "6", "5", "4", "3", "2", "1", "1"}));
+        QCOMPARE(clickTimes(w.btnVolDown, w.lblVolume, 10), (QStringList{"9", "8", "7", "6", "5", "4", "3", "2", "1", "1"}));
         QCOMPARE(clickTimes(w.btnVolUp, w.lblVolume, 3), (QStringList{"2", "3", "4"}));
         w.btnVolMute->click();
         QCOMPARE(w.lblVolume->text(), QStringLiteral("Mute"));
