@@ -171,6 +171,8 @@ private slots:
         click(w.btnStop);
         QCOMPARE(f.player.playState(), 0);
         QCOMPARE(f.player.position(), f.player.duration());
+        QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);
     }
 
