@@ -45,12 +45,6 @@ std::unique_ptr<MediaPlayer> makePlayer(const QString& kind)
     return fake;
 }
 
-// Real time for the real player; the fake one is played on by hand.
-void playOn(MediaPlayer& player)
-{
-    if (auto* fake = qobject_cast<FakeMediaPlayer*>(&player)) fake->advance(fake->duration());
-}
-
 // Everything a stream hands out from where it stands, as output samples.
 std::vector<float> readToEnd(Mp3Stream& stream)
 {
@@ -192,6 +186,8 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, taken);
         auto player = makePlayer(kind);
+        // Real time for the real player; the fake one is played on by hand.
+        const auto playOn = [fake = qobject_cast<FakeMediaPlayer*>(player.get())] { if (fake) fake->advance(fake->duration()); };
         Reports reports(*player);
         int announced = 0;
         connect(player.get(), &MediaPlayer::aboutToFinish, this, [&] {
@@ -208,9 +204,9 @@ private slots:
         player->setStartOnOpen(true);
         player->setSourceFile(kStereo);
         QTRY_COMPARE(reports.seen, QList<int>({2}));
-        playOn(*player);
+        playOn();
         QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2}), kPlayTimeoutMs);
-        playOn(*player);
+        playOn();
         QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0, 2, 0}), kPlayTimeoutMs);
         QCOMPARE(second, QList<double>{taken == kMono ? 1.5 : 0.8});
         QCOMPARE(announced, 2);

@@ -47,13 +47,6 @@ struct PaintCounter : QObject {
     }
 };
 
-Form1& startPlaced(FormFixture& f, QPoint main)
-{
-    Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{23, " 900 "}, {24, " 1800 "}});  // mini at 120, 60 px
-    f.windows.move(&w, main);
-    return w;
-}
-
 }  // namespace
 
 class PlayerViewTest : public QObject {
@@ -124,7 +117,8 @@ private slots:
         QFETCH(QPoint, main);
         QFETCH(bool, onTop);
         FormFixture f;
-        Form1& w = startPlaced(f, main);
+        Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{23, " 900 "}, {24, " 1800 "}});  // mini at 120, 60 px
+        f.windows.move(&w, main);
         w.opAll->click();
         if (play) doubleClickRow(w.lstTracks, 0);
         w.lstTracks->setSelected(1, true);
