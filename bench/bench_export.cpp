@@ -127,7 +127,6 @@ int main(int argc, char* argv[])
     const BenchFolder scratch;
     const std::string& folder = scratch.path;
     const QTemporaryDir& dir = scratch.dir;
-    scratch.writeSettings();
     QDir(dir.path()).mkdir(QStringLiteral("out"));
     const QStringList mp3s = writeFiles(folder);
 

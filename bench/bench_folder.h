@@ -35,10 +35,9 @@ double paintedMs(Form1& form, Step&& step)
 // One track folder, f1, and a settings file that opens album.qdb from the folder itself.
 
 struct BenchFolder {
-    BenchFolder() { QDir(dir.path()).mkdir(QStringLiteral("f1")); }
-
-    void writeSettings() const
+    BenchFolder()
     {
+        QDir(dir.path()).mkdir(QStringLiteral("f1"));
         std::ofstream ini(path + "qvb.ini", std::ios::binary);
         ini << "[Directories]\r\nDetails=" << path << "\r\nData=" << path << "album.qdb\r\nPlaylist FN=\r\n";
     }

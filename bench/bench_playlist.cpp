@@ -61,12 +61,10 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const BenchFolder scratch;
     const std::string& folder = scratch.path;
-    scratch.writeSettings();
     writeFiles(folder);
 
     BenchWindow window(folder);
     Form1& form = window.form;
-    QApplication::processEvents();
     PlaylistPage& page = *form.fmPlaylist;
 
     std::vector<double> show, remove, add;

@@ -82,7 +82,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     const BenchFolder scratch;
     const std::string& folder = scratch.path;
-    scratch.writeSettings();
     writeFiles(folder);
 
     BenchWindow window(folder);
