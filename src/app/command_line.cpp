@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 #include "album/album_files_frame.h"
-#include "app/single_instance.h"
 #include "form/form1.h"
+#include "platform/window_system.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include <QLocalSocket>
 #include <QThread>
 #include <QTimer>
-#include <QWidget>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -110,14 +109,6 @@ void InstanceServer::take(QLocalSocket* socket)
         socket->disconnectFromServer();
         emit activationRequested(QFile::decodeName(message.left(end)));
     });
-}
-
-void bringToFront(QWidget& window)
-{
-    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
-    window.show();
-    window.raise();
-    window.activateWindow();
 }
 
 std::optional<int> runHereOrHandOver(InstanceLock& lock, const QString& appFolder, const QString& albumPath)

@@ -10,7 +10,6 @@
 
 class QLocalServer;
 class QLocalSocket;
-class QWidget;
 
 // The local socket's name for a program folder: the same folder always gives the same name.
 QString instanceServerName(const QString& appFolder);
@@ -50,9 +49,6 @@ private:
     QLocalServer* server_;
     QString name_;
 };
-
-// Brings the window to the front: restored when minimized, raised and given the focus.
-void bringToFront(QWidget& window);
 
 // Settles whether this start runs the window: nullopt when it holds the folder's lock
 // now; otherwise the code to end with, after handing the album to the running one.

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 
 #include "form/form1.h"
+#include "platform/window_system.h"
 
 MprisRoot::MprisRoot(QObject* service, Form1& form) : QDBusAbstractAdaptor(service), form_(form) {}
 
@@ -19,10 +20,7 @@ QString MprisRoot::desktopEntry() const
 
 void MprisRoot::Raise()
 {
-    form_.setWindowState(form_.windowState() & ~Qt::WindowMinimized);
-    form_.show();
-    form_.raise();
-    form_.activateWindow();
+    bringToFront(form_);
 }
 
 void MprisRoot::Quit()

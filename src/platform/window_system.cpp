@@ -44,3 +44,11 @@ QList<QRect> QtWindowSystem::screens() const
     for (const QScreen* screen : QGuiApplication::screens()) areas.append(screen->geometry());
     return areas;
 }
+
+void bringToFront(QWidget& window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}

@@ -33,3 +33,6 @@ public:
     void move(QWidget* window, QPoint topLeft) override;
     QList<QRect> screens() const override;
 };
+
+// Brings a window to the front: restored when minimized, raised and given the focus.
+void bringToFront(QWidget& window);
