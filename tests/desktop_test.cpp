@@ -6,8 +6,10 @@
 
 #include "app/command_line.h"
 #include "app/single_instance.h"
+#include "form/widgets.h"
 #include "platform/file_ops.h"
 #include "shortcuts/key_actions.h"
+#include "shortcuts/keyboard.h"
 #include "support/playback_fixture.h"
 
 namespace {
@@ -105,6 +107,33 @@ private slots:
         QTEST(!w.picMin->isHidden(), "mini");
         if (!w.picMin->isHidden()) QCOMPARE(w.lblMinVol->text(), w.lblVolume->text());
         QTEST(w.fmSearch->txtSearch->text(), "searchText");
+    }
+
+    // Which focused controls keep plain keys as text rather than shortcuts.
+    void typedTextGoesToTheControl_data()
+    {
+        QTest::addColumn<QString>("control"); QTest::addColumn<bool>("typing");
+        QTest::newRow("line") << "line" << true;
+        QTest::newRow("read-only line") << "read-only line" << false;
+        QTest::newRow("folder tree") << "tree" << true;
+        QTest::newRow("choice list") << "combo" << true;
+        QTest::newRow("track list") << "list" << false;
+        QTest::newRow("button") << "button" << false;
+        QTest::newRow("no focus") << "" << false;
+    }
+    void typedTextGoesToTheControl()
+    {
+        QFETCH(QString, control);
+        QLineEdit readOnly;
+        readOnly.setReadOnly(true);
+        QLineEdit line;
+        QTreeView tree;
+        QComboBox combo;
+        ListBox list(nullptr, true);
+        QPushButton button;
+        const QMap<QString, QWidget*> controls{{"line", &line}, {"read-only line", &readOnly}, {"tree", &tree},
+                                               {"combo", &combo}, {"list", &list}, {"button", &button}};
+        QTEST(takesTypedText(controls.value(control)), "typing");
     }
 
     // Enter plays the selected line, with the focus on the list; Ctrl+Q then quits as the close button does.

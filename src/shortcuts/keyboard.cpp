@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTreeView>
 
 #include "audio/media_player.h"
 #include "form/form1.h"
@@ -21,7 +22,9 @@ bool takesTypedText(const QWidget* widget)
     if (const auto* text = qobject_cast<const QPlainTextEdit*>(widget)) return !text->isReadOnly();
     if (const auto* rich = qobject_cast<const QTextEdit*>(widget)) return !rich->isReadOnly();
     if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(widget)) return !spin->isReadOnly();
-    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->isEditable();
+    // A folder tree and a choice list find an entry by the letters typed, so a folder
+    // named "tmp" typed there must not mute the player on its "m".
+    if (qobject_cast<const QComboBox*>(widget) || qobject_cast<const QTreeView*>(widget)) return true;
     return false;
 }
 

@@ -30,5 +30,6 @@ private:
     Form1& form;
 };
 
-// True for a control that takes typed text: an editable line, text box or number box.
+// True for a control that takes typed text: an editable line, text box or number box,
+// or a folder tree or choice list, which finds an entry by the letters typed.
 bool takesTypedText(const QWidget* widget);
