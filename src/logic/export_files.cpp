@@ -25,21 +25,17 @@ OsFailure pathFailure()
     return {err == ENOENT ? FileError::PathNotFound : osFailure(err).kind, err};
 }
 
-// Opens a regular file for reading without blocking on a FIFO; -1 and failure set otherwise.
+// Opens a source as every reader does (regular files only, never blocking); -1 and
+// failure set otherwise, with errno kept for a failure the message describes in full.
 int openSource(const std::string& path, OsFailure& failure)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    FileError error = FileError::None;
+    const int fd = openRegularFile(path, error);
     if (fd < 0) {
-        failure = osFailure(errno);
-        return -1;
+        const int err = errno;
+        failure = {error, error == FileError::NotFound || error == FileError::PathNotFound ? 0 : err};
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        failure = {FileError::NotFound, 0};
-        return -1;
-    }
-    return fd;  // O_NONBLOCK means nothing to a regular file
+    return fd;
 }
 
 // Copies the rest of one descriptor to another inside the kernel: copy_file_range first,
