@@ -2,12 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
-constexpr int kVolumeStepSize = 320;
-constexpr int kSteps = 10;
 constexpr double kMicrosecondsPerSecond = 1e6;
 
 }  // namespace
@@ -21,21 +18,16 @@ std::string_view playbackStatus(int playState)
     }
 }
 
-int volumeStep(int16_t volumeLevel)
-{
-    return kSteps - std::abs(int(volumeLevel)) / kVolumeStepSize;
-}
-
 double desktopVolume(int step, bool muted)
 {
-    return muted ? 0.0 : double(std::clamp(step, 1, kSteps)) / kSteps;
+    return muted ? 0.0 : double(std::clamp(step, 1, kVolumeSteps)) / kVolumeSteps;
 }
 
 int stepForDesktopVolume(double volume)
 {
     if (!(volume > 0.0)) return 0;
-    if (volume >= 1.0) return kSteps;
-    return std::max(1, int(std::lround(volume * kSteps)));
+    if (volume >= 1.0) return kVolumeSteps;
+    return std::max(1, int(std::lround(volume * kVolumeSteps)));
 }
 
 bool skipMovesOn(Mode mode)

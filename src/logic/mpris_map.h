@@ -7,13 +7,11 @@
 #include <string_view>
 
 #include "logic/play_modes.h"
+#include "logic/volume_steps.h"
 
 // "Playing", "Paused" or "Stopped" for the player's play state (2, 1, anything else).
 std::string_view playbackStatus(int playState);
 
-// The step the volume display shows for a volume level (0 loudest, down to -2880):
-// 10 down to 1.
-int volumeStep(int16_t volumeLevel);
 // The desktop's volume of a step: one tenth per step; 0.0 while muted.
 double desktopVolume(int step, bool muted);
 // The step a desktop volume asks for, nearest first: 0 for silence (mute), 1 to 10

@@ -1,28 +1,25 @@
 #include <algorithm>
 #include <QPushButton>
-#include <cstdlib>
 
 #include <QTimer>
 
 #include "form/form1.h"
 #include "audio/media_player.h"
 #include "logic/text.h"
+#include "logic/volume_steps.h"
 
 namespace {
 
-constexpr int kVolumeStep = 320;
-
-// 10 at full volume down to 1 at the quietest step.
 QString displayedLevel(int16_t volumeLevel)
 {
-    return QString::number(10 - std::abs(int(volumeLevel)) / kVolumeStep);
+    return QString::number(volumeStep(volumeLevel));
 }
 
 }  // namespace
 
 void Form1::btnVolUp_Click()
 {
-    VolumeLevel = int16_t(std::min(0, VolumeLevel + kVolumeStep));
+    VolumeLevel = int16_t(std::min(0, VolumeLevel + kVolumeStepSize));
     showVolume(displayedLevel(VolumeLevel));
     os.player->setVolume(VolumeLevel);
     emit playerChanged();
@@ -32,7 +29,7 @@ void Form1::btnVolDown_Click()
 {
     // Guarded by the shown level, so "Mute" (not a number) stops it too.
     if (qtext::val(lblVolume->text().toStdString()) <= 1) return;
-    VolumeLevel = int16_t(VolumeLevel - kVolumeStep);
+    VolumeLevel = int16_t(VolumeLevel - kVolumeStepSize);
     showVolume(displayedLevel(VolumeLevel));
     os.player->setVolume(VolumeLevel);
     emit playerChanged();
