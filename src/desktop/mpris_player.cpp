@@ -12,6 +12,7 @@
 #include "logic/playlist.h"
 #include "logic/position_text.h"
 #include "logic/text.h"
+#include "playback/media_commands.h"
 
 MprisPlayer::MprisPlayer(QObject* service, Form1& form) : QDBusAbstractAdaptor(service), form_(form) {}
 
@@ -86,27 +87,19 @@ bool MprisPlayer::canSeek() const
     return form_.m.PlayingRecord > 0 && form_.os.player->duration() > 0;
 }
 
-// "Play" starts the current line of the track list; a paused track resumes instead,
-// as the "Pause" button does, since "Play" is disabled while paused.
 void MprisPlayer::Play()
 {
-    if (playState() == MediaPlayer::Paused)
-        form_.btnPause_Click();
-    else if (playState() != MediaPlayer::Playing && form_.btnPlay->isEnabled())
-        form_.btnPlay_Click();
+    mediaPlay(form_);
 }
 
 void MprisPlayer::Pause()
 {
-    if (playState() == MediaPlayer::Playing) form_.btnPause_Click();
+    mediaPause(form_);
 }
 
 void MprisPlayer::PlayPause()
 {
-    if (playState() == MediaPlayer::Stopped)
-        Play();
-    else
-        form_.btnPause_Click();
+    mediaPlayPause(form_);
 }
 
 void MprisPlayer::Stop()

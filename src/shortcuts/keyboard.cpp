@@ -10,8 +10,8 @@
 #include <QTextEdit>
 #include <QTreeView>
 
-#include "audio/media_player.h"
 #include "form/form1.h"
+#include "playback/media_commands.h"
 #include "playlist/playlist_page.h"
 #include "search/search_page.h"
 
@@ -89,20 +89,10 @@ void KeyboardShortcuts::playSelected()
 // The media keys of a keyboard, with the meanings desktop players give them.
 void KeyboardShortcuts::playMedia(KeyAction action)
 {
-    const int state = form.os.player->playState();
-    const bool playing = state == MediaPlayer::Playing, paused = state == MediaPlayer::Paused;
     switch (action) {
-    case KeyAction::MediaPlay:
-        if (paused) form.btnPause_Click();
-        else if (!playing) form.btnPlay->click();
-        break;
-    case KeyAction::MediaPause:
-        if (playing) form.btnPause_Click();
-        break;
-    case KeyAction::MediaPlayPause:
-        if (playing || paused) form.btnPause_Click();
-        else form.btnPlay->click();
-        break;
+    case KeyAction::MediaPlay: mediaPlay(form); break;
+    case KeyAction::MediaPause: mediaPause(form); break;
+    case KeyAction::MediaPlayPause: mediaPlayPause(form); break;
     case KeyAction::MediaStop: form.btnStop_Click(); break;
     case KeyAction::MediaNext: form.btnSkip_Click(); break;
     default: break;
