@@ -172,6 +172,8 @@ private slots:
         QTest::newRow("no album: nothing at all") << "express" << 0 << 2 << "ANY" << Records{} << "express" << "no album";
         QTest::newRow("results file cannot be written") << "express" << 0 << 2 << "ANY" << Records{} << "EXPRESS " << "blocked";
         QTest::newRow("cleared, album filled again") << "express" << 0 << 2 << "ANY" << Records{2, 5} << "EXPRESS " << "reloaded";
+        for (const char* changed : {"removed", "cut short", "last line unended"})  // the list starts again with the file
+            QTest::addRow("results file %s", changed) << "express" << 0 << 2 << "ANY" << Records{1, 4} << "EXPRESS " << changed;
         QTest::newRow("any word, twice accumulates") << "  express " << 0 << 2 << "ANY" << Records{1, 4, 1, 4} << "EXPRESS " << "twice";
         QTest::newRow("empty text, code") << "" << 2 << 2 << "DSL" << Records{1, 5} << " " << "";
         QTest::newRow("lineside only") << "express" << 0 << 1 << "ANY" << Records{4} << "EXPRESS " << "";
@@ -195,8 +197,11 @@ private slots:
         Form1& form = startOnSearchAlbum(f, setup != "no album");
         if (setup == "blocked") QDir().mkpath(QString::fromStdString(f.appFile("search.$$$")));
         SearchPage* page = form.fmSearch;
+        const QMap<QString, QByteArray> changed{{"removed", {}}, {"cut short", " 1 \r\n 2 \r\n"}, {"last line unended", " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"}};
+        if (setup == "reloaded" || changed.contains(setup)) search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
+        if (changed.contains(setup) && changed[setup].isNull()) QVERIFY(QFile::remove(QString::fromStdString(f.appFile("search.$$$"))));
+        else if (changed.contains(setup)) f.writeAppFile("search.$$$", changed[setup].toStdString());
         if (setup == "reloaded") {
-            search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
             page->btnSearchClear->click();
             QCOMPARE(page->lstSearchRes->listCount(), 0);
             QCOMPARE(page->lblFound->text(), QString("Found: 0"));

@@ -119,6 +119,15 @@ std::string searchResultLines(const std::vector<int32_t>& records)
     return out;
 }
 
+bool resultsFileInStep(std::string_view bytes, size_t listed)
+{
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') return false;
+    size_t lines = 0;  // counted as splitLines counts them: CR LF, LF or CR end a line
+    for (size_t i = 0; i < bytes.size(); ++i)
+        lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+    return lines == listed;
+}
+
 std::vector<std::optional<int32_t>> parseSearchResults(std::string_view bytes)
 {
     std::vector<std::optional<int32_t>> numbers;

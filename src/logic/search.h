@@ -59,6 +59,9 @@ std::string foundCaption(long long count);
 
 // Lines of the results file for these record numbers: " 12 " and CR LF each.
 std::string searchResultLines(const std::vector<int32_t>& records);
+// True when a results file holds exactly `listed` lines, the last one ended, so lines
+// added after them stay in step with the list: line n for list line n - 1.
+bool resultsFileInStep(std::string_view bytes, size_t listed);
 // The record number on each line of a results file; nullopt for a line that holds
 // no positive number.
 std::vector<std::optional<int32_t>> parseSearchResults(std::string_view bytes);
