@@ -66,12 +66,12 @@ void writeFiles(const std::string& folder)
     std::ofstream(folder + "f1/details.qvt", std::ios::binary) << "Recorded at the lineside.\r\nEnd\r\n";
 }
 
-// The upper-case display lines of the album, as the floor scans them.
+// The display lines of the album in search form, as the floor scans them.
 std::vector<std::string> upperLines(AlbumFile& album)
 {
     std::vector<std::string> lines;
     DateWords date;
-    album.forEach([&](int32_t, const RecordView& record) { lines.push_back(upperBytes(trackDisplayLine(record, date))); });
+    album.forEach([&](int32_t, const RecordView& record) { lines.push_back(searchForm(trackDisplayLine(record, date))); });
     return lines;
 }
 
@@ -128,7 +128,7 @@ int main(int argc, char* argv[])
             DateWords date;
             size_t hits = 0;
             form.m.Album.forEach([&](int32_t, const RecordView& record) {
-                hits += isSearchResult(query, record.Code(), upperBytes(trackDisplayLine(record, date)));
+                hits += isSearchResult(query, record.Code(), searchForm(trackDisplayLine(record, date)));
             });
             scanMs.push_back(timer.nsecsElapsed() / 1e6);
         }

@@ -2,6 +2,7 @@
 #include <QtTest>
 #include <set>
 
+#include "logic/album_scan.h"
 #include "logic/date_words.h"
 #include "logic/notes.h"
 #include "logic/track_record.h"
@@ -74,12 +75,20 @@ private slots:
                                               << QByteArray(" - 5th May 1975 (03:41)");
         QTest::newRow("blank title lineside") << makeTrack(std::string(60, ' '), "05051975", "03:41", -1)
                                               << QByteArray("- 5th May 1975 (03:41) [LS]");
+        QTest::newRow("longest day and year") << makeTrack("T", ".109.001", "03:41", 1) << QByteArray("T - 0.1th September 0.001 (03:41) [LS]");
+        QTest::newRow("month carried") << makeTrack("T", ".17081962", "03:41", 1) << QByteArray("T - 0.1th September 1962 (03:41) [LS]");
     }
+    // The widest line the album's scan allows holds every line, whatever its date field.
     void displayLine()
     {
         QFETCH(TrackRecord, track);
-        DateWords dw;
-        QTEST(bytes(trackDisplayLine(stored(track), dw)), "line");
+        DateWords dw{"", "September", ""};  // the month carried from a line before
+        const QByteArray line = bytes(trackDisplayLine(stored(track), dw));
+        QTEST(line, "line");
+        fixture::AlbumDir dir;
+        AlbumFile album;
+        QVERIFY(album.open(dir.writeAlbum("a.qdb", {track})));
+        QVERIFY(size_t(line.size()) <= scanAlbum(album).widestLine);
     }
 
     void notesEntry_data()

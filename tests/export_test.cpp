@@ -91,6 +91,7 @@ private slots:
         QTest::newRow("1000") << 1000 << QByteArray("s") << QByteArray("b") << QByteArray("1000_s_b.mp3");
         QTest::newRow("five digits in full") << 12345 << QByteArray("s") << QByteArray("b") << QByteArray("12345_s_b.mp3");
         QTest::newRow("separators made _") << 7 << QByteArray("../up") << QByteArray("a\\b") << QByteArray("0007_.._up_a_b.mp3");
+        QTest::newRow("NUL made _") << 8 << QByteArray("f\0x", 3) << QByteArray("\0b", 2) << QByteArray("0008_f_x__b.mp3");
     }
     void names()
     {
@@ -162,7 +163,7 @@ private slots:
     {
         QTest::addColumn<ExportCase>("e");
         const QStringList three{"0001_f1_t1.mp3", "0002_f1_t2.mp3", "0003_f1_t3.mp3", "details.txt"};
-        const QStringList old{"a.mp3", "B.MP3", "details.txt", "notes.doc"};
+        const QStringList old{"a.mp3", "B.MP3", "c.mp\x13", "details.txt", "notes.doc"};  // "\x13" is "3" without its 0x20 bit
         const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
         const QStringList yesOkTitles{"Export error", "Ok to Delete?"};
         const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true);
@@ -174,7 +175,7 @@ private slots:
             << ExportCase{.playlist = {1, 2}, .removed = {"f1/t1.mp3"}, .name = "  ", .titles = {"File Error"}, .selected = {0}};
         QTest::newRow("name with slash") << ExportCase{.playlist = {1}, .name = "a/b", .titles = {"No Export name"}, .shown = true};
         QTest::newRow("existing: Yes, OK") << ExportCase{.playlist = {1, 2, 3}, .existing = old, .answers = yesOk, .titles = yesOkTitles,
-                                                         .after = three + QStringList{"notes.doc"}, .details = all, .selected = {0, 1, 2, 0}};
+                                                         .after = three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc"}, .details = all, .selected = {0, 1, 2, 0}};
         QTest::newRow("existing: No") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::No}, .titles = {"Export error"},
                                                     .after = old, .details = "old", .shown = true};
         QTest::newRow("existing: Yes, Cancel") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::Yes, MsgAnswer::Cancel},

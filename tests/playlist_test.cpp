@@ -97,8 +97,11 @@ private slots:
                                               << entries({1, 2, 4, 5}) << QStringList{line(1), line(2), line(4), line(5)} << "00:14:44";
         QTest::newRow("delete the only") << entries({1}) << onEntry(0, "btnPlDelete") << false << QByteArray("") << QStringList{kEmpty} << "";
         QTest::newRow("delete the placeholder") << QByteArray() << onEntry(0, "btnPlDelete") << false << QByteArray() << QStringList{kEmpty} << "";
-        QTest::newRow("delete one naming no track") << "@\r\nx\r\n" + entries({1}) << onEntry(0, "btnPlDelete") << false
-                                                    << entries({1}) << QStringList{line(1)} << "00:03:41";
+        // One sign at most; the rewrite pads a number and keeps a line that holds none as it was.
+        const QByteArray signs = "@\r\n+2\r\n@\r\n-2\r\n@\r\n+-2\r\n@\r\n-+2\r\n@\r\n++2\r\n";
+        QTest::newRow("delete one naming no track, signs") << signs + "@\r\n + 2\r\n" << onEntry(5, "btnPlDelete") << false
+            << entries({2}) + "@\r\n-2 \r\n" + signs.mid(signs.indexOf("@\r\n+-")) << QStringList{
+            line(2), "(track -2 is not in this album)", noNumber, noNumber, noNumber} << "00:03:41";
         QTest::newRow("clear") << entries({1}) << onEntry(0, "btnClearPL") << false << QByteArray("") << QStringList{kEmpty} << "";
         const std::pair<const char*, Action> refused[] = {
             {"clear refused", onEntry(0, "btnClearPL")}, {"delete refused", onEntry(0, "btnPlDelete")}, {"add refused", addTracks({0})}};

@@ -15,8 +15,8 @@ struct CodeHash {
 };
 
 // Everything a display line adds to its title and playing time: " - ", the date in
-// words (at most "31st September 2000" and its blank), " (", ")" and " [LS]".
-constexpr size_t kLineFrame = 3 + 19 + 2 + 1 + 5;
+// words, " (", ")" and " [LS]".
+constexpr size_t kLineFrame = 3 + kLongestDateWords + 2 + 1 + 5;
 
 int wholeMonth(double month)
 {

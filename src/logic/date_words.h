@@ -15,6 +15,9 @@ struct DateWords {
 
 // Formats the TrackDate field (ddmmyyyy, blank padded) into dw.
 void formatTrackDate(std::string_view trackDate, DateWords& dw);
+// No formatted date is longer than "0.1th September 0.001": the day is read from two
+// characters (".1" at the longest), the year from four (".001").
+inline constexpr size_t kLongestDateWords = 5 + 1 + 9 + 6;
 
 // Title - date in words (playing time), and " [LS]" for a lineside recording.
 // Formats the date into dw as a side effect.

@@ -16,7 +16,7 @@ std::string exportNamePart(std::string_view field)
 {
     std::string part = qtext::trimmed(field);
     for (char& c : part)
-        if (c == '/' || c == '\\') c = '_';
+        if (c == '/' || c == '\\' || c == '\0') c = '_';
     return part;
 }
 
@@ -53,8 +53,10 @@ bool isMp3Name(std::string_view fileName)
     if (fileName.size() < 4) return false;
     const std::string_view ext = fileName.substr(fileName.size() - 4);
     static constexpr std::string_view kExt = ".mp3";
-    for (size_t i = 0; i < 4; ++i)
-        if ((ext[i] | 0x20) != kExt[i]) return false;
+    for (size_t i = 0; i < 4; ++i) {
+        const char c = ext[i] >= 'A' && ext[i] <= 'Z' ? char(ext[i] + ('a' - 'A')) : ext[i];
+        if (c != kExt[i]) return false;
+    }
     return true;
 }
 

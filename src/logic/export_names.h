@@ -12,8 +12,8 @@
 // The position in the playlist counted from 1, zero-padded to four digits; more in full.
 std::string sequenceNumber(size_t n);
 
-// A record field as a part of an exported name: trimmed, with "/" and "\" made "_" so
-// that no record can name a file outside the export folder.
+// A record field as a part of an exported name: trimmed, with "/", "\" and NUL made "_"
+// so that no record can name a file outside the export folder or cut the name short.
 std::string exportNamePart(std::string_view field);
 
 // "0001_<Folder>_<Mp3Name>.mp3".

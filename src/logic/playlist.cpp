@@ -65,8 +65,10 @@ std::optional<int32_t> recordNumberOf(const PlaylistEntry& entry)
 {
     if (entry.cut) return std::nullopt;
     std::string_view s = qtext::trim(entry.recordLine);
-    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-    if (s.empty() || s.front() == '+') return std::nullopt;
+    // One sign at most: from_chars reads "-" but not "+", so a "+" is passed over first.
+    const bool plus = !s.empty() && s.front() == '+';
+    if (plus) s.remove_prefix(1);
+    if (s.empty() || s.front() == '+' || (plus && s.front() == '-')) return std::nullopt;
     int32_t value = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     if (error != std::errc() || end != s.data() + s.size()) return std::nullopt;

@@ -1,31 +1,10 @@
 #include "logic/search.h"
 
-#include <array>
 #include <cstring>
 
 #include "logic/text.h"
 
 namespace {
-
-constexpr unsigned char upperByte(unsigned char b)
-{
-    if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 0x20);
-    if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<unsigned char>(b - 0x20);
-    switch (b) {
-    case 0x9A: return 0x8A;  // š Š
-    case 0x9C: return 0x8C;  // œ Œ
-    case 0x9E: return 0x8E;  // ž Ž
-    case 0xFF: return 0x9F;  // ÿ Ÿ
-    default: return b;
-    }
-}
-
-// Every line of every search is upper-cased: one table look-up per byte.
-constexpr auto kUpper = [] {
-    std::array<unsigned char, 256> table{};
-    for (int b = 0; b < 256; ++b) table[size_t(b)] = upperByte(static_cast<unsigned char>(b));
-    return table;
-}();
 
 // The scan of a line for a word: found at some start position; the empty word is
 // found at the first position of any line that has one.
@@ -49,22 +28,9 @@ bool passesKind(KindFilter kind, std::string_view line)
 
 }  // namespace
 
-void upperBytesInto(std::string_view text, std::string& out)
-{
-    out.resize(text.size());
-    for (size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(kUpper[static_cast<unsigned char>(text[i])]);
-}
-
-std::string upperBytes(std::string_view text)
-{
-    std::string out;
-    upperBytesInto(text, out);
-    return out;
-}
-
 std::string normaliseSearchText(std::string_view text)
 {
-    std::string out = upperBytes(qtext::trim(text));
+    std::string out = upperText(qtext::trim(text));
     out += ' ';
     return out;
 }
@@ -96,24 +62,26 @@ SearchQuery makeSearchQuery(std::string_view typed, MatchMode mode, KindFilter k
     query.mode = mode;
     query.kind = kind;
     query.code = std::move(code);
-    const std::string normalised = normaliseSearchText(typed);
-    SearchWords split = splitSearchWords(normalised);
+    // Matched in search form; the box shows the text in the encoding it came in.
+    std::string folded = searchForm(qtext::trim(typed));
+    query.phrase = folded;
+    folded += ' ';
+    SearchWords split = splitSearchWords(folded);
     query.words = std::move(split.words);
-    query.phrase = std::string(qtext::trim(normalised));
     if (dropped) *dropped = split.dropped;
     return query;
 }
 
-bool isSearchResult(const SearchQuery& query, std::string_view code, std::string_view upperLine)
+bool isSearchResult(const SearchQuery& query, std::string_view code, std::string_view foldedLine)
 {
     if (query.code != "ANY" && qtext::trim(code) != query.code) return false;
     switch (query.mode) {
     case MatchMode::AnyWord: {
         // Every place a word is found sets the flag in word order, so the last word found decides.
         bool result = false;
-        const bool kindPasses = passesKind(query.kind, upperLine);
+        const bool kindPasses = passesKind(query.kind, foldedLine);
         for (const SearchWord& word : query.words) {
-            if (!holds(upperLine, word.text)) continue;
+            if (!holds(foldedLine, word.text)) continue;
             if (word.exclude) result = false;
             else if (kindPasses) result = true;
         }
@@ -121,10 +89,10 @@ bool isSearchResult(const SearchQuery& query, std::string_view code, std::string
     }
     case MatchMode::AllWords:
         for (const SearchWord& word : query.words)
-            if (holds(upperLine, word.text) == word.exclude) return false;
-        return passesKind(query.kind, upperLine);
+            if (holds(foldedLine, word.text) == word.exclude) return false;
+        return passesKind(query.kind, foldedLine);
     case MatchMode::ExactPhrase:
-        return holds(upperLine, query.phrase) && passesKind(query.kind, upperLine);
+        return holds(foldedLine, query.phrase) && passesKind(query.kind, foldedLine);
     }
     return false;
 }
@@ -149,6 +117,15 @@ std::string searchResultLines(const std::vector<int32_t>& records)
         out += " \r\n";
     }
     return out;
+}
+
+bool resultsFileInStep(std::string_view bytes, size_t listed)
+{
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') return false;
+    size_t lines = 0;  // counted as splitLines counts them: CR LF, LF or CR end a line
+    for (size_t i = 0; i < bytes.size(); ++i)
+        lines += bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n'));
+    return lines == listed;
 }
 
 std::vector<std::optional<int32_t>> parseSearchResults(std::string_view bytes)

@@ -1,24 +1,21 @@
 #pragma once
 // Finding tracks by the words of their display lines: the search text turned into
 // words, the code and kind filters, the three ways of matching, and the results
-// file "search.$$$" (one record number per line). All text is single-byte bytes.
+// file "search.$$$" (one record number per line). Words and lines are matched as
+// characters in one form (searchForm), whichever encoding each is stored in.
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "logic/search_fold.h"
+
 // A search holds at most this many words; the ones after are left out.
 inline constexpr size_t kMaxSearchWords = 20;
 
-// Upper case of stored bytes: ASCII letters and the Windows-1252 letters that have
-// an upper-case form (à..þ but ÷, š, œ, ž, ÿ); every other byte stays as it is.
-std::string upperBytes(std::string_view text);
-// The same into out, whose storage is reused from line to line.
-void upperBytesInto(std::string_view text, std::string& out);
-
 // The text as the box shows it after a search: blanks trimmed at both ends, one
-// blank appended, upper case.
+// blank appended, upper case (in the encoding the text came in).
 std::string normaliseSearchText(std::string_view text);
 
 struct SearchWord {
@@ -43,17 +40,17 @@ struct SearchQuery {
     MatchMode mode = MatchMode::AnyWord;
     KindFilter kind = KindFilter::Both;
     std::string code = "ANY";        // "ANY" or a code, compared trimmed and case-sensitive
-    std::vector<SearchWord> words;   // for Any word and All words
-    std::string phrase;              // for Exact Phrase: the normalised text, trimmed
+    std::vector<SearchWord> words;   // for Any word and All words, in search form
+    std::string phrase;              // for Exact Phrase: the trimmed text in search form
 };
 
 // The query for a text as typed (the box's text) and the filters.
 SearchQuery makeSearchQuery(std::string_view typed, MatchMode mode, KindFilter kind, std::string code,
                             size_t* dropped = nullptr);
 
-// True when a track is a result: its record's Code field and its display line.
-// upperLine is the display line already in upper case (upperBytes).
-bool isSearchResult(const SearchQuery& query, std::string_view code, std::string_view upperLine);
+// True when a track is a result: its record's Code field and its display line in the
+// form searches compare (searchForm).
+bool isSearchResult(const SearchQuery& query, std::string_view code, std::string_view foldedLine);
 
 // The count a caption "Found: 12" holds: the number from its 7th character on.
 long long foundCount(std::string_view caption);
@@ -62,6 +59,9 @@ std::string foundCaption(long long count);
 
 // Lines of the results file for these record numbers: " 12 " and CR LF each.
 std::string searchResultLines(const std::vector<int32_t>& records);
+// True when a results file holds exactly `listed` lines, the last one ended, so lines
+// added after them stay in step with the list: line n for list line n - 1.
+bool resultsFileInStep(std::string_view bytes, size_t listed);
 // The record number on each line of a results file; nullopt for a line that holds
 // no positive number.
 std::vector<std::optional<int32_t>> parseSearchResults(std::string_view bytes);

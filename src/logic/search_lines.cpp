@@ -8,27 +8,31 @@ void SearchLines::build(AlbumFile& album, int32_t lines, const std::string& mont
     DateWords date;
     date.monthText = monthBefore;
     ends_.reserve(size_t(lines));
+    foldedEnds_.reserve(size_t(lines));
     album.forEach([&](int32_t number, const RecordView& record) {
         if (number > lines) return;
-        text_ += trackDisplayLine(record, date);
+        const std::string line = trackDisplayLine(record, date);
+        text_ += line;
         ends_.push_back(text_.size());
+        appendSearchForm(line, folded_);
+        foldedEnds_.push_back(folded_.size());
         codes_ += record.Code();
     });
-    upperBytesInto(text_, upper_);
 }
 
 void SearchLines::clear()
 {
     text_.clear();
-    upper_.clear();
+    folded_.clear();
     codes_.clear();
     ends_.clear();
+    foldedEnds_.clear();
 }
 
 std::vector<int32_t> SearchLines::find(const SearchQuery& query) const
 {
     std::vector<int32_t> found;
     for (int32_t i = 0; i < size(); ++i)
-        if (isSearchResult(query, code(i), upperLine(i))) found.push_back(i + 1);
+        if (isSearchResult(query, code(i), foldedLine(i))) found.push_back(i + 1);
     return found;
 }

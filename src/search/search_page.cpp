@@ -115,19 +115,35 @@ void SearchPage::btnSearch_Click()
     m.CurrentRecord = lines;
     m.Album.read(lines, m.TrackRec);
 
-    if (!records.empty()) {
-        if (!appendResults(records)) return;
+    // A results file changed or removed from outside no longer names the listed lines:
+    // the file and the list then start again with this search's results.
+    const bool inStep = resultsInStep();
+    if (!records.empty() || !inStep) {
+        if (!saveResults(records, inStep)) return;
+        if (!inStep) {
+            searchLines->clear();
+            count = 0;
+        }
         count += (long long)records.size();
         searchLines->append(std::move(found));
     }
     lblFound->setText(toDisplay(foundCaption(count)));
 }
 
-bool SearchPage::appendResults(const std::vector<int32_t>& records)
+bool SearchPage::resultsInStep() const
 {
-    // The file only grows between clearings: appending all of one search's lines in one
-    // write keeps a search's cost apart from the results already listed.
-    const FileError error = appendToFile(resultsPath(), searchResultLines(records));
+    const size_t listed = size_t(searchLines->rowCount());
+    const FileRead file = readRegularFile(resultsPath(), kMaxResultsBytes);
+    if (file.error == FileError::NotFound) return listed == 0;
+    return file.ok() && !file.truncated && resultsFileInStep(file.bytes, listed);
+}
+
+bool SearchPage::saveResults(const std::vector<int32_t>& records, bool append)
+{
+    // Appending all of one search's lines in one write keeps a search's cost apart from
+    // the results already listed.
+    const std::string lines = searchResultLines(records);
+    const FileError error = append ? appendToFile(resultsPath(), lines) : writeFileAtomic(resultsPath(), lines);
     if (error == FileError::None) return true;
     reportNotSaved(failureText(error));
     return false;

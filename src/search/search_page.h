@@ -51,9 +51,11 @@ private:
     // The record of a list line when the results file names a track of the open album there.
     std::optional<int32_t> resultRecord(int line) const;
     bool isTrack(std::optional<int32_t> record) const;
-    // Adds the new results' record numbers to the results file in one write; false
-    // (after saying so) when it could not be written.
-    bool appendResults(const std::vector<int32_t>& records);
+    // True when the results file holds a line for each listed line and no more.
+    bool resultsInStep() const;
+    // Adds the new results' record numbers to the results file in one write, or makes
+    // them its whole content; false (after saying so) when it could not be written.
+    bool saveResults(const std::vector<int32_t>& records, bool append);
     void reportNotSaved(std::string_view reason);
     void stopWithFailure();
     void hidePopups();

@@ -1,0 +1,142 @@
+#include "logic/search_fold.h"
+
+#include <array>
+
+#include "logic/cp1252.h"
+
+namespace {
+
+constexpr char32_t upperOf(char32_t c)
+{
+    if (c >= 'a' && c <= 'z') return c - 0x20;
+    if (c < 0xE0) return c;
+    if (c <= 0xFE) return c == 0xF7 ? c : c - 0x20;
+    if (c == 0xFF) return 0x178;
+    if (c <= 0x17F) {
+        // Latin Extended-A pairs each capital with the small letter after it.
+        if (c == 0x131) return 'I';
+        if (c == 0x17F) return 'S';
+        if (c == 0x138 || c == 0x149 || c == 0x178 || c == 0x130) return c;
+        const bool oddCapitals = (c >= 0x139 && c <= 0x148) || c >= 0x179;
+        return (c % 2 == 1) != oddCapitals ? c - 1 : c;
+    }
+    if (c >= 0x3B1 && c <= 0x3CB) return c == 0x3C2 ? 0x3A3 : c - 0x20;  // Greek, final sigma
+    if (c == 0x3AC) return 0x386;
+    if (c >= 0x3AD && c <= 0x3AF) return c - 0x25;
+    if (c == 0x3CC) return 0x38C;
+    if (c == 0x3CD || c == 0x3CE) return c - 0x3F;
+    if (c >= 0x430 && c <= 0x44F) return c - 0x20;  // Cyrillic
+    if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+    return c;
+}
+
+// Windows-1252 bytes in upper case, where the upper-case letter has a byte too.
+constexpr auto kUpper1252 = [] {
+    std::array<char, 256> table{};
+    for (int b = 0; b < 256; ++b) {
+        const int upper = cp1252::toByte(upperOf(cp1252::toChar(static_cast<unsigned char>(b))));
+        table[size_t(b)] = static_cast<char>(upper < 0 ? b : upper);
+    }
+    return table;
+}();
+
+bool isAscii(std::string_view bytes)
+{
+    unsigned char any = 0;  // no early exit, so the loop runs over whole words
+    for (const char c : bytes) any |= static_cast<unsigned char>(c);
+    return any < 0x80;
+}
+
+// The character at bytes[i] of valid UTF-8; i moves past it.
+char32_t nextUtf8(std::string_view bytes, size_t& i)
+{
+    const auto b = static_cast<unsigned char>(bytes[i++]);
+    if (b < 0x80) return b;
+    const int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
+    char32_t c = b & (0x3F >> more);
+    for (int k = 0; k < more; ++k) c = (c << 6) | (static_cast<unsigned char>(bytes[i++]) & 0x3F);
+    return c;
+}
+
+void appendUtf8(char32_t c, std::string& out)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+void appendUpper1252(std::string_view bytes, std::string& out)
+{
+    const size_t at = out.size();
+    out.resize(at + bytes.size());
+    for (size_t i = 0; i < bytes.size(); ++i) out[at + i] = kUpper1252[static_cast<unsigned char>(bytes[i])];
+}
+
+void appendUpperUtf8(std::string_view bytes, std::string& out)
+{
+    for (size_t i = 0; i < bytes.size();) appendUtf8(upperOf(nextUtf8(bytes, i)), out);
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view bytes)
+{
+    for (size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        const int more = b >= 0xC2 && b <= 0xDF ? 1 : b >= 0xE0 && b <= 0xEF ? 2 : b >= 0xF0 && b <= 0xF4 ? 3 : -1;
+        if (more < 0 || bytes.size() - i <= size_t(more)) return false;
+        // The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        const unsigned char low = b == 0xE0 ? 0xA0 : b == 0xF0 ? 0x90 : 0x80;
+        const unsigned char high = b == 0xED ? 0x9F : b == 0xF4 ? 0x8F : 0xBF;
+        if (second < low || second > high) return false;
+        for (int k = 2; k <= more; ++k)
+            if ((static_cast<unsigned char>(bytes[i + size_t(k)]) & 0xC0) != 0x80) return false;
+        i += size_t(more) + 1;
+    }
+    return true;
+}
+
+char32_t upperChar(char32_t c) { return upperOf(c); }
+
+std::string upperText(std::string_view bytes)
+{
+    std::string out;
+    if (isAscii(bytes) || !isValidUtf8(bytes)) appendUpper1252(bytes, out);
+    else appendUpperUtf8(bytes, out);
+    return out;
+}
+
+void appendSearchForm(std::string_view bytes, std::string& out)
+{
+    if (isAscii(bytes)) {
+        appendUpper1252(bytes, out);
+    } else if (isValidUtf8(bytes)) {
+        appendUpperUtf8(bytes, out);
+    } else {
+        for (const char c : bytes) appendUtf8(upperOf(cp1252::toChar(static_cast<unsigned char>(c))), out);
+    }
+}
+
+std::string searchForm(std::string_view bytes)
+{
+    std::string out;
+    appendSearchForm(bytes, out);
+    return out;
+}
