@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -14,7 +15,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -55,6 +58,33 @@ std::vector<float> readToEnd(Mp3Stream& stream)
         samples.insert(samples.end(), buffer.begin(), buffer.begin() + frames * 2);
     }
     return samples;
+}
+
+enum Change { SkipToTold, StopThenPlay, SeekBack, Switch };
+
+std::vector<float> decodedFrom(const QString& path, double seconds)
+{
+    const auto stream = Mp3Stream::open(path);
+    if (seconds > 0)
+        stream->seek(seconds);
+    return readToEnd(*stream);
+}
+
+// Empty when `out` holds each of `parts` in turn, each after nothing but silence:
+// every part but the last cut short after a while, the last one whole, then silence.
+QString heardInTurn(const std::vector<float>& out, const std::vector<std::vector<float>>& parts)
+{
+    const auto silent = [](float s) { return s == 0.0f; };
+    auto at = out.begin();
+    for (size_t i = 0; i < parts.size(); ++i) {
+        at = std::find_if_not(at, out.end(), silent);
+        const auto start = std::find_if_not(parts[i].begin(), parts[i].end(), silent);
+        const auto [heard, expected] = std::mismatch(at, out.end(), start, parts[i].end());
+        if (i + 1 == parts.size() ? expected != parts[i].end() : expected - start < 8192)
+            return QStringLiteral("part %1 breaks off at %2 of %3 samples").arg(i).arg(expected - start).arg(parts[i].end() - start);
+        at = heard;
+    }
+    return std::all_of(at, out.end(), silent) ? QString() : QStringLiteral("sound after the last part");
 }
 
 } // namespace
@@ -275,6 +305,57 @@ private slots:
         player.setSourceFile(kStereo);
         QVERIFY(!player.hasError());
         QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
+    }
+
+    void nextSoundIsWholeAndFresh_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<int>("change");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<QList<int>>("reported");
+        QTest::newRow("skip to the told file") << kMono << int(SkipToTold) << 0.0 << QList<int>{2, 0, 2, 0};
+        QTest::newRow("stop, then play another") << kMono << int(StopThenPlay) << 0.0 << QList<int>{2, 0, 2, 0};
+        QTest::newRow("seek back") << kStereo << int(SeekBack) << 0.1 << QList<int>{2, 0};
+        QTest::newRow("another file while playing") << kMono << int(Switch) << 0.0 << QList<int>{2, 2, 0};
+    }
+
+    // What the device is handed, as SDL's disk driver writes it in real time at full
+    // volume: the first track until the change, then the second whole and unbroken,
+    // with nothing left over from the first.
+    void nextSoundIsWholeAndFresh()
+    {
+        QFETCH(QString, first);
+        QFETCH(int, change);
+        QFETCH(double, from);
+        QFETCH(QList<int>, reported);
+        QTemporaryDir dir;
+        const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(dir.filePath("out.raw")));
+        const auto restore = qScopeGuard([&] { qputenv("SDL_AUDIODRIVER", driver); });
+        {
+            Mpg123Player player;
+            Reports reports(player);
+            bool told = change != SkipToTold;
+            connect(&player, &MediaPlayer::aboutToFinish, this, [&] { if (!std::exchange(told, true)) player.setNextSourceFile(kStereo); });
+            connect(&player, &MediaPlayer::playStateChange, this, [&](int, int) {
+                if (change <= StopThenPlay && reports.seen == QList<int>{2, 0}) player.setSourceFile(kStereo);
+            });
+            player.setStartOnOpen(true);
+            player.setSourceFile(first);
+            QTRY_VERIFY(player.position() > 0.3);
+            if (change == SeekBack) player.setPosition(from);
+            else if (change == Switch) player.setSourceFile(kStereo);
+            else player.setPosition(player.duration());
+            QTRY_COMPARE_WITH_TIMEOUT(reports.seen, reported, kPlayTimeoutMs);
+        }
+        QFile file(dir.filePath("out.raw"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        std::vector<float> out(size_t(bytes.size()) / sizeof(float));
+        std::memcpy(out.data(), bytes.constData(), out.size() * sizeof(float));
+        const QString fault = heardInTurn(out, {decodedFrom(first, 0), decodedFrom(kStereo, from)});
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
     // The file is in the output format, so samples after a seek must equal those decoded

@@ -18,8 +18,8 @@ constexpr double kLengthSlack = 0.02;
 
 } // namespace
 
-DecoderThread::DecoderThread(SampleRing& ring, const std::atomic<std::int64_t>& playedOut, Listener& listener)
-    : ring_(ring), playedOut_(playedOut), listener_(listener), chunk_(size_t(kChunkFrames) * SampleRing::kChannels),
+DecoderThread::DecoderThread(SampleRing& ring, Listener& listener)
+    : ring_(ring), listener_(listener), chunk_(size_t(kChunkFrames) * SampleRing::kChannels),
       thread_([this] { run(); })
 {
 }
@@ -82,7 +82,7 @@ void DecoderThread::post(Command command)
 
 bool DecoderThread::position(quint64 epoch, double& seconds) const
 {
-    const std::int64_t played = playedOut_.load(std::memory_order_acquire);
+    const std::int64_t played = ring_.played();
     const std::lock_guard lock(mutex_);
     for (const Span& span : spans_) {
         if (span.epoch != epoch)
@@ -135,7 +135,7 @@ void DecoderThread::run()
 // Frames until the ring wants refilling or a track's end is played out; -1 when neither will come.
 std::int64_t DecoderThread::framesUntilNextEvent() const
 {
-    const std::int64_t played = playedOut_.load(std::memory_order_acquire);
+    const std::int64_t played = ring_.played();
     std::int64_t frames = -1;
     if (current_.stream && (!current_.stream->atEnd() || next_.stream))
         frames = std::max<std::int64_t>(0, ring_.written() - played - ring_.capacity() / 2);
@@ -247,7 +247,7 @@ void DecoderThread::measure()
 // end until the player has handled the report.
 void DecoderThread::reportPlayedOut()
 {
-    const std::int64_t played = playedOut_.load(std::memory_order_acquire);
+    const std::int64_t played = ring_.played();
     for (;;) {
         quint64 ended = 0;
         quint64 following = 0;

@@ -36,8 +36,7 @@ public:
     // Seconds of sound left to decode when the track announces its end.
     static constexpr double kAnnounceSeconds = 3.0;
 
-    // playedOut: ring frames the device has played, kept by the audio callback.
-    DecoderThread(SampleRing& ring, const std::atomic<std::int64_t>& playedOut, Listener& listener);
+    DecoderThread(SampleRing& ring, Listener& listener);
     ~DecoderThread();
     DecoderThread(const DecoderThread&) = delete;
     DecoderThread& operator=(const DecoderThread&) = delete;
@@ -98,7 +97,6 @@ private:
     void startSpan(quint64 epoch, double base);
 
     SampleRing& ring_;
-    const std::atomic<std::int64_t>& playedOut_;
     Listener& listener_;
 
     mutable std::mutex mutex_; // guards everything down to the decoder-thread-only part
