@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -63,6 +64,30 @@ int openRegularFile(const QString& path)
     return fd;
 }
 
+// An MP3 file begins with an MPEG audio frame header, perhaps after ID3v2
+// tags. libmpg123 would otherwise search anything (a WAV, say) for bytes that
+// happen to look like one and play what follows as sound.
+bool startsWithMpegFrame(int fd)
+{
+    constexpr int kMaxTags = 4;
+    unsigned char head[10];
+    off_t at = 0;
+    for (int tags = 0;; ++tags) {
+        const ssize_t got = pread(fd, head, sizeof head, at);
+        if (got < 4)
+            return false;
+        if (std::memcmp(head, "ID3", 3) != 0)
+            break;
+        // The size is four 7-bit bytes, without the header or a footer.
+        if (tags == kMaxTags || got < 10 || ((head[6] | head[7] | head[8] | head[9]) & 0x80))
+            return false;
+        at += 10 + ((head[5] & 0x10) ? 10 : 0) + ((head[6] << 21) | (head[7] << 14) | (head[8] << 7) | head[9]);
+    }
+    // Frame sync, then no reserved version, layer, bit rate or sample rate.
+    return head[0] == 0xFF && (head[1] & 0xE0) == 0xE0 && (head[1] & 0x18) != 0x08 && (head[1] & 0x06) != 0
+        && (head[2] & 0xF0) != 0xF0 && (head[2] & 0x0C) != 0x0C;
+}
+
 } // namespace
 
 // The length walk reads the file with pread, so the playing decoder's file
@@ -90,14 +115,18 @@ struct WalkIo {
     }
 };
 
-// libmpg123 accepts text and empty files at open time; they are only caught
-// by having no format or no length.
+// libmpg123 opens nearly anything, so the start of the file is checked first,
+// and a format and a length are required after.
 std::unique_ptr<Mp3Stream> Mp3Stream::open(const QString& path)
 {
     initMpg123Once();
     const int fd = openRegularFile(path);
     if (fd < 0)
         return nullptr;
+    if (!startsWithMpegFrame(fd)) {
+        ::close(fd);
+        return nullptr;
+    }
     mpg123_handle* decoder = newFloatDecoder();
     if (!decoder) {
         ::close(fd);
