@@ -380,6 +380,50 @@ private slots:
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
+    void seekPastTheRealEndEndsThere_data()
+    {
+        QTest::addColumn<bool>("lengthKnown");
+        QTest::newRow("at once") << false;
+        QTest::newRow("once the length is worked out") << true;
+    }
+
+    // Nothing tells this file's length but its frames: no Info frame, and junk after the
+    // last frame that the estimate from the file's size counts as sound.
+    void seekPastTheRealEndEndsThere()
+    {
+        QFETCH(bool, lengthKnown);
+        QFile in(kStereo);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray frames = in.readAll().mid(261); // after the Info frame, unpadded at 80 kbit/s
+        QVERIFY(frames.startsWith("\xff\xfb"));
+        QTemporaryDir dir;
+        QFile out(dir.filePath("junk.mp3"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(QByteArray("ID3\x03\0\0\0\0\x07\x76", 10) + QByteArray(1014, '\0') + frames.repeated(12) + QByteArray(65536, '\0'));
+        out.close();
+        const double real = 12 * 32 * 1152 / 44100.0;
+        if (!lengthKnown) { // the stream too, before a walk of its frames
+            const auto stream = Mp3Stream::open(out.fileName());
+            stream->seek(stream->duration() - 0.1);
+            QVERIFY(readToEnd(*stream).empty());
+            QCOMPARE(stream->position(), real);
+            QCOMPARE(stream->duration(), real);
+        }
+
+        Mpg123Player player;
+        Reports reports(player);
+        player.setStartOnOpen(true);
+        player.setSourceFile(out.fileName());
+        const double estimate = player.duration();
+        QVERIFY2(estimate > real + 5, qPrintable(QString::number(estimate)));
+        if (lengthKnown) // long before the sound gets there
+            QTRY_COMPARE_WITH_TIMEOUT(player.duration(), real, 1000);
+        player.setPosition(estimate - 0.1);
+        QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0}), 1000);
+        QCOMPARE(player.duration(), real);
+        QCOMPARE(player.position(), real);
+    }
+
     // The file is in the output format, so samples after a seek must equal those decoded
     // from the start, bit for bit: at the last of the first MPEG frame, the first of the
     // second, and the last sample.

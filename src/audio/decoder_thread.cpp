@@ -14,7 +14,6 @@ namespace {
 constexpr int kChunkFrames = 1024;
 // Frames of margin when waking for the end of a track, so that one wake-up is enough.
 constexpr std::int64_t kWakeMarginFrames = 64;
-constexpr double kLengthSlack = 0.02;
 
 } // namespace
 
@@ -155,7 +154,7 @@ void DecoderThread::apply(Command& command)
         dropUnplayed();
         previous_ = {};
         next_ = {};
-        current_ = {std::move(command.stream), command.track};
+        current_ = Track(std::move(command.stream), command.track);
         if (current_.stream)
             startSpan(command.epoch, 0.0);
         break;
@@ -180,7 +179,7 @@ void DecoderThread::apply(Command& command)
         }
         break;
     case Command::QueueNext:
-        next_ = {std::move(command.stream), command.track};
+        next_ = Track(std::move(command.stream), command.track);
         break;
     case Command::StartNext:
         if (!next_.stream)
@@ -205,11 +204,7 @@ void DecoderThread::fill()
                 if (!spans_.empty() && spans_.back().end < 0)
                     spans_.back().end = ring_.written();
             }
-            // What was decoded is the true length when the header or the walk was
-            // off by more than a resampler's rounding.
-            if (!current_.endSeen && std::abs(stream.position() - stream.duration()) > kLengthSlack)
-                listener_.lengthKnown(current_.id, stream.position());
-            current_.endSeen = true;
+            tellLength(current_);
             if (!next_.stream)
                 return;
             previous_ = std::move(current_);
@@ -237,10 +232,18 @@ void DecoderThread::measure()
             continue;
         if (track->stream->measureLength()) {
             track->lengthSent = true;
-            listener_.lengthKnown(track->id, track->stream->duration());
+            tellLength(*track);
         }
         return;
     }
+}
+
+void DecoderThread::tellLength(Track& track)
+{
+    if (track.stream->duration() == track.told)
+        return;
+    track.told = track.stream->duration();
+    listener_.lengthKnown(track.id, track.told);
 }
 
 // A span stays after its end is reported, so that its position reads as the

@@ -67,8 +67,14 @@ private:
         std::unique_ptr<Mp3Stream> stream;
         quint64 id = 0;
         bool announced = false;
+        double told = 0; // the length the player knows
         bool lengthSent = false;
-        bool endSeen = false;
+
+        Track() = default;
+        Track(std::unique_ptr<Mp3Stream> s, quint64 track)
+            : stream(std::move(s)), id(track), told(stream ? stream->duration() : 0)
+        {
+        }
     };
     struct Span {
         quint64 epoch;
@@ -91,6 +97,7 @@ private:
     void apply(Command& command);
     void fill();
     void measure();
+    void tellLength(Track& track);
     void reportPlayedOut();
     std::int64_t framesUntilNextEvent() const;
     void dropUnplayed();
