@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -62,36 +62,39 @@ std::vector<float> readToEnd(Mp3Stream& stream)
 
 enum Change { SkipToTold, StopThenPlay, SeekBack, Switch };
 
-// 1.4 s of faint 16-bit stereo hiss: libmpg123 finds MPEG frame headers in it.
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// 1.4 s of faint 16-bit stereo hiss as a WAV file: libmpg123 finds MPEG frame headers in it.
 QByteArray faintWave()
 {
-    constexpr quint32 kFrames = 61740;
     QByteArray wave;
     QDataStream out(&wave, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
-    out.writeRawData("RIFF", 4);
-    out << quint32(36 + kFrames * 4);
-    out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(2) << quint32(44100) << quint32(44100 * 4) << quint16(4) << quint16(16);
-    out.writeRawData("data", 4);
-    out << kFrames * 4;
-    for (quint32 i = 0; i < kFrames * 2; ++i)
+    const auto chunk = [&out](const char* id) -> QDataStream& { out.writeRawData(id, 4); return out; };
+    chunk("RIFF") << quint32(36 + 61740 * 4);
+    chunk("WAVE");
+    chunk("fmt ") << 16u << quint16(1) << quint16(2) << 44100u << 44100u * 4 << quint16(4) << quint16(16);
+    chunk("data") << 61740u * 4;
+    for (int i = 0; i < 61740 * 2; ++i)
         out << qint16(i / 2 % 7 - 3);
     return wave;
 }
 
-std::vector<float> decodedFrom(const QString& path, double seconds)
+// Empty when `raw` (output frames) holds each of `parts` in turn, each after nothing but
+// silence: every part but the last cut short after a while, the last one whole, then silence.
+QString heardInTurn(const QByteArray& raw, const std::vector<std::span<const float>>& parts)
 {
-    const auto stream = Mp3Stream::open(path);
-    if (seconds > 0)
-        stream->seek(seconds);
-    return readToEnd(*stream);
-}
-
-// Empty when `out` holds each of `parts` in turn, each after nothing but silence:
-// every part but the last cut short after a while, the last one whole, then silence.
-QString heardInTurn(const std::vector<float>& out, const std::vector<std::vector<float>>& parts)
-{
+    const std::span<const float> out(reinterpret_cast<const float*>(raw.constData()), size_t(raw.size()) / sizeof(float));
     const auto silent = [](float s) { return s == 0.0f; };
     auto at = out.begin();
     for (size_t i = 0; i < parts.size(); ++i) {
@@ -124,13 +127,7 @@ private slots:
         if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
             qputenv("SDL_AUDIODRIVER", "dummy");
         // Two MP3s joined end to end: the format changes inside the file.
-        QFile out(joined_.filePath("joined.mp3"));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        for (const QString& part : {kMono, kStereo}) {
-            QFile in(part);
-            QVERIFY(in.open(QIODevice::ReadOnly));
-            out.write(in.readAll());
-        }
+        QVERIFY(writeFile(joined_.filePath("joined.mp3"), readFile(kMono) + readFile(kStereo)));
     }
 
     void playsToEndAndReportsStopped_data()
@@ -288,9 +285,7 @@ private slots:
         const bool playable = device.isEmpty() && (path == kMono || path == kStereo);
         QTemporaryDir dir;
         QFile(dir.filePath("empty.mp3")).open(QIODevice::WriteOnly);
-        QFile wave(dir.filePath("wave.mp3"));
-        QVERIFY(wave.open(QIODevice::WriteOnly) && wave.write(faintWave()) > 0);
-        wave.close();
+        QVERIFY(writeFile(dir.filePath("wave.mp3"), faintWave()));
         QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("fifo.mp3")).constData(), 0600), 0);
 
         Mpg123Player player;
@@ -371,12 +366,10 @@ private slots:
             else player.setPosition(player.duration());
             QTRY_COMPARE_WITH_TIMEOUT(reports.seen, reported, kPlayTimeoutMs);
         }
-        QFile file(dir.filePath("out.raw"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        std::vector<float> out(size_t(bytes.size()) / sizeof(float));
-        std::memcpy(out.data(), bytes.constData(), out.size() * sizeof(float));
-        const QString fault = heardInTurn(out, {decodedFrom(first, 0), decodedFrom(kStereo, from)});
+        // The second file from `from` on: a seek is exact to the sample.
+        const std::vector<float> second = readToEnd(*Mp3Stream::open(kStereo));
+        const QString fault = heardInTurn(readFile(dir.filePath("out.raw")),
+                                          {readToEnd(*Mp3Stream::open(first)), std::span(second).subspan(size_t(from * 44100) * 2)});
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
@@ -392,18 +385,14 @@ private slots:
     void seekPastTheRealEndEndsThere()
     {
         QFETCH(bool, lengthKnown);
-        QFile in(kStereo);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        const QByteArray frames = in.readAll().mid(261); // after the Info frame, unpadded at 80 kbit/s
+        const QByteArray frames = readFile(kStereo).mid(261); // after the Info frame, unpadded at 80 kbit/s
         QVERIFY(frames.startsWith("\xff\xfb"));
         QTemporaryDir dir;
-        QFile out(dir.filePath("junk.mp3"));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(QByteArray("ID3\x03\0\0\0\0\x07\x76", 10) + QByteArray(1014, '\0') + frames.repeated(12) + QByteArray(65536, '\0'));
-        out.close();
+        const QString path = dir.filePath("junk.mp3");
+        QVERIFY(writeFile(path, QByteArray("ID3\x03\0\0\0\0\x07\x76", 10) + QByteArray(1014, '\0') + frames.repeated(12) + QByteArray(65536, '\0')));
         const double real = 12 * 32 * 1152 / 44100.0;
         if (!lengthKnown) { // the stream too, before a walk of its frames
-            const auto stream = Mp3Stream::open(out.fileName());
+            const auto stream = Mp3Stream::open(path);
             stream->seek(stream->duration() - 0.1);
             QVERIFY(readToEnd(*stream).empty());
             QCOMPARE(stream->position(), real);
@@ -413,7 +402,7 @@ private slots:
         Mpg123Player player;
         Reports reports(player);
         player.setStartOnOpen(true);
-        player.setSourceFile(out.fileName());
+        player.setSourceFile(path);
         const double estimate = player.duration();
         QVERIFY2(estimate > real + 5, qPrintable(QString::number(estimate)));
         if (lengthKnown) // long before the sound gets there
