@@ -6,6 +6,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QtTest>
@@ -15,6 +16,8 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -57,6 +60,54 @@ std::vector<float> readToEnd(Mp3Stream& stream)
     return samples;
 }
 
+enum Change { SkipToTold, StopThenPlay, SeekBack, Switch };
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// 1.4 s of faint 16-bit stereo hiss as a WAV file: libmpg123 finds MPEG frame headers in it.
+QByteArray faintWave()
+{
+    QByteArray wave;
+    QDataStream out(&wave, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto chunk = [&out](const char* id) -> QDataStream& { out.writeRawData(id, 4); return out; };
+    chunk("RIFF") << quint32(36 + 61740 * 4);
+    chunk("WAVE");
+    chunk("fmt ") << 16u << quint16(1) << quint16(2) << 44100u << 44100u * 4 << quint16(4) << quint16(16);
+    chunk("data") << 61740u * 4;
+    for (int i = 0; i < 61740 * 2; ++i)
+        out << qint16(i / 2 % 7 - 3);
+    return wave;
+}
+
+// Empty when `raw` (output frames) holds each of `parts` in turn, each after nothing but
+// silence: every part but the last cut short after a while, the last one whole, then silence.
+QString heardInTurn(const QByteArray& raw, const std::vector<std::span<const float>>& parts)
+{
+    const std::span<const float> out(reinterpret_cast<const float*>(raw.constData()), size_t(raw.size()) / sizeof(float));
+    const auto silent = [](float s) { return s == 0.0f; };
+    auto at = out.begin();
+    for (size_t i = 0; i < parts.size(); ++i) {
+        at = std::find_if_not(at, out.end(), silent);
+        const auto start = std::find_if_not(parts[i].begin(), parts[i].end(), silent);
+        const auto [heard, expected] = std::mismatch(at, out.end(), start, parts[i].end());
+        if (i + 1 == parts.size() ? expected != parts[i].end() : expected - start < 8192)
+            return QStringLiteral("part %1 breaks off at %2 of %3 samples").arg(i).arg(expected - start).arg(parts[i].end() - start);
+        at = heard;
+    }
+    return std::all_of(at, out.end(), silent) ? QString() : QStringLiteral("sound after the last part");
+}
+
 } // namespace
 
 // A call's report must not arrive inside the call: the handler that made it returns first.
@@ -76,13 +127,7 @@ private slots:
         if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
             qputenv("SDL_AUDIODRIVER", "dummy");
         // Two MP3s joined end to end: the format changes inside the file.
-        QFile out(joined_.filePath("joined.mp3"));
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        for (const QString& part : {kMono, kStereo}) {
-            QFile in(part);
-            QVERIFY(in.open(QIODevice::ReadOnly));
-            out.write(in.readAll());
-        }
+        QVERIFY(writeFile(joined_.filePath("joined.mp3"), readFile(kMono) + readFile(kStereo)));
     }
 
     void playsToEndAndReportsStopped_data()
@@ -224,6 +269,7 @@ private slots:
         QTest::newRow("missing file") << "missing.mp3" << "";
         QTest::newRow("empty file") << "empty.mp3" << "";
         QTest::newRow("text file") << kText << "";
+        QTest::newRow("WAV file") << "wave.mp3" << "";
         QTest::newRow("folder") << "." << "";
         QTest::newRow("FIFO with no writer") << "fifo.mp3" << "";
         QTest::newRow("device") << "/dev/zero" << "";
@@ -239,6 +285,7 @@ private slots:
         const bool playable = device.isEmpty() && (path == kMono || path == kStereo);
         QTemporaryDir dir;
         QFile(dir.filePath("empty.mp3")).open(QIODevice::WriteOnly);
+        QVERIFY(writeFile(dir.filePath("wave.mp3"), faintWave()));
         QCOMPARE(mkfifo(QFile::encodeName(dir.filePath("fifo.mp3")).constData(), 0600), 0);
 
         Mpg123Player player;
@@ -275,6 +322,95 @@ private slots:
         player.setSourceFile(kStereo);
         QVERIFY(!player.hasError());
         QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
+    }
+
+    void nextSoundIsWholeAndFresh_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<int>("change");
+        QTest::addColumn<double>("from");
+        QTest::addColumn<QList<int>>("reported");
+        QTest::newRow("skip to the told file") << kMono << int(SkipToTold) << 0.0 << QList<int>{2, 0, 2, 0};
+        QTest::newRow("stop, then play another") << kMono << int(StopThenPlay) << 0.0 << QList<int>{2, 0, 2, 0};
+        QTest::newRow("seek back") << kStereo << int(SeekBack) << 0.1 << QList<int>{2, 0};
+        QTest::newRow("another file while playing") << kMono << int(Switch) << 0.0 << QList<int>{2, 2, 0};
+    }
+
+    // What the device is handed, as SDL's disk driver writes it in real time at full
+    // volume: the first track until the change, then the second whole and unbroken,
+    // with nothing left over from the first.
+    void nextSoundIsWholeAndFresh()
+    {
+        QFETCH(QString, first);
+        QFETCH(int, change);
+        QFETCH(double, from);
+        QFETCH(QList<int>, reported);
+        QTemporaryDir dir;
+        const QByteArray driver = qgetenv("SDL_AUDIODRIVER");
+        qputenv("SDL_AUDIODRIVER", "disk");
+        qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(dir.filePath("out.raw")));
+        const auto restore = qScopeGuard([&] { qputenv("SDL_AUDIODRIVER", driver); });
+        {
+            Mpg123Player player;
+            Reports reports(player);
+            bool told = change != SkipToTold;
+            connect(&player, &MediaPlayer::aboutToFinish, this, [&] { if (!std::exchange(told, true)) player.setNextSourceFile(kStereo); });
+            connect(&player, &MediaPlayer::playStateChange, this, [&](int, int) {
+                if (change <= StopThenPlay && reports.seen == QList<int>{2, 0}) player.setSourceFile(kStereo);
+            });
+            player.setStartOnOpen(true);
+            player.setSourceFile(first);
+            QTRY_VERIFY(player.position() > 0.3);
+            if (change == SeekBack) player.setPosition(from);
+            else if (change == Switch) player.setSourceFile(kStereo);
+            else player.setPosition(player.duration());
+            QTRY_COMPARE_WITH_TIMEOUT(reports.seen, reported, kPlayTimeoutMs);
+        }
+        // The second file from `from` on: a seek is exact to the sample.
+        const std::vector<float> second = readToEnd(*Mp3Stream::open(kStereo));
+        const QString fault = heardInTurn(readFile(dir.filePath("out.raw")),
+                                          {readToEnd(*Mp3Stream::open(first)), std::span(second).subspan(size_t(from * 44100) * 2)});
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    }
+
+    void seekPastTheRealEndEndsThere_data()
+    {
+        QTest::addColumn<bool>("lengthKnown");
+        QTest::newRow("at once") << false;
+        QTest::newRow("once the length is worked out") << true;
+    }
+
+    // Nothing tells this file's length but its frames: no Info frame, and junk after the
+    // last frame that the estimate from the file's size counts as sound.
+    void seekPastTheRealEndEndsThere()
+    {
+        QFETCH(bool, lengthKnown);
+        const QByteArray frames = readFile(kStereo).mid(261); // after the Info frame, unpadded at 80 kbit/s
+        QVERIFY(frames.startsWith("\xff\xfb"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath("junk.mp3");
+        QVERIFY(writeFile(path, QByteArray("ID3\x03\0\0\0\0\x07\x76", 10) + QByteArray(1014, '\0') + frames.repeated(12) + QByteArray(65536, '\0')));
+        const double real = 12 * 32 * 1152 / 44100.0;
+        if (!lengthKnown) { // the stream too, before a walk of its frames
+            const auto stream = Mp3Stream::open(path);
+            stream->seek(stream->duration() - 0.1);
+            QVERIFY(readToEnd(*stream).empty());
+            QCOMPARE(stream->position(), real);
+            QCOMPARE(stream->duration(), real);
+        }
+
+        Mpg123Player player;
+        Reports reports(player);
+        player.setStartOnOpen(true);
+        player.setSourceFile(path);
+        const double estimate = player.duration();
+        QVERIFY2(estimate > real + 5, qPrintable(QString::number(estimate)));
+        if (lengthKnown) // long before the sound gets there
+            QTRY_COMPARE_WITH_TIMEOUT(player.duration(), real, 1000);
+        player.setPosition(estimate - 0.1);
+        QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0}), 1000);
+        QCOMPARE(player.duration(), real);
+        QCOMPARE(player.position(), real);
     }
 
     // The file is in the output format, so samples after a seek must equal those decoded

@@ -14,12 +14,11 @@ namespace {
 constexpr int kChunkFrames = 1024;
 // Frames of margin when waking for the end of a track, so that one wake-up is enough.
 constexpr std::int64_t kWakeMarginFrames = 64;
-constexpr double kLengthSlack = 0.02;
 
 } // namespace
 
-DecoderThread::DecoderThread(SampleRing& ring, const std::atomic<std::int64_t>& playedOut, Listener& listener)
-    : ring_(ring), playedOut_(playedOut), listener_(listener), chunk_(size_t(kChunkFrames) * SampleRing::kChannels),
+DecoderThread::DecoderThread(SampleRing& ring, Listener& listener)
+    : ring_(ring), listener_(listener), chunk_(size_t(kChunkFrames) * SampleRing::kChannels),
       thread_([this] { run(); })
 {
 }
@@ -82,7 +81,7 @@ void DecoderThread::post(Command command)
 
 bool DecoderThread::position(quint64 epoch, double& seconds) const
 {
-    const std::int64_t played = playedOut_.load(std::memory_order_acquire);
+    const std::int64_t played = ring_.played();
     const std::lock_guard lock(mutex_);
     for (const Span& span : spans_) {
         if (span.epoch != epoch)
@@ -135,7 +134,7 @@ void DecoderThread::run()
 // Frames until the ring wants refilling or a track's end is played out; -1 when neither will come.
 std::int64_t DecoderThread::framesUntilNextEvent() const
 {
-    const std::int64_t played = playedOut_.load(std::memory_order_acquire);
+    const std::int64_t played = ring_.played();
     std::int64_t frames = -1;
     if (current_.stream && (!current_.stream->atEnd() || next_.stream))
         frames = std::max<std::int64_t>(0, ring_.written() - played - ring_.capacity() / 2);
@@ -155,7 +154,7 @@ void DecoderThread::apply(Command& command)
         dropUnplayed();
         previous_ = {};
         next_ = {};
-        current_ = {std::move(command.stream), command.track};
+        current_ = Track(std::move(command.stream), command.track);
         if (current_.stream)
             startSpan(command.epoch, 0.0);
         break;
@@ -180,7 +179,7 @@ void DecoderThread::apply(Command& command)
         }
         break;
     case Command::QueueNext:
-        next_ = {std::move(command.stream), command.track};
+        next_ = Track(std::move(command.stream), command.track);
         break;
     case Command::StartNext:
         if (!next_.stream)
@@ -205,11 +204,7 @@ void DecoderThread::fill()
                 if (!spans_.empty() && spans_.back().end < 0)
                     spans_.back().end = ring_.written();
             }
-            // What was decoded is the true length when the header or the walk was
-            // off by more than a resampler's rounding.
-            if (!current_.endSeen && std::abs(stream.position() - stream.duration()) > kLengthSlack)
-                listener_.lengthKnown(current_.id, stream.position());
-            current_.endSeen = true;
+            tellLength(current_);
             if (!next_.stream)
                 return;
             previous_ = std::move(current_);
@@ -237,17 +232,25 @@ void DecoderThread::measure()
             continue;
         if (track->stream->measureLength()) {
             track->lengthSent = true;
-            listener_.lengthKnown(track->id, track->stream->duration());
+            tellLength(*track);
         }
         return;
     }
+}
+
+void DecoderThread::tellLength(Track& track)
+{
+    if (track.stream->duration() == track.told)
+        return;
+    track.told = track.stream->duration();
+    listener_.lengthKnown(track.id, track.told);
 }
 
 // A span stays after its end is reported, so that its position reads as the
 // end until the player has handled the report.
 void DecoderThread::reportPlayedOut()
 {
-    const std::int64_t played = playedOut_.load(std::memory_order_acquire);
+    const std::int64_t played = ring_.played();
     for (;;) {
         quint64 ended = 0;
         quint64 following = 0;

@@ -36,8 +36,7 @@ public:
     // Seconds of sound left to decode when the track announces its end.
     static constexpr double kAnnounceSeconds = 3.0;
 
-    // playedOut: ring frames the device has played, kept by the audio callback.
-    DecoderThread(SampleRing& ring, const std::atomic<std::int64_t>& playedOut, Listener& listener);
+    DecoderThread(SampleRing& ring, Listener& listener);
     ~DecoderThread();
     DecoderThread(const DecoderThread&) = delete;
     DecoderThread& operator=(const DecoderThread&) = delete;
@@ -68,8 +67,14 @@ private:
         std::unique_ptr<Mp3Stream> stream;
         quint64 id = 0;
         bool announced = false;
+        double told = 0; // the length the player knows
         bool lengthSent = false;
-        bool endSeen = false;
+
+        Track() = default;
+        Track(std::unique_ptr<Mp3Stream> s, quint64 track)
+            : stream(std::move(s)), id(track), told(stream ? stream->duration() : 0)
+        {
+        }
     };
     struct Span {
         quint64 epoch;
@@ -92,13 +97,13 @@ private:
     void apply(Command& command);
     void fill();
     void measure();
+    void tellLength(Track& track);
     void reportPlayedOut();
     std::int64_t framesUntilNextEvent() const;
     void dropUnplayed();
     void startSpan(quint64 epoch, double base);
 
     SampleRing& ring_;
-    const std::atomic<std::int64_t>& playedOut_;
     Listener& listener_;
 
     mutable std::mutex mutex_; // guards everything down to the decoder-thread-only part

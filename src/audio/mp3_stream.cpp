@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -21,6 +22,8 @@ constexpr int kScratchFrames = 2048;
 constexpr int kMaxReadsPerCall = 8;
 // Frame headers walked per measureLength() call: about 7 s of sound, well under a millisecond.
 constexpr int kWalkSlice = 256;
+// Seconds a decoded length may differ from the known one by the resampler's rounding.
+constexpr double kLengthSlack = 0.02;
 
 void initMpg123Once()
 {
@@ -63,6 +66,30 @@ int openRegularFile(const QString& path)
     return fd;
 }
 
+// An MP3 file begins with an MPEG audio frame header, perhaps after ID3v2
+// tags. libmpg123 would otherwise search anything (a WAV, say) for bytes that
+// happen to look like one and play what follows as sound.
+bool startsWithMpegFrame(int fd)
+{
+    constexpr int kMaxTags = 4;
+    unsigned char head[10];
+    off_t at = 0;
+    for (int tags = 0;; ++tags) {
+        const ssize_t got = pread(fd, head, sizeof head, at);
+        if (got < 4)
+            return false;
+        if (std::memcmp(head, "ID3", 3) != 0)
+            break;
+        // The size is four 7-bit bytes, without the header or a footer.
+        if (tags == kMaxTags || got < 10 || ((head[6] | head[7] | head[8] | head[9]) & 0x80))
+            return false;
+        at += 10 + ((head[5] & 0x10) ? 10 : 0) + ((head[6] << 21) | (head[7] << 14) | (head[8] << 7) | head[9]);
+    }
+    // Frame sync, then no reserved version, layer, bit rate or sample rate.
+    return head[0] == 0xFF && (head[1] & 0xE0) == 0xE0 && (head[1] & 0x18) != 0x08 && (head[1] & 0x06) != 0
+        && (head[2] & 0xF0) != 0xF0 && (head[2] & 0x0C) != 0x0C;
+}
+
 } // namespace
 
 // The length walk reads the file with pread, so the playing decoder's file
@@ -90,14 +117,18 @@ struct WalkIo {
     }
 };
 
-// libmpg123 accepts text and empty files at open time; they are only caught
-// by having no format or no length.
+// libmpg123 opens nearly anything, so the start of the file is checked first,
+// and a format and a length are required after.
 std::unique_ptr<Mp3Stream> Mp3Stream::open(const QString& path)
 {
     initMpg123Once();
     const int fd = openRegularFile(path);
     if (fd < 0)
         return nullptr;
+    if (!startsWithMpegFrame(fd)) {
+        ::close(fd);
+        return nullptr;
+    }
     mpg123_handle* decoder = newFloatDecoder();
     if (!decoder) {
         ::close(fd);
@@ -176,20 +207,23 @@ bool Mp3Stream::measureLength()
     return false;
 }
 
-// One part: the walked decoder knows the exact length, gapless trimming and
-// a cut-short end included. Several parts: each counts its own frames at its
-// own rate; the first keeps its header's length when it has one.
+// One part walked to its end: the walker knows the exact length, gapless
+// trimming and a cut-short end included. Otherwise each part counts its own
+// frames at its own rate, the first no longer than its header says; a walk
+// stopped by something that is not audio (junk after the last frame) counts
+// the frames before it, so the estimate from the file's size goes.
 void Mp3Stream::finishMeasuring(bool walked)
 {
-    const std::int64_t singleLength = walked && walker_ ? std::int64_t(mpg123_length(walker_)) : 0;
-    if (parts_.size() == 1 && singleLength > 0) {
+    const std::int64_t singleLength = walked && walker_ && parts_.size() == 1 ? std::int64_t(mpg123_length(walker_)) : 0;
+    if (singleLength > 0) {
         duration_ = double(singleLength) / double(parts_[0].rate);
-    } else if (walked && parts_.size() > 1) {
+    } else if (!parts_.empty()) {
         double start = 0;
         for (size_t i = 0; i < parts_.size(); ++i) {
             Part& part = parts_[i];
             part.startSeconds = start;
-            const std::int64_t samples = i == 0 && headerSamples_ > 0 ? headerSamples_ : part.frames * part.samplesPerFrame;
+            const std::int64_t counted = part.frames * part.samplesPerFrame;
+            const std::int64_t samples = i == 0 && headerSamples_ > 0 ? std::min(headerSamples_, counted) : counted;
             start += double(samples) / double(part.rate);
         }
         duration_ = start;
@@ -204,6 +238,7 @@ void Mp3Stream::finishMeasuring(bool walked)
 
 int Mp3Stream::read(float* out, int maxFrames)
 {
+    const bool ended = atEnd_;
     int produced = 0;
     for (int reads = 0; produced < maxFrames && !atEnd_ && reads < kMaxReadsPerCall; ++reads) {
         float* to = out + size_t(produced) * kOutputChannels;
@@ -241,7 +276,21 @@ int Mp3Stream::read(float* out, int maxFrames)
         }
     }
     framesOut_ += produced;
+    if (atEnd_ && !ended)
+        settleLength();
     return produced;
+}
+
+// Where decoding stops is the true end, when the header or the file's size
+// said otherwise by more than a resampler's rounding. A seek past it (to an
+// estimated length) stops there too: libmpg123 has counted every frame then.
+void Mp3Stream::settleLength()
+{
+    const std::int64_t decoded = mpg123_length(decoder_);
+    if (framesOut_ == 0 && parts_.empty() && decoded > 0)
+        baseSeconds_ = std::min(baseSeconds_, double(decoded) / double(firstRate_));
+    if (std::abs(position() - duration_) > kLengthSlack)
+        duration_ = position();
 }
 
 // Decodes in the current format up to a change of format or the end of the file.

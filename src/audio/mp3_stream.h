@@ -34,7 +34,7 @@ public:
     long rate() const { return firstRate_; }
     int channels() const { return firstChannels_; }
     // Length in seconds: each part's samples at that part's rate. Exact once
-    // lengthExact(); before that, what the file's header (or its size) says.
+    // lengthExact() or atEnd(); before that, what the file's header (or its size) says.
     double duration() const { return duration_; }
     bool lengthExact() const { return lengthExact_; }
     // Walks the next slice of frame headers; true once the length is exact
@@ -63,6 +63,7 @@ private:
     bool useFormat(long rate, int channels);
     int decode(float* out, int maxFrames);
     void finishMeasuring(bool walked);
+    void settleLength();
 
     int fd_;
     mpg123_handle_struct* decoder_;

@@ -17,7 +17,7 @@ constexpr int kRingFrames = Mp3Stream::kOutputRate / 2;
 } // namespace
 
 Mpg123Player::Mpg123Player(QObject* parent)
-    : MediaPlayer(parent), ring_(kRingFrames), decoder_(ring_, playedOut_, *this)
+    : MediaPlayer(parent), ring_(kRingFrames), decoder_(ring_, *this)
 {
     // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -304,11 +304,9 @@ void Mpg123Player::audioCallback(void* self, unsigned char* stream, int len)
     static_cast<Mpg123Player*>(self)->fill(stream, len);
 }
 
-// SDL's audio thread. What was handed over in earlier calls has been played
-// out by the time the device asks for more.
+// SDL's audio thread: one take from the ring per device buffer.
 void Mpg123Player::fill(unsigned char* out, int len)
 {
-    playedOut_.store(ring_.read(), std::memory_order_release);
     auto* samples = reinterpret_cast<float*>(out);
     const int frames = ring_.take(samples, len / int(SampleRing::kChannels * sizeof(float)));
     const int count = frames * SampleRing::kChannels;

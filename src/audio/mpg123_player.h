@@ -98,7 +98,6 @@ private:
 
     // Shared with the audio callback.
     SampleRing ring_;
-    std::atomic<std::int64_t> playedOut_{0};
     std::atomic<float> gain_{1.0f};
 
     DecoderThread decoder_; // last: its thread uses the members above

@@ -20,6 +20,9 @@ public:
     int capacity() const { return frames_; }
     std::int64_t written() const { return written_.load(std::memory_order_acquire); }
     std::int64_t read() const { return read_.load(std::memory_order_acquire); }
+    // Frames handed out before the latest take(): with one take per device
+    // buffer, those the device has played out by the time it asks for more.
+    std::int64_t played() const { return played_.load(std::memory_order_acquire); }
 
     // Producer side.
     int writable() const { return frames_ - int(written() - read()); }
@@ -32,14 +35,21 @@ public:
         written_.store(at + count, std::memory_order_release);
         return count;
     }
-    // Drops every frame not yet read. Only while the consumer cannot run
-    // (the audio device locked or closed).
-    void discardUnread() { read_.store(written(), std::memory_order_release); }
+    // Drops every frame not yet read, and counts them as played out, so that
+    // waits reckoned from played() fit the frames that follow. Only while the
+    // consumer cannot run (the audio device locked or closed).
+    void discardUnread()
+    {
+        const std::int64_t end = written();
+        read_.store(end, std::memory_order_release);
+        played_.store(end, std::memory_order_release);
+    }
 
     // Consumer side: copies up to `count` frames out; returns how many.
     int take(float* out, int count)
     {
         const std::int64_t at = read_.load(std::memory_order_relaxed);
+        played_.store(at, std::memory_order_release);
         count = std::min<std::int64_t>(count, written() - at);
         load(out, at, int(count));
         read_.store(at + count, std::memory_order_release);
@@ -71,4 +81,5 @@ private:
     std::vector<float> samples_;
     std::atomic<std::int64_t> written_{0};
     std::atomic<std::int64_t> read_{0};
+    std::atomic<std::int64_t> played_{0};
 };
