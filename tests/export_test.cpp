@@ -140,6 +140,8 @@ private slots:
                                           << QByteArray("Unable to write to selected folder.\rHave you") << false;
         QTest::newRow("missing parent") << ENOENT << false << QByteArray("Error")
                                         << QByteArray("Path for Export not found.\rChoose another folder for export") << false;
+        QTest::newRow("folder in the way") << EISDIR << false << QByteArray("Unexpected Error")
+                                           << QByteArray("Error:75 Is a directory\rSorry, an unexpected") << true;
         QTest::newRow("disk full") << ENOSPC << false << QByteArray("Unexpected Error")
                                    << QByteArray("Error:61 No space left on device\rSorry, an unexpected") << true;
     }
@@ -186,8 +188,8 @@ private slots:
         QTest::newRow("no notes file, notes checked") << ExportCase{.playlist = {1}, .removed = {"f1/details.qvt"}, .titles = {"File Error"},
             .after = {"details.txt"}, .details = entry(1, 1, false), .selected = {0, 0}};
         QTest::newRow("a folder in the way of a copy") << ExportCase{.playlist = {1}, .notes = false, .existing = {"0001_f1_t1.mp3/"},
-            .answers = yesOk, .titles = yesOkTitles + QStringList{"Error"}, .after = {"0001_f1_t1.mp3", "details.txt"},
-            .details = entry(1, 1, false), .selected = {0}, .shown = true};
+            .answers = yesOk, .titles = yesOkTitles + QStringList{"Unexpected Error"}, .after = {"0001_f1_t1.mp3", "details.txt"},
+            .details = entry(1, 1, false), .selected = {0, 0}};
         QTest::newRow("read-only folder") << ExportCase{.playlist = {1}, .notes = false, .existing = {"a.mp3", "0555"}, .answers = yesOk,
                                                         .titles = yesOkTitles + QStringList{"Error"}, .after = {"a.mp3"}, .shown = true};
         QTest::newRow("missing parent") << ExportCase{.playlist = {1}, .notes = false, .existing = {"gone"}, .titles = {"Error"}, .shown = true};

@@ -11,12 +11,13 @@
 class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
-    // Never more than is asked for is read; special files are tested where the window reads them.
+    // Never more than is asked for is read; other special files are tested where the window reads them.
     void readsOnlyRegularFiles_data()
     {
         QTest::addColumn<QString>("what"); QTest::addColumn<int>("number"); QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<bool>("truncated");
         QTest::newRow("missing file") << "none.txt" << 53 << QByteArray() << false;
         QTest::newRow("missing folder") << "none/x.txt" << 76 << QByteArray() << false;
+        QTest::newRow("a folder") << "." << 75 << QByteArray() << false;  // refused as not a regular file, not as missing
         QTest::newRow("longer than the limit") << "long" << 0 << QByteArray("0123456789") << true;
         QTest::newRow("as long as the limit") << "ten" << 0 << QByteArray("0123456789") << false;
     }
@@ -33,8 +34,21 @@ private slots:
         QTEST(read.truncated, "truncated");
     }
 
-    // A folder in the way ("access refused") is read in the window's settings test, and error 61 in the export's.
-    void aFullDiskReadsDiskFull() { QVERIFY(failureText(fromErrno(ENOSPC)) == "disk full"); }
+    // The reason a message gives for each failure of the system.
+    void failureReasons_data()
+    {
+        QTest::addColumn<int>("err"); QTest::addColumn<QString>("reason");
+        for (const int err : {ENOSPC, EDQUOT}) QTest::addRow("disk full %d", err) << err << "disk full";
+        for (const int err : {EISDIR, ENXIO}) QTest::addRow("not a file %d", err) << err << "not a regular file";
+        QTest::newRow("link refused") << ELOOP << "a symbolic link is in the way";
+        QTest::newRow("read-only") << EROFS << "access refused";
+        QTest::newRow("no medium") << ENOMEDIUM << "no medium in the drive";
+    }
+    void failureReasons()
+    {
+        QFETCH(int, err);
+        QTEST(QString::fromStdString(std::string(failureText(fromErrno(err)))), "reason");
+    }
 
     void atomicWriteReplacesTheWholeFile()
     {
@@ -57,7 +71,7 @@ private slots:
     {
         QTest::addColumn<QString>("target"); QTest::addColumn<int>("error");
         QTest::newRow("missing folder") << "gone/qvb.ini" << int(FileError::PathNotFound);
-        QTest::newRow("folder where the file goes") << "qvb.ini" << int(FileError::AccessDenied);
+        QTest::newRow("folder where the file goes") << "qvb.ini" << int(FileError::NotRegular);
     }
     void failedAtomicWriteLeavesNothingBehind()
     {

@@ -33,7 +33,8 @@ int openSource(const std::string& path, OsFailure& failure)
     const int fd = openRegularFile(path, error);
     if (fd < 0) {
         const int err = errno;
-        failure = {error, error == FileError::NotFound || error == FileError::PathNotFound ? 0 : err};
+        const bool missing = error == FileError::NotFound || error == FileError::PathNotFound;
+        failure = {error, missing || error == FileError::NotRegular ? 0 : err};
     }
     return fd;
 }

@@ -1,5 +1,7 @@
 #include "logic/playlist_files.h"
 
+#include <algorithm>
+
 #include "logic/playlist.h"
 
 namespace {
@@ -31,7 +33,15 @@ std::string playlistAlbumName(std::string_view playlistBytes)
 
 AlbumCheck checkPlaylistAlbum(std::string_view playlistBytes, std::string_view loadedAlbumPath)
 {
-    if (!playlistEntryAt(playlistBytes, 0)) return AlbumCheck::NoEntry;
+    const std::optional<PlaylistEntry> first = playlistEntryAt(playlistBytes, 0);
+    if (!first) return AlbumCheck::NoEntry;
+    // The album's name is quoted to the user, so only an entry as the program writes them
+    // (a path without control bytes, then a number) is taken for one.
+    constexpr size_t kLongestPath = 4096;
+    const std::string& album = first->albumPath;
+    if (album.size() > kLongestPath || !recordNumberOf(*first) ||
+        std::any_of(album.begin(), album.end(), [](unsigned char c) { return (c < ' ' && c != '\t') || c == 0x7F; }))
+        return AlbumCheck::NotPlaylist;
     return playlistAlbumName(playlistBytes) == fileNameOf(loadedAlbumPath) ? AlbumCheck::Same : AlbumCheck::Different;
 }
 
@@ -47,7 +57,18 @@ std::string playlistSaveErrorMessage(std::string_view folder)
            "\rIs this a read only drive?\rPlease try again and select another location";
 }
 
+std::string playlistFileNotSavedMessage(std::string_view path, FileError error)
+{
+    return error == FileError::AccessDenied ? playlistSaveErrorMessage(folderBeforeName(path))
+                                            : playlistNotSavedMessage(path, failureText(error));
+}
+
 std::string emptyPlaylistFileMessage(std::string_view path)
 {
     return "The playlist file\r" + std::string(path) + "\rholds no tracks.\r\rThe playlist is as it was.";
+}
+
+std::string notPlaylistFileMessage(std::string_view path)
+{
+    return "The file\r" + std::string(path) + "\ris not a playlist file.\r\rThe playlist is as it was.";
 }

@@ -102,8 +102,14 @@ FileError writeFileAtomic(const std::string& path, const std::function<bool(cons
 
 FileError replaceViaScratch(const std::string& scratch, const std::string& path, std::string_view bytes)
 {
-    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    // O_NONBLOCK: a FIFO in the scratch file's place would otherwise wait for a reader.
+    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     if (fd < 0) return errno == ENOENT ? missingKind(scratch) : lastError();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return FileError::NotRegular;
+    }
     return commitTemporary(fd, scratch, path, writeAll(fd, bytes) ? FileError::None : lastError());
 }
 
@@ -114,7 +120,7 @@ FileError appendToFile(const std::string& path, std::string_view bytes)
     struct stat before {};
     if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
         ::close(fd);
-        return FileError::NotFound;
+        return FileError::NotRegular;
     }
     bool written = writeAll(fd, bytes);
     FileError error = written ? FileError::None : lastError();
