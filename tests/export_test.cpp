@@ -175,7 +175,9 @@ private slots:
         QTest::newRow("first missing before the name")
             << ExportCase{.playlist = {1, 2}, .removed = {"f1/t1.mp3"}, .name = "  ", .titles = {"File Error"}, .selected = {0}};
         QTest::newRow("name with slash") << ExportCase{.playlist = {1}, .name = "a/b", .titles = {"No Export name"}, .shown = true};
-        QTest::newRow("existing: Yes, OK") << ExportCase{.playlist = {1, 2, 3}, .existing = old, .answers = yesOk, .titles = yesOkTitles,
+        // An export killed mid-copy left part files, which the next export into that folder removes.
+        const QStringList parts{"0001_f1_t1.mp3.tmp<dead>-2", "details.txt.tmp<dead>-1"};
+        QTest::newRow("existing: Yes, OK") << ExportCase{.playlist = {1, 2, 3}, .existing = old + parts, .answers = yesOk, .titles = yesOkTitles,
                                                          .after = three + QStringList{"notes.doc"}, .details = all, .selected = {0, 1, 2, 0}};
         QTest::newRow("existing: No") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::No}, .titles = {"Export error"},
                                                     .after = old, .details = "old", .shown = true};
@@ -221,7 +223,7 @@ private slots:
         else if (!existing.isEmpty()) QDir().mkdir(folder);
         for (const QString& file : existing) {
             if (file.endsWith('/')) QDir().mkdir(folder + "/" + file);
-            else writeBytes(folder + "/" + file, "old");
+            else writeBytes(folder + "/" + QString(file).replace("<dead>", QString::number(fixture::deadProcessId())), "old");
         }
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 

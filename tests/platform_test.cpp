@@ -7,6 +7,7 @@
 
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
+#include "support/album_builder.h"
 
 class PlatformTest : public QObject {
     Q_OBJECT
@@ -81,6 +82,23 @@ private slots:
         QTEST(int(writeFileAtomic((dir.path() + "/" + target).toStdString(), "x")), "error");
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"qvb.ini"});
         QVERIFY(QDir(dir.path() + "/qvb.ini").isEmpty());
+    }
+
+    // A writer killed mid-write leaves its temporary behind: the next write of that file removes it.
+    // While a file is written no name of it shows in its folder.
+    void temporariesOfDeadWritersAreRemoved()
+    {
+        QTemporaryDir dir;
+        const QString dead = QString::number(fixture::deadProcessId()), live = QString::number(::getpid());
+        const QStringList kept{"other.ini.tmp" + dead + "-1", "qvb.ini.tmp" + live + "-0"};  // another file's, a live writer's
+        for (const QString& name : kept + QStringList{"qvb.ini.tmp" + dead + "-7"}) QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        QStringList during;
+        QCOMPARE(writeFileAtomic(dir.filePath("qvb.ini").toStdString(), [&](const WritePiece& write) {
+            during = QDir(dir.path()).entryList(QDir::Files);
+            return write("new");
+        }), FileError::None);
+        QCOMPARE(during, kept);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{kept[0], "qvb.ini", kept[1]}));
     }
 
     // A box without the window as its parent, or beneath a window kept on top, looks like a freeze.
