@@ -160,7 +160,7 @@ private slots:
         const ShownMessage& shown = f.messages.shown.first();
         QCOMPARE(shown.title, QStringLiteral("Settings not saved"));
         QCOMPARE(shown.prompt, "The settings could not be saved to\r" + QString::fromStdString(f.appFile("qvb.ini")) +
-                                   "\r\rReason: access refused.\r\rThe settings file was left as it was.");
+                                   "\r\rReason: not a regular file.\r\rThe settings file was left as it was.");
         QVERIFY(shown.icon == MsgIcon::Exclamation && shown.buttons == MsgButtons::Ok);
     }
 

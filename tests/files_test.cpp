@@ -3,6 +3,7 @@
 #include <QtWidgets>
 
 #include "album/album_files_frame.h"
+#include "logic/playlist_files.h"
 #include "support/playback_fixture.h"
 
 namespace {
@@ -51,22 +52,39 @@ private slots:
         QCOMPARE(q(w.m.PlaylistFileName), stored);
         QCOMPARE(f.messages.shown.size(), name == "*" ? 1 : 0);
         if (name == "*")
-            QCOMPARE(f.messages.shown[0].prompt, "Unable to save playlist to drive " + q(f.album.folder()) + "no\rIs this a read only drive?\rPlease try again and select another location");
+            QCOMPARE(f.messages.shown[0].prompt, "The playlist could not be saved to\r" + q(target) + "\r\rReason: path not found\r\rThe playlist is as it was.");
         w.fmPlaylist->btnSavePL->click();  // the next save proposes the name kept
         QCOMPARE(f.dialogs.asked.value(1).request.fileName.value_or("?"), stored);
         f.close();
         QVERIFY(read(f.appFile("qvb.ini")).find("Playlist FN=" + stored.toStdString() + "\r\n") != std::string::npos);
     }
+    // A failed save names its reason; only a refused path asks about a read-only drive.
+    void playlistSaveFailures_data()
+    {
+        QTest::addColumn<int>("error"); QTest::addColumn<QString>("prompt");
+        const QString named = "The playlist could not be saved to\r/m/a.pll\r\rReason: %1\r\rThe playlist is as it was.";
+        QTest::newRow("refused") << int(FileError::AccessDenied) << "Unable to save playlist to drive /m\rIs this a read only drive?\rPlease try again and select another location";
+        QTest::newRow("disk full") << int(FileError::DiskFull) << named.arg("disk full");
+        QTest::newRow("folder in the way") << int(FileError::NotRegular) << named.arg("not a regular file");
+    }
+    void playlistSaveFailures()
+    {
+        QFETCH(int, error);
+        QTEST(q(playlistFileNotSavedMessage("/m/a.pll", FileError(error))), "prompt");
+    }
     // A playlist file loaded over the working playlist " 1 "; null is no file.
     void loadPlaylist_data()
     {
-        QTest::addColumn<QByteArray>("file"); QTest::addColumn<QString>("prompt");  // "" loaded without a word; "*" a box naming the file
+        QTest::addColumn<QByteArray>("file"); QTest::addColumn<QString>("prompt");  // "" loaded without a word; %p the file's path
         QTest::newRow("same name, other folder") << QByteArray("C:\\Sounds\\album.qdb\r\n 2 \r\n") << "";
-        QTest::newRow("slash path, first entry decides") << QByteArray("/x/album.qdb\r\n 2 \r\nC:\\Sounds\\B.qdb\r\n 1 \r\n") << "";
+        QTest::newRow("slash path, first entry decides, text for a number") << QByteArray("/x/album.qdb\r\nsecond\r\nC:\\Sounds\\B.qdb\r\n 1 \r\n") << "";
         QTest::newRow("other album") << QByteArray("C:\\Sounds\\Album2.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
         QTest::newRow("letter case differs") << QByteArray("C:\\Sounds\\Album.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
-        QTest::newRow("no entry") << QByteArray("") << "*";
-        QTest::newRow("missing") << QByteArray() << "*";
+        QTest::newRow("no entry") << QByteArray("") << "The playlist file\r%p\rholds no tracks.\r\rThe playlist is as it was.";
+        QTest::newRow("missing") << QByteArray() << "The playlist could not be read from\r%p\r\rReason: file not found\r\rThe playlist is as it was.";
+        const QString notPlaylist = "The file\r%p\ris not a playlist file.\r\rThe playlist is as it was.";
+        QTest::newRow("binary, no number") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notPlaylist;
+        QTest::newRow("binary, control bytes") << QByteArray("PK\x03\x04\x14\0\x08" "album.qdb\r\n 1 \r\n", 23) << notPlaylist;
     }
     void loadPlaylist()
     {
@@ -83,8 +101,7 @@ private slots:
         QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
         QCOMPARE(f.dialogs.asked.value(0).request.filter, QString("Quillon Playlist (*.pll)|*.pll"));
         QCOMPARE(f.messages.shown.size(), prompt.isEmpty() ? 0 : 1);
-        if (prompt == "*") QVERIFY(f.messages.shown[0].prompt.contains(q(chosen)));
-        else if (!prompt.isEmpty()) QCOMPARE(f.messages.shown[0].prompt, prompt);
+        if (!prompt.isEmpty()) QCOMPARE(f.messages.shown[0].prompt, prompt.replace("%p", q(chosen)));
         QCOMPARE(bytes(f.readAppFile("temp.$$$")), prompt.isEmpty() ? file : bytes(before));
         QCOMPARE(q(w.m.PlaylistFileName), prompt.isEmpty() ? QString("Evening.pll") : q(chosen));
         if (prompt.isEmpty()) QCOMPARE(w.fmPlaylist->lstPlayList->listCount(), file.count("\r\n") / 2);

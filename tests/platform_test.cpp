@@ -7,16 +7,18 @@
 
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
+#include "support/album_builder.h"
 
 class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
-    // Never more than is asked for is read; special files are tested where the window reads them.
+    // Never more than is asked for is read; other special files are tested where the window reads them.
     void readsOnlyRegularFiles_data()
     {
         QTest::addColumn<QString>("what"); QTest::addColumn<int>("number"); QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<bool>("truncated");
         QTest::newRow("missing file") << "none.txt" << 53 << QByteArray() << false;
         QTest::newRow("missing folder") << "none/x.txt" << 76 << QByteArray() << false;
+        QTest::newRow("a folder") << "." << 75 << QByteArray() << false;  // refused as not a regular file, not as missing
         QTest::newRow("longer than the limit") << "long" << 0 << QByteArray("0123456789") << true;
         QTest::newRow("as long as the limit") << "ten" << 0 << QByteArray("0123456789") << false;
     }
@@ -33,8 +35,21 @@ private slots:
         QTEST(read.truncated, "truncated");
     }
 
-    // A folder in the way ("access refused") is read in the window's settings test, and error 61 in the export's.
-    void aFullDiskReadsDiskFull() { QVERIFY(failureText(fromErrno(ENOSPC)) == "disk full"); }
+    // The reason a message gives for each failure of the system.
+    void failureReasons_data()
+    {
+        QTest::addColumn<int>("err"); QTest::addColumn<QString>("reason");
+        for (const int err : {ENOSPC, EDQUOT}) QTest::addRow("disk full %d", err) << err << "disk full";
+        for (const int err : {EISDIR, ENXIO}) QTest::addRow("not a file %d", err) << err << "not a regular file";
+        QTest::newRow("link refused") << ELOOP << "a symbolic link is in the way";
+        QTest::newRow("read-only") << EROFS << "access refused";
+        QTest::newRow("no medium") << ENOMEDIUM << "no medium in the drive";
+    }
+    void failureReasons()
+    {
+        QFETCH(int, err);
+        QTEST(QString::fromStdString(std::string(failureText(fromErrno(err)))), "reason");
+    }
 
     void atomicWriteReplacesTheWholeFile()
     {
@@ -57,7 +72,7 @@ private slots:
     {
         QTest::addColumn<QString>("target"); QTest::addColumn<int>("error");
         QTest::newRow("missing folder") << "gone/qvb.ini" << int(FileError::PathNotFound);
-        QTest::newRow("folder where the file goes") << "qvb.ini" << int(FileError::AccessDenied);
+        QTest::newRow("folder where the file goes") << "qvb.ini" << int(FileError::NotRegular);
     }
     void failedAtomicWriteLeavesNothingBehind()
     {
@@ -67,6 +82,23 @@ private slots:
         QTEST(int(writeFileAtomic((dir.path() + "/" + target).toStdString(), "x")), "error");
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"qvb.ini"});
         QVERIFY(QDir(dir.path() + "/qvb.ini").isEmpty());
+    }
+
+    // A writer killed mid-write leaves its temporary behind: the next write of that file removes it.
+    // While a file is written no name of it shows in its folder.
+    void temporariesOfDeadWritersAreRemoved()
+    {
+        QTemporaryDir dir;
+        const QString dead = QString::number(fixture::deadProcessId()), live = QString::number(::getpid());
+        const QStringList kept{"other.ini.tmp" + dead + "-1", "qvb.ini.tmp" + live + "-0"};  // another file's, a live writer's
+        for (const QString& name : kept + QStringList{"qvb.ini.tmp" + dead + "-7"}) QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        QStringList during;
+        QCOMPARE(writeFileAtomic(dir.filePath("qvb.ini").toStdString(), [&](const WritePiece& write) {
+            during = QDir(dir.path()).entryList(QDir::Files);
+            return write("new");
+        }), FileError::None);
+        QCOMPARE(during, kept);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{kept[0], "qvb.ini", kept[1]}));
     }
 
     // A box without the window as its parent, or beneath a window kept on top, looks like a freeze.

@@ -8,6 +8,8 @@
 #include <QStringListModel>
 #include <QTest>
 #include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "form/twips.h"
 #include "logic/playlist.h"
@@ -75,53 +77,58 @@ private slots:
     {
         QTest::addColumn<QByteArray>("before");  // null: no file
         QTest::addColumn<Action>("action");
-        QTest::addColumn<bool>("blocked");  // the scratch file cannot be made
+        QTest::addColumn<QString>("scratch");  // what stands in the scratch file's place: "" nothing
         QTest::addColumn<QByteArray>("after");
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("time");  // in the summary; empty for the empty view
         const Action none = [](Form1&) {};
         const QByteArray broken = "@\r\n 0 \r\n@\r\n 70000 \r\n@\r\nx\r\n" + entries({1}) + "@";
         const QString noNumber = QStringLiteral("(this entry names no track number)");
-        QTest::newRow("no file") << QByteArray() << none << false << QByteArray() << QStringList{kEmpty} << "";
-        QTest::newRow("empty file") << QByteArray("") << none << false << QByteArray("") << QStringList{kEmpty} << "";
-        QTest::newRow("entries naming no track") << broken << none << false << broken << QStringList{
+        QTest::newRow("no file") << QByteArray() << none << "" << QByteArray() << QStringList{kEmpty} << "";
+        QTest::newRow("empty file") << QByteArray("") << none << "" << QByteArray("") << QStringList{kEmpty} << "";
+        QTest::newRow("entries naming no track") << broken << none << "" << broken << QStringList{
             "(track 0 is not in this album)", "(track 70000 is not in this album)", noNumber, line(1), noNumber} << "00:03:41";
-        QTest::newRow("add in list order") << QByteArray() << addTracks({4, 1, 3}) << false << entries({2, 4, 5})
+        QTest::newRow("add in list order") << QByteArray() << addTracks({4, 1, 3}) << "" << entries({2, 4, 5})
                                            << QStringList{line(2), line(4), line(5)} << "00:11:03";
-        QTest::newRow("add twice") << entries({3}) << addTracks({0}, 2) << false << entries({3, 1, 1})
+        QTest::newRow("add twice") << entries({3}) << addTracks({0}, 2) << "" << entries({3, 1, 1})
                                    << QStringList{line(3), line(1), line(1)} << "00:11:03";
-        QTest::newRow("add after a cut entry") << QByteArray("@") << addTracks({0}) << false << "@\r\n\r\n" + entries({1})
+        QTest::newRow("add after a cut entry") << QByteArray("@") << addTracks({0}) << "" << "@\r\n\r\n" + entries({1})
                                                << QStringList{noNumber, line(1)} << "00:03:41";
-        QTest::newRow("add nothing") << QByteArray() << addTracks({}) << false << QByteArray("") << QStringList{kEmpty} << "";
-        QTest::newRow("delete third of five") << entries({1, 2, 3, 4, 5}) << onEntry(2, "btnPlDelete") << false
+        QTest::newRow("add nothing") << QByteArray() << addTracks({}) << "" << QByteArray("") << QStringList{kEmpty} << "";
+        QTest::newRow("delete third of five") << entries({1, 2, 3, 4, 5}) << onEntry(2, "btnPlDelete") << ""
                                               << entries({1, 2, 4, 5}) << QStringList{line(1), line(2), line(4), line(5)} << "00:14:44";
-        QTest::newRow("delete the only") << entries({1}) << onEntry(0, "btnPlDelete") << false << QByteArray("") << QStringList{kEmpty} << "";
-        QTest::newRow("delete the placeholder") << QByteArray() << onEntry(0, "btnPlDelete") << false << QByteArray() << QStringList{kEmpty} << "";
+        QTest::newRow("delete the only") << entries({1}) << onEntry(0, "btnPlDelete") << "" << QByteArray("") << QStringList{kEmpty} << "";
+        QTest::newRow("delete the placeholder") << QByteArray() << onEntry(0, "btnPlDelete") << "" << QByteArray() << QStringList{kEmpty} << "";
         // One sign at most; the rewrite pads a number and keeps a line that holds none as it was.
         const QByteArray signs = "@\r\n+2\r\n@\r\n-2\r\n@\r\n+-2\r\n@\r\n-+2\r\n@\r\n++2\r\n";
-        QTest::newRow("delete one naming no track, signs") << signs + "@\r\n + 2\r\n" << onEntry(5, "btnPlDelete") << false
+        QTest::newRow("delete one naming no track, signs") << signs + "@\r\n + 2\r\n" << onEntry(5, "btnPlDelete") << ""
             << entries({2}) + "@\r\n-2 \r\n" + signs.mid(signs.indexOf("@\r\n+-")) << QStringList{
             line(2), "(track -2 is not in this album)", noNumber, noNumber, noNumber} << "00:03:41";
-        QTest::newRow("clear") << entries({1}) << onEntry(0, "btnClearPL") << false << QByteArray("") << QStringList{kEmpty} << "";
-        const std::pair<const char*, Action> refused[] = {
-            {"clear refused", onEntry(0, "btnClearPL")}, {"delete refused", onEntry(0, "btnPlDelete")}, {"add refused", addTracks({0})}};
-        for (const auto& [name, act] : refused)
-            QTest::newRow(name) << entries({1, 2}) << act << true << entries({1, 2}) << QStringList{line(1), line(2)} << "00:07:22";
+        QTest::newRow("clear") << entries({1}) << onEntry(0, "btnClearPL") << "" << QByteArray("") << QStringList{kEmpty} << "";
+        const std::tuple<const char*, Action, QString> refused[] = {{"clear refused", onEntry(0, "btnClearPL"), "folder"},
+            {"delete refused", onEntry(0, "btnPlDelete"), "link"}, {"add refused", addTracks({0}), "fifo"}};
+        for (const auto& [name, act, scratch] : refused)
+            QTest::newRow(name) << entries({1, 2}) << act << scratch << entries({1, 2}) << QStringList{line(1), line(2)} << "00:07:22";
     }
     void editing()
     {
         QFETCH(QByteArray, before);
         QFETCH(Action, action);
-        QFETCH(bool, blocked);
+        QFETCH(QString, scratch);
         QFETCH(QByteArray, after);
         QFETCH(QStringList, shown);
         QFETCH(QString, time);
         FormFixture f;
         Form1& w = startOnPlaylist(f, 5, before);
-        if (blocked) QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("temp.pl$"))));
+        const std::string path = f.appFile("temp.pl$");
+        if (scratch == "folder") QCOMPARE(::mkdir(path.c_str(), 0700), 0);
+        if (scratch == "link") QCOMPARE(::symlink("gone", path.c_str()), 0);  // never followed
+        if (scratch == "fifo") QCOMPARE(::mkfifo(path.c_str(), 0600), 0);  // no reader: no wait
         action(w);
-        QCOMPARE(f.messages.shown.size(), blocked ? 1 : 0);
-        if (blocked) QVERIFY(f.messages.shown[0].prompt.contains(QString::fromStdString(f.appFile("temp.$$$"))));
+        QCOMPARE(f.messages.shown.size(), scratch.isEmpty() ? 0 : 1);
+        const QString reason = scratch == "link" ? "a symbolic link is in the way" : "not a regular file";
+        if (!scratch.isEmpty())
+            QVERIFY(f.messages.shown[0].prompt.contains(QString::fromStdString(f.appFile("temp.$$$")) + "\r\rReason: " + reason));
         QCOMPARE(QFile::exists(QString::fromStdString(f.appFile("temp.$$$"))), !after.isNull());
         QCOMPARE(QByteArray::fromStdString(f.readAppFile("temp.$$$")), after.replace("@", w.m.AlbumPath.c_str()));
         w.lblTabPlaylist_Click();

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <algorithm>
+#include <sys/stat.h>
 #include <tuple>
 
 #include "form/twips.h"
@@ -195,7 +196,7 @@ private slots:
         QFETCH(QString, setup);
         FormFixture f;
         Form1& form = startOnSearchAlbum(f, setup != "no album");
-        if (setup == "blocked") QDir().mkpath(QString::fromStdString(f.appFile("search.$$$")));
+        if (setup == "blocked") QCOMPARE(::mkfifo(f.appFile("search.$$$").c_str(), 0600), 0);  // no reader: no wait
         SearchPage* page = form.fmSearch;
         const QMap<QString, QByteArray> changed{{"removed", {}}, {"cut short", " 1 \r\n 2 \r\n"}, {"last line unended", " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"}};
         if (setup == "reloaded" || changed.contains(setup)) search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
@@ -223,6 +224,7 @@ private slots:
         QCOMPARE(f.readAppFile("search.$$$"), file);
         QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
         QCOMPARE(f.messages.shown.size(), setup == "blocked" ? 1 : 0);
+        if (setup == "blocked") QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
         if (setup != "no album") QCOMPARE(form.m.CurrentRecord, 5);
     }
 

@@ -50,7 +50,9 @@ MergeFailure streamMergedAlbum(const std::string& first, const std::string& seco
         block.remove_prefix(skip);
         return !block.empty() && !write(block) && (stopped = true);
     });
-    if (error != FileError::None && error != FileError::NotFound) return {error, oldOutput};
+    // An old output that is no regular file holds no records; putting the new one in its place says why it cannot be.
+    if (error != FileError::None && error != FileError::NotFound && error != FileError::NotRegular)
+        return {error, oldOutput};
     if (stopped) return {FileError::Other, {}};
     return {};
 }

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "logic/file_write.h"
 #include "logic/notes.h"
 
 namespace {
@@ -33,7 +34,8 @@ int openSource(const std::string& path, OsFailure& failure)
     const int fd = openRegularFile(path, error);
     if (fd < 0) {
         const int err = errno;
-        failure = {error, error == FileError::NotFound || error == FileError::PathNotFound ? 0 : err};
+        const bool missing = error == FileError::NotFound || error == FileError::PathNotFound;
+        failure = {error, missing || error == FileError::NotRegular ? 0 : err};
     }
     return fd;
 }
@@ -101,6 +103,7 @@ OsFailure checkReadable(const std::string& path)
 
 OsFailure removeMp3Files(const std::string& folder)
 {
+    removeDeadTemporaries(folder);
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string name = it->path().filename().string();
@@ -123,20 +126,17 @@ OsFailure copyInto(const std::string& source, const std::string& folder, const s
     const int from = openSource(source, failure);
     reading = from < 0;
     if (from < 0) return failure;
-    // A leftover of a copy cut short ends in ".mp3", so emptying the folder removes it.
-    const std::string temporary = folder + "/.~" + name;
-    const int to = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (to < 0) {
-        failure = pathFailure();
+    // The folder was swept of dead writers' temporaries when it was emptied, not once per copy.
+    NewFile copy(folder + "/" + name, false);
+    if (copy.error() != FileError::None) {
+        failure = {copy.error(), errno};
         ::close(from);
         return failure;
     }
-    const bool copied = copyDescriptor(from, to);
-    if (!copied) failure = osFailure(errno);
+    if (!copyDescriptor(from, copy.fd())) failure = osFailure(errno);
     ::close(from);
-    if (::close(to) != 0 && copied) failure = osFailure(errno);
-    if (!failure.failed() && ::rename(temporary.c_str(), (folder + "/" + name).c_str()) != 0) failure = pathFailure();
-    if (failure.failed()) ::unlink(temporary.c_str());
+    if (const FileError committed = copy.commit(failure.kind); committed != FileError::None && !failure.failed())
+        failure = {committed, errno};
     return failure;
 }
 

@@ -21,15 +21,16 @@ OsFailure checkReadable(const std::string& path);
 // True when folder is (on this system, links followed) the folder of one of the sources.
 bool holdsASource(const std::string& folder, const std::vector<std::string>& sources);
 
-// Removes every file (no folder) of a folder whose name ends in ".mp3" in any case.
+// Removes every file (no folder) of a folder whose name ends in ".mp3" in any case, and
+// the temporaries that writers which are gone left there.
 OsFailure removeMp3Files(const std::string& folder);
 
 // Creates one folder level; a missing parent is PathNotFound.
 OsFailure createFolder(const std::string& path);
 
 // Copies a regular file into folder under name by the kernel (no user-space copy where
-// the system allows it). The copy is written under a temporary name and renamed once
-// whole, replacing a file of that name, so a failure never leaves part of it under name.
+// the system allows it). The copy is written as a new file that takes name once whole,
+// replacing a file of that name, so a failure never leaves part of it under name.
 // reading tells whether a failure came from opening the source.
 OsFailure copyInto(const std::string& source, const std::string& folder, const std::string& name, bool& reading);
 

@@ -66,6 +66,7 @@ ExportFailure classifyExportFailure(FileError kind, bool reading)
 {
     switch (kind) {
     case FileError::NotFound: return ExportFailure::FileError;
+    case FileError::NotRegular: return reading ? ExportFailure::FileError : ExportFailure::Unexpected;
     case FileError::NoMedium: return ExportFailure::DiskError;
     case FileError::AccessDenied: return reading ? ExportFailure::FileError : ExportFailure::CannotWrite;
     case FileError::PathNotFound: return reading ? ExportFailure::FileError : ExportFailure::PathNotFound;

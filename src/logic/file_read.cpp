@@ -15,6 +15,8 @@ int errorNumber(FileError error)
     case FileError::AccessDenied: return 75;
     case FileError::PathNotFound: return 76;
     case FileError::DiskFull: return 61;
+    case FileError::NotRegular:
+    case FileError::SymbolicLink: return 75;  // what a refused path is known by
     case FileError::Cancelled: return 32755;
     case FileError::Other: break;
     }
@@ -29,13 +31,15 @@ FileError fromErrno(int err)
     case ENOTDIR: return FileError::PathNotFound;
     case EACCES:
     case EPERM:
-    case EROFS:
-    case EISDIR: return FileError::AccessDenied;
+    case EROFS: return FileError::AccessDenied;
+    // Opening a FIFO without a reader, a socket or a device without its hardware gives ENXIO.
+    case EISDIR:
+    case ENXIO: return FileError::NotRegular;
+    case ELOOP: return FileError::SymbolicLink;
     case ENOSPC:
     case EDQUOT:
     case EFBIG: return FileError::DiskFull;
-    case ENOMEDIUM:
-    case ENXIO: return FileError::NoMedium;
+    case ENOMEDIUM: return FileError::NoMedium;
     default: return FileError::Other;
     }
 }
@@ -50,6 +54,8 @@ std::string_view failureText(FileError error)
     case FileError::AccessDenied: return "access refused";
     case FileError::PathNotFound: return "path not found";
     case FileError::DiskFull: return "disk full";
+    case FileError::NotRegular: return "not a regular file";
+    case FileError::SymbolicLink: return "a symbolic link is in the way";
     case FileError::Cancelled: return "cancelled";
     case FileError::Other: break;
     }
@@ -75,7 +81,7 @@ int openRegularFile(const std::string& path, FileError& error)
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        error = FileError::NotFound;
+        error = FileError::NotRegular;
         return -1;
     }
     // Reads of a regular file never block; clear the flag so nothing below can see EAGAIN.

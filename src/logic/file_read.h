@@ -1,7 +1,7 @@
 #pragma once
 // Opening and reading the files the program reads (album, notes, settings,
 // playlists, search results). Only a regular file counts: a folder, a FIFO, a
-// device or a socket reads as a missing file, and opening never blocks.
+// device or a socket is refused as not a regular file, and opening never blocks.
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -9,12 +9,14 @@
 
 enum class FileError {
     None,
-    NotFound,      // a file to be read or copied does not exist (or is no regular file)
+    NotFound,      // a file to be read or copied does not exist
     PastEnd,       // reading past the end of a file
     NoMedium,      // the drive has no medium
     AccessDenied,  // access to a path or file is refused
     PathNotFound,  // a folder on the path does not exist
     DiskFull,      // the disk has no room left for a write
+    NotRegular,    // a folder, FIFO, device or socket stands where a file is read or written
+    SymbolicLink,  // a symbolic link stands where none is followed
     Cancelled,     // the user cancelled a file dialog
     Other,
 };
@@ -23,7 +25,7 @@ enum class FileError {
 int errorNumber(FileError error);
 // Maps an errno value to a kind.
 FileError fromErrno(int err);
-// A few words naming the kind for a message: "access refused", "disk full", ...
+// A few words naming the kind for a message: "access refused", "disk full", "not a regular file", ...
 std::string_view failureText(FileError error);
 // The kind of a path that does not exist: NotFound, or PathNotFound when its folder is missing too.
 FileError missingKind(const std::string& path);

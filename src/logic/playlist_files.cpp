@@ -1,5 +1,7 @@
 #include "logic/playlist_files.h"
 
+#include <algorithm>
+
 #include "logic/playlist.h"
 
 namespace {
@@ -31,7 +33,17 @@ std::string playlistAlbumName(std::string_view playlistBytes)
 
 AlbumCheck checkPlaylistAlbum(std::string_view playlistBytes, std::string_view loadedAlbumPath)
 {
-    if (!playlistEntryAt(playlistBytes, 0)) return AlbumCheck::NoEntry;
+    const std::optional<PlaylistEntry> first = playlistEntryAt(playlistBytes, 0);
+    if (!first) return AlbumCheck::NoEntry;
+    // The album's name is quoted to the user, so a first entry holding control bytes (or
+    // longer than any path) is taken for the start of some other kind of file. A record line
+    // that is text but no number still loads, as hand-edited lists may have them.
+    constexpr size_t kLongestPath = 4096;
+    const auto hasControl = [](std::string_view line) {
+        return std::any_of(line.begin(), line.end(), [](unsigned char c) { return (c < ' ' && c != '\t') || c == 0x7F; });
+    };
+    if (first->albumPath.size() > kLongestPath || hasControl(first->albumPath) || hasControl(first->recordLine))
+        return AlbumCheck::NotPlaylist;
     return playlistAlbumName(playlistBytes) == fileNameOf(loadedAlbumPath) ? AlbumCheck::Same : AlbumCheck::Different;
 }
 
@@ -47,7 +59,18 @@ std::string playlistSaveErrorMessage(std::string_view folder)
            "\rIs this a read only drive?\rPlease try again and select another location";
 }
 
+std::string playlistFileNotSavedMessage(std::string_view path, FileError error)
+{
+    return error == FileError::AccessDenied ? playlistSaveErrorMessage(folderBeforeName(path))
+                                            : playlistNotSavedMessage(path, failureText(error));
+}
+
 std::string emptyPlaylistFileMessage(std::string_view path)
 {
     return "The playlist file\r" + std::string(path) + "\rholds no tracks.\r\rThe playlist is as it was.";
+}
+
+std::string notPlaylistFileMessage(std::string_view path)
+{
+    return "The file\r" + std::string(path) + "\ris not a playlist file.\r\rThe playlist is as it was.";
 }

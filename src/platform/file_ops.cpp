@@ -1,6 +1,5 @@
 #include "platform/file_ops.h"
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -8,6 +7,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "logic/file_write.h"
 
 namespace {
 
@@ -38,22 +39,10 @@ std::string resolvedTarget(const std::string& path)
     return path;
 }
 
-// Creates a new, empty temporary file beside target; -1 with errno set on failure.
-int createTemporary(const std::string& target, std::string& name)
-{
-    static std::atomic<unsigned> counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-// Ends the writing of a temporary file (error says whether the writing failed): syncs
+// Ends the writing of the scratch file (error says whether the writing failed): syncs
 // it, closes it and renames it over target, each step only when all before succeeded.
-// On any failure the temporary file is removed and target stays as it was.
-FileError commitTemporary(int fd, const std::string& temporary, const std::string& target, FileError error)
+// On any failure the scratch file is removed and target stays as it was.
+FileError commitScratch(int fd, const std::string& temporary, const std::string& target, FileError error)
 {
     bool ok = error == FileError::None;
     if (ok && ::fsync(fd) != 0) {
@@ -82,29 +71,34 @@ FileError writeFileAtomic(const std::string& path, std::string_view bytes)
 FileError writeFileAtomic(const std::string& path, const std::function<bool(const WritePiece& write)>& produce)
 {
     const std::string target = resolvedTarget(path);
-    std::string temporary;
-    const int fd = createTemporary(target, temporary);
-    if (fd < 0) return errno == ENOENT ? missingKind(target) : lastError();
+    NewFile file(target);
+    if (file.error() != FileError::None) return file.error();
     // A replaced file keeps its permissions.
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(file.fd(), old.st_mode & 07777);
     // Every step must succeed before the rename; the data reaches the disk first, so
     // a full disk is found here and not after the old file is gone.
     FileError error = FileError::None;
     const bool produced = produce([&](std::string_view piece) {
-        if (writeAll(fd, piece)) return true;
+        if (writeAll(file.fd(), piece)) return true;
         error = lastError();
         return false;
     });
     if (!produced && error == FileError::None) error = FileError::Other;
-    return commitTemporary(fd, temporary, target, error);
+    return file.commit(error);
 }
 
 FileError replaceViaScratch(const std::string& scratch, const std::string& path, std::string_view bytes)
 {
-    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+    // O_NONBLOCK: a FIFO in the scratch file's place would otherwise wait for a reader.
+    const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
     if (fd < 0) return errno == ENOENT ? missingKind(scratch) : lastError();
-    return commitTemporary(fd, scratch, path, writeAll(fd, bytes) ? FileError::None : lastError());
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return FileError::NotRegular;
+    }
+    return commitScratch(fd, scratch, path, writeAll(fd, bytes) ? FileError::None : lastError());
 }
 
 FileError appendToFile(const std::string& path, std::string_view bytes)
@@ -114,7 +108,7 @@ FileError appendToFile(const std::string& path, std::string_view bytes)
     struct stat before {};
     if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
         ::close(fd);
-        return FileError::NotFound;
+        return FileError::NotRegular;
     }
     bool written = writeAll(fd, bytes);
     FileError error = written ? FileError::None : lastError();

@@ -7,9 +7,9 @@
 
 #include "logic/file_read.h"
 
-// Writes a temporary file beside path and renames it over path, so a failure
-// never leaves half a file; the old file stays as it was when anything fails.
-// A path that is a symbolic link to a regular file has that file replaced.
+// Writes a new file beside path (see logic/file_write.h) and puts it in path's place,
+// so a failure never leaves half a file; the old file stays as it was when anything
+// fails. A path that is a symbolic link to a regular file has that file replaced.
 FileError writeFileAtomic(const std::string& path, std::string_view bytes);
 
 // The same with the content handed over in pieces: produce calls write for each piece

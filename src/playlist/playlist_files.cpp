@@ -37,8 +37,9 @@ void PlaylistPage::btnSavePL_Click()
     const std::optional<std::string> working = readForChange();
     if (!working) return;
     // Written whole or not at all: a failed save leaves the chosen file as it was.
-    if (writeFileAtomic(path, serializePlaylist(parsePlaylist(*working))) != FileError::None) {
-        form.os.messages->show(toDisplay(playlistSaveErrorMessage(folderBeforeName(path))),
+    if (const FileError error = writeFileAtomic(path, serializePlaylist(parsePlaylist(*working)));
+        error != FileError::None) {
+        form.os.messages->show(toDisplay(playlistFileNotSavedMessage(path, error)),
                                QStringLiteral("Error Saving Playlist"), MsgIcon::None, MsgButtons::Ok);
         return;
     }
@@ -68,6 +69,9 @@ void PlaylistPage::btnPLLoad_Click()
     switch (checkPlaylistAlbum(file.bytes, m.AlbumPath)) {
     case AlbumCheck::NoEntry:
         refuse(emptyPlaylistFileMessage(path));
+        return;
+    case AlbumCheck::NotPlaylist:
+        refuse(notPlaylistFileMessage(path));
         return;
     case AlbumCheck::Different:
         form.os.messages->show(

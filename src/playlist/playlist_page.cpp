@@ -185,7 +185,8 @@ std::optional<std::string> PlaylistPage::readForChange() const
 {
     const std::string path = playlistPath();
     FileRead file = readRegularFile(path, kMaxPlaylistBytes);
-    if (file.error == FileError::NotFound) return std::string();
+    // Whatever stands in the file's place is replaced by the first write, which says why when it cannot be.
+    if (file.error == FileError::NotFound || file.error == FileError::NotRegular) return std::string();
     if (file.ok() && !file.truncated) return std::move(file.bytes);
     const std::string_view reason = file.ok() ? std::string_view("the file is too large") : failureText(file.error);
     form.os.messages->show(toDisplay(playlistNotReadMessage(path, reason)), QStringLiteral("Problem"),

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fixture {
 
@@ -25,6 +27,14 @@ std::string recordBytes(const TrackRecord& rec)
     return text(rec.TrackDate, 10) + text(rec.NoteNo, 3) + text(rec.PlayTime, 7) + text(rec.Title, 60) +
            char(ls & 0xFF) + char(ls >> 8) + text(rec.Mp3Name, 10) + text(rec.Folder, 10) + text(rec.Code, 4) +
            text(rec.Spare, 25);
+}
+
+int deadProcessId()
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(0);
+    ::waitpid(pid, nullptr, 0);
+    return pid;
 }
 
 std::string joinLines(const std::vector<std::string>& lines, std::string_view eol)

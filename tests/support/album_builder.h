@@ -22,6 +22,9 @@ TrackRecord makeTrack(std::string_view title, std::string_view date = "01011970"
 // the album reader do not lean on the code under test.
 std::string recordBytes(const TrackRecord& rec);
 
+// The id of a process that has ended, as a writer killed mid-write left in its temporaries' names.
+int deadProcessId();
+
 // Lines joined into a file's content, each ended by eol (also the last one).
 std::string joinLines(const std::vector<std::string>& lines, std::string_view eol = "\r\n");
 
