@@ -162,6 +162,7 @@ private slots:
         QTest::newRow("two albums") << QStringList{"a", "b"} << 2 << "" << "at most one album";
         QTest::newRow("qt's own options") << QStringList{"-style", "fusion", "-reverse", "--version"} << 0 << "Quillon" << "";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "bogus";
+        QTest::newRow("a line break in the album's path") << QStringList{"ELSEWHERE/a\nb.qdb"} << 2 << "" << "its path holds a line break";
         QTest::newRow("a folder in the lock's place, nobody answering") << QStringList{"LOCK"} << 1 << "" << "quillon.lock is not a lock file of Quillon's; remove it";
     }
     void commandLineEndsAtOnce()
@@ -172,7 +173,8 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const QString program = copyProgram(folder.path());
         if (arguments.removeAll("LOCK")) QVERIFY(QDir(folder.path()).mkdir("quillon.lock"));
-        arguments.replaceInStrings(QStringLiteral("PIPE"), pipe);
+        arguments.replaceInStrings(QStringLiteral("PIPE"), pipe).replaceInStrings(QStringLiteral("ELSEWHERE"), elsewhere.path());
+        for (const QString& album : arguments.filter(QStringLiteral("\n"))) QVERIFY(QFile(album).open(QIODevice::WriteOnly));
         const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         const Run ran = run(program, arguments);
         QTEST(ran.code, "code");
@@ -182,26 +184,30 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
     }
 
-    // A different album empties the playlist made with the loaded one; the same one keeps it.
-    void commandLineAlbum_data()
+    // An album handed over by a later start: a different one empties the playlist made with the
+    // loaded one; the same one keeps it, and so does one whose path no line-based file could keep.
+    void handedOverAlbum_data()
     {
-        QTest::addColumn<bool>("same");
-        QTest::newRow("the loaded album") << true;
-        QTest::newRow("another album") << false;
+        QTest::addColumn<QString>("given");
+        QTest::newRow("the loaded album") << "link";
+        QTest::newRow("another album") << "copy";
+        QTest::newRow("a line break in the path") << "copy\n";
     }
-    void commandLineAlbum()
+    void handedOverAlbum()
     {
-        QFETCH(bool, same);
+        QFETCH(QString, given);
         FormFixture f;
         const QString loaded = QString::fromStdString(writeAlbum(f, numbered(2)));
         f.writeAppFile("temp.$$$", " 2 \r\n");
         Form1& w = f.start();
-        const QString other = QString::fromStdString(f.album.folder()) + "other.qdb";
+        const QString other = QString::fromStdString(f.album.folder()) + given + ".qdb";
         // The same file by another name is the loaded album; a copy is another one.
-        QVERIFY(same ? QFile::link(loaded, other) : QFile::copy(loaded, other));
-        openCommandLineAlbum(w, other);
-        QCOMPARE(QString::fromStdString(w.m.AlbumPath), same ? loaded : other);
-        QCOMPARE(f.readAppFile("temp.$$$").empty(), !same);
+        QVERIFY(given == "link" ? QFile::link(loaded, other) : QFile::copy(loaded, other));
+        takeHandedOver(w, other);
+        const bool opened = given == "copy";
+        QCOMPARE(QString::fromStdString(w.m.AlbumPath), opened ? other : loaded);
+        QCOMPARE(f.readAppFile("temp.$$$").empty(), opened);
+        QCOMPARE(f.messages.shown.size(), given.contains('\n') ? 1 : 0);
     }
 
     // A second lock on a held folder fails; what is left of one that nobody holds is taken over.
