@@ -94,12 +94,17 @@ private slots:
         QVERIFY(r.data == data);  // exactly, not nearly
     }
 
-    // Read and written again, a file comes back byte for byte.
+    // Read and written again, a file comes back byte for byte; a path holding a line break is
+    // written empty, so every other line keeps its place.
     void writtenFileReadsBackTheSame()
     {
         for (const std::string& file : {withLines({}), withLines({{4, "Playlist FN="}, {12, "Index=-1"}, {21, "one"}, {22, "1"}})})
             QCOMPARE(formatSettings(parseSettings(file).data), file);
+        SettingsData broken = parseSettings(withLines({})).data;
+        broken.detailsFolder += "\r", broken.albumPath += "\nb.qdb", broken.playlistFileName += "\r\n";
+        QCOMPARE(formatSettings(broken), withLines({{2, "Details="}, {3, "Data="}, {4, "Playlist FN="}}));
     }
+
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)

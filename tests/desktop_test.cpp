@@ -162,6 +162,8 @@ private slots:
         QTest::newRow("two albums") << QStringList{"a", "b"} << 2 << "" << "at most one album";
         QTest::newRow("qt's own options") << QStringList{"-style", "fusion", "-reverse", "--version"} << 0 << "Quillon" << "";
         QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "bogus";
+        QTest::newRow("a line break in the album's path") << QStringList{"ELSEWHERE/a\nb.qdb"} << 2 << "" << "its path holds a line break";
+        QTest::newRow("a folder in the lock's place, nobody answering") << QStringList{"LOCK"} << 1 << "" << "quillon.lock is not a lock file of Quillon's; remove it";
     }
     void commandLineEndsAtOnce()
     {
@@ -169,61 +171,76 @@ private slots:
         QTemporaryDir folder, elsewhere;
         const QString pipe = elsewhere.filePath("pipe.qdb");
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        arguments.replaceInStrings(QStringLiteral("PIPE"), pipe);
-        const Run ran = run(copyProgram(folder.path()), arguments);
+        const QString program = copyProgram(folder.path());
+        if (arguments.removeAll("LOCK")) QVERIFY(QDir(folder.path()).mkdir("quillon.lock"));
+        arguments.replaceInStrings(QStringLiteral("PIPE"), pipe).replaceInStrings(QStringLiteral("ELSEWHERE"), elsewhere.path());
+        for (const QString& album : arguments.filter(QStringLiteral("\n"))) QVERIFY(QFile(album).open(QIODevice::WriteOnly));
+        const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        const Run ran = run(program, arguments);
         QTEST(ran.code, "code");
         QFETCH(QString, out); QFETCH(QString, err);
         QVERIFY2(out.isEmpty() ? ran.out.isEmpty() : ran.out.contains(out), qPrintable(ran.out));
         QVERIFY2(err.isEmpty() ? ran.err.isEmpty() : ran.err.contains(err), qPrintable(ran.err));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"quillon"});
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
     }
 
-    // A different album empties the playlist made with the loaded one; the same one keeps it.
-    void commandLineAlbum_data()
+    // An album handed over by a later start: a different one empties the playlist made with the
+    // loaded one; the same one keeps it, and so does one whose path no line-based file could keep.
+    void handedOverAlbum_data()
     {
-        QTest::addColumn<bool>("same");
-        QTest::newRow("the loaded album") << true;
-        QTest::newRow("another album") << false;
+        QTest::addColumn<QString>("given");
+        QTest::newRow("the loaded album") << "link";
+        QTest::newRow("another album") << "copy";
+        QTest::newRow("a line break in the path") << "copy\n";
     }
-    void commandLineAlbum()
+    void handedOverAlbum()
     {
-        QFETCH(bool, same);
+        QFETCH(QString, given);
         FormFixture f;
         const QString loaded = QString::fromStdString(writeAlbum(f, numbered(2)));
         f.writeAppFile("temp.$$$", " 2 \r\n");
         Form1& w = f.start();
-        const QString other = QString::fromStdString(f.album.folder()) + "other.qdb";
+        const QString other = QString::fromStdString(f.album.folder()) + given + ".qdb";
         // The same file by another name is the loaded album; a copy is another one.
-        QVERIFY(same ? QFile::link(loaded, other) : QFile::copy(loaded, other));
-        openCommandLineAlbum(w, other);
-        QCOMPARE(QString::fromStdString(w.m.AlbumPath), same ? loaded : other);
-        QCOMPARE(f.readAppFile("temp.$$$").empty(), !same);
+        QVERIFY(given == "link" ? QFile::link(loaded, other) : QFile::copy(loaded, other));
+        takeHandedOver(w, other);
+        const bool opened = given == "copy";
+        QCOMPARE(QString::fromStdString(w.m.AlbumPath), opened ? other : loaded);
+        QCOMPARE(f.readAppFile("temp.$$$").empty(), opened);
+        QCOMPARE(f.messages.shown.size(), given.contains('\n') ? 1 : 0);
     }
 
-    void oneLockPerFolderAndAStaleOneIsTakenOver()
+    // A second lock on a held folder fails; what is left of one that nobody holds is taken over.
+    void aLockIsTakenOverWhenNothingHoldsIt_data()
     {
+        QTest::addColumn<QByteArray>("left");  // "ENDED": the lock of a program that crashed
+        QTest::addColumn<bool>("listening");  // a Quillon answers on the folder's socket, so the lock is held
+        QTest::newRow("of a program that has ended") << QByteArray("ENDED") << false;
+        QTest::newRow("left empty") << QByteArray("") << false;
+        QTest::newRow("not a lock's text") << QByteArray("quillon\n") << false;
+        QTest::newRow("left empty, a Quillon answers") << QByteArray("") << true;
+    }
+    void aLockIsTakenOverWhenNothingHoldsIt()
+    {
+        QFETCH(QByteArray, left); QFETCH(bool, listening);
         QTemporaryDir folder;
         QByteArray held;
         {
             InstanceLock first(folder.path()), second(folder.path());
             QVERIFY(first.tryLock());
-            QVERIFY(!second.tryLock());
-            QVERIFY(second.heldElsewhere());
+            QVERIFY(!second.tryLock() && second.heldElsewhere());
             QFile file(folder.filePath("quillon.lock"));
             QVERIFY(file.open(QIODevice::ReadOnly));
             held = file.readAll();
         }
-        // The lock of a program that crashed: its process is gone.
-        QProcess ended;
-        ended.start("true");
-        QVERIFY(ended.waitForStarted());
-        const qint64 gone = ended.processId();
-        QVERIFY(ended.waitForFinished());
-        held.replace(0, held.indexOf('\n'), QByteArray::number(gone));
-        QVERIFY(writeFileAtomic(folder.filePath("quillon.lock").toStdString(), held.toStdString()) == FileError::None);
+        // A process number above any the system hands out: that program has ended.
+        if (left == "ENDED") left = held.replace(0, held.indexOf('\n'), "2147483646");
+        QVERIFY(writeFileAtomic(folder.filePath("quillon.lock").toStdString(), left.toStdString()) == FileError::None);
+        InstanceServer running(folder.path());
+        if (listening) QVERIFY(running.listen());
         InstanceLock after(folder.path());
-        QVERIFY2(after.tryLock(), held.constData());
-        QVERIFY(!handOverToRunning(folder.path(), {}, 300));  // nobody listens
+        QCOMPARE(after.tryLock(), !listening);
+        QCOMPARE(after.heldElsewhere(), listening);
     }
 
     // Two starts of the real program on one folder: the second leaves its album to the first.
@@ -239,12 +256,17 @@ private slots:
         const Run second = run(program, {album});
         QCOMPARE(second.code, 0);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("temp.$$$")), 20000);  // the playlist emptied
+        // With something else put in the lock's place, a start still finds the running one.
+        const QString lock = folder.filePath("quillon.lock");
+        QVERIFY(QFile::rename(lock, lock + "~") && QDir().mkdir(lock));
+        QCOMPARE(run(program, {}).code, 0);
+        QVERIFY(QDir().rmdir(lock) && QFile::rename(lock + "~", lock));
         ::kill(pid_t(first.processId()), SIGTERM);
         QVERIFY(first.waitForFinished(20000));
         QFile settings(folder.filePath("qvb.ini"));
         QVERIFY(settings.open(QIODevice::ReadOnly));
         QVERIFY(settings.readAll().contains("Data=" + QFile::encodeName(album)));
-        QVERIFY(!QFile::exists(folder.filePath("quillon.lock")));
+        QVERIFY(!QFile::exists(lock));
     }
 };
 

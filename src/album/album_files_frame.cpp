@@ -10,6 +10,7 @@
 #include "form/layout_helpers.h"
 #include "form/text_codec.h"
 #include "logic/album_merge.h"
+#include "logic/text.h"
 #include "logic/track_record.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
@@ -74,7 +75,16 @@ void AlbumFilesFrame::btnLoad_Click()
 void AlbumFilesFrame::openAlbum(const QString& path)
 {
     Module1& m = form.m;
-    m.AlbumPath = fileBytesName(path);
+    const std::string bytes = fileBytesName(path);
+    // The settings and playlist files keep the album's path as a line of its own.
+    if (qtext::holdsLineBreak(bytes)) {
+        form.os.messages->show(QStringLiteral("The album file\r%1\rwas not loaded: its path holds a line break.\r\r"
+                                              "Rename the file or its folder and try again.")
+                                   .arg(toDisplay(bytes)),
+                               QStringLiteral("Problem"), MsgIcon::Exclamation, MsgButtons::Ok);
+        return;
+    }
+    m.AlbumPath = bytes;
     m.DetailsFolder = folderOf(m.AlbumPath);
     form.txtCurAlb->setText(toDisplay(m.AlbumPath));
     m.Album.close();

@@ -21,6 +21,7 @@ public:
     void btnLoad_Click();
     // Loads the album file at path as the name Load New Album's dialog returned:
     // the list is filled from it, the Track List page shown and the playlist emptied.
+    // A path holding a line break is refused with a message box.
     void openAlbum(const QString& path);
     // True when path names the album loaded now.
     bool isLoadedAlbum(const QString& path) const;

@@ -11,6 +11,7 @@
 
 #include "album/album_files_frame.h"
 #include "form/form1.h"
+#include "logic/text.h"
 #include "platform/window_system.h"
 
 namespace {
@@ -81,7 +82,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
     CommandLine result;
     if (albums.isEmpty()) return result;
     const QString& given = albums.front();
-    if (const QString problem = albumFileProblem(given); !problem.isEmpty())
+    // The album's path is kept as a line of the settings and playlist files.
+    const QString problem = qtext::holdsLineBreak(QFile::encodeName(given).toStdString())
+                                ? QStringLiteral("its path holds a line break")
+                                : albumFileProblem(given);
+    if (!problem.isEmpty())
         return ending(kBadCommandLine, {},
                       QStringLiteral("quillon: cannot open the album \"%1\": %2.\n").arg(given, problem));
     result.albumPath = QFileInfo(given).absoluteFilePath();

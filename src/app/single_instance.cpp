@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
@@ -31,7 +32,8 @@ QString instanceServerName(const QString& appFolder)
     return QStringLiteral("quillon-") + QString::fromLatin1(hash);
 }
 
-InstanceLock::InstanceLock(const QString& appFolder) : lock_(QDir(appFolder).filePath(QStringLiteral("quillon.lock")))
+InstanceLock::InstanceLock(const QString& appFolder)
+    : lock_(QDir(appFolder).filePath(QStringLiteral("quillon.lock"))), folder_(appFolder)
 {
     // Held for as long as the program runs; only a lock whose process is gone is stale.
     lock_.setStaleLockTime(0);
@@ -39,23 +41,41 @@ InstanceLock::InstanceLock(const QString& appFolder) : lock_(QDir(appFolder).fil
 
 bool InstanceLock::tryLock()
 {
-    // Reading a pipe or a huge file in the lock's place would never end; such a file
-    // is none of ours, so the program runs without the lock rather than not at all.
+    // Reading a pipe or a huge file in the lock's place would never end; such a file is none of ours.
     std::error_code failure;
     const std::filesystem::path path(QFile::encodeName(lock_.fileName()).toStdString());
     const std::filesystem::file_status status = std::filesystem::symlink_status(path, failure);
     if (std::filesystem::exists(status) &&
         (!std::filesystem::is_regular_file(status) || std::filesystem::file_size(path, failure) > kMaxLockFile)) {
         foreign_ = true;
-        std::fprintf(stderr, "quillon: %s is not a lock file of Quillon's; running without it.\n", path.c_str());
         return false;
     }
-    return lock_.tryLock(0);
+    return lock_.tryLock(0) || (lock_.error() == QLockFile::LockFailedError && takeOverStale());
+}
+
+// A lock that names a process at all is settled by QLockFile: it is stale once that process is gone.
+bool InstanceLock::takeOverStale()
+{
+    qint64 pid = 0;
+    QString host, program;
+    if (lock_.getLockInfo(&pid, &host, &program) || instanceListens(folder_)) return false;
+    // The removal takes the lock file's own file lock first, so it fails on a lock still held;
+    // a file we may not even read was never written by a program of ours.
+    const bool removed =
+        QFileInfo(lock_.fileName()).isReadable() ? lock_.removeStaleLockFile() : QFile::remove(lock_.fileName());
+    return removed && lock_.tryLock(0);
 }
 
 bool InstanceLock::heldElsewhere() const
 {
     return !foreign_ && lock_.error() == QLockFile::LockFailedError;
+}
+
+bool instanceListens(const QString& appFolder)
+{
+    QLocalSocket socket;
+    socket.connectToServer(instanceServerName(appFolder));
+    return socket.waitForConnected(kClientPatienceMs);
 }
 
 bool handOverToRunning(const QString& appFolder, const QString& albumPath, int timeoutMs)
@@ -113,8 +133,16 @@ void InstanceServer::take(QLocalSocket* socket)
 
 std::optional<int> runHereOrHandOver(InstanceLock& lock, const QString& appFolder, const QString& albumPath)
 {
+    if (lock.tryLock()) return std::nullopt;
+    if (const QString foreign = lock.foreignFile(); !foreign.isEmpty()) {
+        // A Quillon started before the file appeared still answers; without one, two could start.
+        if (instanceListens(appFolder) && handOverToRunning(appFolder, albumPath, kClientPatienceMs)) return 0;
+        std::fprintf(stderr, "quillon: %s is not a lock file of Quillon's; remove it and start again.\n",
+                     QFile::encodeName(QDir::toNativeSeparators(foreign)).constData());
+        return 1;
+    }
     // A folder where no lock can be made at all still gets its window, as before locks.
-    if (lock.tryLock() || !lock.heldElsewhere()) return std::nullopt;
+    if (!lock.heldElsewhere()) return std::nullopt;
     if (handOverToRunning(appFolder, albumPath, kClientPatienceMs)) return 0;
     std::fprintf(stderr, "quillon: Quillon is already running with the program folder %s, but it does not answer.\n",
                  QFile::encodeName(QDir::toNativeSeparators(appFolder)).constData());

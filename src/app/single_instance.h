@@ -17,16 +17,24 @@ QString instanceServerName(const QString& appFolder);
 class InstanceLock {
 public:
     explicit InstanceLock(const QString& appFolder);
-    // True when this process now holds the folder's lock; a lock left by a program
-    // that has ended (a crash) is taken over.
+    // True when this process now holds the folder's lock. A lock that names no live
+    // program (one that crashed, or a file left empty) is taken over when nobody
+    // answers on the folder's socket.
     bool tryLock();
     // True when the lock is held by another process rather than failing for a reason of its own.
     bool heldElsewhere() const;
+    // The path of a folder, pipe or large file that stands in the lock's place; empty when none does.
+    QString foreignFile() const { return foreign_ ? lock_.fileName() : QString(); }
 
 private:
+    bool takeOverStale();
     QLockFile lock_;
+    QString folder_;
     bool foreign_ = false;
 };
+
+// True when a program listens on the folder's socket now.
+bool instanceListens(const QString& appFolder);
 
 // Gives the running program the album to open (empty: none) and waits until it has
 // taken it; false when it does not answer within timeoutMs.

@@ -16,6 +16,12 @@
 
 MprisPlayer::MprisPlayer(QObject* service, Form1& form) : QDBusAbstractAdaptor(service), form_(form) {}
 
+template <class Command>
+void MprisPlayer::later(Command command)
+{
+    QMetaObject::invokeMethod(this, std::move(command), Qt::QueuedConnection);
+}
+
 int MprisPlayer::playState() const
 {
     return form_.os.player->playState();
@@ -58,8 +64,13 @@ double MprisPlayer::volume() const
     return desktopVolume(volumeStep(form_.VolumeLevel), form_.os.player->mute());
 }
 
-// Through the mini player's buttons, which run the main ones, so both displays follow.
 void MprisPlayer::setVolume(double volume)
+{
+    later([this, volume] { stepVolume(volume); });
+}
+
+// Through the mini player's buttons, which run the main ones, so both displays follow.
+void MprisPlayer::stepVolume(double volume)
 {
     const int step = stepForDesktopVolume(volume);
     const bool muted = form_.os.player->mute();
@@ -89,43 +100,52 @@ bool MprisPlayer::canSeek() const
 
 void MprisPlayer::Play()
 {
-    mediaPlay(form_);
+    later([this] { mediaPlay(form_); });
 }
 
 void MprisPlayer::Pause()
 {
-    mediaPause(form_);
+    later([this] { mediaPause(form_); });
 }
 
 void MprisPlayer::PlayPause()
 {
-    mediaPlayPause(form_);
+    later([this] { mediaPlayPause(form_); });
 }
 
 void MprisPlayer::Stop()
 {
-    form_.btnStop_Click();
+    later([this] { form_.btnStop_Click(); });
 }
 
 void MprisPlayer::Next()
 {
-    if (canGoNext()) form_.btnSkip_Click();
+    later([this] {
+        if (canGoNext()) form_.btnSkip_Click();
+    });
 }
 
 void MprisPlayer::Seek(qlonglong Offset)
 {
+    later([this, Offset] { seekBy(Offset); });
+}
+
+void MprisPlayer::seekBy(qlonglong offset)
+{
     if (!canSeek()) return;
-    const auto target = relativeSeekTarget(form_.os.player->position(), form_.os.player->duration(), Offset);
+    const auto target = relativeSeekTarget(form_.os.player->position(), form_.os.player->duration(), offset);
     if (target)
         seekTo(*target);
-    else
-        Next();
+    else if (canGoNext())
+        form_.btnSkip_Click();
 }
 
 void MprisPlayer::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position)
 {
-    if (!canSeek() || TrackId.path() != trackId()) return;
-    if (const auto target = absoluteSeekTarget(form_.os.player->duration(), Position)) seekTo(*target);
+    later([this, track = TrackId.path(), Position] {
+        if (!canSeek() || track != trackId()) return;
+        if (const auto target = absoluteSeekTarget(form_.os.player->duration(), Position)) seekTo(*target);
+    });
 }
 
 // A release on the main position bar at the place of that time.

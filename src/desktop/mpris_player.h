@@ -1,7 +1,9 @@
 #pragma once
 // The desktop's player controls, org.mpris.MediaPlayer2.Player. Each method
 // runs the handler of the window's own button, so the window, its status
-// texts and the mini player show what the desktop asked for.
+// texts and the mini player show what the desktop asked for. The handler runs
+// from the event loop after the call has been answered: a message box it
+// opens must not keep the caller (and every call after it) waiting.
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
 #include <QVariantMap>
@@ -56,8 +58,12 @@ signals:
     void Seeked(qlonglong Position);
 
 private:
+    // Runs the command once the call that asked for it has been answered.
+    template <class Command> void later(Command command);
     int playState() const;
     QString trackId() const;
+    void stepVolume(double volume);
+    void seekBy(qlonglong offset);
     void seekTo(double seconds);
     Form1& form_;
 };

@@ -18,12 +18,14 @@ QString MprisRoot::desktopEntry() const
     return QGuiApplication::desktopFileName();
 }
 
+// Each runs once the call has been answered, as the player's methods do.
 void MprisRoot::Raise()
 {
-    bringToFront(form_);
+    QMetaObject::invokeMethod(this, [this] { bringToFront(form_); }, Qt::QueuedConnection);
 }
 
 void MprisRoot::Quit()
 {
-    form_.btnExit_Click();
+    // Closing writes the settings, which may end in a message box.
+    QMetaObject::invokeMethod(this, [this] { form_.btnExit_Click(); }, Qt::QueuedConnection);
 }

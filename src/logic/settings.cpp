@@ -97,11 +97,13 @@ std::string formatSettings(const SettingsData& d)
 {
     using qtext::paddedNumber;
     using qtext::plainNumber;
+    // A path holding a line break would shift every line after it: it is not stored.
+    const auto oneLine = [](const std::string& v) { return qtext::holdsLineBreak(v) ? std::string() : v; };
     const std::string lines[kSettingsLines] = {
         "[Directories]",
-        "Details=" + d.detailsFolder,
-        "Data=" + d.albumPath,
-        "Playlist FN=" + d.playlistFileName,
+        "Details=" + oneLine(d.detailsFolder),
+        "Data=" + oneLine(d.albumPath),
+        "Playlist FN=" + oneLine(d.playlistFileName),
         "",
         "[Pane Positions]",
         "1=" + plainNumber(d.detailsTop),

@@ -41,7 +41,7 @@ struct SettingsRead {
 };
 
 SettingsRead parseSettings(std::string_view content);
-// The 24 lines, each ending in CR LF.
+// The 24 lines, each ending in CR LF; a path holding a line break is written empty.
 std::string formatSettings(const SettingsData& data);
 
 // The message shown when the settings cannot be written at exit, lines joined by

@@ -91,6 +91,11 @@ bool isNumberText(std::string_view s)
     return numberPrefix(s, digits) == s.size() && digits > 0;
 }
 
+bool holdsLineBreak(std::string_view s)
+{
+    return s.find_first_of("\r\n") != std::string_view::npos;
+}
+
 std::vector<std::string_view> splitLines(std::string_view content)
 {
     std::vector<std::string_view> lines;

@@ -33,4 +33,7 @@ std::vector<std::string_view> splitLines(std::string_view content);
 // True when s holds a number and nothing else but blanks around it (empty counts as 0).
 bool isNumberText(std::string_view s);
 
+// True when s holds a CR or an LF, and so cannot be a line of a line-based file.
+bool holdsLineBreak(std::string_view s);
+
 }  // namespace qtext

@@ -6,6 +6,7 @@
 #include "form/text_codec.h"
 #include "logic/playlist.h"
 #include "logic/playlist_files.h"
+#include "logic/text.h"
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
@@ -22,6 +23,12 @@ FileDialogRequest playlistDialog(const std::string& fileName)
     return request;
 }
 
+// The name is kept as a line of the settings file; one holding a line break leaves the name before it.
+void keepName(std::string& kept, std::string_view name)
+{
+    if (!qtext::holdsLineBreak(name)) kept = name;
+}
+
 }  // namespace
 
 void PlaylistPage::btnSavePL_Click()
@@ -33,7 +40,7 @@ void PlaylistPage::btnSavePL_Click()
     const QString chosen = form.os.dialogs->showSave(request);
     if (chosen.isEmpty()) return;
     const std::string path = QFile::encodeName(chosen).toStdString();
-    m.PlaylistFileName = path;
+    keepName(m.PlaylistFileName, path);
     const std::optional<std::string> working = readForChange();
     if (!working) return;
     // Written whole or not at all: a failed save leaves the chosen file as it was.
@@ -43,7 +50,7 @@ void PlaylistPage::btnSavePL_Click()
                                QStringLiteral("Error Saving Playlist"), MsgIcon::None, MsgButtons::Ok);
         return;
     }
-    m.PlaylistFileName = std::string(fileNameOf(path));
+    keepName(m.PlaylistFileName, fileNameOf(path));
 }
 
 void PlaylistPage::btnOpSavePL_Click()
@@ -57,7 +64,7 @@ void PlaylistPage::btnPLLoad_Click()
     const QString chosen = form.os.dialogs->showOpen(playlistDialog({}));
     if (chosen.isEmpty()) return;
     const std::string path = QFile::encodeName(chosen).toStdString();
-    m.PlaylistFileName = path;
+    keepName(m.PlaylistFileName, path);
     const FileRead file = readRegularFile(path, kMaxPlaylistBytes);
     auto refuse = [&](const std::string& prompt) {
         form.os.messages->show(toDisplay(prompt), QStringLiteral("Problem"), MsgIcon::Exclamation, MsgButtons::Ok);
@@ -82,6 +89,6 @@ void PlaylistPage::btnPLLoad_Click()
         break;
     }
     if (!writePlaylist(serializePlaylist(parsePlaylist(file.bytes)))) return;
-    m.PlaylistFileName = std::string(fileNameOf(path));
+    keepName(m.PlaylistFileName, fileNameOf(path));
     FillPlaylist();
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QStringList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "platform/dialogs.h"
@@ -25,9 +26,11 @@ public:
     MsgAnswer show(const QString& prompt, const QString& title, MsgIcon icon, MsgButtons buttons) override
     {
         shown.append({prompt, title, icon, buttons});
+        if (whileOpen) whileOpen();
         return MsgAnswer::Ok;
     }
     QList<ShownMessage> shown;
+    std::function<void()> whileOpen;  // runs as if the user took this long to answer
 };
 
 struct AskedFile {
