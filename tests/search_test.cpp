@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <algorithm>
-#include <sys/stat.h>
 #include <tuple>
 
 #include "form/twips.h"
@@ -196,7 +195,7 @@ private slots:
         QFETCH(QString, setup);
         FormFixture f;
         Form1& form = startOnSearchAlbum(f, setup != "no album");
-        if (setup == "blocked") QCOMPARE(::mkfifo(f.appFile("search.$$$").c_str(), 0600), 0);  // no reader: no wait
+        if (setup == "blocked") QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("search.$$$"))));  // a FIFO is replaced
         SearchPage* page = form.fmSearch;
         const QMap<QString, QByteArray> changed{{"removed", {}}, {"cut short", " 1 \r\n 2 \r\n"}, {"last line unended", " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"}};
         if (setup == "reloaded" || changed.contains(setup)) search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
