@@ -1,12 +1,14 @@
 // CPU cost of the real window (its timer, bars and labels) and the real player,
 // idle and while playing, next to libmpg123's own decoding of the same file
-// timed in the same process. Run with SDL_AUDIODRIVER=dummy (the dummy device
-// consumes audio in real time). Prints figures only.
+// timed in the same process, and the time a far seek in a long file takes.
+// Run with SDL_AUDIODRIVER=dummy (the dummy device consumes audio in real
+// time). Prints figures only.
 #include <QApplication>
 
 #include <sys/resource.h>
 #include <time.h>
 
+#include "audio/mp3_stream.h"
 #include "window_rig.h"
 
 namespace {
@@ -64,6 +66,44 @@ double decodeSeconds(const QString& path, double& audioSeconds)
     return spent;
 }
 
+// A file of `repeats` times the frames of `mp3` (a constant bit rate file from lame,
+// its Info frame left out); empty on failure.
+QString repeatFrames(const QDir& dir, const QString& mp3, int repeats)
+{
+    QFile in(mp3);
+    const QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    if (bytes.size() < 4)
+        return {};
+    // MPEG-1 layer III at 128 kbit/s: 144 * bit rate / sample rate bytes, plus the padding bit.
+    const int infoFrame = 144 * 128000 / 44100 + ((bytes[2] >> 1) & 1);
+    const QString path = dir.filePath("repeated.mp3");
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return {};
+    for (int i = 0; i < repeats; ++i)
+        if (out.write(bytes.constData() + infoFrame, bytes.size() - infoFrame) != bytes.size() - infoFrame)
+            return {};
+    return path;
+}
+
+// Milliseconds from a seek to 99 % of the file to the first samples after it,
+// as the decoder thread spends them; once the whole length walk has run when `walked`.
+double farSeekMs(const QString& path, bool walked, double& walkMs)
+{
+    const auto stream = Mp3Stream::open(path);
+    if (!stream)
+        return -1;
+    QElapsedTimer timer;
+    timer.start();
+    while (walked && !stream->measureLength()) {}
+    walkMs = double(timer.nsecsElapsed()) / 1e6;
+    std::vector<float> buffer(2048);
+    timer.start();
+    stream->seek(stream->duration() * 0.99);
+    stream->read(buffer.data(), 1024);
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -91,5 +131,11 @@ int main(int argc, char** argv)
     const double decode = decodeSeconds(tone, audioSeconds);
     std::printf("mpg123_read decoding the same file: %.1f ms for %.1f s of audio = %.3f%% of one core in real time\n",
                 decode * 1e3, audioSeconds, 100.0 * decode / audioSeconds);
+    const QString longFile = repeatFrames(dir, tone, 30);
+    double walkMs = 0;
+    const double before = farSeekMs(longFile, false, walkMs);
+    const double after = farSeekMs(longFile, true, walkMs);
+    std::printf("seek to 99%% of a 2-hour file, to its first samples: %.2f ms before the length walk, %.2f ms after it "
+                "(the walk: %.0f ms in slices)\n", before, after, walkMs);
     return 0;
 }

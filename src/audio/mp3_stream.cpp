@@ -230,8 +230,16 @@ void Mp3Stream::finishMeasuring(bool walked)
     }
     if (parts_.size() < 2)
         parts_.clear();
-    if (walker_)
+    if (walker_) {
+        // The walker has the place of every frame: a seek far ahead then jumps
+        // there instead of reading the file up to it.
+        off_t* offsets = nullptr;
+        off_t step = 0;
+        size_t fill = 0;
+        if (mpg123_index(walker_, &offsets, &step, &fill) == MPG123_OK && fill > 0)
+            mpg123_set_index(decoder_, offsets, step, fill);
         mpg123_delete(walker_);
+    }
     walker_ = nullptr;
     lengthExact_ = true;
 }
