@@ -3,7 +3,9 @@
 #include <QtWidgets>
 
 #include "album/album_files_frame.h"
+#include "logic/album_merge.h"
 #include "logic/playlist_files.h"
+#include "platform/file_ops.h"
 #include "support/playback_fixture.h"
 
 namespace {
@@ -16,6 +18,15 @@ std::string read(const std::string& path)
 {
     QFile file(q(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
+}
+// Every file of a folder with its size and, unless sparse, its bytes.
+QStringList folderState(const std::string& folder)
+{
+    QStringList state;
+    for (const QFileInfo& file : QDir(q(folder)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
+        state << file.fileName() + " " + QString::number(file.size()) + " " +
+                     (file.size() < 1000000 ? QString::fromLatin1(read(file.filePath().toStdString())) : "sparse");
+    return state;
 }
 
 }  // namespace
@@ -173,7 +184,9 @@ private slots:
         (f.dialogs.fileAnswers = paths).removeAll("-");
         if (answers[0] != "-") w.Frame4->btnAdd1->click();
         if (answers[1] != "-") w.Frame4->btnAdd2->click();
+        QSignalSpy ended(w.Frame4, &AlbumFilesFrame::mergeEnded);
         w.Frame4->btnMerge->click();
+        if (w.Frame4->isMerging()) QVERIFY(ended.wait());
         QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
         // Each "+" and the merge offer the name returned last.
         for (int i = 1; i < f.dialogs.asked.size(); ++i)
@@ -182,6 +195,73 @@ private slots:
         QCOMPARE(f.messages.shown.size(), failing.isEmpty() ? 0 : 1);
         if (!failing.isEmpty()) QVERIFY(f.messages.shown[0].prompt.contains(q(f.album.folder()) + failing));
         QCOMPARE(read(f.album.folder() + "gone.qdb"), std::string("<missing>"));  // never created
+    }
+    // A merge cancelled after some blocks, or while the new file goes to the disk, leaves
+    // every file as it was and no temporary behind.
+    void mergeCancelled_data()
+    {
+        QTest::addColumn<int>("blocks");  // blocks copied before the cancel, of 6
+        QTest::newRow("in the first") << 0;
+        QTest::newRow("in the second") << 2;
+        QTest::newRow("in the old output's tail") << 4;
+        QTest::newRow("while flushed") << 6;
+    }
+    void mergeCancelled()
+    {
+        QFETCH(int, blocks);
+        QTemporaryDir dir;
+        const std::string folder = dir.path().toStdString() + "/", a = folder + "a.qdb", b = folder + "b.qdb", out = folder + "out.qdb";
+        for (const auto& [path, size] : {std::pair{a, 131 * 100000}, {b, 131 * 100000}, {out, 131 * 300000}}) {
+            QFile file(q(path));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(recs(3, 'a')) && file.resize(size));
+        }
+        const QStringList before = folderState(folder);
+        int copied = 0, asked = 0;
+        const MergeHooks hooks{[&](uint64_t, uint64_t) { ++copied; }, [&] { return ++asked > blocks; }};
+        MergeOutcome outcome;
+        QCOMPARE(writeFileAtomicTo(out, [&](int fd) { return (outcome = mergeAlbumsInto(fd, a, b, out, hooks)).verdict(); }),
+                 FileError::Cancelled);
+        QVERIFY(outcome.cancelled);
+        QCOMPARE(copied, std::min(blocks + 1, 6));
+        QCOMPARE(folderState(folder), before);
+    }
+    // The window goes on during a merge of a big sparse input, and a Cancel or the window's
+    // end stops it and leaves every file as it was.
+    void mergeInterrupted_data()
+    {
+        QTest::addColumn<bool>("closeWindow");
+        QTest::newRow("Cancel clicked") << false;
+        QTest::newRow("window closed") << true;
+    }
+    void mergeInterrupted()
+    {
+        QFETCH(bool, closeWindow);
+        FormFixture f;
+        writeAlbum(f, numbered(1));
+        f.album.writeFile("b.qdb", recs(2, 'x').toStdString());
+        f.album.writeFile("out.qdb", "old");
+        QFile big(q(f.album.folder() + "big.qdb"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(131) << 24));
+        big.close();
+        const QStringList before = folderState(f.album.folder());
+        Form1& w = f.start();
+        f.dialogs.fileAnswers = {q(f.album.folder() + "big.qdb"), q(f.album.folder() + "b.qdb"), q(f.album.folder() + "out.qdb")};
+        w.Frame4->btnAdd1->click();
+        w.Frame4->btnAdd2->click();
+        QSignalSpy progressed(w.Frame4, &AlbumFilesFrame::mergeProgressed), ended(w.Frame4, &AlbumFilesFrame::mergeEnded);
+        w.Frame4->btnMerge->click();
+        QVERIFY(progressed.wait());
+        QVERIFY(w.Frame4->isMerging() && !w.Frame4->barMerge->isHidden() && !w.Frame4->btnMerge->isEnabled());
+        if (closeWindow) {
+            f.close();
+            f.form.reset();
+        } else {
+            w.Frame4->btnCancelMerge->click();
+            QVERIFY(ended.wait());
+            QVERIFY(!!w.Frame4->barMerge->isHidden() && w.Frame4->btnMerge->isEnabled());
+        }
+        QCOMPARE(f.messages.shown.size(), 0);
+        QCOMPARE(folderState(f.album.folder()), before);
     }
     // Qt's save dialog: what it offers, and the name it returns for what the user types ("" a cancel).
     void qtSaveDialog_data()

@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 #include "form/form1.h"
 #include "form/layout_helpers.h"
 #include "form/text_codec.h"
-#include "logic/album_merge.h"
 #include "logic/text.h"
 #include "logic/track_record.h"
 #include "platform/dialogs.h"
@@ -55,11 +55,19 @@ AlbumFilesFrame::AlbumFilesFrame(Form1& owner, QWidget* optionsPage)
     txtAlbum2 = albumBox(this, "txtAlbum2", "Second album", 780);
     btnAdd2 = placed(new QPushButton(QStringLiteral("+"), this), "btnAdd2", 4320, 780, 375, 285);
     btnMerge = placed(new QPushButton(QStringLiteral("Merge"), this), "btnMerge", 120, 1170, 1695, 300);
+    barMerge = placed(new QProgressBar(this), "barMerge", 1935, 1200, 1425, 240);
+    barMerge->setRange(0, 1000);
+    barMerge->setFormat(QStringLiteral("%p% merged"));
+    btnCancelMerge = placed(new QPushButton(QStringLiteral("Cancel"), this), "btnCancelMerge", 3480, 1170, 1215, 300);
+    setMerging(false);
 
     connect(form.btnLoad, &QPushButton::clicked, this, &AlbumFilesFrame::btnLoad_Click);
     connect(btnAdd1, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd1_Click);
     connect(btnAdd2, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd2_Click);
     connect(btnMerge, &QPushButton::clicked, this, &AlbumFilesFrame::btnMerge_Click);
+    connect(btnCancelMerge, &QPushButton::clicked, this, &AlbumFilesFrame::btnCancelMerge_Click);
+    connect(&merging_, &BackgroundRun::progressed, this, &AlbumFilesFrame::showMergeProgress);
+    connect(&merging_, &BackgroundRun::ended, this, &AlbumFilesFrame::mergingEnded);
 }
 
 void AlbumFilesFrame::btnLoad_Click()
@@ -132,21 +140,62 @@ void AlbumFilesFrame::reportMergeFailure(const std::string& prompt)
 void AlbumFilesFrame::btnMerge_Click()
 {
     const QString noAlbum = QString::fromLatin1(kNoAlbumPicked);
-    if (txtAlbum1->text() == noAlbum || txtAlbum2->text() == noAlbum) return;
+    if (isMerging() || txtAlbum1->text() == noAlbum || txtAlbum2->text() == noAlbum) return;
     const QString chosen = form.os.dialogs->showSave(albumDialog());
     if (chosen.isEmpty()) return;
-    const std::string out = fileBytesName(chosen);
+    mergeOutput_ = fileBytesName(chosen);
     // The merged album goes to a new file that replaces the output only when whole, so
     // the inputs stay as they were while they are read, also when one is the output. An
     // input that cannot be read is reported, never created, and nothing is written.
     const std::string first = fileBytesName(txtAlbum1->text()), second = fileBytesName(txtAlbum2->text());
-    MergeFailure unread;
-    const FileError written = writeFileAtomic(out, [&](const WritePiece& write) {
-        unread = streamMergedAlbum(first, second, out, write);
-        return unread.ok();
+    outcome_ = {};
+    written_ = FileError::None;
+    mergedBytes_ = 0;
+    mergeBytes_ = 0;
+    barMerge->setValue(0);
+    setMerging(true);
+    merging_.start([this, first, second] {
+        const MergeHooks hooks{[this](uint64_t done, uint64_t total) {
+                                   mergeBytes_ = total;
+                                   mergedBytes_ = done;
+                                   merging_.notify();
+                               },
+                               [this] { return merging_.cancelled(); }};
+        written_ = writeFileAtomicTo(mergeOutput_, [&](int fd) {
+            outcome_ = mergeAlbumsInto(fd, first, second, mergeOutput_, hooks);
+            return outcome_.verdict();
+        });
     });
-    if (!unread.path.empty())
-        reportMergeFailure(mergeNotReadMessage(unread.path, failureText(unread.error)));
-    else if (written != FileError::None)
-        reportMergeFailure(mergeNotWrittenMessage(out, failureText(written)));
+}
+
+void AlbumFilesFrame::btnCancelMerge_Click()
+{
+    merging_.cancel();
+    btnCancelMerge->setEnabled(false);
+}
+
+void AlbumFilesFrame::setMerging(bool running)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{btnAdd1, btnAdd2, btnMerge}) w->setEnabled(!running);
+    btnCancelMerge->setEnabled(true);
+    barMerge->setVisible(running);
+    btnCancelMerge->setVisible(running);
+}
+
+void AlbumFilesFrame::showMergeProgress()
+{
+    const uint64_t total = mergeBytes_, done = mergedBytes_;
+    if (total > 0) barMerge->setValue(int(done * 1000 / total));
+    emit mergeProgressed();
+}
+
+void AlbumFilesFrame::mergingEnded()
+{
+    setMerging(false);
+    // A cancelled merge wrote nothing and says nothing; a merge that succeeded says nothing either.
+    if (!outcome_.unread.ok())
+        reportMergeFailure(mergeNotReadMessage(outcome_.unread.path, failureText(outcome_.unread.error)));
+    else if (written_ != FileError::None && written_ != FileError::Cancelled)
+        reportMergeFailure(mergeNotWrittenMessage(mergeOutput_, failureText(written_)));
+    emit mergeEnded();
 }

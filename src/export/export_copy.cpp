@@ -5,8 +5,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <cerrno>
 
@@ -20,8 +18,6 @@
 #include "playlist/playlist_page.h"
 
 namespace {
-
-constexpr int kRefreshMs = 40;
 
 MsgAnswer ask(Form1& form, const char* prompt, const char* title, MsgButtons buttons)
 {
@@ -38,7 +34,7 @@ void tell(Form1& form, const ExportMessage& message, MsgIcon icon)
 
 void ExportFrame::btnOk_Click()
 {
-    if (thread_) return;
+    if (copying_.running()) return;
     // The playlist is read once, here; selecting its lines as the export goes reads it anew.
     const FileRead playlist = readRegularFile(page_->playlistPath(), kMaxPlaylistBytes);
     if (!playlist.ok()) return fail({playlist.error, 0}, true, form.m.AppFolder);
@@ -90,16 +86,14 @@ std::string ExportFrame::prepareFolder(const ExportPlan& plan)
 
 void ExportFrame::startCopying()
 {
-    cancel_ = false;
     outcome_ = {};
     started_ = 0;
     shownEntries_ = 0;
-    notifying_ = false;
     barExport->setRange(0, int(plan_.items.size()));
     barExport->setValue(0);
     setRunning(true);
-    thread_ = QThread::create([this] {
-        const ExportHooks hooks{[this](size_t entry) { entryStarted(entry); }, [this] { return cancel_.load(); }};
+    copying_.start([this] {
+        const ExportHooks hooks{[this](size_t entry) { entryStarted(entry); }, [this] { return copying_.cancelled(); }};
         const FileError committed = writeFileAtomic(plan_.folder + "/details.txt", [&](const WritePiece& write) {
             outcome_ = runExport(plan_, [&](std::string_view piece) {
                 return write(piece) ? OsFailure{} : osFailure(errno);
@@ -108,22 +102,16 @@ void ExportFrame::startCopying()
         });
         if (committed != FileError::None && !outcome_.failure.failed()) outcome_ = {{committed, 0}, false, 0, 0, false};
     });
-    connect(thread_, &QThread::finished, this, &ExportFrame::copyingEnded);
-    thread_->start();
 }
 
 void ExportFrame::entryStarted(size_t entry)
 {
     started_ = entry + 1;
-    // One call at a time is on its way to the window; it takes every entry started until it runs.
-    if (!notifying_.exchange(true))
-        QMetaObject::invokeMethod(this, &ExportFrame::showStartedEntries, Qt::QueuedConnection);
+    copying_.notify();
 }
 
 void ExportFrame::showStartedEntries()
 {
-    // The window is painted at most once a refresh: a thread that copies faster would keep it busy painting.
-    if (thread_) QTimer::singleShot(kRefreshMs, this, &ExportFrame::refreshDue);
     const size_t started = std::min<size_t>(started_, plan_.items.size());
     ListBox* list = page_->lstPlayList;
     // Each line is selected in turn, its click handler run, and the window painted once for all of them.
@@ -137,18 +125,9 @@ void ExportFrame::showStartedEntries()
                                .arg(toDisplay(plan_.items[started - 1].fileName)));
 }
 
-void ExportFrame::refreshDue()
-{
-    notifying_ = false;
-    if (started_ > shownEntries_ && !notifying_.exchange(true)) showStartedEntries();
-}
-
 void ExportFrame::copyingEnded()
 {
-    thread_->wait();
     showStartedEntries();  // the lines of entries whose call had not run yet
-    delete thread_;
-    thread_ = nullptr;
     setRunning(false);
     if (outcome_.failure.failed()) {
         const ExportItem& item = plan_.items[outcome_.at];

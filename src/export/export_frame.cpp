@@ -10,7 +10,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStorageInfo>
-#include <QThread>
 #include <QTreeView>
 
 #include "form/form1.h"
@@ -32,14 +31,8 @@ ExportFrame::ExportFrame(Form1& owner, PlaylistPage* playlistPage)
     connect(drvExport, &QComboBox::activated, this, &ExportFrame::drvExport_Change);
     connect(btnCancel, &QPushButton::clicked, this, &ExportFrame::btnCancel_Click);
     connect(btnOk, &QPushButton::clicked, this, &ExportFrame::btnOk_Click);
-}
-
-ExportFrame::~ExportFrame()
-{
-    // A window closed during an export stops it after the file being copied.
-    if (!thread_) return;
-    cancel_ = true;
-    thread_->wait();
+    connect(&copying_, &BackgroundRun::progressed, this, &ExportFrame::showStartedEntries);
+    connect(&copying_, &BackgroundRun::ended, this, &ExportFrame::copyingEnded);
 }
 
 void ExportFrame::buildControls()
@@ -120,8 +113,8 @@ void ExportFrame::btnExport_Click()
 
 void ExportFrame::btnCancel_Click()
 {
-    if (thread_) {
-        cancel_ = true;  // stops after the file being copied
+    if (copying_.running()) {
+        copying_.cancel();  // stops after the file being copied
         btnCancel->setEnabled(false);
         return;
     }

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <string>
 
+#include "form/background_run.h"
 #include "form/widgets.h"
 #include "logic/export_run.h"
 
@@ -19,14 +20,12 @@ class QFileSystemModel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QThread;
 class QTreeView;
 
 class ExportFrame : public Frame {
     Q_OBJECT
 public:
     ExportFrame(Form1& form, PlaylistPage* playlistPage);
-    ~ExportFrame() override;
 
     QPushButton* btnExport;  // on the Playlist page
     QLabel* Label5;
@@ -47,7 +46,7 @@ public:
 
     // The parent folder an export goes into: the highlighted folder, else the place itself.
     QString highlightedFolder() const;
-    bool isExporting() const { return thread_ != nullptr; }
+    bool isExporting() const { return copying_.running(); }
 
 signals:
     // The copying of an export has ended, however it ended.
@@ -65,8 +64,6 @@ private:
     void entryStarted(size_t entry);
     // On the window's thread: selects the lines of the entries started since last time.
     void showStartedEntries();
-    // A refresh time has passed: shows what started meanwhile, or lets the next start call again.
-    void refreshDue();
     void copyingEnded();
     void fail(const OsFailure& failure, bool reading, const std::string& sourceFolder);
     void closeAndSelectFirst();
@@ -77,9 +74,9 @@ private:
     int shownPlace_ = 0;
     ExportPlan plan_;
     ExportOutcome outcome_;
-    QThread* thread_ = nullptr;
-    std::atomic<bool> cancel_ = false;
     std::atomic<size_t> started_ = 0;  // entries the copying thread has begun
-    std::atomic<bool> notifying_ = false;
-    size_t shownEntries_ = 0;  // entries whose line was selected
+    size_t shownEntries_ = 0;          // entries whose line was selected
+    // Last, so that a window closed during an export stops it (after the file being copied)
+    // before anything it uses is gone.
+    BackgroundRun copying_;
 };

@@ -70,6 +70,19 @@ FileError writeFileAtomic(const std::string& path, std::string_view bytes)
 
 FileError writeFileAtomic(const std::string& path, const std::function<bool(const WritePiece& write)>& produce)
 {
+    return writeFileAtomicTo(path, [&](int fd) {
+        FileError error = FileError::None;
+        const bool produced = produce([&](std::string_view piece) {
+            if (writeAll(fd, piece)) return true;
+            error = lastError();
+            return false;
+        });
+        return !produced && error == FileError::None ? FileError::Other : error;
+    });
+}
+
+FileError writeFileAtomicTo(const std::string& path, const std::function<FileError(int fd)>& fill)
+{
     const std::string target = resolvedTarget(path);
     NewFile file(target);
     if (file.error() != FileError::None) return file.error();
@@ -78,14 +91,7 @@ FileError writeFileAtomic(const std::string& path, const std::function<bool(cons
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(file.fd(), old.st_mode & 07777);
     // Every step must succeed before the rename; the data reaches the disk first, so
     // a full disk is found here and not after the old file is gone.
-    FileError error = FileError::None;
-    const bool produced = produce([&](std::string_view piece) {
-        if (writeAll(file.fd(), piece)) return true;
-        error = lastError();
-        return false;
-    });
-    if (!produced && error == FileError::None) error = FileError::Other;
-    return file.commit(error);
+    return file.commit(fill(file.fd()));
 }
 
 FileError replaceViaScratch(const std::string& scratch, const std::string& path, std::string_view bytes)

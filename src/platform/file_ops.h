@@ -17,6 +17,10 @@ FileError writeFileAtomic(const std::string& path, std::string_view bytes);
 // content never needs to be held whole.
 using WritePiece = std::function<bool(std::string_view)>;
 FileError writeFileAtomic(const std::string& path, const std::function<bool(const WritePiece& write)>& produce);
+// The same for content written straight to the new file's descriptor (copied between
+// files without passing through the program): fill gives None once the content is whole,
+// else the failure, which leaves path as it was and is returned.
+FileError writeFileAtomicTo(const std::string& path, const std::function<FileError(int fd)>& fill);
 
 // Writes bytes to the scratch file (emptied first) and renames it over path in one
 // step, so path holds either its old or its whole new content; the scratch file is
