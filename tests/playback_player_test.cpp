@@ -327,7 +327,8 @@ private slots:
         QCOMPARE(player.hasError(), !playable);
         QCOMPARE(player.playState(), state);
         if (!playable) QCOMPARE(player.duration(), 0.0);
-        QCOMPARE(player.position(), 0.0);
+        // From the new file's start, not the old one's end; the device may already have played a little.
+        QVERIFY2(player.position() < 0.25, qPrintable(QString::number(player.position())));
         const QList<int> reported = playable ? QList<int>{2, 2} : QList<int>{2};
         QTRY_COMPARE(reports.seen, reported);
         QTest::qWait(300);
