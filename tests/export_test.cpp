@@ -130,9 +130,8 @@ private slots:
         QTest::addColumn<QByteArray>("title");
         QTest::addColumn<QByteArray>("prompt");  // its start
         QTest::addColumn<bool>("hides");
-        QTest::newRow("missing source") << ENOENT << true << QByteArray("File Error")
+        QTest::newRow("refused source") << EACCES << true << QByteArray("File Error")
                                         << QByteArray("A file error has occured.\rPlease check") << true;
-        QTest::newRow("refused source") << EACCES << true << QByteArray("File Error") << QByteArray("A file error") << true;
         QTest::newRow("no medium") << ENOMEDIUM << false << QByteArray("Disk Error")
                                    << QByteArray("Error copying file.No disk in drive") << false;
         QTest::newRow("read-only folder") << EROFS << false << QByteArray("Error")
