@@ -87,8 +87,6 @@ private slots:
         QTest::addColumn<QByteArray>("mp3");
         QTest::addColumn<QByteArray>("name");
         QTest::newRow("first") << 1 << QByteArray("steam     ") << QByteArray("  a1 ") << QByteArray("0001_steam_a1.mp3");
-        QTest::newRow("999") << 999 << QByteArray("s") << QByteArray("b") << QByteArray("0999_s_b.mp3");
-        QTest::newRow("1000") << 1000 << QByteArray("s") << QByteArray("b") << QByteArray("1000_s_b.mp3");
         QTest::newRow("five digits in full") << 12345 << QByteArray("s") << QByteArray("b") << QByteArray("12345_s_b.mp3");
         QTest::newRow("separators made _") << 7 << QByteArray("../up") << QByteArray("a\\b") << QByteArray("0007_.._up_a_b.mp3");
         QTest::newRow("NUL made _") << 8 << QByteArray("f\0x", 3) << QByteArray("\0b", 2) << QByteArray("0008_f_x__b.mp3");
@@ -132,9 +130,8 @@ private slots:
         QTest::addColumn<QByteArray>("title");
         QTest::addColumn<QByteArray>("prompt");  // its start
         QTest::addColumn<bool>("hides");
-        QTest::newRow("missing source") << ENOENT << true << QByteArray("File Error")
+        QTest::newRow("refused source") << EACCES << true << QByteArray("File Error")
                                         << QByteArray("A file error has occured.\rPlease check") << true;
-        QTest::newRow("refused source") << EACCES << true << QByteArray("File Error") << QByteArray("A file error") << true;
         QTest::newRow("no medium") << ENOMEDIUM << false << QByteArray("Disk Error")
                                    << QByteArray("Error copying file.No disk in drive") << false;
         QTest::newRow("read-only folder") << EROFS << false << QByteArray("Error")

@@ -41,7 +41,6 @@ private slots:
         QTest::addColumn<int>("err"); QTest::addColumn<QString>("reason");
         for (const int err : {ENOSPC, EDQUOT}) QTest::addRow("disk full %d", err) << err << "disk full";
         for (const int err : {EISDIR, ENXIO}) QTest::addRow("not a file %d", err) << err << "not a regular file";
-        QTest::newRow("link refused") << ELOOP << "a symbolic link is in the way";
         QTest::newRow("read-only") << EROFS << "access refused";
         QTest::newRow("no medium") << ENOMEDIUM << "no medium in the drive";
     }
@@ -51,15 +50,11 @@ private slots:
         QTEST(QString::fromStdString(std::string(failureText(fromErrno(err)))), "reason");
     }
 
-    void atomicWriteReplacesTheWholeFile()
+    // A link to something other than a regular file is replaced, never what it points to.
+    void atomicWriteReplacesALinkNotWhatItPointsTo()
     {
         QTemporaryDir dir;
-        const std::string path = dir.filePath("qvb.ini").toStdString(), link = dir.filePath("link").toStdString();
-        QCOMPARE(writeFileAtomic(path, "old content that is longer"), FileError::None);
-        QCOMPARE(writeFileAtomic(path, "new"), FileError::None);
-        QCOMPARE(readRegularFile(path, 100).bytes, std::string("new"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"qvb.ini"});
-        // A link to something other than a regular file is replaced, never what it points to.
+        const std::string link = dir.filePath("link").toStdString();
         const QByteArray fifo = QFile::encodeName(dir.filePath("fifo"));
         QVERIFY(::mkfifo(fifo.constData(), 0600) == 0 && QFile::link(dir.filePath("fifo"), dir.filePath("link")));
         QCOMPARE(writeFileAtomic(link, "x"), FileError::None);

@@ -31,8 +31,6 @@ private slots:
     {
         QTest::addColumn<double>("value"); QTest::addColumn<QByteArray>("plain"); QTest::addColumn<QByteArray>("padded");
         QTest::newRow("negative zero") << -0.0 << QByteArray("0") << QByteArray(" 0 ");
-        QTest::newRow("eight-digit colour") << 12648447.0 << QByteArray("12648447") << QByteArray(" 12648447 ");
-        QTest::newRow("below one") << 0.5 << QByteArray("0.5") << QByteArray(" 0.5 ");
         QTest::newRow("every digit that counts") << 1.0 / 3 << QByteArray("0.3333333333333333") << QByteArray(" 0.3333333333333333 ");
         QTest::newRow("tiny, no exponent") << 1e-05 << QByteArray("0.00001") << QByteArray(" 0.00001 ");
         QTest::newRow("tiny negative") << -2.5e-7 << QByteArray("-0.00000025") << QByteArray("-0.00000025 ");
