@@ -255,6 +255,8 @@ private slots:
         QTest::newRow("all words, lineside") << QByteArray("on shed") << MatchMode::AllWords << KindFilter::LinesideOnly << QByteArray("ANY");
         QTest::newRow("phrase across fields, month carried") << QByteArray("shed - 1st december 1 (") << MatchMode::ExactPhrase << KindFilter::Both << QByteArray("ANY");
         QTest::newRow("empty text, on train, code") << QByteArray("") << MatchMode::AnyWord << KindFilter::OnTrainOnly << QByteArray("DSL");
+        QTest::newRow("empty text, blank code") << QByteArray("") << MatchMode::AnyWord << KindFilter::Both << QByteArray("");
+        QTest::newRow("a word across two lines") << QByteArray("diesel )goods") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
         QTest::newRow("accents of both encodings") << QByteArray("\xc3\xa9") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
     }
 
