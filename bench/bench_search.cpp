@@ -1,21 +1,27 @@
-// The Search page on an album of 100,000 tracks. Figures (each the median of five
-// runs, window shown on the offscreen platform, results list cleared before and
-// painted after each search):
-//   any word      - 'Any word' with three words;
-//   all words     - 'All words' with two words and an exclusion word;
-//   exact phrase  - 'Exact Phrase' with a two-word phrase;
-//   empty text    - every track listed;
-//   first search  - 'Any word' again right after the track list was filled, which
-//                   formats the album's lines for searching once;
-// and, as the floor, one memmem scan of the same 100,000 upper-case display lines
-// held in memory for a single word.
+// The Search page on generated albums of 100,000 and 1,000,000 tracks (written by
+// this benchmark into a scratch folder, titles of words from small pools). Every
+// figure is the median of the runs, with the window shown on the offscreen platform
+// and runs of the different figures interleaved, so a busy machine slows them alike:
+//   floor         - one memmem pass for a single word over the same display lines,
+//                   upper-cased and held in memory (no file read, no formatting);
+//   first search  - the track list filled again from the album, then the search:
+//                   click to the results list painted, results cleared before;
+//   later search  - the same search again (list cleared before, painted after);
+//   every track   - the empty text, every track listed and written to the results
+//                   file: click to the last line listed and painted, and the longest
+//                   stretch in that time the window's event loop did not turn;
+//   with all listed - an exact phrase search while every track is still listed,
+//                   which also checks the results file against the list.
+// The modes: 'Any word' with three words, 'All words' with two words and an
+// exclusion word, 'Exact Phrase' with a two-word phrase.
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -24,24 +30,19 @@
 #include <string>
 #include <vector>
 
+#include "bench_folder.h"
 #include "form/form1.h"
 #include "logic/date_words.h"
 #include "logic/search.h"
+#include "logic/search_run.h"
 #include "logic/track_record.h"
-#include "platform/dialogs.h"
-#include "platform/help_viewer.h"
-#include "platform/message_box.h"
-#include "platform/window_system.h"
 #include "search/search_page.h"
-#include "bench_folder.h"
-#include "silent_player.h"
 
 namespace {
 
-constexpr int kTracks = 100000;
 constexpr int kRuns = 5;
 
-void writeFiles(const std::string& folder)
+void writeFiles(const std::string& folder, int tracks)
 {
     const char* kinds[] = {"Steam", "Diesel", "Electric", "Shunter", "Freight", "Express", "Parcels", "Railcar"};
     const char* doings[] = {"passing at speed", "on shed", "departing", "arriving", "climbing the bank",
@@ -51,11 +52,11 @@ void writeFiles(const std::string& folder)
     std::mt19937 random(11);
     auto pick = [&](auto& pool) { return std::string(pool[random() % std::size(pool)]); };
     std::ofstream album(folder + "album.qdb", std::ios::binary);
-    for (int n = 1; n <= kTracks; ++n) {
+    for (int n = 1; n <= tracks; ++n) {
         TrackRecord rec;
-        rec.TrackDate = "1506197" + std::to_string(n % 10);
+        rec.TrackDate = std::to_string(10 + n % 19) + "0" + std::to_string(1 + n % 9) + "19" + std::to_string(50 + n % 37);
         rec.NoteNo = "1";
-        rec.PlayTime = "03:41";
+        rec.PlayTime = "0" + std::to_string(n % 10) + ":41";
         rec.Title = pick(kinds) + " " + pick(doings) + " " + pick(places);
         rec.Lineside = random() % 2 ? -1 : 0;
         rec.Mp3Name = "t" + std::to_string(n);
@@ -75,16 +76,60 @@ std::vector<std::string> upperLines(AlbumFile& album)
     return lines;
 }
 
-}  // namespace
-
-int main(int argc, char* argv[])
+double floorMs(const std::vector<std::string>& lines, size_t& hits)
 {
-    QApplication app(argc, argv);
-    const BenchFolder scratch;
-    const std::string& folder = scratch.path;
-    writeFiles(folder);
+    QElapsedTimer timer;
+    timer.start();
+    hits = 0;
+    for (const std::string& line : lines) hits += memmem(line.data(), line.size(), "SHED", 4) != nullptr;
+    return timer.nsecsElapsed() / 1e6;
+}
 
-    BenchWindow window(folder);
+// Click to the search's last results listed and painted.
+double searchedMs(Form1& form, SearchPage& page)
+{
+    return paintedMs(form, [&] {
+        page.btnSearch->click();
+        while (page.searching()) QApplication::processEvents();
+    });
+}
+
+void prepare(SearchPage& page, QRadioButton* mode, const char* text)
+{
+    page.btnSearchClear->click();
+    mode->setChecked(true);
+    page.txtSearch->setText(QString::fromLatin1(text));
+    QApplication::processEvents();
+}
+
+// Click to every track listed and painted, and the longest time the event loop did not turn.
+std::pair<double, double> everyTrack(Form1& form, SearchPage& page, int tracks)
+{
+    const QString done = QStringLiteral("Found: %1").arg(tracks);
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.nsecsElapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+        if (!page.searching() && page.lblFound->text() == done && page.lstSearchRes->listCount() == tracks) loop.quit();
+    });
+    QTimer::singleShot(0, &page, [&] { page.btnSearch->click(); });
+    clock.start();
+    tick.start();
+    loop.exec();
+    form.repaint();
+    return {clock.nsecsElapsed() / 1e6, longest / 1e6};
+}
+
+void benchAlbum(int tracks)
+{
+    const BenchFolder scratch;
+    writeFiles(scratch.path, tracks);
+    BenchWindow window(scratch.path);
     Form1& form = window.form;
     form.lblTabSearch_Click();
     QApplication::processEvents();
@@ -94,68 +139,64 @@ int main(int argc, char* argv[])
         const char* name;
         const char* text;
         QRadioButton* mode;
+        MatchMode match;
+        std::vector<double> first, later, alone;
+        int found = 0;
     };
-    const Case cases[] = {{"any word, three words", "express shunter railcar", page.opFindAny},
-                          {"all words, one excluded", "diesel shap -departing", page.opFindAll},
-                          {"exact phrase", "on shed", page.opFindPhrase},
-                          {"empty text, every track", "", page.opFindAny}};
-
-    std::vector<std::string> lines = upperLines(form.m.Album);
-    std::vector<double> floorMs;
+    Case cases[] = {{"any word, three words", "express shunter railcar", page.opFindAny, MatchMode::AnyWord, {}, {}, {}},
+                    {"all words, one excluded", "diesel shap -departing", page.opFindAll, MatchMode::AllWords, {}, {}, {}},
+                    {"exact phrase", "on shed", page.opFindPhrase, MatchMode::ExactPhrase, {}, {}, {}}};
+    const std::vector<std::string> lines = upperLines(form.m.Album);
+    std::vector<double> floors, every, stalls, withAll;
     size_t floorHits = 0;
     for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        floorHits = 0;
-        for (const std::string& line : lines) floorHits += memmem(line.data(), line.size(), "SHED", 4) != nullptr;
-        floorMs.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    const double floor = median(floorMs);
-    std::printf("Search on an album of %d tracks (median of %d runs, list shown and painted)\n", kTracks, kRuns);
-    std::printf("  floor: one memmem scan of the %zu lines in memory: %.2f ms (%zu hits)\n", lines.size(), floor,
-                floorHits);
-    for (const Case& c : cases) {
-        // Without the window: formatting every line from the album records and matching,
-        // what the first search after filling the track list does besides the list.
-        std::vector<double> scanMs;
-        for (int run = 0; run < kRuns; ++run) {
-            const SearchQuery query = makeSearchQuery(c.text, c.mode == page.opFindAll ? MatchMode::AllWords
-                                                              : c.mode == page.opFindPhrase ? MatchMode::ExactPhrase
-                                                                                            : MatchMode::AnyWord,
-                                                      KindFilter::Both, "ANY");
+        floors.push_back(floorMs(lines, floorHits));
+        for (Case& c : cases) {
+            form.FillTrackList();
+            prepare(page, c.mode, c.text);
+            c.first.push_back(searchedMs(form, page));
+            prepare(page, c.mode, c.text);
+            c.later.push_back(searchedMs(form, page));
+            c.found = page.lstSearchRes->listCount();
             QElapsedTimer timer;
             timer.start();
-            DateWords date;
-            size_t hits = 0;
-            form.m.Album.forEach([&](int32_t, const RecordView& record) {
-                hits += isSearchResult(query, record.Code(), searchForm(trackDisplayLine(record, date)));
-            });
-            scanMs.push_back(timer.nsecsElapsed() / 1e6);
+            SearchRun alone(makeSearchQuery(c.text, c.match, KindFilter::Both, "ANY"), tracks, std::string());
+            LineList found;
+            std::vector<int32_t> records;
+            alone.run(form.m.Album, [] { return true; }, found, records);
+            c.alone.push_back(timer.nsecsElapsed() / 1e6);
         }
-        std::vector<double> ms;
-        for (int run = 0; run < kRuns; ++run) {
-            page.btnSearchClear->click();
-            c.mode->setChecked(true);
-            page.txtSearch->setText(QString::fromLatin1(c.text));
-            QApplication::processEvents();
-            ms.push_back(paintedMs(form, [&] { page.btnSearch->click(); }));
-        }
-        const double t = median(ms);
-        std::printf("  %-26s %7.1f ms  %6d results  %5.1f x floor  (formatting + matching %.1f ms, %.1f x floor)\n", c.name,
-                    t, page.lstSearchRes->listCount(), t / floor, median(scanMs), median(scanMs) / floor);
-    }
-    // The first search after the track list is filled formats the album's lines once.
-    std::vector<double> first;
-    for (int run = 0; run < kRuns; ++run) {
-        page.btnSearchClear->click();
-        page.opFindAny->setChecked(true);
-        page.txtSearch->setText(QStringLiteral("express shunter railcar"));
-        form.FillTrackList();
+        prepare(page, page.opFindAny, "");
+        const auto [ms, stall] = everyTrack(form, page, tracks);
+        every.push_back(ms);
+        stalls.push_back(stall);
+        page.opFindPhrase->setChecked(true);
+        page.txtSearch->setText(QStringLiteral("on shed"));
         QApplication::processEvents();
-        first.push_back(paintedMs(form, [&] { page.btnSearch->click(); }));
+        withAll.push_back(searchedMs(form, page));
     }
-    std::printf("  first search after filling the track list (any word): %.1f ms, %.1f x floor\n", median(first),
-                median(first) / floor);
+    const double floor = median(floors);
+    std::printf("Search on an album of %d tracks (median of %d interleaved runs, list shown and painted)\n", tracks,
+                kRuns);
+    std::printf("  floor: one memmem pass over the %zu display lines in memory: %.2f ms (%zu hits)\n", lines.size(),
+                floor, floorHits);
+    for (const Case& c : cases)
+        std::printf("  %-24s first %7.1f ms (%4.1f x floor)  later %7.1f ms (%4.1f x floor)  %7d results\n", c.name,
+                    median(c.first), median(c.first) / floor, median(c.later), median(c.later) / floor, c.found);
+    for (const Case& c : cases)
+        std::printf("  %-24s reading, formatting and matching alone %7.1f ms (%4.1f x floor)\n", c.name, median(c.alone),
+                    median(c.alone) / floor);
+    std::printf("  every track (empty text): %.1f ms to all %d listed, longest event-loop stall %.1f ms\n",
+                median(every), tracks, median(stalls));
+    std::printf("  exact phrase with all %d still listed: %.1f ms\n", tracks, median(withAll));
     form.Form_Unload();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    for (const int tracks : {100000, 1000000}) benchAlbum(tracks);
     return 0;
 }

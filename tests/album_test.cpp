@@ -77,6 +77,9 @@ private slots:
                                               << QByteArray("- 5th May 1975 (03:41) [LS]");
         QTest::newRow("longest day and year") << makeTrack("T", ".109.001", "03:41", 1) << QByteArray("T - 0.1th September 0.001 (03:41) [LS]");
         QTest::newRow("month carried") << makeTrack("T", ".17081962", "03:41", 1) << QByteArray("T - 0.1th September 1962 (03:41) [LS]");
+        QTest::newRow("digits: day 0, month 0") << makeTrack("T", "00001999", "03:41") << QByteArray("T - 0th September 1999 (03:41)");
+        QTest::newRow("digits: one") << makeTrack("T", "1", "03:41") << QByteArray("T - 1st September 1 (03:41)");
+        QTest::newRow("digits: three") << makeTrack("T", " 123", "03:41") << QByteArray("T - 12th March 123 (03:41)");
     }
     // The widest line the album's scan allows holds every line, whatever its date field.
     void displayLine()

@@ -12,7 +12,9 @@
 
 #include "form/twips.h"
 #include "logic/playlist.h"
+#include "logic/date_words.h"
 #include "logic/search.h"
+#include "logic/search_run.h"
 #include "support/playback_fixture.h"
 
 using Words = std::vector<SearchWord>;
@@ -56,6 +58,20 @@ void search(SearchPage* page, const QString& text, QRadioButton* mode, QRadioBut
     kind->setChecked(true);
     page->cbCode->setCurrentIndex(page->cbCode->findText(code));
     page->btnSearch->click();
+}
+
+// A large album: months carried from line to line, dates not of digits only, blank,
+// UTF-8 and Windows-1252 titles, lineside lines and codes.
+std::vector<TrackRecord> largeAlbumTracks(int tracks)
+{
+    const char* titles[] = {"Express diesel", "Steam on shed", "", "Caf\xc3\xa9 on shed", "Orl\xe9" "ans goods", "Goods"};
+    const char* dates[] = {"12131980", "05051975", " 2101", ".109.001", "0101-123", "00001999", "31129999", "1"};
+    const char* codes[] = {"DSL", "STM", ""};
+    std::vector<TrackRecord> records;
+    for (int n = 0; n < tracks; ++n)
+        records.push_back(fixture::makeTrack(titles[n % 6], dates[n / 7 % 8], "0" + std::to_string(n % 10) + ":41",
+                                             n % 5 ? 0 : -1, "t", "f1", codes[n % 3]));
+    return records;
 }
 
 Records playlistRecords(const FormFixture& f)
@@ -225,6 +241,91 @@ private slots:
         QCOMPARE(f.messages.shown.size(), setup == "blocked" ? 1 : 0);
         if (setup == "blocked") QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
         if (setup != "no album") QCOMPARE(form.m.CurrentRecord, 5);
+    }
+
+    // Formatted and matched a block at a time, in pieces, a large album gives what its
+    // display lines one by one give.
+    void largeAlbum_data()
+    {
+        QTest::addColumn<QByteArray>("typed");
+        QTest::addColumn<MatchMode>("mode");
+        QTest::addColumn<KindFilter>("kind");
+        QTest::addColumn<QByteArray>("code");
+        QTest::newRow("any word, exclusion") << QByteArray("shed -express diesel") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
+        QTest::newRow("all words, lineside") << QByteArray("on shed") << MatchMode::AllWords << KindFilter::LinesideOnly << QByteArray("ANY");
+        QTest::newRow("phrase across fields, month carried") << QByteArray("shed - 1st december 1 (") << MatchMode::ExactPhrase << KindFilter::Both << QByteArray("ANY");
+        QTest::newRow("empty text, on train, code") << QByteArray("") << MatchMode::AnyWord << KindFilter::OnTrainOnly << QByteArray("DSL");
+        QTest::newRow("empty text, blank code") << QByteArray("") << MatchMode::AnyWord << KindFilter::Both << QByteArray("");
+        QTest::newRow("a word across two lines") << QByteArray("diesel )goods") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
+        QTest::newRow("accents of both encodings") << QByteArray("\xc3\xa9") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
+    }
+
+    void largeAlbum()
+    {
+        QFETCH(QByteArray, typed);
+        QFETCH(MatchMode, mode);
+        QFETCH(KindFilter, kind);
+        QFETCH(QByteArray, code);
+        constexpr int kTracks = 100000;
+        fixture::AlbumDir dir;
+        AlbumFile album;
+        QVERIFY(album.open(dir.writeAlbum("a.qdb", largeAlbumTracks(kTracks))));
+        const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, code.toStdString());
+        std::vector<int32_t> expected;
+        std::vector<std::string> expectedLines, lines;
+        DateWords date{"", "Spring", ""};
+        album.forEach([&](int32_t n, const RecordView& record) {
+            const std::string line = trackDisplayLine(record, date);
+            if (!isSearchResult(query, record.Code(), searchForm(line))) return;
+            expected.push_back(n);
+            expectedLines.push_back(line);
+        });
+        SearchRun run(query, kTracks, "Spring");
+        LineList found;
+        std::vector<int32_t> records;
+        int pieces = 0;
+        for (; !run.ended(); ++pieces) run.run(album, [] { return false; }, found, records);
+        for (size_t i = 0; i < found.size(); ++i) lines.emplace_back(found[i]);
+        QVERIFY(pieces > 1 && !expected.empty());
+        QVERIFY(records == expected);
+        QVERIFY(lines == expectedLines);
+    }
+
+    // Searching every track of a large album goes on between the window's events; each
+    // time the window has them, the list, the count and the results file agree.
+    void largeAlbumInStep()
+    {
+        constexpr int kTracks = 60000;
+        FormFixture f;
+        f.writeSettings(f.settingsLines(f.album.writeAlbum("album.qdb", largeAlbumTracks(kTracks))));
+        Form1& form = f.start();
+        SearchPage* page = form.fmSearch;
+        page->setSearchSlice(0);
+        int turns = 0;
+        bool inStep = true;
+        const auto searched = [&] {
+            ++turns;
+            const std::string file = f.readAppFile("search.$$$");
+            const int listed = page->lstSearchRes->listCount();
+            inStep = inStep && std::count(file.begin(), file.end(), '\n') == listed && page->lblFound->text() == QString("Found: %1").arg(listed);
+            return !page->searching();
+        };
+        search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        QVERIFY(QTest::qWaitFor(searched, 120000));
+        QVERIFY(turns > 1 && inStep);
+        std::string file;
+        for (int n = 1; n <= kTracks; ++n) file += " " + std::to_string(n) + " \r\n";
+        QCOMPARE(f.readAppFile("search.$$$"), file);
+        for (const int row : {0, 4095, 4096, kTracks - 1}) QCOMPARE(page->lstSearchRes->itemText(row), form.lstTracks->itemText(row));
+        // The first search after the load and the one after it find the same lines.
+        page->btnSearchClear->click();
+        for (int i = 0; i < 2; ++i) {
+            search(page, "on shed", page->opFindPhrase, page->opSearchBoth, "ANY");
+            QVERIFY(QTest::qWaitFor([&] { return !page->searching(); }, 120000));
+        }
+        const int half = page->lstSearchRes->listCount() / 2;
+        QVERIFY(half > 0);
+        for (int row = 0; row < half; row += 997) QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
     }
 
     void popups_data()

@@ -1,15 +1,25 @@
 #include "logic/date_words.h"
 
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
 #include "logic/text.h"
 
 namespace {
 
-const char* daySuffix(double day)
+int numberOf(std::string_view digits)
 {
-    if (day == 1 || day == 21 || day == 31) return "st";
-    if (day == 2 || day == 22) return "nd";
-    if (day == 3 || day == 23) return "rd";
-    return "th";
+    int value = 0;
+    for (const char c : digits) value = value * 10 + (c - '0');
+    return value;
+}
+
+void assignNumber(std::string& out, std::string_view before, int value, std::string_view after)
+{
+    char digits[16];
+    const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, value);
+    out.assign(before).append(digits, r.ptr).append(after);
 }
 
 std::string displayLine(std::string_view title, std::string_view trackDate, std::string_view playTime,
@@ -25,6 +35,38 @@ std::string displayLine(std::string_view title, std::string_view trackDate, std:
 }
 
 }  // namespace
+
+const char* daySuffix(double day)
+{
+    if (day == 1 || day == 21 || day == 31) return "st";
+    if (day == 2 || day == 22) return "nd";
+    if (day == 3 || day == 23) return "rd";
+    return "th";
+}
+
+std::optional<DateNumbers> dateDigits(std::string_view trackDate)
+{
+    // The usual field, ddmmyyyy and two blanks, read at once.
+    if (trackDate.size() == 10 && trackDate[8] == ' ' && trackDate[9] == ' ') {
+        uint64_t w;
+        std::memcpy(&w, trackDate.data(), 8);
+        // A digit is 0x3N with N at most 9, so N + 6 stays below 0x10.
+        const bool digits = (w & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull &&
+                            (((w & 0x0F0F0F0F0F0F0F0Full) + 0x0606060606060606ull) & 0x1010101010101010ull) == 0;
+        if (digits) {
+            const auto at = [&](int i) { return int(trackDate[size_t(i)] - '0'); };
+            return DateNumbers{at(0) * 10 + at(1), at(2) * 10 + at(3), ((at(4) * 10 + at(5)) * 10 + at(6)) * 10 + at(7)};
+        }
+    }
+    const std::string_view t = qtext::trim(trackDate);
+    if (t.empty()) return std::nullopt;
+    for (const char c : t)
+        if (c < '0' || c > '9') return std::nullopt;
+    // The same parts val() reads: the day from two characters, the month from the next
+    // two, the year from the last four.
+    return DateNumbers{numberOf(t.substr(0, 2)), numberOf(t.size() > 2 ? t.substr(2, 2) : std::string_view()),
+                       numberOf(t.substr(t.size() > 4 ? t.size() - 4 : 0))};
+}
 
 std::string_view monthName(int month)
 {
@@ -43,6 +85,12 @@ double monthNumber(std::string_view trackDate)
 
 void formatTrackDate(std::string_view trackDate, DateWords& dw)
 {
+    if (const std::optional<DateNumbers> n = dateDigits(trackDate)) {
+        assignNumber(dw.dayText, "", n->day, daySuffix(n->day));
+        if (n->month >= 1 && n->month <= 12) dw.monthText = monthName(n->month);
+        assignNumber(dw.yearText, " ", n->year, "");
+        return;
+    }
     const std::string_view t = qtext::trim(trackDate);
     const double day = qtext::val(t.substr(0, 2));
     const double month = monthNumber(trackDate);

@@ -1,5 +1,6 @@
 #pragma once
 // The recording date in words and the one-line text of a track.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,15 @@ struct DateWords {
 
 // Formats the TrackDate field (ddmmyyyy, blank padded) into dw.
 void formatTrackDate(std::string_view trackDate, DateWords& dw);
+
+// The numbers formatTrackDate reads from a field that holds digits only between its
+// blanks, as nearly every stored date does; nullopt for any other field.
+struct DateNumbers {
+    int day = 0, month = 0, year = 0;
+};
+std::optional<DateNumbers> dateDigits(std::string_view trackDate);
+// "st", "nd", "rd" or "th" after a day number.
+const char* daySuffix(double day);
 // No formatted date is longer than "0.1th September 0.001": the day is read from two
 // characters (".1" at the longest), the year from four (".001").
 inline constexpr size_t kLongestDateWords = 5 + 1 + 9 + 6;

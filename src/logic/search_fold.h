@@ -8,6 +8,9 @@
 // True for valid UTF-8: no overlong form, surrogate, or code point past U+10FFFF.
 bool isValidUtf8(std::string_view bytes);
 
+// True when every byte is below 0x80.
+bool isAsciiText(std::string_view bytes);
+
 // The upper case of a letter of the Latin (ASCII, Latin-1, Latin Extended-A), Greek
 // or Cyrillic alphabets; every other character stays as it is.
 char32_t upperChar(char32_t c);

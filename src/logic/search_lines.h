@@ -1,38 +1,60 @@
 #pragma once
-// The display lines of a whole album kept ready for searching: as shown and in
-// search form, each with its record's code. Formatting 100,000 lines costs several
-// times a scan of them, so an album's lines are formatted once and searched often.
+// Display lines for searching: written record by record into a reused buffer, so a
+// search formats nothing up front, and kept end to end in one text, so a list of a
+// million lines costs two allocations rather than a million.
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "logic/search.h"
+#include "logic/date_words.h"
 #include "logic/track_record.h"
 
-class SearchLines {
+class LineList {
 public:
-    // Formats the first `lines` records of the album in order; monthBefore is the
-    // month text shown before the first line, carried as the track list carries it.
-    void build(AlbumFile& album, int32_t lines, const std::string& monthBefore);
+    void add(std::string_view line)
+    {
+        text_ += line;
+        ends_.push_back(text_.size());
+    }
+    // Adds a line that write(std::string&) appends to the text.
+    template <typename Write>
+    void addWritten(Write&& write)
+    {
+        write(text_);
+        ends_.push_back(text_.size());
+    }
+    void append(const LineList& more);
+    // The lines in the form searches compare (searchForm), each from the same line of shown.
+    void assignSearchForm(const LineList& shown);
     void clear();
+
+    size_t size() const { return ends_.size(); }
     bool empty() const { return ends_.empty(); }
-    int32_t size() const { return int32_t(ends_.size()); }
-
-    std::string_view line(int32_t i) const { return piece(text_, ends_, i); }
-    std::string_view foldedLine(int32_t i) const { return piece(folded_, foldedEnds_, i); }
-    std::string_view code(int32_t i) const { return std::string_view(codes_).substr(size_t(i) * 4, 4); }
-
-    // The record numbers (from 1) of the lines that are results, in list order.
-    std::vector<int32_t> find(const SearchQuery& query) const;
+    std::string_view operator[](size_t i) const
+    {
+        const size_t begin = i == 0 ? 0 : ends_[i - 1];
+        return std::string_view(text_).substr(begin, ends_[i] - begin);
+    }
+    const std::string& text() const { return text_; }
+    const std::vector<size_t>& ends() const { return ends_; }
 
 private:
-    static std::string_view piece(const std::string& all, const std::vector<size_t>& ends, int32_t i)
-    {
-        const size_t begin = i == 0 ? 0 : ends[size_t(i) - 1];
-        return std::string_view(all).substr(begin, ends[size_t(i)] - begin);
-    }
-    // A line in search form can differ in length from the line as shown.
-    std::string text_, folded_, codes_;
-    std::vector<size_t> ends_, foldedEnds_;
+    std::string text_;
+    std::vector<size_t> ends_;
+};
+
+// Writes the display lines of records taken in album order, each as trackDisplayLine
+// gives it with the month carried from line to line, straight into a text used again.
+class DisplayLineWriter {
+public:
+    // monthBefore: the month text shown until a record names a month.
+    explicit DisplayLineWriter(std::string monthBefore) : carried_(std::move(monthBefore)) {}
+    // Appends the line of the next record to out.
+    void write(const RecordView& record, std::string& out);
+
+private:
+    int month_ = 0;         // the month carried, or 0 for carried_
+    std::string carried_;
+    DateWords words_;       // for a date field not of digits only
 };

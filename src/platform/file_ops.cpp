@@ -124,6 +124,14 @@ FileError appendToFile(const std::string& path, std::string_view bytes)
     return error;
 }
 
+std::optional<FileStamp> fileStamp(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    const auto ns = [](const timespec& t) { return int64_t(t.tv_sec) * 1000000000 + t.tv_nsec; };
+    return FileStamp{uint64_t(st.st_dev), uint64_t(st.st_ino), uint64_t(st.st_size), ns(st.st_mtim), ns(st.st_ctim)};
+}
+
 FileError removeFile(const std::string& path)
 {
     if (std::remove(path.c_str()) == 0 || errno == ENOENT) return FileError::None;

@@ -1,7 +1,9 @@
 #pragma once
 // File operations that report failures as kinds the handlers can tell apart.
 // Reading lives in logic/file_read.h, beside the kinds.
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +33,16 @@ FileError replaceViaScratch(const std::string& scratch, const std::string& path,
 // fails the file is cut back to its old length. For work files that only grow, where
 // rewriting the whole file for each addition would cost more than the addition.
 FileError appendToFile(const std::string& path, std::string_view bytes);
+
+// What tells one state of a file from another without reading it: another file in its
+// place, or any write to it, gives another stamp.
+struct FileStamp {
+    uint64_t device = 0, inode = 0, size = 0;
+    int64_t modifiedNs = 0, changedNs = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+// nullopt when the path cannot be looked at.
+std::optional<FileStamp> fileStamp(const std::string& path);
 
 // Removes a file; a missing file is not an error.
 FileError removeFile(const std::string& path);

@@ -3,7 +3,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QElapsedTimer>
 #include <QRadioButton>
+#include <QTimer>
 #include <algorithm>
 
 #include "album/track_list_model.h"
@@ -64,6 +66,10 @@ SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
                                     120, 1100, 1455, 240);
     btnSeDetails = placed(new QPushButton(QStringLiteral("View Notes"), this), "btnSeDetails", 120, 1340, 1455, 240);
     hidePopups();
+    goOn_ = new QTimer(this);
+    goOn_->setSingleShot(true);
+    goOn_->setInterval(0);
+    connect(goOn_, &QTimer::timeout, this, &SearchPage::runSearches);
 
     connect(btnSearch, &QPushButton::clicked, this, &SearchPage::btnSearch_Click);
     connect(lstSearchRes, &ListBox::mouseDown, this, &SearchPage::lstSearchRes_MouseDown);
@@ -84,7 +90,6 @@ void SearchPage::btnSearch_Click()
     Module1& m = form.m;
     const int lines = m.Album.isOpen() ? std::min(form.trackLines->rowCount(), int(m.Album.recordCount())) : 0;
     if (lines == 0) return;
-    long long count = foundCount(toStored(lblFound->text()));
     const std::string typed = toStored(txtSearch->text());
     txtSearch->setText(toDisplay(normaliseSearchText(typed)));
 
@@ -96,46 +101,92 @@ void SearchPage::btnSearch_Click()
                                                       : KindFilter::Both;
     const std::string code = cbCode->currentIndex() < 0 ? std::string("ANY") : toStored(cbCode->currentText());
     size_t dropped = 0;
-    const SearchQuery query = makeSearchQuery(typed, mode, kind, code, &dropped);
+    SearchQuery query = makeSearchQuery(typed, mode, kind, code, &dropped);
     lblSearchNote->setText(dropped ? toDisplay(droppedWordsNote(dropped)) : QString());
 
-    // The album's lines are formatted once, in list order with the date words carried
-    // from line to line exactly as the track list formats them, then searched as bytes.
-    // Another album, or the same one filled again, is formatted afresh (the track list
-    // is built after the pages, so this is watched from the first search on).
+    // The lines are formatted as they are searched, in list order with the date words
+    // carried from line to line exactly as the track list formats them. Another album,
+    // or the same one filled again, ends the searches still running (the track list is
+    // built after the pages, so this is watched from the first search on).
     if (!watchingTrackList_) {
-        connect(form.trackLines, &QAbstractItemModel::modelReset, this, [this] { albumLines_.clear(); });
+        connect(form.trackLines, &QAbstractItemModel::modelReset, this, &SearchPage::stopSearches);
         watchingTrackList_ = true;
     }
-    if (albumLines_.size() != lines) albumLines_.build(m.Album, lines, form.trackLines->monthBefore());
-    const std::vector<int32_t> records = albumLines_.find(query);
-    std::vector<std::string> found;
-    found.reserve(records.size());
-    for (const int32_t record : records) found.emplace_back(albumLines_.line(record - 1));
+    searches_.push_back(std::make_unique<SearchRun>(std::move(query), lines, form.trackLines->monthBefore()));
     m.CurrentRecord = lines;
     m.Album.read(lines, m.TrackRec);
+    if (searches_.size() == 1) runSearches();
+}
 
+void SearchPage::runSearches()
+{
+    if (inRun_) return;  // a message about the results file is being shown
+    inRun_ = true;
+    QElapsedTimer clock;
+    clock.start();
+    const auto keepOn = [&] { return clock.elapsed() < sliceMs_; };
+    while (!searches_.empty()) {
+        SearchRun& search = *searches_.front();
+        LineList lines;
+        std::vector<int32_t> records;
+        search.run(form.m.Album, keepOn, lines, records);
+        if (!addResults(lines, records)) {
+            searches_.clear();
+            break;
+        }
+        if (searches_.empty()) break;  // stopped while the results were added
+        if (!search.ended()) {
+            goOn_->start();
+            break;
+        }
+        searches_.pop_front();
+        if (!keepOn() && !searches_.empty()) {
+            goOn_->start();
+            break;
+        }
+    }
+    inRun_ = false;
+}
+
+void SearchPage::stopSearches()
+{
+    searches_.clear();
+    goOn_->stop();
+}
+
+bool SearchPage::addResults(const LineList& lines, const std::vector<int32_t>& records)
+{
     // A results file changed or removed from outside no longer names the listed lines:
-    // the file and the list then start again with this search's results.
+    // the file and the list then start again with these results.
+    long long count = foundCount(toStored(lblFound->text()));
     const bool inStep = resultsInStep();
     if (!records.empty() || !inStep) {
-        if (!saveResults(records, inStep)) return;
+        if (!saveResults(records, inStep)) return false;
         if (!inStep) {
             searchLines->clear();
             count = 0;
         }
         count += (long long)records.size();
-        searchLines->append(std::move(found));
+        searchLines->append(lines);
+        rememberWritten();
     }
     lblFound->setText(toDisplay(foundCaption(count)));
+    return true;
 }
 
 bool SearchPage::resultsInStep() const
 {
     const size_t listed = size_t(searchLines->rowCount());
+    if (written_ && listed == writtenListed_ && fileStamp(resultsPath()) == written_) return true;
     const FileRead file = readRegularFile(resultsPath(), kMaxResultsBytes);
     if (file.error == FileError::NotFound) return listed == 0;
     return file.ok() && !file.truncated && resultsFileInStep(file.bytes, listed);
+}
+
+void SearchPage::rememberWritten()
+{
+    written_ = fileStamp(resultsPath());
+    writtenListed_ = size_t(searchLines->rowCount());
 }
 
 bool SearchPage::saveResults(const std::vector<int32_t>& records, bool append)

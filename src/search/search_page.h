@@ -2,17 +2,21 @@
 // The Search page: what to look for, the tracks found, and what can be done with
 // them. The results file "search.$$$" holds one record number per result, line n
 // for list line n - 1; every action on a result looks its record up there.
+#include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "form/page.h"
-#include "logic/search_lines.h"
+#include "logic/search_run.h"
+#include "platform/file_ops.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 class SearchResultsModel;
 
 class SearchPage : public Page {
@@ -43,6 +47,11 @@ public:
     void btnSearchClear_Click();
 
     std::string resultsPath() const;
+    // True while a search clicked has not searched its last line yet. A search of a
+    // large album goes on between the window's events, adding its results as it goes.
+    bool searching() const { return !searches_.empty(); }
+    // How long a search may hold the window at a time; 0: one block of records.
+    void setSearchSlice(qint64 ms) { sliceMs_ = ms; }
 
 private:
     // The record number of each line of the results file that holds one; nullopt
@@ -53,12 +62,28 @@ private:
     bool isTrack(std::optional<int32_t> record) const;
     // True when the results file holds a line for each listed line and no more.
     bool resultsInStep() const;
+    // Goes on with the searches clicked for a slice of time, then leaves the rest for
+    // the next turn of the event loop.
+    void runSearches();
+    void stopSearches();
+    // Adds results to the file and the list and counts them; false (after saying so)
+    // when the file could not be written.
+    bool addResults(const LineList& lines, const std::vector<int32_t>& records);
     // Adds the new results' record numbers to the results file in one write, or makes
     // them its whole content; false (after saying so) when it could not be written.
     bool saveResults(const std::vector<int32_t>& records, bool append);
+    // Notes the results file as this page left it, in step with the list.
+    void rememberWritten();
     void reportNotSaved(std::string_view reason);
     void stopWithFailure();
     void hidePopups();
-    SearchLines albumLines_;  // the album's lines, formatted at the first search
+    std::deque<std::unique_ptr<SearchRun>> searches_;  // clicked, in order; the first one runs
+    QTimer* goOn_;
+    qint64 sliceMs_ = 25;
+    bool inRun_ = false;
+    // The results file as last written here, and the lines listed then: when it is still
+    // so, it needs no reading to know it is in step.
+    std::optional<FileStamp> written_;
+    size_t writtenListed_ = 0;
     bool watchingTrackList_ = false;
 };

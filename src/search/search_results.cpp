@@ -85,6 +85,7 @@ void SearchPage::lstSearchRes_DblClick()
 
 void SearchPage::btnSearchClear_Click()
 {
+    stopSearches();
     // The file first: when it cannot be emptied, the list keeps the results it names.
     const FileError error = writeFileAtomic(resultsPath(), std::string_view());
     if (error != FileError::None) {
@@ -92,5 +93,6 @@ void SearchPage::btnSearchClear_Click()
         return;
     }
     searchLines->clear();
+    rememberWritten();
     lblFound->setText(toDisplay(foundCaption(0)));
 }

@@ -5,15 +5,13 @@
 #include "form/text_codec.h"
 #include "form/widgets.h"
 
-void SearchResultsModel::append(std::vector<std::string> lines)
+void SearchResultsModel::append(const LineList& lines)
 {
     if (lines.empty()) return;
     const int first = int(lines_.size());
     beginInsertRows({}, first, first + int(lines.size()) - 1);
-    for (std::string& line : lines) {
-        widest_ = std::max(widest_, line.size());
-        lines_.push_back(std::move(line));
-    }
+    for (size_t i = 0; i < lines.size(); ++i) widest_ = std::max(widest_, lines[i].size());
+    lines_.append(lines);
     endInsertRows();
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+// One search over the first lines of an album, run in pieces: each call goes on where
+// the last one stopped, so a search of a large album need not hold the window. Lines
+// are formatted as they are searched, a block of records at a time, and each word is
+// looked for once through the whole block rather than once a line.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "logic/search.h"
+#include "logic/search_lines.h"
+
+class SearchRun {
+public:
+    // monthBefore: the month text shown before the first line, as the track list has it.
+    SearchRun(SearchQuery query, int32_t lines, std::string monthBefore);
+    ~SearchRun();
+    SearchRun(const SearchRun&) = delete;
+    SearchRun& operator=(const SearchRun&) = delete;
+
+    // Searches a block of records at a time until keepOn() says no (asked after each
+    // block) or the last line is searched; adds each result's display line to found and
+    // its record number to records, in album order.
+    void run(AlbumFile& album, const std::function<bool()>& keepOn, LineList& found, std::vector<int32_t>& records);
+    bool ended() const { return next_ > lines_; }
+
+private:
+    class Finder;  // one word's search through a block, prepared once
+    // Marks the lines of folded_ that are results; codes_ holds each line's Code field.
+    void markResults();
+
+    SearchQuery query_;
+    std::vector<std::unique_ptr<Finder>> finders_;  // for each word, or the phrase
+    int32_t lines_;
+    int32_t next_ = 1;
+    DisplayLineWriter writer_;
+    std::string block_, codes_;
+    LineList shown_, folded_;
+    std::vector<uint8_t> holds_, results_;
+};
