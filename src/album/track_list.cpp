@@ -66,7 +66,7 @@ void Form1::albumScanEnded()
     if (lastMonth > 0 && m.Date.dayText == d.dayText && m.Date.monthText == d.monthText && m.Date.yearText == d.yearText)
         m.Date.monthText = monthName(lastMonth);
     // Lines are laid out as wide as the widest, which only the whole scan knows.
-    lstTracks->doItemsLayout();
+    lstTracks->relayout();
 }
 
 void Form1::FormatTrackDate()
@@ -155,6 +155,7 @@ void Form1::connectTrackList()
 {
     trackLines = new TrackListModel(m.Album, this);
     lstTracks->setLineModel(trackLines);
+    connect(trackLines, &TrackListModel::linesScanned, lstTracks->viewport(), qOverload<>(&QWidget::update));
     connect(trackLines, &TrackListModel::codesFound, this, &Form1::addAlbumCodes);
     connect(trackLines, &TrackListModel::scanEnded, this, &Form1::albumScanEnded);
     connect(lstTracks, &ListBox::click, this, &Form1::lstTracks_Click);

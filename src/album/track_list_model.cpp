@@ -39,7 +39,7 @@ void TrackListModel::addScanned(AlbumScan&& piece, bool last)
     const int32_t from = scan_.records;
     const int codesBefore = int(scan_.codes.size());
     scan_.append(std::move(piece));
-    if (scan_.records > from) emit dataChanged(index(from), index(std::min(scan_.records, rows_) - 1));
+    if (scan_.records > from) emit linesScanned();
     if (int(scan_.codes.size()) > codesBefore) emit codesFound(codesBefore);
     if (!last) return;
     // A read that failed part way ends the album there, as a list filled in order would.

@@ -36,6 +36,9 @@ public:
     const std::string& monthBefore() const { return monthBefore_; }
 
 signals:
+    // Lines the scan has passed may read differently now. A list view is to paint them
+    // again, not lay itself out again: laying out a long list is costly.
+    void linesScanned();
     // The scan met codes not met before: scan().codes from `first` on.
     void codesFound(int first);
     // The scan has ended and every line, code and the widest line are known.
