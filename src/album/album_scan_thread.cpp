@@ -1,5 +1,6 @@
 #include "album/album_scan_thread.h"
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 AlbumScanThread::AlbumScanThread(PieceFn onPiece, QObject* parent) : QObject(parent), onPiece_(std::move(onPiece)) {}
@@ -30,6 +31,8 @@ void AlbumScanThread::finish()
 
 void AlbumScanThread::run(int fd, int32_t records, int32_t perPiece)
 {
+    // The scan gives way to the window's thread, which has the list to lay out and paint.
+    setpriority(PRIO_PROCESS, id_t(gettid()), 10);
     AlbumScanner scanner;
     std::string buffer;
     int32_t first = 1;
