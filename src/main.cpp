@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
     // The window opens centred on the screen at its designed size.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         form.move(screen->availableGeometry().center() - form.rect().center());
-    quitAfterFirstPaintWhenAsked(&form);
+    quitAfterFirstPaintWhenAsked(form);
     form.Form_Load();
     openCommandLineAlbum(form, albumPath);
     form.show();

@@ -94,6 +94,55 @@ private slots:
         QVERIFY(size_t(line.size()) <= scanAlbum(album).widestLine);
     }
 
+    // Scanned in pieces of any size an album gives what one pass gives: a run of lines
+    // without a month goes on across pieces, codes come once each in the order first met
+    // (blank-padded, or all NUL bytes as in a sparse file, as written), and the widest line
+    // and the last month are the whole album's.
+    void scanInPieces_data()
+    {
+        QTest::addColumn<QByteArray>("records");
+        QTest::addColumn<int>("perPiece");
+        QTest::addColumn<QList<int>>("carried");  // each line's carried month, -1 when its own is in range
+        QTest::addColumn<QByteArrayList>("codes");
+        QTest::addColumn<int>("lastMonth");
+        QTest::addColumn<int>("runs");
+        QByteArray mixed;
+        for (const TrackRecord& t : {makeTrack("a", "01131990", "01:00", 0, "t", "f", "AB"), makeTrack("b", "02031990", "01:00", 0, "t", "f", "ab"),
+                                     makeTrack("c", "03991990", "01:00", 0, "t", "f", "AB  "), makeTrack("d", "04001990"),
+                                     makeTrack("e", "05  1990"), makeTrack(std::string(60, 'W'), "05051975", "03:41", -1, "t", "f", "ANY"),
+                                     makeTrack("g", "07.51975", "01:00", 0, "t", "f", "CD")})
+            mixed += bytes(fixture::recordBytes(t));
+        const QList<int> mixedCarried{0, -1, 3, 3, 3, -1, 5};
+        const QByteArrayList mixedCodes{"AB", "ab", "ANY", "CD"};
+        for (const int perPiece : {1, 2, 3, 7})
+            QTest::addRow("pieces of %d", perPiece) << mixed << perPiece << mixedCarried << mixedCodes << 5 << 3;
+        QTest::newRow("NUL records") << QByteArray(9 * kRecordSize, '\0') << 4 << QList<int>(9, 0)
+                                     << QByteArrayList{QByteArray(4, '\0')} << 0 << 1;
+    }
+    void scanInPieces()
+    {
+        QFETCH(QByteArray, records);
+        QFETCH(int, perPiece);
+        QFETCH(QList<int>, carried);
+        AlbumScanner scanner;
+        AlbumScan scan;
+        for (qsizetype at = 0; at < records.size(); at += perPiece * kRecordSize)
+            scan.append(scanner.scan(std::string_view(records.constData(), size_t(records.size())).substr(size_t(at), size_t(perPiece * kRecordSize))));
+        QCOMPARE(scan.records, carried.size());
+        QList<int> months;
+        for (int32_t line = 0; line < scan.records; ++line) months << scan.carriedMonth(line);
+        QCOMPARE(months, carried);
+        QTEST(int(scan.carriedMonths.size()), "runs");  // one per stretch of lines without a month, however long
+        QByteArrayList codes;
+        for (const std::string& code : scan.codes) codes << bytes(code);
+        QTEST(codes, "codes");
+        QTEST(scan.lastMonth, "lastMonth");
+        fixture::AlbumDir dir;
+        AlbumFile album;
+        QVERIFY(album.open(dir.writeFile("a.qdb", records.toStdString())));
+        QCOMPARE(scan.widestLine, scanAlbum(album).widestLine);
+    }
+
     void notesEntry_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <sys/stat.h>
 
+#include "album/track_list_model.h"
 #include "form/looks.h"
 #include "form/twips.h"
 #include "support/playback_fixture.h"
@@ -114,16 +115,22 @@ private slots:
     {
         QTest::addColumn<QString>("indexLine"); QTest::addColumn<QString>("heightLine");
         QTest::addColumn<int>("selected"); QTest::addColumn<int>("height"); QTest::addColumn<int>("keep");  // lines of the file kept
-        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24;
-        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24;
-        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24;
-        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14;
+        QTest::addColumn<int>("tracks"); QTest::addColumn<int>("batch"); QTest::addColumn<int>("top");  // lines laid out at a time; -1: any top line
+        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24 << 12 << 50000 << -1;
+        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24 << 12 << 50000 << 0;
+        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24 << 12 << 50000 << 0;
+        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14 << 12 << 50000 << 0;
+        QTest::newRow("a long list laid out in batches scrolls to the line") << "Index=250" << "3=2500" << 250 << 2500 << 24 << 300 << 7 << 248;
     }
     void restoredIndexAndListHeight()
     {
         QFETCH(QString, indexLine); QFETCH(QString, heightLine); QFETCH(int, selected); QFETCH(int, keep);
+        QFETCH(int, tracks); QFETCH(int, batch); QFETCH(int, top);
         FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(12)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
+        const auto restore = qScopeGuard([] { Form1::trackListBatch = 50000; });
+        Form1::trackListBatch = batch;
+        Form1& w = f.startWith(writeAlbum(f, numbered(tracks)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
+        if (top >= 0) QTRY_COMPARE(w.lstTracks->topIndex(), top);
         QCOMPARE(w.lstTracks->selectedRows(), QList<int>{selected});
         QCOMPARE(w.lstTracks->listIndex(), selected);
         QCOMPARE(w.m.CurrentRecord, selected + 1);
@@ -199,30 +206,61 @@ private slots:
 
     // Lines are formatted only when shown, yet read as if the whole list had been formatted
     // in order: a month out of range repeats the month of the line before it. Codes are
-    // offered once each, in the order first met, exactly as written.
+    // offered once each, in the order first met, exactly as written. The scan that finds
+    // them runs after the list shows, in pieces of any size, with the list laid out in
+    // batches; an album loaded while another's scan runs never gets that scan's results,
+    // and a search waits for the scan.
+    void linesCarryMonthsAndAreNeverCutShort_data()
+    {
+        QTest::addColumn<int>("perPiece");
+        QTest::addColumn<int>("batch");
+        QTest::newRow("one piece") << 8192 << 50000;
+        QTest::newRow("pieces of 1, batches of 2") << 1 << 2;
+        QTest::newRow("pieces of 2") << 2 << 50000;
+        QTest::newRow("pieces of 3, batches of 4") << 3 << 4;
+    }
     void linesCarryMonthsAndAreNeverCutShort()
     {
+        QFETCH(int, perPiece);
+        QFETCH(int, batch);
+        const auto restore = qScopeGuard([] { AlbumScanThread::pieceRecords = 8192; });
+        AlbumScanThread::pieceRecords = perPiece;
         FormFixture f;
+        Form1& w = f.start();
+        w.lstTracks->setBatchSize(batch);
         const std::string longTitle(60, 'W');
         const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00", int16_t lineside = 0) {
             return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
         };
         const std::string path = f.album.writeAlbum("lines.qdb", {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
-            track("c", "03991990", "AB  "), track("d", "04001990", ""), track(longTitle, "05051975", "ANY", "03:41", -1)});
-        Form1& w = f.startWith(path, {});
+            track("c", "03991990", "AB  "), track("d", "04001990", ""), track(longTitle, "05051975", "ANY", "03:41", -1),
+            track("f", "06001975", "")});
+        // Records of NUL bytes only, as a sparse file reads: no month, one code of NULs.
+        w.m.AlbumPath = f.album.writeFile("sparse.qdb", std::string(3000 * kRecordSize, '\0'));
+        w.FillTrackList();
+        QVERIFY(w.trackLines->scanning());
+        w.m.AlbumPath = path;
+        w.m.TrackListIndex = 3;
+        w.FillTrackList();
+        w.lstTracks->doItemsLayout();  // the window lays the list out before the scan ends
+        w.fmSearch->btnSearch->click();
+        QVERIFY(!w.trackLines->scanning());
         const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
         QCOMPARE(lines(w.lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
                                                   "c - 3rd March 1990 (01:00)", "d - 4th March 1990 (01:00)",
-                                                  longLine}));
+                                                  longLine, "f - 6th May 1975 (01:00)"}));
         const QModelIndex last = w.lstTracks->model()->index(4, 0);
         QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
         QCOMPARE(w.lstTracks->textElideMode(), Qt::ElideNone);
-        QVERIFY(w.lstTracks->visualRect(last).width() >= w.lstTracks->fontMetrics().horizontalAdvance(longLine));
+        QTRY_VERIFY(w.lstTracks->visualRect(last).width() >= w.lstTracks->fontMetrics().horizontalAdvance(longLine));
         QVERIFY(w.lstTracks->horizontalScrollBar()->maximum() > 0);
         QStringList codes;
         for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
         QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
         QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
+        QCOMPARE(w.lstTracks->listIndex(), 3);
+        // The date words end as after formatting every line in order: the last line carries May.
+        QCOMPARE(QString::fromStdString(w.m.Date.monthText), QStringLiteral("May"));
     }
 
     // A left click shows the line's notes and hides the pop-up a right click shows, except while the playlist plays.

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "album/track_list_model.h"
+#include "logic/date_words.h"
 #include "logic/notes.h"
 #include "form/form1.h"
 #include "search/search_page.h"
@@ -31,24 +32,41 @@ void Form1::FillTrackList()
         setDetailsMessage(QString::fromLatin1(kNoAlbum));
         return;
     }
-    AlbumScan scan = scanAlbum(m.Album);
-    QStringList codes{QStringLiteral("ANY")};
-    for (const std::string& code : scan.codes)
-        if (code != "ANY") codes.append(toDisplay(code));
     fmSearch->cbCode->clear();
-    fmSearch->cbCode->addItems(codes);
+    fmSearch->cbCode->addItem(QStringLiteral("ANY"));
     fmSearch->cbCode->setCurrentIndex(0);
-    // The record buffer and the date words end as they would after formatting every line in order.
+    // The record buffer and the date words end as they would after formatting every line
+    // in order; a last line without a month takes the scan's last month when it ends.
     const std::string monthBefore = m.Date.monthText;
-    if (scan.lastMonth > 0) m.Date.monthText = monthName(scan.lastMonth);
-    if (m.Album.read(scan.records, m.TrackRec)) FormatTrackDate();
-    const int32_t count = scan.records;
-    trackLines->showAlbum(std::move(scan), monthBefore);
+    const int32_t count = m.Album.recordCount();
+    if (m.Album.read(count, m.TrackRec)) FormatTrackDate();
+    dateAwaitingScan_ = m.Date;
+    trackLines->showAlbum(monthBefore);
     m.CurrentRecord = 1;
     // A remembered line that no longer exists (a shorter album, or none saved) selects the first.
     const int32_t line = m.TrackListIndex >= 0 && m.TrackListIndex < count ? m.TrackListIndex : 0;
     lstTracks->setListIndex(line);
     if (line >= 2) lstTracks->setTopIndex(line - 2);
+}
+
+void Form1::addAlbumCodes(int first)
+{
+    const std::vector<std::string>& codes = trackLines->scan().codes;
+    QStringList added;
+    for (size_t i = size_t(first); i < codes.size(); ++i)
+        if (codes[i] != "ANY") added.append(toDisplay(codes[i]));
+    fmSearch->cbCode->addItems(added);
+}
+
+void Form1::albumScanEnded()
+{
+    const int lastMonth = trackLines->scan().lastMonth;
+    // A track formatted since the list was filled has already moved the date words on.
+    const DateWords& d = dateAwaitingScan_;
+    if (lastMonth > 0 && m.Date.dayText == d.dayText && m.Date.monthText == d.monthText && m.Date.yearText == d.yearText)
+        m.Date.monthText = monthName(lastMonth);
+    // Lines are laid out as wide as the widest, which only the whole scan knows.
+    lstTracks->relayout();
 }
 
 void Form1::FormatTrackDate()
@@ -137,6 +155,9 @@ void Form1::connectTrackList()
 {
     trackLines = new TrackListModel(m.Album, this);
     lstTracks->setLineModel(trackLines);
+    connect(trackLines, &TrackListModel::linesScanned, lstTracks->viewport(), qOverload<>(&QWidget::update));
+    connect(trackLines, &TrackListModel::codesFound, this, &Form1::addAlbumCodes);
+    connect(trackLines, &TrackListModel::scanEnded, this, &Form1::albumScanEnded);
     connect(lstTracks, &ListBox::click, this, &Form1::lstTracks_Click);
     connect(lstTracks, &ListBox::mouseDown, this, &Form1::lstTracks_MouseDown);
     connect(VScroll1, &QScrollBar::valueChanged, this, &Form1::VScroll1_Change);

@@ -4,38 +4,67 @@
 #include "form/widgets.h"
 #include "logic/date_words.h"
 
-TrackListModel::TrackListModel(AlbumFile& album, QObject* parent) : QAbstractListModel(parent), album_(album) {}
-
-void TrackListModel::showAlbum(AlbumScan scan, std::string monthBefore)
+TrackListModel::TrackListModel(AlbumFile& album, QObject* parent)
+    : QAbstractListModel(parent), album_(album),
+      scanner_([this](AlbumScan&& piece, bool last) { addScanned(std::move(piece), last); }, nullptr)
 {
+}
+
+void TrackListModel::showAlbum(std::string monthBefore)
+{
+    scanner_.cancel();
     beginResetModel();
-    scan_ = std::move(scan);
+    scan_ = AlbumScan{};
+    rows_ = album_.recordCount();
     monthBefore_ = std::move(monthBefore);
     message_.clear();
+    scanning_ = true;
     endResetModel();
+    scanner_.start(album_.duplicateDescriptor(), rows_);
 }
 
 void TrackListModel::showMessage(const QString& line)
 {
+    scanner_.cancel();
     beginResetModel();
     scan_ = AlbumScan{};
+    rows_ = 0;
+    scanning_ = false;
     message_ = line;
     endResetModel();
+}
+
+void TrackListModel::addScanned(AlbumScan&& piece, bool last)
+{
+    const int32_t from = scan_.records;
+    const int codesBefore = int(scan_.codes.size());
+    scan_.append(std::move(piece));
+    if (scan_.records > from) emit linesScanned();
+    if (int(scan_.codes.size()) > codesBefore) emit codesFound(codesBefore);
+    if (!last) return;
+    // A read that failed part way ends the album there, as a list filled in order would.
+    if (scan_.records < rows_) {
+        beginRemoveRows({}, scan_.records, rows_ - 1);
+        rows_ = scan_.records;
+        endRemoveRows();
+    }
+    scanning_ = false;
+    emit scanEnded();
 }
 
 int TrackListModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid()) return 0;
-    return message_.isEmpty() ? scan_.records : 1;
+    return message_.isEmpty() ? rows_ : 1;
 }
 
 std::string TrackListModel::lineBytes(int row) const
 {
-    if (row < 0 || row >= scan_.records || !album_.readBlock(row + 1, 1, buffer_)) return {};
+    if (row < 0 || row >= rows_ || !album_.readBlock(row + 1, 1, buffer_)) return {};
     DateWords dw;
     // A line whose month is out of range shows the month of the line before it, as when
     // the whole list was formatted in order.
-    if (const int carried = scan_.carriedMonth(row); carried >= 0)
+    if (const int carried = row < scan_.records ? scan_.carriedMonth(row) : -1; carried >= 0)
         dw.monthText = carried > 0 ? std::string(monthName(carried)) : monthBefore_;
     return trackDisplayLine(RecordView(buffer_), dw);
 }

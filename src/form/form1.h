@@ -54,6 +54,7 @@ public:
     QGroupBox* fmTrackList;
     ListBox* lstTracks;
     TrackListModel* trackLines;  // the lines lstTracks shows
+    static inline int trackListBatch = 50000;  // lines of lstTracks laid out at a time
     QPlainTextEdit* txtDetails;
     QScrollBar* VScroll1;
     QPushButton *btnAddPL, *btnClearSel;
@@ -125,6 +126,9 @@ public:
     // Album and track list
     void FillTrackList();
     void FormatTrackDate();
+    // The album's scan met new codes (from `first` on), or ended.
+    void addAlbumCodes(int first);
+    void albumScanEnded();
     void ShowTrackNotes();
     // Shows the notes pane of the Playlist and Search pages with a record's notes; with no
     // record (its entry could not be read), the status says the player stopped instead.
@@ -230,4 +234,5 @@ private:
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;
     bool unloaded_ = false;
+    DateWords dateAwaitingScan_;  // the date words as the track list left them, until its scan ends
 };

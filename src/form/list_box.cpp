@@ -156,7 +156,26 @@ int ListBox::topIndex() const
 
 void ListBox::setTopIndex(int row)
 {
-    if (validRow(row)) scrollTo(rowIndex(row), QAbstractItemView::PositionAtTop);
+    pendingTop_ = -1;
+    if (!validRow(row)) return;
+    // Scrolled before the last batch is laid out, the row would stop short of the top.
+    if (visualRect(rowIndex(listCount() - 1)).isValid())
+        scrollTo(rowIndex(row), QAbstractItemView::PositionAtTop);
+    else
+        pendingTop_ = row;
+}
+
+void ListBox::relayout()
+{
+    const int top = pendingTop_ >= 0 ? pendingTop_ : topIndex();
+    doItemsLayout();
+    if (top > 0) setTopIndex(top);
+}
+
+void ListBox::updateGeometries()
+{
+    QListView::updateGeometries();  // also once the last batch is laid out
+    if (pendingTop_ >= 0) setTopIndex(pendingTop_);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)

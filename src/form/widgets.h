@@ -51,7 +51,10 @@ public:
     void setSelected(int row, bool selected);
     QList<int> selectedRows() const;
     int topIndex() const;
+    // A row not laid out yet (a long list is laid out a batch at a time) goes to the top once it is.
     void setTopIndex(int row);
+    // Lays the lines out again, as after their widest changed, keeping the top line.
+    void relayout();
 
 signals:
     void click();
@@ -62,11 +65,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void updateGeometries() override;
 
 private:
     bool validRow(int row) const { return row >= 0 && row < listCount(); }
     QModelIndex rowIndex(int row) const { return model()->index(row, 0); }
     LinesModel* lines_;
+    int pendingTop_ = -1;
 };
 
 // Runs handler whenever the pointer moves over w, for controls whose Qt class has

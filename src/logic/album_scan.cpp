@@ -1,18 +1,11 @@
 #include "logic/album_scan.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "logic/date_words.h"
 #include "logic/text.h"
 
 namespace {
-
-// Looks codes up by view, so a code already seen costs no copy.
-struct CodeHash {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-};
 
 // Everything a display line adds to its title and playing time: " - ", the date in
 // words, " (", ")" and " [LS]".
@@ -27,27 +20,61 @@ int wholeMonth(double month)
 
 int AlbumScan::carriedMonth(int32_t line) const
 {
-    const auto it = std::lower_bound(carriedMonths.begin(), carriedMonths.end(), std::make_pair(line, -1));
-    return it != carriedMonths.end() && it->first == line ? it->second : -1;
+    const auto it = std::upper_bound(carriedMonths.begin(), carriedMonths.end(), line,
+                                     [](int32_t l, const MonthRun& run) { return l < run.first; });
+    return it != carriedMonths.begin() && line <= std::prev(it)->last ? std::prev(it)->month : -1;
+}
+
+void AlbumScan::append(AlbumScan&& piece)
+{
+    records = piece.records;
+    codes.insert(codes.end(), std::make_move_iterator(piece.codes.begin()), std::make_move_iterator(piece.codes.end()));
+    auto run = piece.carriedMonths.begin();
+    // A run of lines without a month may go on across the pieces' boundary.
+    if (run != piece.carriedMonths.end() && !carriedMonths.empty() && carriedMonths.back().last + 1 == run->first) {
+        carriedMonths.back().last = run->last;
+        ++run;
+    }
+    carriedMonths.insert(carriedMonths.end(), run, piece.carriedMonths.end());
+    lastMonth = piece.lastMonth;
+    widestLine = piece.widestLine;
+}
+
+AlbumScan AlbumScanner::scan(std::string_view records)
+{
+    AlbumScan piece;
+    for (size_t at = 0; at + kRecordSize <= records.size(); at += kRecordSize) {
+        const RecordView rec(records.substr(at, kRecordSize));
+        const int32_t line = next_++;
+        const std::string_view code = qtext::trim(rec.Code());
+        if (!code.empty() && seen_.find(code) == seen_.end()) {
+            seen_.emplace(code);
+            piece.codes.emplace_back(code);
+        }
+        if (const int month = wholeMonth(monthNumber(rec.TrackDate())))
+            lastMonth_ = month;
+        else if (!piece.carriedMonths.empty() && piece.carriedMonths.back().last + 1 == line)
+            piece.carriedMonths.back().last = line;
+        else
+            piece.carriedMonths.push_back({line, line, lastMonth_});
+        widest_ = std::max(widest_, qtext::trim(rec.Title()).size() + qtext::trim(rec.PlayTime()).size() + kLineFrame);
+    }
+    piece.records = next_;
+    piece.lastMonth = lastMonth_;
+    piece.widestLine = widest_;
+    return piece;
 }
 
 AlbumScan scanAlbum(AlbumFile& album)
 {
+    AlbumScanner scanner;
     AlbumScan scan;
-    std::unordered_set<std::string, CodeHash, std::equal_to<>> seen;
-    album.forEach([&](int32_t n, const RecordView& rec) {
-        scan.records = n;
-        const std::string_view code = qtext::trim(rec.Code());
-        if (!code.empty() && seen.find(code) == seen.end()) {
-            seen.emplace(code);
-            scan.codes.emplace_back(code);
-        }
-        if (const int month = wholeMonth(monthNumber(rec.TrackDate())))
-            scan.lastMonth = month;
-        else
-            scan.carriedMonths.emplace_back(n - 1, scan.lastMonth);
-        scan.widestLine = std::max(scan.widestLine, qtext::trim(rec.Title()).size() +
-                                                        qtext::trim(rec.PlayTime()).size() + kLineFrame);
-    });
+    std::string buffer;
+    constexpr int32_t kBlock = 4096;
+    const int32_t total = album.recordCount();
+    for (int32_t first = 1; first <= total; first += kBlock) {
+        if (!album.readBlock(first, std::min(kBlock, total - first + 1), buffer)) break;
+        scan.append(scanner.scan(buffer));
+    }
     return scan;
 }

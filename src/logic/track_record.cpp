@@ -1,5 +1,7 @@
 #include "logic/track_record.h"
 
+#include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -147,4 +149,24 @@ bool AlbumFile::readBlock(int32_t first, int32_t count, std::string& buffer)
     std::clearerr(file_);
     if (!seekTo(file_, int64_t(first - 1) * kRecordSize)) return false;
     return std::fread(buffer.data(), 1, buffer.size(), file_) == buffer.size();
+}
+
+int AlbumFile::duplicateDescriptor() const
+{
+    return file_ ? fcntl(fileno(file_), F_DUPFD_CLOEXEC, 0) : -1;
+}
+
+bool readRecordsAt(int fd, int32_t first, int32_t count, std::string& buffer)
+{
+    if (fd < 0 || first < 1 || count < 0) return false;
+    buffer.resize(size_t(count) * kRecordSize);
+    size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t got = pread(fd, buffer.data() + done, buffer.size() - done,
+                                  off_t(int64_t(first - 1) * kRecordSize + int64_t(done)));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) return false;
+        done += size_t(got);
+    }
+    return true;
 }

@@ -88,10 +88,15 @@ public:
 
     // Reads count records from record first on into buffer, as stored.
     bool readBlock(int32_t first, int32_t count, std::string& buffer);
+    // A descriptor of its own on the open file (-1 when none), for reading it on another thread.
+    int duplicateDescriptor() const;
 
 private:
     std::FILE* file_ = nullptr;
 };
+
+// Reads count records from record first on through fd without moving its offset, as stored.
+bool readRecordsAt(int fd, int32_t first, int32_t count, std::string& buffer);
 
 template <typename Fn>
 void AlbumFile::forEach(Fn&& fn)

@@ -88,6 +88,8 @@ std::string SearchPage::resultsPath() const
 void SearchPage::btnSearch_Click()
 {
     Module1& m = form.m;
+    // A search waits for the album's scan, so it sees the list and the codes complete.
+    form.trackLines->finishScan();
     const int lines = m.Album.isOpen() ? std::min(form.trackLines->rowCount(), int(m.Album.recordCount())) : 0;
     if (lines == 0) return;
     const std::string typed = toStored(txtSearch->text());

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QTest>
 
+#include "album/track_list_model.h"
 #include "platform/file_ops.h"
 
 FormFixture::FormFixture() = default;
@@ -54,6 +55,7 @@ Form1& FormFixture::start()
     form->Form_Load();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
+    if (!QTest::qWaitFor([this] { return !form->trackLines->scanning(); })) qWarning("album scan not ended");
     return *form;
 }
 

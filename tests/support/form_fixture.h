@@ -29,7 +29,7 @@ public:
     std::vector<std::string> settingsLines(const std::string& albumPath) const;
     void writeSettings(const std::vector<std::string>& lines, size_t keep = 24) const;
 
-    // Builds the window, runs its start-up and shows it.
+    // Builds the window, runs its start-up, shows it and lets the album scan end.
     Form1& start();
     // Writes settings for the album with some lines (numbered from 1) replaced, keeps the
     // first `keep` lines, then starts.
