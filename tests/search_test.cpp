@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <tuple>
@@ -15,6 +16,7 @@
 #include "logic/date_words.h"
 #include "logic/search.h"
 #include "logic/search_run.h"
+#include "search/search_results_model.h"
 #include "support/playback_fixture.h"
 
 using Words = std::vector<SearchWord>;
@@ -292,15 +294,26 @@ private slots:
     }
 
     // Searching every track of a large album goes on between the window's events; each
-    // time the window has them, the list, the count and the results file agree.
+    // time the window has them, the list, the count and the results file agree, and the
+    // results found are listed no more often than the delivery interval lets them.
+    void largeAlbumInStep_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::newRow("listed each slice") << 0;
+        QTest::newRow("listed at the end") << 3600000;
+    }
+
     void largeAlbumInStep()
     {
+        QFETCH(int, interval);
         constexpr int kTracks = 60000;
         FormFixture f;
         f.writeSettings(f.settingsLines(f.album.writeAlbum("album.qdb", largeAlbumTracks(kTracks))));
         Form1& form = f.start();
         SearchPage* page = form.fmSearch;
         page->setSearchSlice(0);
+        page->setDeliveryInterval(interval);
+        QSignalSpy listed(page->searchLines, &QAbstractItemModel::rowsInserted);
         int turns = 0;
         bool inStep = true;
         const auto searched = [&] {
@@ -313,6 +326,7 @@ private slots:
         search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
         QVERIFY(QTest::qWaitFor(searched, 120000));
         QVERIFY(turns > 1 && inStep);
+        QVERIFY(interval ? listed.count() == 1 : listed.count() > 1);
         std::string file;
         for (int n = 1; n <= kTracks; ++n) file += " " + std::to_string(n) + " \r\n";
         QCOMPARE(f.readAppFile("search.$$$"), file);
