@@ -1,6 +1,7 @@
 #include "logic/search_run.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "logic/text.h"
@@ -18,7 +19,7 @@ bool lineside(std::string_view line)
 
 class SearchRun::Finder {
 public:
-    explicit Finder(const std::string& word) : word_(word), searcher_(word.begin(), word.end()) {}
+    explicit Finder(const std::string& word) : word_(word) {}
 
     // Marks the lines holding the word: one pass through the lines end to end, a hit
     // counting only when it lies within one line.
@@ -31,22 +32,20 @@ public:
             return;
         }
         const std::string& text = lines.text();
-        size_t line = 0;
-        auto from = text.begin();
+        size_t line = 0, from = 0;
         while (line < ends.size()) {
-            const auto hit = std::search(from, text.end(), searcher_);
-            if (hit == text.end()) break;
-            const size_t at = size_t(hit - text.begin());
+            const void* hit = memmem(text.data() + from, text.size() - from, word_.data(), word_.size());
+            if (!hit) break;
+            const size_t at = size_t(static_cast<const char*>(hit) - text.data());
             while (ends[line] <= at) ++line;
             // A later hit in this line would end past it too, so the search goes on at the next line.
             if (at + word_.size() <= ends[line]) holds[line] = 1;
-            from = text.begin() + std::ptrdiff_t(ends[line++]);
+            from = ends[line++];
         }
     }
 
 private:
     const std::string& word_;
-    std::boyer_moore_horspool_searcher<std::string::const_iterator> searcher_;
 };
 
 SearchRun::SearchRun(SearchQuery query, int32_t lines, std::string monthBefore)
