@@ -253,7 +253,7 @@ private slots:
         QTest::addColumn<MatchMode>("mode");
         QTest::addColumn<KindFilter>("kind");
         QTest::addColumn<QByteArray>("code");
-        QTest::newRow("any word, exclusion") << QByteArray("shed -express diesel") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
+        QTest::newRow("any word, exclusion") << QByteArray("shed -express diesel 9") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
         QTest::newRow("all words, lineside") << QByteArray("on shed") << MatchMode::AllWords << KindFilter::LinesideOnly << QByteArray("ANY");
         QTest::newRow("phrase across fields, month carried") << QByteArray("shed - 1st december 1 (") << MatchMode::ExactPhrase << KindFilter::Both << QByteArray("ANY");
         QTest::newRow("empty text, on train, code") << QByteArray("") << MatchMode::AnyWord << KindFilter::OnTrainOnly << QByteArray("DSL");

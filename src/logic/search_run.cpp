@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "logic/text.h"
+#include "logic/word_places.h"
 
 namespace {
 
@@ -21,8 +22,8 @@ class SearchRun::Finder {
 public:
     explicit Finder(const std::string& word) : word_(word) {}
 
-    // Marks the lines holding the word: one pass through the lines end to end, a hit
-    // counting only when it lies within one line.
+    // Marks the lines holding the word: one pass through the lines end to end, a place
+    // counting only when the word lies within one line.
     void mark(const LineList& lines, std::vector<uint8_t>& holds) const
     {
         const std::vector<size_t>& ends = lines.ends();
@@ -31,17 +32,11 @@ public:
             for (size_t i = 0; i < ends.size(); ++i) holds[i] = !lines[i].empty();
             return;
         }
-        const std::string& text = lines.text();
-        size_t line = 0, from = 0;
-        while (line < ends.size()) {
-            const void* hit = memmem(text.data() + from, text.size() - from, word_.data(), word_.size());
-            if (!hit) break;
-            const size_t at = size_t(static_cast<const char*>(hit) - text.data());
+        size_t line = 0;
+        eachPlace(lines.text(), word_, [&](size_t at) {
             while (ends[line] <= at) ++line;
-            // A later hit in this line would end past it too, so the search goes on at the next line.
             if (at + word_.size() <= ends[line]) holds[line] = 1;
-            from = ends[line++];
-        }
+        });
     }
 
 private:
