@@ -66,7 +66,7 @@ void search(SearchPage* page, const QString& text, QRadioButton* mode, QRadioBut
 // UTF-8 and Windows-1252 titles, lineside lines and codes.
 std::vector<TrackRecord> largeAlbumTracks(int tracks)
 {
-    const char* titles[] = {"Express diesel", "Steam on shed", "", "Caf\xc3\xa9 on shed", "Orl\xe9" "ans goods", "Goods"};
+    const char* titles[] = {"Express diesel", "Steam on shed", "", "Caf\xc3\xa9 on shed", "Orl\xe9" "ans goods", "   Goods"};
     const char* dates[] = {"12131980", "05051975", " 2101", ".109.001", "0101-123", "00001999", "31129999", "1"};
     const char* codes[] = {"DSL", "STM", ""};
     std::vector<TrackRecord> records;
