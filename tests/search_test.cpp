@@ -340,6 +340,11 @@ private slots:
         const int half = page->lstSearchRes->listCount() / 2;
         QVERIFY(half > 0);
         for (int row = 0; row < half; row += 997) QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
+        // The track list filled again ends a search, which lists what it found so far.
+        search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        form.FillTrackList();
+        QVERIFY(searched() && inStep);
+        QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
     }
 
     void popups_data()
