@@ -146,7 +146,7 @@ bool SearchPage::deliver()
     std::swap(lines, pending_);
     std::swap(records, pendingRecords_);
     sinceDelivery_.start();
-    return addResults(lines, records);
+    return addResults(std::move(lines), records);
 }
 
 void SearchPage::stopSearches()
@@ -163,7 +163,7 @@ void SearchPage::trackListRefilled()
     stopSearches();
 }
 
-bool SearchPage::addResults(const LineList& lines, const std::vector<int32_t>& records)
+bool SearchPage::addResults(LineList&& lines, const std::vector<int32_t>& records)
 {
     // A results file changed or removed from outside no longer names the listed lines:
     // the file and the list then start again with these results.
@@ -176,7 +176,7 @@ bool SearchPage::addResults(const LineList& lines, const std::vector<int32_t>& r
             count = 0;
         }
         count += (long long)records.size();
-        searchLines->append(lines);
+        searchLines->append(std::move(lines));
         rememberWritten();
     }
     lblFound->setText(toDisplay(foundCaption(count)));

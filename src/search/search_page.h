@@ -75,7 +75,7 @@ private:
     bool deliver();
     // Adds results to the file and the list and counts them; false (after saying so)
     // when the file could not be written.
-    bool addResults(const LineList& lines, const std::vector<int32_t>& records);
+    bool addResults(LineList&& lines, const std::vector<int32_t>& records);
     // Adds the new results' record numbers to the results file in one write, or makes
     // them its whole content; false (after saying so) when it could not be written.
     bool saveResults(const std::vector<int32_t>& records, bool append);
