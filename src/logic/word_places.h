@@ -2,6 +2,7 @@
 // Every place a word starts in a text, found sixteen bytes at a time where the
 // processor allows: a place is looked at closely only when its first and last bytes
 // are the word's.
+#include <bit>
 #include <cstring>
 #include <string_view>
 #if defined(__SSE2__)
@@ -25,7 +26,7 @@ void eachPlace(std::string_view text, std::string_view word, Place&& place)
             const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + k - 1));
             unsigned mask = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, end))));
             for (; mask; mask &= mask - 1) {
-                const char* at = p + __builtin_ctz(mask);
+                const char* at = p + std::countr_zero(mask);
                 if (std::memcmp(at + 1, word.data() + 1, k - 2) == 0) place(size_t(at - begin));
             }
         }
