@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <tuple>
@@ -15,6 +16,7 @@
 #include "logic/date_words.h"
 #include "logic/search.h"
 #include "logic/search_run.h"
+#include "search/search_results_model.h"
 #include "support/playback_fixture.h"
 
 using Words = std::vector<SearchWord>;
@@ -64,7 +66,7 @@ void search(SearchPage* page, const QString& text, QRadioButton* mode, QRadioBut
 // UTF-8 and Windows-1252 titles, lineside lines and codes.
 std::vector<TrackRecord> largeAlbumTracks(int tracks)
 {
-    const char* titles[] = {"Express diesel", "Steam on shed", "", "Caf\xc3\xa9 on shed", "Orl\xe9" "ans goods", "Goods"};
+    const char* titles[] = {"Express diesel", "Steam on shed", "", "Caf\xc3\xa9 on shed", "Orl\xe9" "ans goods", "   Goods"};
     const char* dates[] = {"12131980", "05051975", " 2101", ".109.001", "0101-123", "00001999", "31129999", "1"};
     const char* codes[] = {"DSL", "STM", ""};
     std::vector<TrackRecord> records;
@@ -251,7 +253,7 @@ private slots:
         QTest::addColumn<MatchMode>("mode");
         QTest::addColumn<KindFilter>("kind");
         QTest::addColumn<QByteArray>("code");
-        QTest::newRow("any word, exclusion") << QByteArray("shed -express diesel") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
+        QTest::newRow("any word, exclusion") << QByteArray("shed -express diesel 9") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
         QTest::newRow("all words, lineside") << QByteArray("on shed") << MatchMode::AllWords << KindFilter::LinesideOnly << QByteArray("ANY");
         QTest::newRow("phrase across fields, month carried") << QByteArray("shed - 1st december 1 (") << MatchMode::ExactPhrase << KindFilter::Both << QByteArray("ANY");
         QTest::newRow("empty text, on train, code") << QByteArray("") << MatchMode::AnyWord << KindFilter::OnTrainOnly << QByteArray("DSL");
@@ -292,15 +294,26 @@ private slots:
     }
 
     // Searching every track of a large album goes on between the window's events; each
-    // time the window has them, the list, the count and the results file agree.
+    // time the window has them, the list, the count and the results file agree, and the
+    // results found are listed no more often than the delivery interval lets them.
+    void largeAlbumInStep_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::newRow("listed each slice") << 0;
+        QTest::newRow("listed at the end") << 3600000;
+    }
+
     void largeAlbumInStep()
     {
+        QFETCH(int, interval);
         constexpr int kTracks = 60000;
         FormFixture f;
         f.writeSettings(f.settingsLines(f.album.writeAlbum("album.qdb", largeAlbumTracks(kTracks))));
         Form1& form = f.start();
         SearchPage* page = form.fmSearch;
         page->setSearchSlice(0);
+        page->setDeliveryInterval(interval);
+        QSignalSpy listed(page->searchLines, &QAbstractItemModel::rowsInserted);
         int turns = 0;
         bool inStep = true;
         const auto searched = [&] {
@@ -313,6 +326,7 @@ private slots:
         search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
         QVERIFY(QTest::qWaitFor(searched, 120000));
         QVERIFY(turns > 1 && inStep);
+        QVERIFY(interval ? listed.count() == 1 : listed.count() > 1);
         std::string file;
         for (int n = 1; n <= kTracks; ++n) file += " " + std::to_string(n) + " \r\n";
         QCOMPARE(f.readAppFile("search.$$$"), file);
@@ -326,6 +340,11 @@ private slots:
         const int half = page->lstSearchRes->listCount() / 2;
         QVERIFY(half > 0);
         for (int row = 0; row < half; row += 997) QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
+        // The track list filled again ends a search, which lists what it found so far.
+        search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        form.FillTrackList();
+        QVERIFY(searched() && inStep);
+        QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
     }
 
     void popups_data()

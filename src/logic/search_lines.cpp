@@ -1,5 +1,6 @@
 #include "logic/search_lines.h"
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -33,13 +34,32 @@ void LineList::assignSearchForm(const LineList& shown)
 
 namespace {
 
-// qtext::trim, eight blanks at a time from the end, where a padded field has most of them.
+// The high bit of each byte of w that is not a blank.
+uint64_t nonBlanks(uint64_t w)
+{
+    constexpr uint64_t kBlanks = 0x2020202020202020ull, kLow = 0x7F7F7F7F7F7F7F7Full;
+    const uint64_t x = w ^ kBlanks;
+    return (((x & kLow) + kLow) | x) & ~kLow;
+}
+
+// qtext::trim, eight bytes at a time, where a padded field has most of its blanks.
 std::string_view blankTrimmed(std::string_view s)
 {
     size_t first = 0, last = s.size();
-    constexpr uint64_t kBlanks = 0x2020202020202020ull;
     uint64_t w;
-    while (last >= 8 && (std::memcpy(&w, s.data() + last - 8, 8), w == kBlanks)) last -= 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (; last >= 8; last -= 8) {
+            std::memcpy(&w, s.data() + last - 8, 8);
+            if (const uint64_t found = nonBlanks(w)) {
+                last -= size_t(std::countl_zero(found)) / 8;
+                break;
+            }
+        }
+        if (last >= 8) {
+            std::memcpy(&w, s.data(), 8);
+            first = size_t(std::countr_zero(nonBlanks(w))) / 8;  // 8 when all are blanks
+        }
+    }
     while (last > 0 && s[last - 1] == ' ') --last;
     while (first < last && s[first] == ' ') ++first;
     return s.substr(first, last - first);

@@ -1,9 +1,11 @@
 #include "logic/search_run.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 
 #include "logic/text.h"
+#include "logic/word_places.h"
 
 namespace {
 
@@ -18,10 +20,10 @@ bool lineside(std::string_view line)
 
 class SearchRun::Finder {
 public:
-    explicit Finder(const std::string& word) : word_(word), searcher_(word.begin(), word.end()) {}
+    explicit Finder(const std::string& word) : word_(word) {}
 
-    // Marks the lines holding the word: one pass through the lines end to end, a hit
-    // counting only when it lies within one line.
+    // Marks the lines holding the word: one pass through the lines end to end, a place
+    // counting only when the word lies within one line.
     void mark(const LineList& lines, std::vector<uint8_t>& holds) const
     {
         const std::vector<size_t>& ends = lines.ends();
@@ -30,23 +32,15 @@ public:
             for (size_t i = 0; i < ends.size(); ++i) holds[i] = !lines[i].empty();
             return;
         }
-        const std::string& text = lines.text();
         size_t line = 0;
-        auto from = text.begin();
-        while (line < ends.size()) {
-            const auto hit = std::search(from, text.end(), searcher_);
-            if (hit == text.end()) break;
-            const size_t at = size_t(hit - text.begin());
+        eachPlace(lines.text(), word_, [&](size_t at) {
             while (ends[line] <= at) ++line;
-            // A later hit in this line would end past it too, so the search goes on at the next line.
             if (at + word_.size() <= ends[line]) holds[line] = 1;
-            from = text.begin() + std::ptrdiff_t(ends[line++]);
-        }
+        });
     }
 
 private:
     const std::string& word_;
-    std::boyer_moore_horspool_searcher<std::string::const_iterator> searcher_;
 };
 
 SearchRun::SearchRun(SearchQuery query, int32_t lines, std::string monthBefore)

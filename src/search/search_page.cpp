@@ -111,13 +111,16 @@ void SearchPage::btnSearch_Click()
     // or the same one filled again, ends the searches still running (the track list is
     // built after the pages, so this is watched from the first search on).
     if (!watchingTrackList_) {
-        connect(form.trackLines, &QAbstractItemModel::modelReset, this, &SearchPage::stopSearches);
+        connect(form.trackLines, &QAbstractItemModel::modelReset, this, &SearchPage::trackListRefilled);
         watchingTrackList_ = true;
     }
     searches_.push_back(std::make_unique<SearchRun>(std::move(query), lines, form.trackLines->monthBefore()));
     m.CurrentRecord = lines;
     m.Album.read(lines, m.TrackRec);
-    if (searches_.size() == 1) runSearches();
+    if (searches_.size() == 1) {
+        sinceDelivery_.start();
+        runSearches();
+    }
 }
 
 void SearchPage::runSearches()
@@ -129,34 +132,40 @@ void SearchPage::runSearches()
     const auto keepOn = [&] { return clock.elapsed() < sliceMs_; };
     while (!searches_.empty()) {
         SearchRun& search = *searches_.front();
-        LineList lines;
-        std::vector<int32_t> records;
-        search.run(form.m.Album, keepOn, lines, records);
-        if (!addResults(lines, records)) {
-            searches_.clear();
-            break;
-        }
-        if (searches_.empty()) break;  // stopped while the results were added
-        if (!search.ended()) {
-            goOn_->start();
-            break;
-        }
-        searches_.pop_front();
-        if (!keepOn() && !searches_.empty()) {
-            goOn_->start();
-            break;
-        }
+        search.run(form.m.Album, keepOn, pending_, pendingRecords_);
+        if (search.ended()) searches_.pop_front();
+        if (!keepOn()) break;
     }
+    if ((searches_.empty() || sinceDelivery_.elapsed() >= deliveryMs_) && !deliver()) searches_.clear();
+    if (!searches_.empty()) goOn_->start();
     inRun_ = false;
+}
+
+bool SearchPage::deliver()
+{
+    LineList lines;
+    std::vector<int32_t> records;
+    std::swap(lines, pending_);
+    std::swap(records, pendingRecords_);
+    sinceDelivery_.start();
+    return addResults(std::move(lines), records);
 }
 
 void SearchPage::stopSearches()
 {
     searches_.clear();
+    pending_.clear();
+    pendingRecords_.clear();
     goOn_->stop();
 }
 
-bool SearchPage::addResults(const LineList& lines, const std::vector<int32_t>& records)
+void SearchPage::trackListRefilled()
+{
+    if (!searches_.empty() && !inRun_) deliver();
+    stopSearches();
+}
+
+bool SearchPage::addResults(LineList&& lines, const std::vector<int32_t>& records)
 {
     // A results file changed or removed from outside no longer names the listed lines:
     // the file and the list then start again with these results.
@@ -169,7 +178,7 @@ bool SearchPage::addResults(const LineList& lines, const std::vector<int32_t>& r
             count = 0;
         }
         count += (long long)records.size();
-        searchLines->append(lines);
+        searchLines->append(std::move(lines));
         rememberWritten();
     }
     lblFound->setText(toDisplay(foundCaption(count)));

@@ -2,6 +2,7 @@
 // The Search page: what to look for, the tracks found, and what can be done with
 // them. The results file "search.$$$" holds one record number per result, line n
 // for list line n - 1; every action on a result looks its record up there.
+#include <QElapsedTimer>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -52,6 +53,8 @@ public:
     bool searching() const { return !searches_.empty(); }
     // How long a search may hold the window at a time; 0: one block of records.
     void setSearchSlice(qint64 ms) { sliceMs_ = ms; }
+    // How long results found wait to be listed, so a long list is not laid out again each slice.
+    void setDeliveryInterval(qint64 ms) { deliveryMs_ = ms; }
 
 private:
     // The record number of each line of the results file that holds one; nullopt
@@ -66,9 +69,13 @@ private:
     // the next turn of the event loop.
     void runSearches();
     void stopSearches();
+    // Ends the searches when the track list is filled again, listing what they found so far.
+    void trackListRefilled();
+    // Adds the results found since the last delivery to the file and the list together.
+    bool deliver();
     // Adds results to the file and the list and counts them; false (after saying so)
     // when the file could not be written.
-    bool addResults(const LineList& lines, const std::vector<int32_t>& records);
+    bool addResults(LineList&& lines, const std::vector<int32_t>& records);
     // Adds the new results' record numbers to the results file in one write, or makes
     // them its whole content; false (after saying so) when it could not be written.
     bool saveResults(const std::vector<int32_t>& records, bool append);
@@ -80,6 +87,10 @@ private:
     std::deque<std::unique_ptr<SearchRun>> searches_;  // clicked, in order; the first one runs
     QTimer* goOn_;
     qint64 sliceMs_ = 25;
+    qint64 deliveryMs_ = 250;
+    QElapsedTimer sinceDelivery_;
+    LineList pending_;  // found but not yet listed, with their record numbers
+    std::vector<int32_t> pendingRecords_;
     bool inRun_ = false;
     // The results file as last written here, and the lines listed then: when it is still
     // so, it needs no reading to know it is in step.

@@ -5,13 +5,15 @@
 #include "form/text_codec.h"
 #include "form/widgets.h"
 
-void SearchResultsModel::append(const LineList& lines)
+void SearchResultsModel::append(LineList&& lines)
 {
     if (lines.empty()) return;
     const int first = int(lines_.size());
     beginInsertRows({}, first, first + int(lines.size()) - 1);
     for (size_t i = 0; i < lines.size(); ++i) widest_ = std::max(widest_, lines[i].size());
-    lines_.append(lines);
+    // Lines listed after a clear are taken over rather than copied.
+    if (lines_.empty()) std::swap(lines_, lines);
+    else lines_.append(lines);
     endInsertRows();
 }
 

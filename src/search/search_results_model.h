@@ -11,7 +11,7 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     // Adds lines at the end; the lines already there keep their rows and selection.
-    void append(const LineList& lines);
+    void append(LineList&& lines);
     void clear();
 
     int rowCount(const QModelIndex& parent = {}) const override;
