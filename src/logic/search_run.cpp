@@ -91,8 +91,7 @@ void SearchRun::markResults()
     }
 }
 
-void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, LineList& found,
-                    std::vector<int32_t>& records)
+void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::vector<int32_t>& records)
 {
     while (!ended()) {
         const int32_t count = std::min(kBlockRecords, lines_ - next_ + 1);
@@ -109,11 +108,8 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, LineL
         }
         folded_.assignSearchForm(shown_);
         markResults();
-        for (size_t i = 0; i < results_.size(); ++i) {
-            if (!results_[i]) continue;
-            found.add(shown_[i]);
-            records.push_back(next_ + int32_t(i));
-        }
+        for (size_t i = 0; i < results_.size(); ++i)
+            if (results_[i]) records.push_back(next_ + int32_t(i));
         next_ += count;
         if (!keepOn()) return;
     }

@@ -51,7 +51,9 @@ SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
     setCaptionWhite({Label7, opFindAny, opFindAll, opFindPhrase, opSearchOT, opSearchLS, opSearchBoth});
 
     lstSearchRes = fixedPitchList(this, "lstSearchRes", "Search results", true);
-    searchLines = new SearchResultsModel(this);
+    // The results show the track list's own line of each record found.
+    searchLines = new SearchResultsModel([this](int32_t record) { return form.trackLines->lineBytes(record - 1); },
+                                         [this] { return int(form.trackLines->scan().widestLine); }, this);
     lstSearchRes->setLineModel(searchLines);
     placeTwips(lstSearchRes, 120, 1100, 9855, 4620);
     setLook(lstSearchRes, kTrackListLook);
@@ -132,7 +134,7 @@ void SearchPage::runSearches()
     const auto keepOn = [&] { return clock.elapsed() < sliceMs_; };
     while (!searches_.empty()) {
         SearchRun& search = *searches_.front();
-        search.run(form.m.Album, keepOn, pending_, pendingRecords_);
+        search.run(form.m.Album, keepOn, pendingRecords_);
         if (search.ended()) searches_.pop_front();
         if (!keepOn()) break;
     }
@@ -143,18 +145,15 @@ void SearchPage::runSearches()
 
 bool SearchPage::deliver()
 {
-    LineList lines;
     std::vector<int32_t> records;
-    std::swap(lines, pending_);
     std::swap(records, pendingRecords_);
     sinceDelivery_.start();
-    return addResults(std::move(lines), records);
+    return addResults(std::move(records));
 }
 
 void SearchPage::stopSearches()
 {
     searches_.clear();
-    pending_.clear();
     pendingRecords_.clear();
     goOn_->stop();
 }
@@ -165,7 +164,7 @@ void SearchPage::trackListRefilled()
     stopSearches();
 }
 
-bool SearchPage::addResults(LineList&& lines, const std::vector<int32_t>& records)
+bool SearchPage::addResults(std::vector<int32_t>&& records)
 {
     // A results file changed or removed from outside no longer names the listed lines:
     // the file and the list then start again with these results.
@@ -178,7 +177,7 @@ bool SearchPage::addResults(LineList&& lines, const std::vector<int32_t>& record
             count = 0;
         }
         count += (long long)records.size();
-        searchLines->append(std::move(lines));
+        searchLines->append(std::move(records));
         rememberWritten();
     }
     lblFound->setText(toDisplay(foundCaption(count)));

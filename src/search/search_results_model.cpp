@@ -5,38 +5,54 @@
 #include "form/text_codec.h"
 #include "form/widgets.h"
 
-void SearchResultsModel::append(LineList&& lines)
+SearchResultsModel::SearchResultsModel(std::function<std::string(int32_t)> lineOf, std::function<int()> widest,
+                                       QObject* parent)
+    : QAbstractListModel(parent), lineOf_(std::move(lineOf)), widest_(std::move(widest))
 {
-    if (lines.empty()) return;
-    const int first = int(lines_.size());
-    beginInsertRows({}, first, first + int(lines.size()) - 1);
-    for (size_t i = 0; i < lines.size(); ++i) widest_ = std::max(widest_, lines[i].size());
-    // Lines listed after a clear are taken over rather than copied.
-    if (lines_.empty()) std::swap(lines_, lines);
-    else lines_.append(lines);
+}
+
+void SearchResultsModel::append(std::vector<int32_t>&& records)
+{
+    if (records.empty()) return;
+    const int first = int(records_.size());
+    beginInsertRows({}, first, first + int(records.size()) - 1);
+    // Records listed after a clear are taken over rather than copied.
+    if (records_.empty()) std::swap(records_, records);
+    else records_.insert(records_.end(), records.begin(), records.end());
     endInsertRows();
 }
 
 void SearchResultsModel::clear()
 {
     beginResetModel();
-    lines_.clear();
-    widest_ = 0;
+    records_.clear();
+    kept_.clear();
+    keptWidest_ = 0;
     endResetModel();
+}
+
+void SearchResultsModel::keepLines()
+{
+    for (size_t row = kept_.size(); row < records_.size(); ++row) {
+        kept_.add(lineOf_(records_[row]));
+        keptWidest_ = std::max(keptWidest_, kept_[row].size());
+    }
 }
 
 int SearchResultsModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(lines_.size());
+    return parent.isValid() ? 0 : int(records_.size());
 }
 
 QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(lines_.size())) return {};
+    if (!index.isValid() || index.row() >= int(records_.size())) return {};
+    const size_t row = size_t(index.row());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole: return toDisplay(lines_[size_t(index.row())]);
-    case kWidestLineRole: return int(widest_);
+    case Qt::ToolTipRole:
+        return row < kept_.size() ? toDisplay(kept_[row]) : toDisplay(lineOf_(records_[row]));
+    case kWidestLineRole: return std::max(int(keptWidest_), widest_());
     default: return {};
     }
 }

@@ -1,23 +1,33 @@
 #pragma once
-// The lines of the search results, kept as stored bytes and turned into text only
-// for the rows a view shows, so a search that finds a whole large album stays quick.
+// The search results as record numbers, each row's line formatted only when a view
+// asks for it, so a search that finds a whole large album lists it quickly.
 #include <QAbstractListModel>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "logic/search_lines.h"
 
 class SearchResultsModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    using QAbstractListModel::QAbstractListModel;
+    // lineOf: the display line of an album record as stored bytes; widest: the
+    // number of characters no line of the album exceeds.
+    SearchResultsModel(std::function<std::string(int32_t)> lineOf, std::function<int()> widest, QObject* parent);
 
-    // Adds lines at the end; the lines already there keep their rows and selection.
-    void append(LineList&& lines);
+    // Adds rows at the end; the rows already there keep their places and selection.
+    void append(std::vector<int32_t>&& records);
     void clear();
+    // Formats every row now, so rows keep their lines when the album they name is gone.
+    void keepLines();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    LineList lines_;
-    size_t widest_ = 0;
+    std::function<std::string(int32_t)> lineOf_;
+    std::function<int()> widest_;
+    std::vector<int32_t> records_;
+    LineList kept_;  // the lines of the first rows, from an album no longer open
+    size_t keptWidest_ = 0;
 };
