@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "album/track_list_model.h"
 #include "form/twips.h"
 #include "logic/playlist.h"
 #include "logic/date_words.h"
@@ -341,10 +342,16 @@ private slots:
         QVERIFY(half > 0);
         for (int row = 0; row < half; row += 997) QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
         // The track list filled again ends a search, which lists what it found so far.
+        // Lines listed before then keep their text; those listed after are the new list's.
         search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        const QStringList before{form.lstTracks->itemText(0), form.lstTracks->itemText(4095)};
         form.FillTrackList();
         QVERIFY(searched() && inStep);
         QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
+        form.trackLines->finishScan();
+        for (const int i : {0, 1})
+            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i), interval ? form.lstTracks->itemText(4095 * i) : before[i]);
+        QCOMPARE(page->lstSearchRes->itemText(half - 1), page->lstSearchRes->itemText(2 * half - 1));
     }
 
     void popups_data()

@@ -52,7 +52,8 @@ SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
 
     lstSearchRes = fixedPitchList(this, "lstSearchRes", "Search results", true);
     // The results show the track list's own line of each record found.
-    searchLines = new SearchResultsModel([this](int32_t record) { return form.trackLines->lineBytes(record - 1); },
+    searchLines = new SearchResultsModel([this](std::span<const int32_t> records,
+                                                LineList& out) { form.trackLines->addLines(records, out); },
                                          [this] { return int(form.trackLines->scan().widestLine); }, this);
     lstSearchRes->setLineModel(searchLines);
     placeTwips(lstSearchRes, 120, 1100, 9855, 4620);

@@ -5,9 +5,8 @@
 #include "form/text_codec.h"
 #include "form/widgets.h"
 
-SearchResultsModel::SearchResultsModel(std::function<std::string(int32_t)> lineOf, std::function<int()> widest,
-                                       QObject* parent)
-    : QAbstractListModel(parent), lineOf_(std::move(lineOf)), widest_(std::move(widest))
+SearchResultsModel::SearchResultsModel(LinesOf linesOf, std::function<int()> widest, QObject* parent)
+    : QAbstractListModel(parent), linesOf_(std::move(linesOf)), widest_(std::move(widest))
 {
 }
 
@@ -33,10 +32,9 @@ void SearchResultsModel::clear()
 
 void SearchResultsModel::keepLines()
 {
-    for (size_t row = kept_.size(); row < records_.size(); ++row) {
-        kept_.add(lineOf_(records_[row]));
-        keptWidest_ = std::max(keptWidest_, kept_[row].size());
-    }
+    size_t row = kept_.size();
+    linesOf_(std::span(records_).subspan(row), kept_);
+    for (; row < kept_.size(); ++row) keptWidest_ = std::max(keptWidest_, kept_[row].size());
 }
 
 int SearchResultsModel::rowCount(const QModelIndex& parent) const
@@ -50,8 +48,12 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
     const size_t row = size_t(index.row());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return row < kept_.size() ? toDisplay(kept_[row]) : toDisplay(lineOf_(records_[row]));
+    case Qt::ToolTipRole: {
+        if (row < kept_.size()) return toDisplay(kept_[row]);
+        LineList line;
+        linesOf_(std::span(records_).subspan(row, 1), line);
+        return toDisplay(line[0]);
+    }
     case kWidestLineRole: return std::max(int(keptWidest_), widest_());
     default: return {};
     }

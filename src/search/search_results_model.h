@@ -3,6 +3,7 @@
 // asks for it, so a search that finds a whole large album lists it quickly.
 #include <QAbstractListModel>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,10 @@
 class SearchResultsModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    // lineOf: the display line of an album record as stored bytes; widest: the
-    // number of characters no line of the album exceeds.
-    SearchResultsModel(std::function<std::string(int32_t)> lineOf, std::function<int()> widest, QObject* parent);
+    // Adds the display lines of album records as stored bytes to a list.
+    using LinesOf = std::function<void(std::span<const int32_t>, LineList&)>;
+    // widest: the number of characters no line of the album exceeds.
+    SearchResultsModel(LinesOf linesOf, std::function<int()> widest, QObject* parent);
 
     // Adds rows at the end; the rows already there keep their places and selection.
     void append(std::vector<int32_t>&& records);
@@ -25,7 +27,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::function<std::string(int32_t)> lineOf_;
+    LinesOf linesOf_;
     std::function<int()> widest_;
     std::vector<int32_t> records_;
     LineList kept_;  // the lines of the first rows, from an album no longer open
