@@ -280,18 +280,22 @@ private slots:
         QVERIFY(album.open(dir.writeAlbum("a.qdb", largeAlbumTracks(kTracks))));
         const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, code.toStdString());
         std::vector<int32_t> expected;
+        size_t expectedWidest = 0;
         DateWords date{"", "Spring", ""};
         album.forEach([&](int32_t n, const RecordView& record) {
             const std::string line = trackDisplayLine(record, date);
             if (!isSearchResult(query, record.Code(), searchForm(line))) return;
             expected.push_back(n);
+            expectedWidest = std::max(expectedWidest, line.size());
         });
         SearchRun run(query, kTracks, "Spring");
         std::vector<int32_t> records;
+        size_t widest = 0;  // the longest line found, which sets the list's sideways range
         int pieces = 0;
-        for (; !run.ended(); ++pieces) run.run(album, [] { return false; }, records);
+        for (; !run.ended(); ++pieces) run.run(album, [] { return false; }, records, widest);
         QVERIFY(pieces > 1 && !expected.empty());
         QVERIFY(records == expected);
+        QCOMPARE(widest, expectedWidest);
     }
 
     // Searching every track of a large album goes on between the window's events; each

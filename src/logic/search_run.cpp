@@ -91,7 +91,8 @@ void SearchRun::markResults()
     }
 }
 
-void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::vector<int32_t>& records)
+void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::vector<int32_t>& records,
+                    size_t& widest)
 {
     while (!ended()) {
         const int32_t count = std::min(kBlockRecords, lines_ - next_ + 1);
@@ -108,8 +109,11 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
         }
         folded_.assignSearchForm(shown_);
         markResults();
-        for (size_t i = 0; i < results_.size(); ++i)
-            if (results_[i]) records.push_back(next_ + int32_t(i));
+        for (size_t i = 0; i < results_.size(); ++i) {
+            if (!results_[i]) continue;
+            records.push_back(next_ + int32_t(i));
+            widest = std::max(widest, shown_[i].size());
+        }
         next_ += count;
         if (!keepOn()) return;
     }

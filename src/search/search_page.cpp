@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "album/track_list_model.h"
 #include "form/form1.h"
@@ -52,9 +53,8 @@ SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
 
     lstSearchRes = fixedPitchList(this, "lstSearchRes", "Search results", true);
     // The results show the track list's own line of each record found.
-    searchLines = new SearchResultsModel([this](std::span<const int32_t> records,
-                                                LineList& out) { form.trackLines->addLines(records, out); },
-                                         [this] { return int(form.trackLines->scan().widestLine); }, this);
+    searchLines = new SearchResultsModel(
+        [this](std::span<const int32_t> records, LineList& out) { form.trackLines->addLines(records, out); }, this);
     lstSearchRes->setLineModel(searchLines);
     placeTwips(lstSearchRes, 120, 1100, 9855, 4620);
     setLook(lstSearchRes, kTrackListLook);
@@ -135,7 +135,7 @@ void SearchPage::runSearches()
     const auto keepOn = [&] { return clock.elapsed() < sliceMs_; };
     while (!searches_.empty()) {
         SearchRun& search = *searches_.front();
-        search.run(form.m.Album, keepOn, pendingRecords_);
+        search.run(form.m.Album, keepOn, pendingRecords_, pendingWidest_);
         if (search.ended()) searches_.pop_front();
         if (!keepOn()) break;
     }
@@ -149,13 +149,14 @@ bool SearchPage::deliver()
     std::vector<int32_t> records;
     std::swap(records, pendingRecords_);
     sinceDelivery_.start();
-    return addResults(std::move(records));
+    return addResults(std::move(records), std::exchange(pendingWidest_, 0));
 }
 
 void SearchPage::stopSearches()
 {
     searches_.clear();
     pendingRecords_.clear();
+    pendingWidest_ = 0;
     goOn_->stop();
 }
 
@@ -165,7 +166,7 @@ void SearchPage::trackListRefilled()
     stopSearches();
 }
 
-bool SearchPage::addResults(std::vector<int32_t>&& records)
+bool SearchPage::addResults(std::vector<int32_t>&& records, size_t widest)
 {
     // A results file changed or removed from outside no longer names the listed lines:
     // the file and the list then start again with these results.
@@ -178,7 +179,7 @@ bool SearchPage::addResults(std::vector<int32_t>&& records)
             count = 0;
         }
         count += (long long)records.size();
-        searchLines->append(std::move(records));
+        searchLines->append(std::move(records), widest);
         rememberWritten();
     }
     lblFound->setText(toDisplay(foundCaption(count)));

@@ -5,14 +5,15 @@
 #include "form/text_codec.h"
 #include "form/widgets.h"
 
-SearchResultsModel::SearchResultsModel(LinesOf linesOf, std::function<int()> widest, QObject* parent)
-    : QAbstractListModel(parent), linesOf_(std::move(linesOf)), widest_(std::move(widest))
+SearchResultsModel::SearchResultsModel(LinesOf linesOf, QObject* parent)
+    : QAbstractListModel(parent), linesOf_(std::move(linesOf))
 {
 }
 
-void SearchResultsModel::append(std::vector<int32_t>&& records)
+void SearchResultsModel::append(std::vector<int32_t>&& records, size_t widest)
 {
     if (records.empty()) return;
+    widest_ = std::max(widest_, widest);
     const int first = int(records_.size());
     beginInsertRows({}, first, first + int(records.size()) - 1);
     // Records listed after a clear are taken over rather than copied.
@@ -26,15 +27,13 @@ void SearchResultsModel::clear()
     beginResetModel();
     records_.clear();
     kept_.clear();
-    keptWidest_ = 0;
+    widest_ = 0;
     endResetModel();
 }
 
 void SearchResultsModel::keepLines()
 {
-    size_t row = kept_.size();
-    linesOf_(std::span(records_).subspan(row), kept_);
-    for (; row < kept_.size(); ++row) keptWidest_ = std::max(keptWidest_, kept_[row].size());
+    linesOf_(std::span(records_).subspan(kept_.size()), kept_);
 }
 
 int SearchResultsModel::rowCount(const QModelIndex& parent) const
@@ -54,7 +53,7 @@ QVariant SearchResultsModel::data(const QModelIndex& index, int role) const
         linesOf_(std::span(records_).subspan(row, 1), line);
         return toDisplay(line[0]);
     }
-    case kWidestLineRole: return std::max(int(keptWidest_), widest_());
+    case kWidestLineRole: return int(widest_);
     default: return {};
     }
 }

@@ -14,11 +14,11 @@ class SearchResultsModel : public QAbstractListModel {
 public:
     // Adds the display lines of album records as stored bytes to a list.
     using LinesOf = std::function<void(std::span<const int32_t>, LineList&)>;
-    // widest: the number of characters no line of the album exceeds.
-    SearchResultsModel(LinesOf linesOf, std::function<int()> widest, QObject* parent);
+    SearchResultsModel(LinesOf linesOf, QObject* parent);
 
-    // Adds rows at the end; the rows already there keep their places and selection.
-    void append(std::vector<int32_t>&& records);
+    // Adds rows at the end, widest being the length of their longest line; the rows
+    // already there keep their places and selection.
+    void append(std::vector<int32_t>&& records, size_t widest);
     void clear();
     // Formats every row now, so rows keep their lines when the album they name is gone.
     void keepLines();
@@ -28,8 +28,7 @@ public:
 
 private:
     LinesOf linesOf_;
-    std::function<int()> widest_;
     std::vector<int32_t> records_;
+    size_t widest_ = 0;
     LineList kept_;  // the lines of the first rows, from an album no longer open
-    size_t keptWidest_ = 0;
 };
