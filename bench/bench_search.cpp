@@ -162,9 +162,9 @@ void benchAlbum(int tracks)
             QElapsedTimer timer;
             timer.start();
             SearchRun alone(makeSearchQuery(c.text, c.match, KindFilter::Both, "ANY"), tracks, std::string());
-            LineList found;
             std::vector<int32_t> records;
-            alone.run(form.m.Album, [] { return true; }, found, records);
+            size_t widest = 0;
+            alone.run(form.m.Album, [] { return true; }, records, widest);
             c.alone.push_back(timer.nsecsElapsed() / 1e6);
         }
         prepare(page, page.opFindAny, "");

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "album/track_list_model.h"
 #include "form/twips.h"
 #include "logic/playlist.h"
 #include "logic/date_words.h"
@@ -190,6 +191,7 @@ private slots:
         QTest::newRow("no album: nothing at all") << "express" << 0 << 2 << "ANY" << Records{} << "express" << "no album";
         QTest::newRow("results file cannot be written") << "express" << 0 << 2 << "ANY" << Records{} << "EXPRESS " << "blocked";
         QTest::newRow("cleared, album filled again") << "express" << 0 << 2 << "ANY" << Records{2, 5} << "EXPRESS " << "reloaded";
+        QTest::newRow("listed lines kept, another album") << "express" << 0 << 2 << "ANY" << Records{1, 4, 2, 5} << "EXPRESS " << "kept";
         for (const char* changed : {"removed", "cut short", "last line unended"})  // the list starts again with the file
             QTest::addRow("results file %s", changed) << "express" << 0 << 2 << "ANY" << Records{1, 4} << "EXPRESS " << changed;
         QTest::newRow("any word, twice accumulates") << "  express " << 0 << 2 << "ANY" << Records{1, 4, 1, 4} << "EXPRESS " << "twice";
@@ -219,11 +221,15 @@ private slots:
         if (setup == "reloaded" || changed.contains(setup)) search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
         if (changed.contains(setup) && changed[setup].isNull()) QVERIFY(QFile::remove(QString::fromStdString(f.appFile("search.$$$"))));
         else if (changed.contains(setup)) f.writeAppFile("search.$$$", changed[setup].toStdString());
-        if (setup == "reloaded") {
-            page->btnSearchClear->click();
-            QCOMPARE(page->lstSearchRes->listCount(), 0);
-            QCOMPARE(page->lblFound->text(), QString("Found: 0"));
-            QCOMPARE(f.readAppFile("search.$$$"), std::string());
+        QStringList kept;  // the lines listed before another album is loaded
+        if (setup == "kept") {
+            search(page, text, page->opFindAny, page->opSearchBoth, "ANY");
+            for (int p = 0; p < page->lstSearchRes->listCount(); ++p) kept << page->lstSearchRes->itemText(p);
+        }
+        if (setup == "reloaded" || setup == "kept") {
+            if (setup == "reloaded") page->btnSearchClear->click();
+            QCOMPARE(page->lstSearchRes->listCount(), int(kept.size()));
+            QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(kept.size()));
             writeSearchAlbum(f, true);
             form.FillTrackList();
         }
@@ -235,7 +241,7 @@ private slots:
         QCOMPARE(page->lstSearchRes->listCount(), int(found.size()));
         std::string file;  // one record number a line, a blank each side, CR LF
         for (int p = 0; p < found.size(); ++p) {
-            QCOMPARE(page->lstSearchRes->itemText(p), form.lstTracks->itemText(found[p] - 1));
+            QCOMPARE(page->lstSearchRes->itemText(p), p < kept.size() ? kept[p] : form.lstTracks->itemText(found[p] - 1));
             file += " " + std::to_string(found[p]) + " \r\n";
         }
         QCOMPARE(f.readAppFile("search.$$$"), file);
@@ -274,23 +280,22 @@ private slots:
         QVERIFY(album.open(dir.writeAlbum("a.qdb", largeAlbumTracks(kTracks))));
         const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, code.toStdString());
         std::vector<int32_t> expected;
-        std::vector<std::string> expectedLines, lines;
+        size_t expectedWidest = 0;
         DateWords date{"", "Spring", ""};
         album.forEach([&](int32_t n, const RecordView& record) {
             const std::string line = trackDisplayLine(record, date);
             if (!isSearchResult(query, record.Code(), searchForm(line))) return;
             expected.push_back(n);
-            expectedLines.push_back(line);
+            expectedWidest = std::max(expectedWidest, line.size());
         });
         SearchRun run(query, kTracks, "Spring");
-        LineList found;
         std::vector<int32_t> records;
+        size_t widest = 0;  // the longest line found, which sets the list's sideways range
         int pieces = 0;
-        for (; !run.ended(); ++pieces) run.run(album, [] { return false; }, found, records);
-        for (size_t i = 0; i < found.size(); ++i) lines.emplace_back(found[i]);
+        for (; !run.ended(); ++pieces) run.run(album, [] { return false; }, records, widest);
         QVERIFY(pieces > 1 && !expected.empty());
         QVERIFY(records == expected);
-        QVERIFY(lines == expectedLines);
+        QCOMPARE(widest, expectedWidest);
     }
 
     // Searching every track of a large album goes on between the window's events; each
@@ -341,10 +346,16 @@ private slots:
         QVERIFY(half > 0);
         for (int row = 0; row < half; row += 997) QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
         // The track list filled again ends a search, which lists what it found so far.
+        // Lines listed before then keep their text; those listed after are the new list's.
         search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        const QStringList before{form.lstTracks->itemText(0), form.lstTracks->itemText(4095)};
         form.FillTrackList();
         QVERIFY(searched() && inStep);
         QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
+        form.trackLines->finishScan();
+        for (const int i : {0, 1})
+            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i), interval ? form.lstTracks->itemText(4095 * i) : before[i]);
+        QCOMPARE(page->lstSearchRes->itemText(half - 1), page->lstSearchRes->itemText(2 * half - 1));
     }
 
     void popups_data()

@@ -95,7 +95,6 @@ void AlbumFilesFrame::openAlbum(const QString& path)
     m.AlbumPath = bytes;
     m.DetailsFolder = folderOf(m.AlbumPath);
     form.txtCurAlb->setText(toDisplay(m.AlbumPath));
-    m.Album.close();
     m.TrackListIndex = 0;
     form.FillTrackList();
     form.lblTabTrackList_Click();

@@ -10,6 +10,7 @@
 #include "logic/notes.h"
 #include "form/form1.h"
 #include "search/search_page.h"
+#include "search/search_results_model.h"
 #include "form/twips.h"
 #include "form/text_codec.h"
 #include "logic/text.h"
@@ -25,6 +26,8 @@ const char* const kNoDetails = "Details not available";
 
 void Form1::FillTrackList()
 {
+    // Search results keep the lines of the album they were found in.
+    fmSearch->searchLines->keepLines();
     m.Album.close();
     if (m.AlbumPath.empty() || !m.Album.open(m.AlbumPath)) {
         m.Album.close();

@@ -4,9 +4,11 @@
 // until the scan has passed a line whose own month is out of range, that line
 // shows no month.
 #include <QAbstractListModel>
+#include <span>
 #include <string>
 
 #include "album/album_scan_thread.h"
+#include "logic/search_lines.h"
 
 class TrackListModel : public QAbstractListModel {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
 
     // The display line of a row as stored bytes; empty when the row is no track.
     std::string lineBytes(int row) const;
+    // Adds the display line of each record to out; records in ascending order are read a block at a time.
+    void addLines(std::span<const int32_t> records, LineList& out) const;
     // The month text shown before the first line, for formatting every line in order.
     const std::string& monthBefore() const { return monthBefore_; }
 
@@ -46,6 +50,7 @@ signals:
 
 private:
     void addScanned(AlbumScan&& piece, bool last);
+    std::string formatLine(int row, const RecordView& record) const;
 
     AlbumFile& album_;
     AlbumScanThread scanner_;

@@ -91,8 +91,8 @@ void SearchRun::markResults()
     }
 }
 
-void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, LineList& found,
-                    std::vector<int32_t>& records)
+void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::vector<int32_t>& records,
+                    size_t& widest)
 {
     while (!ended()) {
         const int32_t count = std::min(kBlockRecords, lines_ - next_ + 1);
@@ -111,8 +111,8 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, LineL
         markResults();
         for (size_t i = 0; i < results_.size(); ++i) {
             if (!results_[i]) continue;
-            found.add(shown_[i]);
             records.push_back(next_ + int32_t(i));
+            widest = std::max(widest, shown_[i].size());
         }
         next_ += count;
         if (!keepOn()) return;

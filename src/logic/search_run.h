@@ -21,9 +21,9 @@ public:
     SearchRun& operator=(const SearchRun&) = delete;
 
     // Searches a block of records at a time until keepOn() says no (asked after each
-    // block) or the last line is searched; adds each result's display line to found and
-    // its record number to records, in album order.
-    void run(AlbumFile& album, const std::function<bool()>& keepOn, LineList& found, std::vector<int32_t>& records);
+    // block) or the last line is searched; adds each result's record number to records,
+    // in album order, and raises widest to the length of any longer line found.
+    void run(AlbumFile& album, const std::function<bool()>& keepOn, std::vector<int32_t>& records, size_t& widest);
     bool ended() const { return next_ > lines_; }
 
 private:

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <utility>
 
 #include "album/track_list_model.h"
 #include "form/form1.h"
@@ -51,7 +52,9 @@ SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
     setCaptionWhite({Label7, opFindAny, opFindAll, opFindPhrase, opSearchOT, opSearchLS, opSearchBoth});
 
     lstSearchRes = fixedPitchList(this, "lstSearchRes", "Search results", true);
-    searchLines = new SearchResultsModel(this);
+    // The results show the track list's own line of each record found.
+    searchLines = new SearchResultsModel(
+        [this](std::span<const int32_t> records, LineList& out) { form.trackLines->addLines(records, out); }, this);
     lstSearchRes->setLineModel(searchLines);
     placeTwips(lstSearchRes, 120, 1100, 9855, 4620);
     setLook(lstSearchRes, kTrackListLook);
@@ -132,7 +135,7 @@ void SearchPage::runSearches()
     const auto keepOn = [&] { return clock.elapsed() < sliceMs_; };
     while (!searches_.empty()) {
         SearchRun& search = *searches_.front();
-        search.run(form.m.Album, keepOn, pending_, pendingRecords_);
+        search.run(form.m.Album, keepOn, pendingRecords_, pendingWidest_);
         if (search.ended()) searches_.pop_front();
         if (!keepOn()) break;
     }
@@ -143,19 +146,17 @@ void SearchPage::runSearches()
 
 bool SearchPage::deliver()
 {
-    LineList lines;
     std::vector<int32_t> records;
-    std::swap(lines, pending_);
     std::swap(records, pendingRecords_);
     sinceDelivery_.start();
-    return addResults(std::move(lines), records);
+    return addResults(std::move(records), std::exchange(pendingWidest_, 0));
 }
 
 void SearchPage::stopSearches()
 {
     searches_.clear();
-    pending_.clear();
     pendingRecords_.clear();
+    pendingWidest_ = 0;
     goOn_->stop();
 }
 
@@ -165,7 +166,7 @@ void SearchPage::trackListRefilled()
     stopSearches();
 }
 
-bool SearchPage::addResults(LineList&& lines, const std::vector<int32_t>& records)
+bool SearchPage::addResults(std::vector<int32_t>&& records, size_t widest)
 {
     // A results file changed or removed from outside no longer names the listed lines:
     // the file and the list then start again with these results.
@@ -178,7 +179,7 @@ bool SearchPage::addResults(LineList&& lines, const std::vector<int32_t>& record
             count = 0;
         }
         count += (long long)records.size();
-        searchLines->append(std::move(lines));
+        searchLines->append(std::move(records), widest);
         rememberWritten();
     }
     lblFound->setText(toDisplay(foundCaption(count)));

@@ -75,7 +75,7 @@ private:
     bool deliver();
     // Adds results to the file and the list and counts them; false (after saying so)
     // when the file could not be written.
-    bool addResults(LineList&& lines, const std::vector<int32_t>& records);
+    bool addResults(std::vector<int32_t>&& records, size_t widest);
     // Adds the new results' record numbers to the results file in one write, or makes
     // them its whole content; false (after saying so) when it could not be written.
     bool saveResults(const std::vector<int32_t>& records, bool append);
@@ -89,8 +89,8 @@ private:
     qint64 sliceMs_ = 25;
     qint64 deliveryMs_ = 250;
     QElapsedTimer sinceDelivery_;
-    LineList pending_;  // found but not yet listed, with their record numbers
-    std::vector<int32_t> pendingRecords_;
+    std::vector<int32_t> pendingRecords_;  // found but not yet listed
+    size_t pendingWidest_ = 0;             // their longest line
     bool inRun_ = false;
     // The results file as last written here, and the lines listed then: when it is still
     // so, it needs no reading to know it is in step.
