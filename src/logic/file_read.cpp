@@ -131,3 +131,8 @@ FileRead readRegularFile(const std::string& path, size_t maxBytes)
     });
     return result;
 }
+
+FileError lastFailure()
+{
+    return errno == ENOENT ? FileError::PathNotFound : errno == 0 ? FileError::Other : fromErrno(errno);
+}

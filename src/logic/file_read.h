@@ -25,6 +25,8 @@ enum class FileError {
 int errorNumber(FileError error);
 // Maps an errno value to a kind.
 FileError fromErrno(int err);
+// The failure of the call that just set errno; a missing entry there is a missing folder.
+FileError lastFailure();
 // A few words naming the kind for a message: "access refused", "disk full", "not a regular file", ...
 std::string_view failureText(FileError error);
 // The kind of a path that does not exist: NotFound, or PathNotFound when its folder is missing too.

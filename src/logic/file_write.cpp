@@ -29,12 +29,6 @@ std::string folderOf(const std::string& path)
 
 std::string_view nameOf(std::string_view path) { return path.substr(path.find_last_of('/') + 1); }
 
-// The failure of the call that just set errno; a missing entry there is a missing folder.
-FileError lastError()
-{
-    return errno == ENOENT ? FileError::PathNotFound : errno == 0 ? FileError::Other : fromErrno(errno);
-}
-
 // A nameless file is given its name through its /proc link; without /proc it is never made.
 bool canLinkDescriptors()
 {
@@ -88,7 +82,7 @@ NewFile::NewFile(const std::string& target, bool sweep) : target_(target)
         if (fd_ >= 0) return;
         // A file system without nameless files gets a named one.
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
-            error_ = errno == ENOENT ? missingKind(target) : lastError();
+            error_ = errno == ENOENT ? missingKind(target) : lastFailure();
             return;
         }
     }
@@ -99,7 +93,7 @@ NewFile::NewFile(const std::string& target, bool sweep) : target_(target)
         if (errno != EEXIST) break;
     }
     named_.clear();
-    error_ = errno == ENOENT ? missingKind(target) : lastError();
+    error_ = errno == ENOENT ? missingKind(target) : lastFailure();
 }
 
 NewFile::~NewFile()
@@ -116,7 +110,7 @@ FileError NewFile::commit(FileError failed)
     FileError error = failed;
     auto fail = [&] {
         err = errno;
-        error = lastError();
+        error = lastFailure();
     };
     if (error == FileError::None && ::fsync(fd_) != 0) fail();
     std::string name = named_;

@@ -12,12 +12,6 @@
 
 namespace {
 
-// The failure of the call that just set errno.
-FileError lastError()
-{
-    return errno == ENOENT ? FileError::PathNotFound : errno == 0 ? FileError::Other : fromErrno(errno);
-}
-
 bool writeAll(int fd, std::string_view bytes)
 {
     while (!bytes.empty()) {
@@ -47,15 +41,15 @@ FileError commitScratch(int fd, const std::string& temporary, const std::string&
     bool ok = error == FileError::None;
     if (ok && ::fsync(fd) != 0) {
         ok = false;
-        error = lastError();
+        error = lastFailure();
     }
     if (::close(fd) != 0 && ok) {
         ok = false;
-        error = lastError();
+        error = lastFailure();
     }
     if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
         ok = false;
-        error = lastError();
+        error = lastFailure();
     }
     if (!ok) ::unlink(temporary.c_str());
     return error;
@@ -74,7 +68,7 @@ FileError writeFileAtomic(const std::string& path, const std::function<bool(cons
         FileError error = FileError::None;
         const bool produced = produce([&](std::string_view piece) {
             if (writeAll(fd, piece)) return true;
-            error = lastError();
+            error = lastFailure();
             return false;
         });
         return !produced && error == FileError::None ? FileError::Other : error;
@@ -98,29 +92,29 @@ FileError replaceViaScratch(const std::string& scratch, const std::string& path,
 {
     // O_NONBLOCK: a FIFO in the scratch file's place would otherwise wait for a reader.
     const int fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
-    if (fd < 0) return errno == ENOENT ? missingKind(scratch) : lastError();
+    if (fd < 0) return errno == ENOENT ? missingKind(scratch) : lastFailure();
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         return FileError::NotRegular;
     }
-    return commitScratch(fd, scratch, path, writeAll(fd, bytes) ? FileError::None : lastError());
+    return commitScratch(fd, scratch, path, writeAll(fd, bytes) ? FileError::None : lastFailure());
 }
 
 FileError appendToFile(const std::string& path, std::string_view bytes)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0) return errno == ENOENT ? missingKind(path) : lastError();
+    if (fd < 0) return errno == ENOENT ? missingKind(path) : lastFailure();
     struct stat before {};
     if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
         ::close(fd);
         return FileError::NotRegular;
     }
     bool written = writeAll(fd, bytes);
-    FileError error = written ? FileError::None : lastError();
+    FileError error = written ? FileError::None : lastFailure();
     // A write cut short by a full disk is taken back, so the file holds all the new bytes or none.
-    if (!written && ::ftruncate(fd, before.st_size) != 0) error = lastError();
-    if (::close(fd) != 0 && written) error = lastError();
+    if (!written && ::ftruncate(fd, before.st_size) != 0) error = lastFailure();
+    if (::close(fd) != 0 && written) error = lastFailure();
     return error;
 }
 
