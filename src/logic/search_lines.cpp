@@ -7,13 +7,6 @@
 
 #include "logic/search_fold.h"
 
-void LineList::append(const LineList& more)
-{
-    const size_t offset = text_.size();
-    text_ += more.text_;
-    for (const size_t end : more.ends_) ends_.push_back(offset + end);
-}
-
 void LineList::clear()
 {
     text_.clear();

@@ -24,7 +24,6 @@ public:
         write(text_);
         ends_.push_back(text_.size());
     }
-    void append(const LineList& more);
     // The lines in the form searches compare (searchForm), each from the same line of shown.
     void assignSearchForm(const LineList& shown);
     void clear();
