@@ -5,24 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "logic/search_fold.h"
-
 void LineList::clear()
 {
     text_.clear();
     ends_.clear();
-}
-
-void LineList::assignSearchForm(const LineList& shown)
-{
-    clear();
-    // Text of ASCII only reads the same as a whole as line by line.
-    if (isAsciiText(shown.text_)) {
-        appendSearchForm(shown.text_, text_);
-        ends_ = shown.ends_;
-        return;
-    }
-    for (size_t i = 0; i < shown.size(); ++i) addWritten([&](std::string& text) { appendSearchForm(shown[i], text); });
 }
 
 namespace {

@@ -44,7 +44,7 @@ private:
 };
 
 SearchRun::SearchRun(SearchQuery query, int32_t lines, std::string monthBefore)
-    : query_(std::move(query)), lines_(lines), writer_(std::move(monthBefore))
+    : query_(std::move(query)), sieve_(query_), lines_(lines), writer_(std::move(monthBefore))
 {
     if (query_.mode == MatchMode::ExactPhrase) {
         finders_.push_back(std::make_unique<Finder>(query_.phrase));
@@ -100,19 +100,28 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
             next_ = lines_ + 1;  // the album was cut short: the lines before are all there is
             return;
         }
-        shown_.clear();
+        folded_.clear();
         codes_.clear();
+        rows_.clear();
+        shownSizes_.clear();
         for (int32_t i = 0; i < count; ++i) {
             const RecordView record(std::string_view(block_).substr(size_t(i) * kRecordSize, kRecordSize));
-            shown_.addWritten([&](std::string& text) { writer_.write(record, text); });
+            if (sieve_.active()) {
+                const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
+                if (!sieve_.mayHold(record, date, date && writer_.namesMonth(*date))) {
+                    writer_.pass(*date);
+                    continue;
+                }
+            }
+            folded_.addWritten([&](std::string& text) { shownSizes_.push_back(writer_.writeSearchForm(record, text)); });
             codes_ += record.Code();
+            rows_.push_back(i);
         }
-        folded_.assignSearchForm(shown_);
         markResults();
         for (size_t i = 0; i < results_.size(); ++i) {
             if (!results_[i]) continue;
-            records.push_back(next_ + int32_t(i));
-            widest = std::max(widest, shown_[i].size());
+            records.push_back(next_ + rows_[i]);
+            widest = std::max(widest, shownSizes_[i]);
         }
         next_ += count;
         if (!keepOn()) return;

@@ -11,6 +11,7 @@
 
 #include "logic/search.h"
 #include "logic/search_lines.h"
+#include "logic/search_sieve.h"
 
 class SearchRun {
 public:
@@ -32,11 +33,15 @@ private:
     void markResults();
 
     SearchQuery query_;
+    SearchSieve sieve_;
     std::vector<std::unique_ptr<Finder>> finders_;  // for each word, or the phrase
     int32_t lines_;
     int32_t next_ = 1;
     DisplayLineWriter writer_;
     std::string block_, codes_;
-    LineList shown_, folded_;
+    // For each line written: its record's place in the block, and its length as shown.
+    std::vector<int32_t> rows_;
+    std::vector<size_t> shownSizes_;
+    LineList folded_;
     std::vector<uint8_t> holds_, results_;
 };
