@@ -50,6 +50,8 @@ public:
     explicit DisplayLineWriter(std::string monthBefore) : carried_(std::move(monthBefore)) {}
     // Appends the line of the next record to out.
     void write(const RecordView& record, std::string& out);
+    // The length of the next record's line, not written.
+    size_t measure(const RecordView& record);
     // Appends it in the form searches compare (searchForm); returns its length as shown.
     size_t writeSearchForm(const RecordView& record, std::string& out)
     {
@@ -68,7 +70,11 @@ public:
         if (date.month >= 1 && date.month <= 12) month_ = date.month;
     }
 
+    struct Pieces;  // of a line, in the order they are shown
+
 private:
+    Pieces next(const RecordView& record);  // takes the carried month on to the record's
+
     int month_ = 0;         // the month carried, or 0 for carried_
     std::string carried_;
     DateWords words_;       // for a date field not of digits only

@@ -104,13 +104,17 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
         codes_.clear();
         rows_.clear();
         shownSizes_.clear();
+        decided_.clear();
         for (int32_t i = 0; i < count; ++i) {
             const RecordView record(std::string_view(block_).substr(size_t(i) * kRecordSize, kRecordSize));
             if (sieve_.active()) {
                 const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
-                if (!sieve_.mayHold(record, date, date && writer_.namesMonth(*date))) {
-                    writer_.pass(*date);
+                switch (sieve_.judge(record, date, date && writer_.namesMonth(*date))) {
+                case SearchSieve::Verdict::Pass: writer_.pass(*date); continue;
+                case SearchSieve::Verdict::Result:
+                    decided_.push_back({i, writer_.measure(record)});
                     continue;
+                case SearchSieve::Verdict::Write: break;
                 }
             }
             folded_.addWritten([&](std::string& text) { shownSizes_.push_back(writer_.writeSearchForm(record, text)); });
@@ -118,9 +122,16 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
             rows_.push_back(i);
         }
         markResults();
-        for (size_t i = 0; i < results_.size(); ++i) {
-            if (!results_[i]) continue;
-            records.push_back(next_ + rows_[i]);
+        // The results decided without matching and those matched, in album order.
+        size_t d = 0;
+        for (size_t i = 0; i <= results_.size(); ++i) {
+            const int32_t row = i < results_.size() ? rows_[i] : count;
+            for (; d < decided_.size() && decided_[d].row < row; ++d) {
+                records.push_back(next_ + decided_[d].row);
+                widest = std::max(widest, decided_[d].shownSize);
+            }
+            if (i == results_.size() || !results_[i]) continue;
+            records.push_back(next_ + row);
             widest = std::max(widest, shownSizes_[i]);
         }
         next_ += count;

@@ -42,6 +42,11 @@ private:
     // For each line written: its record's place in the block, and its length as shown.
     std::vector<int32_t> rows_;
     std::vector<size_t> shownSizes_;
+    struct Decided {
+        int32_t row;  // the record's place in the block
+        size_t shownSize;
+    };
+    std::vector<Decided> decided_;  // results the sieve found without writing their lines
     LineList folded_;
     std::vector<uint8_t> holds_, results_;
 };

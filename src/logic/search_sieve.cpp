@@ -8,6 +8,8 @@
 #include <emmintrin.h>
 #endif
 
+#include "logic/text.h"
+
 namespace {
 
 constexpr std::string_view kMonthsUpper[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
@@ -91,12 +93,14 @@ bool onlyInTitle(std::string_view word)
                         [&](std::string_view month) { return month.find(word) != std::string_view::npos; });
 }
 
-SearchSieve::SearchSieve(const SearchQuery& query)
+SearchSieve::SearchSieve(const SearchQuery& query) : query_(query)
 {
     switch (query.mode) {
     case MatchMode::AnyWord:
         // A result holds one of the words it does not exclude.
+        decides_ = true;
         for (const SearchWord& word : query.words) {
+            decides_ = decides_ && onlyInTitle(word.text);
             if (word.exclude) continue;
             if (!onlyInTitle(word.text)) return;
             keys_.push_back(word.text);
@@ -104,10 +108,13 @@ SearchSieve::SearchSieve(const SearchQuery& query)
         break;
     case MatchMode::AllWords:
         // A result holds every word it does not exclude; the longest is likely the rarest.
-        for (const SearchWord& word : query.words)
+        decides_ = true;
+        for (const SearchWord& word : query.words) {
+            decides_ = decides_ && onlyInTitle(word.text);
             if (!word.exclude && onlyInTitle(word.text) && (keys_.empty() || word.text.size() > keys_[0].size()))
                 keys_.assign(1, word.text);
-        if (keys_.empty()) return;
+        }
+        if (keys_.empty() && !decides_) return;
         break;
     case MatchMode::ExactPhrase: {
         // A phrase with no hyphen cannot run on from a title into the " - " after it;
@@ -124,20 +131,40 @@ SearchSieve::SearchSieve(const SearchQuery& query)
             if (c < ' ' || c > '~') return;
         if (!inTitle) return;
         keys_.push_back(phrase);
+        decides_ = true;
         break;
     }
     }
     active_ = true;
 }
 
-bool SearchSieve::mayHold(const RecordView& record, const std::optional<DateNumbers>& date, bool monthNamed) const
+SearchSieve::Verdict SearchSieve::judge(const RecordView& record, const std::optional<DateNumbers>& date,
+                                        bool monthNamed) const
 {
-    if (!date || !monthNamed) return true;
+    if (!date || !monthNamed) return Verdict::Write;
     for (const char c : record.PlayTime())
-        if ((c < '0' || c > '9') && c != ':' && c != ' ') return true;
+        if ((c < '0' || c > '9') && c != ':' && c != ' ') return Verdict::Write;
     UpperTitle title;
-    if (!title.read(record.Title())) return true;
-    for (const std::string& key : keys_)
-        if (key.size() <= size_t(FieldWidths::Title) && title.holds(key)) return true;
-    return false;
+    if (!title.read(record.Title())) return Verdict::Write;
+    const auto holds = [&](std::string_view word) { return word.size() <= size_t(FieldWidths::Title) && title.holds(word); };
+    if (!decides_) return std::any_of(keys_.begin(), keys_.end(), holds) ? Verdict::Write : Verdict::Pass;
+
+    // As isSearchResult matches a line, the title standing for the line.
+    bool result = false;
+    switch (query_.mode) {
+    case MatchMode::AnyWord:
+        for (const SearchWord& word : query_.words)
+            if (holds(word.text)) result = !word.exclude;
+        break;
+    case MatchMode::AllWords:
+        result = std::all_of(query_.words.begin(), query_.words.end(),
+                             [&](const SearchWord& word) { return holds(word.text) != word.exclude; });
+        break;
+    case MatchMode::ExactPhrase: result = holds(query_.phrase); break;
+    }
+    if (!result) return Verdict::Pass;
+    if (query_.kind != KindFilter::Both && (query_.kind == KindFilter::LinesideOnly) != (record.Lineside() != 0))
+        return Verdict::Pass;
+    if (query_.code != "ANY" && qtext::trim(record.Code()) != query_.code) return Verdict::Pass;
+    return Verdict::Result;
 }
