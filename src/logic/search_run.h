@@ -2,7 +2,8 @@
 // One search over the first lines of an album, run in pieces: each call goes on where
 // the last one stopped, so a search of a large album need not hold the window. Lines
 // are formatted as they are searched, a block of records at a time, and each word is
-// looked for once through the whole block rather than once a line.
+// looked for once through the whole block rather than once a line. Records whose
+// titles settle the matter (SearchSieve) are not formatted at all.
 #include <cstdint>
 #include <functional>
 #include <memory>
