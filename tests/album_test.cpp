@@ -5,6 +5,7 @@
 #include "logic/album_scan.h"
 #include "logic/date_words.h"
 #include "logic/notes.h"
+#include "logic/search_lines.h"
 #include "logic/track_record.h"
 #include "support/album_builder.h"
 
@@ -81,13 +82,19 @@ private slots:
         QTest::newRow("digits: one") << makeTrack("T", "1", "03:41") << QByteArray("T - 1st September 1 (03:41)");
         QTest::newRow("digits: three") << makeTrack("T", " 123", "03:41") << QByteArray("T - 12th March 123 (03:41)");
     }
-    // The widest line the album's scan allows holds every line, whatever its date field.
+    // The widest line the album's scan allows holds every line, whatever its date field;
+    // a search writes and measures the same line straight from the stored record.
     void displayLine()
     {
         QFETCH(TrackRecord, track);
         DateWords dw{"", "September", ""};  // the month carried from a line before
         const QByteArray line = bytes(trackDisplayLine(stored(track), dw));
         QTEST(line, "line");
+        const std::string record = fixture::recordBytes(track);
+        std::string written;
+        DisplayLineWriter("September").write(RecordView(record), written);
+        QCOMPARE(bytes(written), line);
+        QCOMPARE(DisplayLineWriter("September").measure(RecordView(record)), size_t(line.size()));
         fixture::AlbumDir dir;
         AlbumFile album;
         QVERIFY(album.open(dir.writeAlbum("a.qdb", {track})));

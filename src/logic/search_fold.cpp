@@ -89,20 +89,25 @@ uint64_t word8(const char* p)
 }
 
 // The same as appendUpper1252 for ASCII, eight bytes at a time: a byte from 'a' to 'z'
-// is the one that reaches 0x80 when 0x1F is added and not when 0x05 is.
-void appendUpperAscii(std::string_view bytes, std::string& out)
+// is the one that reaches 0x80 when 0x1F is added and not when 0x05 is. from and to
+// may be the same.
+void upperAscii(const char* from, size_t size, char* to)
 {
-    const size_t at = out.size();
-    out.resize(at + bytes.size());
-    char* to = out.data() + at;
     size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        const uint64_t w = word8(bytes.data() + i);
+    for (; i + 8 <= size; i += 8) {
+        const uint64_t w = word8(from + i);
         const uint64_t small = (w + 0x1F * kEachByte) & ~(w + 0x05 * kEachByte) & (0x80 * kEachByte);
         const uint64_t upper = w - (small >> 2);
         std::memcpy(to + i, &upper, 8);
     }
-    for (; i < bytes.size(); ++i) to[i] = kUpper1252[static_cast<unsigned char>(bytes[i])];
+    for (; i < size; ++i) to[i] = kUpper1252[static_cast<unsigned char>(from[i])];
+}
+
+void appendUpperAscii(std::string_view bytes, std::string& out)
+{
+    const size_t at = out.size();
+    out.resize(at + bytes.size());
+    upperAscii(bytes.data(), bytes.size(), out.data() + at);
 }
 
 void appendUpperUtf8(std::string_view bytes, std::string& out)
@@ -162,6 +167,18 @@ void appendSearchForm(std::string_view bytes, std::string& out)
     } else {
         for (const char c : bytes) appendUtf8(upperOf(cp1252::toChar(static_cast<unsigned char>(c))), out);
     }
+}
+
+void toSearchForm(std::string& text, size_t from)
+{
+    const std::string_view tail = std::string_view(text).substr(from);
+    if (isAsciiText(tail)) {
+        upperAscii(tail.data(), tail.size(), text.data() + from);
+        return;
+    }
+    const std::string bytes(tail);
+    text.resize(from);
+    appendSearchForm(bytes, text);
 }
 
 std::string searchForm(std::string_view bytes)

@@ -21,4 +21,6 @@ std::string upperText(std::string_view bytes);
 // The text in upper case and in UTF-8, appended to out: the one form search words and
 // lines are compared in. Pure ASCII text costs a table look-up a byte.
 void appendSearchForm(std::string_view bytes, std::string& out);
+// The same for the end of text, from byte `from` on, in place.
+void toSearchForm(std::string& text, size_t from);
 std::string searchForm(std::string_view bytes);

@@ -5,24 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
-#include "logic/search_fold.h"
-
 void LineList::clear()
 {
     text_.clear();
     ends_.clear();
-}
-
-void LineList::assignSearchForm(const LineList& shown)
-{
-    clear();
-    // Text of ASCII only reads the same as a whole as line by line.
-    if (isAsciiText(shown.text_)) {
-        appendSearchForm(shown.text_, text_);
-        ends_ = shown.ends_;
-        return;
-    }
-    for (size_t i = 0; i < shown.size(); ++i) addWritten([&](std::string& text) { appendSearchForm(shown[i], text); });
 }
 
 namespace {
@@ -58,19 +44,14 @@ std::string_view blankTrimmed(std::string_view s)
     return s.substr(first, last - first);
 }
 
-char* put(char* p, std::string_view text)
-{
-    std::memcpy(p, text.data(), text.size());
-    return p + text.size();
-}
-
-char* putNumber(char* p, int value)
+// The digits of a number, written to digits (16 bytes at least).
+std::string_view numberText(char* digits, int value)
 {
     if (value >= 1000 && value <= 9999) {
-        for (int i = 3; i >= 0; --i, value /= 10) p[i] = char('0' + value % 10);
-        return p + 4;
+        for (int i = 3; i >= 0; --i, value /= 10) digits[i] = char('0' + value % 10);
+        return std::string_view(digits, 4);
     }
-    return std::to_chars(p, p + 16, value).ptr;
+    return std::string_view(digits, size_t(std::to_chars(digits, digits + 16, value).ptr - digits));
 }
 
 // "1st" … "99th" and "0th": the day words of every two-digit day.
@@ -90,9 +71,45 @@ const DayWords kDays = [] {
 
 }  // namespace
 
-void DisplayLineWriter::write(const RecordView& record, std::string& out)
+struct DisplayLineWriter::Pieces {
+    std::string_view title, time, month;
+    std::optional<DateNumbers> date;
+    bool lineside;
+};
+
+namespace {
+
+// Calls put(text) for each piece of a line in turn.
+template <typename Put>
+void eachPiece(const DisplayLineWriter::Pieces& line, const DateWords& words, Put&& put)
 {
-    const std::string_view title = blankTrimmed(record.Title()), time = blankTrimmed(record.PlayTime());
+    put(line.title);
+    // A lineside line is trimmed before its mark, which takes the blank before the
+    // hyphen when the title is blank; every line ends in ")".
+    put(line.title.empty() && line.lineside ? "- " : " - ");
+    if (line.date) {
+        put(std::string_view(kDays.text[line.date->day], kDays.size[line.date->day]));
+        put(" ");
+        put(line.month);
+        put(" ");
+        char digits[16];
+        put(numberText(digits, line.date->year));
+    } else {
+        put(words.dayText);
+        put(" ");
+        put(line.month);
+        put(words.yearText);
+    }
+    put(" (");
+    put(line.time);
+    put(")");
+    if (line.lineside) put(" [LS]");
+}
+
+}  // namespace
+
+DisplayLineWriter::Pieces DisplayLineWriter::next(const RecordView& record)
+{
     const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
     if (date) {
         if (date->month >= 1 && date->month <= 12) month_ = date->month;
@@ -104,25 +121,26 @@ void DisplayLineWriter::write(const RecordView& record, std::string& out)
             carried_ = words_.monthText;
         }
     }
-    const std::string_view month = month_ ? monthName(month_) : std::string_view(carried_);
-    const bool lineside = record.Lineside() != 0;
+    return {blankTrimmed(record.Title()), blankTrimmed(record.PlayTime()),
+            month_ ? monthName(month_) : std::string_view(carried_), date, record.Lineside() != 0};
+}
 
+void DisplayLineWriter::write(const RecordView& record, std::string& out)
+{
+    const Pieces line = next(record);
     const size_t at = out.size();
-    out.resize(at + title.size() + month.size() + time.size() + kLongestDateWords + 16);
-    char* const begin = out.data() + at;
-    char* p = put(begin, title);
-    // A lineside line is trimmed before its mark, which takes the blank before the
-    // hyphen when the title is blank; every line ends in ")".
-    p = put(p, title.empty() && lineside ? "- " : " - ");
-    if (date) {
-        p = put(p, std::string_view(kDays.text[date->day], kDays.size[date->day]));
-        p = put(put(p, " "), month);
-        p = putNumber(put(p, " "), date->year);
-    } else {
-        p = put(put(put(p, words_.dayText), " "), month);
-        p = put(p, words_.yearText);
-    }
-    p = put(put(put(p, " ("), time), ")");
-    if (lineside) p = put(p, " [LS]");
+    out.resize(at + line.title.size() + line.month.size() + line.time.size() + kLongestDateWords + 16);
+    char* p = out.data() + at;
+    eachPiece(line, words_, [&](std::string_view text) {
+        std::memcpy(p, text.data(), text.size());
+        p += text.size();
+    });
     out.resize(size_t(p - out.data()));
+}
+
+size_t DisplayLineWriter::measure(const RecordView& record)
+{
+    size_t size = 0;
+    eachPiece(next(record), words_, [&](std::string_view text) { size += text.size(); });
+    return size;
 }

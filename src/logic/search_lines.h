@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "logic/date_words.h"
+#include "logic/search_fold.h"
 #include "logic/track_record.h"
 
 class LineList {
@@ -24,8 +25,6 @@ public:
         write(text_);
         ends_.push_back(text_.size());
     }
-    // The lines in the form searches compare (searchForm), each from the same line of shown.
-    void assignSearchForm(const LineList& shown);
     void clear();
 
     size_t size() const { return ends_.size(); }
@@ -51,8 +50,31 @@ public:
     explicit DisplayLineWriter(std::string monthBefore) : carried_(std::move(monthBefore)) {}
     // Appends the line of the next record to out.
     void write(const RecordView& record, std::string& out);
+    // The length of the next record's line, not written.
+    size_t measure(const RecordView& record);
+    // Appends it in the form searches compare (searchForm); returns its length as shown.
+    size_t writeSearchForm(const RecordView& record, std::string& out)
+    {
+        const size_t at = out.size();
+        write(record, out);
+        const size_t shown = out.size() - at;
+        toSearchForm(out, at);
+        return shown;
+    }
+    // For the next record, whose date is of digits only: true when its line shows a
+    // month's name, not a carried text.
+    bool namesMonth(const DateNumbers& date) const { return (date.month >= 1 && date.month <= 12) || month_ != 0; }
+    // Takes the month of the next record, whose date is of digits only, without writing its line.
+    void pass(const DateNumbers& date)
+    {
+        if (date.month >= 1 && date.month <= 12) month_ = date.month;
+    }
+
+    struct Pieces;  // of a line, in the order they are shown
 
 private:
+    Pieces next(const RecordView& record);  // takes the carried month on to the record's
+
     int month_ = 0;         // the month carried, or 0 for carried_
     std::string carried_;
     DateWords words_;       // for a date field not of digits only

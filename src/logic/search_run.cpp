@@ -44,7 +44,7 @@ private:
 };
 
 SearchRun::SearchRun(SearchQuery query, int32_t lines, std::string monthBefore)
-    : query_(std::move(query)), lines_(lines), writer_(std::move(monthBefore))
+    : query_(std::move(query)), sieve_(query_), lines_(lines), writer_(std::move(monthBefore))
 {
     if (query_.mode == MatchMode::ExactPhrase) {
         finders_.push_back(std::make_unique<Finder>(query_.phrase));
@@ -100,19 +100,39 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
             next_ = lines_ + 1;  // the album was cut short: the lines before are all there is
             return;
         }
-        shown_.clear();
+        folded_.clear();
         codes_.clear();
+        rows_.clear();
+        shownSizes_.clear();
+        decided_.clear();
         for (int32_t i = 0; i < count; ++i) {
             const RecordView record(std::string_view(block_).substr(size_t(i) * kRecordSize, kRecordSize));
-            shown_.addWritten([&](std::string& text) { writer_.write(record, text); });
+            if (sieve_.active()) {
+                const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
+                switch (sieve_.judge(record, date, date && writer_.namesMonth(*date))) {
+                case SearchSieve::Verdict::Pass: writer_.pass(*date); continue;
+                case SearchSieve::Verdict::Result:
+                    decided_.push_back({i, writer_.measure(record)});
+                    continue;
+                case SearchSieve::Verdict::Write: break;
+                }
+            }
+            folded_.addWritten([&](std::string& text) { shownSizes_.push_back(writer_.writeSearchForm(record, text)); });
             codes_ += record.Code();
+            rows_.push_back(i);
         }
-        folded_.assignSearchForm(shown_);
         markResults();
-        for (size_t i = 0; i < results_.size(); ++i) {
-            if (!results_[i]) continue;
-            records.push_back(next_ + int32_t(i));
-            widest = std::max(widest, shown_[i].size());
+        // The results decided without matching and those matched, in album order.
+        size_t d = 0;
+        for (size_t i = 0; i <= results_.size(); ++i) {
+            const int32_t row = i < results_.size() ? rows_[i] : count;
+            for (; d < decided_.size() && decided_[d].row < row; ++d) {
+                records.push_back(next_ + decided_[d].row);
+                widest = std::max(widest, decided_[d].shownSize);
+            }
+            if (i == results_.size() || !results_[i]) continue;
+            records.push_back(next_ + row);
+            widest = std::max(widest, shownSizes_[i]);
         }
         next_ += count;
         if (!keepOn()) return;

@@ -1,0 +1,43 @@
+#pragma once
+// Which records a search can pass over without writing their lines. A word with no
+// blank or hyphen that is no part of any day, month, year, playing time or "[LS]" can
+// only lie in a line's title, since the title is followed by " - " and the rest is
+// made of those; a record whose title lacks it is then no result. Records whose line
+// holds anything else (a title not of ASCII, a date not of digits only, a playing time
+// not of digits, colons and blanks, a month carried as text) are always written. When
+// every word lies only in titles, the title alone tells whether a record is a result.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "logic/date_words.h"
+#include "logic/search.h"
+#include "logic/track_record.h"
+
+class SearchSieve {
+public:
+    // query must outlive the sieve.
+    explicit SearchSieve(const SearchQuery& query);
+
+    // False when every record has to be written.
+    bool active() const { return active_; }
+
+    enum class Verdict {
+        Write,   // the line has to be written and matched
+        Pass,    // the line is no result
+        Result,  // the line is a result
+    };
+    // date: the record's date read as digits; monthNamed: its line shows a month's name.
+    Verdict judge(const RecordView& record, const std::optional<DateNumbers>& date, bool monthNamed) const;
+
+private:
+    const SearchQuery& query_;
+    bool active_ = false;
+    // When every word, or the phrase, lies only in titles, the title alone decides.
+    bool decides_ = false;
+    // Otherwise a record whose title holds none of these is no result.
+    std::vector<std::string> keys_;
+};
+
+// True for a word that can only lie in the title part of a line (see above).
+bool onlyInTitle(std::string_view word);
