@@ -231,7 +231,7 @@ private slots:
             QCOMPARE(page->lstSearchRes->listCount(), int(kept.size()));
             QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(kept.size()));
             writeSearchAlbum(f, true);
-            form.FillTrackList();
+            form.fmTrackList->FillTrackList();
         }
         QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
         QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
@@ -241,7 +241,7 @@ private slots:
         QCOMPARE(page->lstSearchRes->listCount(), int(found.size()));
         std::string file;  // one record number a line, a blank each side, CR LF
         for (int p = 0; p < found.size(); ++p) {
-            QCOMPARE(page->lstSearchRes->itemText(p), p < kept.size() ? kept[p] : form.lstTracks->itemText(found[p] - 1));
+            QCOMPARE(page->lstSearchRes->itemText(p), p < kept.size() ? kept[p] : form.fmTrackList->lstTracks->itemText(found[p] - 1));
             file += " " + std::to_string(found[p]) + " \r\n";
         }
         QCOMPARE(f.readAppFile("search.$$$"), file);
@@ -335,7 +335,7 @@ private slots:
         std::string file;
         for (int n = 1; n <= kTracks; ++n) file += " " + std::to_string(n) + " \r\n";
         QCOMPARE(f.readAppFile("search.$$$"), file);
-        for (const int row : {0, 4095, 4096, kTracks - 1}) QCOMPARE(page->lstSearchRes->itemText(row), form.lstTracks->itemText(row));
+        for (const int row : {0, 4095, 4096, kTracks - 1}) QCOMPARE(page->lstSearchRes->itemText(row), form.fmTrackList->lstTracks->itemText(row));
         // The first search after the load and the one after it find the same lines.
         page->btnSearchClear->click();
         for (int i = 0; i < 2; ++i) {
@@ -348,13 +348,13 @@ private slots:
         // The track list filled again ends a search, which lists what it found so far.
         // Lines listed before then keep their text; those listed after are the new list's.
         search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
-        const QStringList before{form.lstTracks->itemText(0), form.lstTracks->itemText(4095)};
-        form.FillTrackList();
+        const QStringList before{form.fmTrackList->lstTracks->itemText(0), form.fmTrackList->lstTracks->itemText(4095)};
+        form.fmTrackList->FillTrackList();
         QVERIFY(searched() && inStep);
         QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
-        form.trackLines->finishScan();
+        form.fmTrackList->trackLines->finishScan();
         for (const int i : {0, 1})
-            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i), interval ? form.lstTracks->itemText(4095 * i) : before[i]);
+            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i), interval ? form.fmTrackList->lstTracks->itemText(4095 * i) : before[i]);
         QCOMPARE(page->lstSearchRes->itemText(half - 1), page->lstSearchRes->itemText(2 * half - 1));
     }
 
@@ -440,11 +440,11 @@ private slots:
         QCOMPARE(form.fmPlaylist->isVisible(), action == "copy");
         if (action == "copy") QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
         QCOMPARE(form.fmSeNotes->isVisible(), action == "notes");
-        if (action == "notes" && status.isEmpty()) QCOMPARE(form.txtSENotes->toPlainText(), QString("Notes of Goods train"));
+        if (action == "notes" && status.isEmpty()) QCOMPARE(form.fmSeNotes->txtSENotes->toPlainText(), QString("Notes of Goods train"));
         if (action == "play") {
             QVERIFY(form.m.PlayMode == (status.isEmpty() ? Mode::SearchOne : Mode::Stopped));
             QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), status.isEmpty());
-            QCOMPARE(form.lstTracks->listIndex(), status.isEmpty() ? 1 : 0);  // the track played is shown selected
+            QCOMPARE(form.fmTrackList->lstTracks->listIndex(), status.isEmpty() ? 1 : 0);  // the track played is shown selected
         }
     }
 };

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "form/form1.h"
+#include "form/notes_pane.h"
 #include "form/text_codec.h"
 #include "form/twips.h"
 #include "logic/search.h"
@@ -17,9 +18,8 @@
 
 void SearchPage::lstSearchRes_MouseDown(int button, int, double x, double y)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{form.btnSeNotesX, form.fmPlaylist->btnPlDelete,
-                                                      form.fmPlaylist->btnPLNotes, form.fmSeNotes, form.txtSENotes})
-        w->hide();
+    form.fmSeNotes->hideNotes();
+    emit listPressed();
     if (button != kRightButton || form.m.PlayMode == Mode::Playlist) {
         hidePopups();
         return;
@@ -64,7 +64,7 @@ void SearchPage::btnCopyToPlayList_Click()
 
 void SearchPage::btnSeDetails_Click()
 {
-    form.showNotesPane(resultRecord(lstSearchRes->listIndex()));
+    form.fmSeNotes->showNotes(resultRecord(lstSearchRes->listIndex()));
     hidePopups();
 }
 
@@ -77,10 +77,7 @@ void SearchPage::lstSearchRes_DblClick()
         stopWithFailure();
         return;
     }
-    m.CurrentRecord = *record;
-    form.lstTracks->setListIndex(*record - 1);
-    form.ShowTrackNotes();
-    form.PlayTrack();
+    emit playAsked(*record);
 }
 
 void SearchPage::btnSearchClear_Click()
