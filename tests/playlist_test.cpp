@@ -11,7 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "form/twips.h"
 #include "logic/playlist.h"
 #include "platform/file_ops.h"
 #include "support/playback_fixture.h"
@@ -229,31 +228,27 @@ private slots:
     void notesOfAnEntryInThePopUpPane_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("y");  // of the right-click, in twips
-        QTest::addColumn<int>("paneTop");
         QTest::addColumn<QString>("notes");
-        QTest::newRow("entry") << entries({2}) << 4000 << 5100 << "Notes of Track 2";
-        QTest::newRow("entry naming no track") << entries({8}) << 4400 << 5500 << "";
-        QTest::newRow("no playlist") << QByteArray() << 4401 << 5500 << "";
+        QTest::newRow("entry") << entries({2}) << "Notes of Track 2";
+        QTest::newRow("entry naming no track") << entries({8}) << "";
+        QTest::newRow("no playlist") << QByteArray() << "";
     }
     void notesOfAnEntryInThePopUpPane()
     {
         QFETCH(QByteArray, file);
-        QFETCH(int, y);
         QFETCH(QString, notes);
         FormFixture f;
         Form1& w = startOnPlaylist(f, 3, file);
         PlaylistPage& page = *w.fmPlaylist;
         w.m.PlayMode = Mode::One;
         w.lblPlayMode->setText(QStringLiteral("Playing"));
-        page.lstPlayList_MouseDown(kRightButton, 0, 300, y);
-        QTEST(twipsRect(w.fmSeNotes).top(), "paneTop");
+        page.lstPlayList_MouseDown(kRightButton, 0, 300, 4000);
         QVERIFY(page.btnPLNotes->isVisible() && !w.fmSeNotes->isVisible());
         page.btnPLNotes->click();
         QVERIFY(w.fmSeNotes->isVisible() && w.fmSeNotes->btnSeNotesX->isVisible() && !page.btnPLNotes->isVisible());
         QCOMPARE(w.fmSeNotes->txtSENotes->toPlainText(), notes);
         QCOMPARE(w.lblPlayMode->text(), notes.isEmpty() ? "Player Stopped" : "Playing");
-        QCOMPARE(char(w.m.PlayMode), 'O');
+        QVERIFY(w.m.PlayMode == Mode::One);
     }
 
     void tabsShowTheirPage_data()
