@@ -1,4 +1,4 @@
-// Start-up, shutdown and the track list page, driven as a user would see them.
+// Start-up, shutdown and the settings file, driven as a user would see them.
 #include <QtTest>
 #include <QtWidgets>
 #include <csignal>
@@ -13,18 +13,6 @@ namespace {
 
 const QString kNoAlbum = QStringLiteral(
     "The track list is empty. Use the Load New Album button on the Options tab to find a new track list.");
-
-QStringList lines(const ListBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->listCount(); ++i) out << list->itemText(i);
-    return out;
-}
-
-void clickRow(ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTest::mouseClick(list->viewport(), button, {}, list->visualRect(list->model()->index(row, 0)).center());
-}
 
 // Runs a copy of the real program in the fixture's program folder (its settings live beside
 // the executable; it inherits the test's offscreen, silent environment), sends it a signal once
@@ -201,84 +189,6 @@ private slots:
         Form1& w = f.start();
         QTEST(w.fmTrackList->lstTracks->listCount(), "tracks");
         QTEST(w.fmTrackList->txtDetails->toPlainText(), "details");
-    }
-
-    // Lines are formatted only when shown, yet read as if the whole list had been formatted
-    // in order: a month out of range repeats the month of the line before it. Codes are
-    // offered once each, in the order first met, exactly as written. The scan that finds
-    // them runs after the list shows, in pieces of any size, with the list laid out in
-    // batches; an album loaded while another's scan runs never gets that scan's results,
-    // and a search waits for the scan.
-    void linesCarryMonthsAndAreNeverCutShort_data()
-    {
-        QTest::addColumn<int>("perPiece");
-        QTest::addColumn<int>("batch");
-        QTest::newRow("one piece") << 8192 << 50000;
-        QTest::newRow("pieces of 1, batches of 2") << 1 << 2;
-        QTest::newRow("pieces of 2") << 2 << 50000;
-        QTest::newRow("pieces of 3, batches of 4") << 3 << 4;
-    }
-    void linesCarryMonthsAndAreNeverCutShort()
-    {
-        QFETCH(int, perPiece);
-        QFETCH(int, batch);
-        const auto restore = qScopeGuard([] { AlbumScanThread::pieceRecords = 8192; });
-        AlbumScanThread::pieceRecords = perPiece;
-        FormFixture f;
-        Form1& w = f.start();
-        w.fmTrackList->lstTracks->setBatchSize(batch);
-        const std::string longTitle(60, 'W');
-        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00", int16_t lineside = 0) {
-            return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
-        };
-        const std::string path = f.album.writeAlbum("lines.qdb", {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
-            track("c", "03991990", "AB  "), track("d", "04001990", ""), track(longTitle, "05051975", "ANY", "03:41", -1),
-            track("f", "06001975", "")});
-        // Records of NUL bytes only, as a sparse file reads: no month, one code of NULs.
-        w.m.AlbumPath = f.album.writeFile("sparse.qdb", std::string(3000 * kRecordSize, '\0'));
-        w.fmTrackList->FillTrackList();
-        QVERIFY(w.fmTrackList->trackLines->scanning());
-        w.m.AlbumPath = path;
-        w.m.TrackListIndex = 3;
-        w.fmTrackList->FillTrackList();
-        w.fmTrackList->lstTracks->doItemsLayout();  // the window lays the list out before the scan ends
-        w.fmSearch->btnSearch->click();
-        QVERIFY(!w.fmTrackList->trackLines->scanning());
-        const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
-        QCOMPARE(lines(w.fmTrackList->lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
-                                                  "c - 3rd March 1990 (01:00)", "d - 4th March 1990 (01:00)",
-                                                  longLine, "f - 6th May 1975 (01:00)"}));
-        const QModelIndex last = w.fmTrackList->lstTracks->model()->index(4, 0);
-        QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
-        QCOMPARE(w.fmTrackList->lstTracks->textElideMode(), Qt::ElideNone);
-        QTRY_VERIFY(w.fmTrackList->lstTracks->visualRect(last).width() >= w.fmTrackList->lstTracks->fontMetrics().horizontalAdvance(longLine));
-        QVERIFY(w.fmTrackList->lstTracks->horizontalScrollBar()->maximum() > 0);
-        QStringList codes;
-        for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
-        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
-        QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
-        QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 3);
-        // The date words end as after formatting every line in order: the last line carries May.
-        QCOMPARE(QString::fromStdString(w.m.Date.monthText), QStringLiteral("May"));
-    }
-
-    // A left click shows the line's notes and hides the pop-up a right click shows, except while the playlist plays.
-    void clickingALineShowsItsNotesOrThePopUp()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(4));
-        clickRow(w.fmTrackList->lstTracks, 1, Qt::RightButton);
-        QVERIFY(w.fmTrackList->btnAddPL->isVisible() && w.fmTrackList->btnClearSel->isVisible());
-        QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
-        clickRow(w.fmTrackList->lstTracks, 2);
-        QVERIFY(!w.fmTrackList->btnAddPL->isVisible() && !w.fmTrackList->btnClearSel->isVisible());
-        QCOMPARE(w.m.CurrentRecord, 3);
-        QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
-        QTest::keyClick(w.fmTrackList->lstTracks, Qt::Key_Down);
-        QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
-        w.m.PlayMode = Mode::Playlist;
-        clickRow(w.fmTrackList->lstTracks, 1, Qt::RightButton);
-        QVERIFY(!w.fmTrackList->btnAddPL->isVisible());
     }
 
     // Left presses on the background and the player picture move the window, others do not;
