@@ -139,8 +139,6 @@ void SearchPage::btnSearch_Click()
     // carried from line to line exactly as the track list formats them. Another album,
     // or the same one filled again, ends the searches still running.
     searches_.push_back(std::make_unique<SearchRun>(std::move(query), lines, trackLines_.monthBefore()));
-    m.CurrentRecord = lines;
-    m.Album.read(lines, m.TrackRec);
     if (searches_.size() == 1) {
         sinceDelivery_.start();
         runSearches();
