@@ -61,6 +61,7 @@ Action onEntry(int entry, const char* button)
 }  // namespace
 
 Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(Mode)
 
 class PlaylistTest : public QObject {
     Q_OBJECT
@@ -142,11 +143,11 @@ private slots:
         QTest::addColumn<int>("remembered");
         QTest::addColumn<bool>("playing");  // the playlist plays from the remembered entry
         QTest::addColumn<int>("track");     // current track line afterwards
-        QTest::addColumn<char>("mode");
-        QTest::newRow("entry 2") << 1 << false << 0 << 'A';
-        QTest::newRow("past the entries") << 3 << false << 2 << 'X';
-        QTest::newRow("naming no track") << 2 << false << 2 << 'X';
-        QTest::newRow("while the playlist plays") << 1 << true << 1 << 'L';
+        QTest::addColumn<Mode>("mode");
+        QTest::newRow("entry 2") << 1 << false << 0 << Mode::All;
+        QTest::newRow("past the entries") << 3 << false << 2 << Mode::Stopped;
+        QTest::newRow("naming no track") << 2 << false << 2 << Mode::Stopped;
+        QTest::newRow("while the playlist plays") << 1 << true << 1 << Mode::Playlist;
     }
     void playlistPageBringsBackTheRememberedEntry()
     {
@@ -165,7 +166,7 @@ private slots:
         QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), remembered < 3 ? remembered : -1);
         QCOMPARE(w.fmTrackList->lstTracks->listIndex(), track);
         QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(track + 1));
-        QTEST(char(w.m.PlayMode), "mode");
+        QTEST(w.m.PlayMode, "mode");
     }
 
     // Each row: the playlist, the mode before, what the user does; every track that plays runs to its end.
