@@ -191,7 +191,7 @@ void TrackListPage::btnAddPL_Click()
     std::vector<int32_t> records;
     records.reserve(size_t(rows.size()));
     for (const int row : rows) records.push_back(row + 1);
-    emit addToPlaylist(records);
+    emit addToPlaylist(records, records.empty() ? std::nullopt : std::optional<int32_t>(records.back()));
 }
 
 void TrackListPage::btnClearSel_Click()

@@ -3,6 +3,7 @@
 // them with a splitter between, and the pop-ups of a right-click on the list. It
 // publishes the album's category codes as its scan finds them.
 #include <QStringList>
+#include <optional>
 #include <vector>
 #include <string_view>
 
@@ -48,8 +49,8 @@ signals:
     void refilling();
     // The user chose another line as the current track.
     void trackChosen();
-    // "Add to Playlist": the selected lines' records, ascending.
-    void addToPlaylist(const std::vector<int32_t>& records);
+    // "Add to Playlist": the selected lines' records, ascending; the last becomes the current track.
+    void addToPlaylist(const std::vector<int32_t>& records, std::optional<int32_t> current);
     // Another album was opened: its codes start again from "ANY".
     void codesReset();
     // The album's scan met codes not met before.

@@ -61,6 +61,7 @@ void connectPageIntents(Form1& form)
     PlaylistPage* playlist = form.fmPlaylist;
     SearchPage* search = form.fmSearch;
     QObject::connect(search, &SearchPage::listPressed, playlist, &PlaylistPage::hidePopups);
+    QObject::connect(search, &SearchPage::addToPlaylist, playlist, &PlaylistPage::addTracks);
     QObject::connect(search, &SearchPage::playAsked, &form, [&form, trackList](int32_t record) {
         trackList->showRecord(record);
         form.PlayTrack();

@@ -212,9 +212,9 @@ bool PlaylistPage::appendEntries(const std::vector<int32_t>& records)
     return writePlaylist(bytes);
 }
 
-void PlaylistPage::addTracks(const std::vector<int32_t>& records)
+void PlaylistPage::addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current)
 {
-    if (appendEntries(records) && !records.empty()) form.m.CurrentRecord = records.back();
+    if (appendEntries(records) && current) form.m.CurrentRecord = *current;
 }
 
 void PlaylistPage::btnClearPL_Click()

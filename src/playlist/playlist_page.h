@@ -40,8 +40,8 @@ public:
     void btnOpSavePL_Click();
     void btnPLLoad_Click();
 
-    // Appends entries for the records and makes the last one the current track.
-    void addTracks(const std::vector<int32_t>& records);
+    // Appends entries for the records and, when that succeeds, makes `current` the current track.
+    void addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current);
     void hidePopups();
 
     // The line the end of a playlist track moves on to, or -1 after the last one.

@@ -121,4 +121,6 @@ signals:
     void listPressed();
     // A result was double-clicked: its record becomes the current track and plays.
     void playAsked(int32_t record);
+    // Results to add to the working playlist; once added, `current` becomes the current track.
+    void addToPlaylist(const std::vector<int32_t>& records, std::optional<int32_t> current);
 };

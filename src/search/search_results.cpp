@@ -12,7 +12,6 @@
 #include "form/twips.h"
 #include "logic/search.h"
 #include "platform/file_ops.h"
-#include "playlist/playlist_page.h"
 #include "search/search_page.h"
 #include "search/search_results_model.h"
 
@@ -46,7 +45,7 @@ void SearchPage::btnSearchAddtoPlayList_Click()
         lastRead = record;
         if (lstSearchRes->isSelected(p)) records.push_back(*record);
     }
-    if (form.fmPlaylist->appendEntries(records) && lastRead) form.m.CurrentRecord = *lastRead;
+    emit addToPlaylist(records, lastRead);
     hidePopups();
 }
 
@@ -58,7 +57,7 @@ void SearchPage::btnCopyToPlayList_Click()
     // The first line that cannot be read ends the copy; the entries before it are added.
     for (int p = 0; p < lstSearchRes->listCount() && size_t(p) < numbers.size() && isTrack(numbers[size_t(p)]); ++p)
         records.push_back(*numbers[size_t(p)]);
-    if (form.fmPlaylist->appendEntries(records) && !records.empty()) form.m.CurrentRecord = records.back();
+    emit addToPlaylist(records, records.empty() ? std::nullopt : std::optional<int32_t>(records.back()));
     form.lblTabPlaylist_Click();
 }
 
