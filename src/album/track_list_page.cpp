@@ -1,10 +1,9 @@
+#include "album/track_list_page.h"
+
 #include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <cmath>
-
-#include "album/track_list_page.h"
 
 #include "album/track_list_model.h"
 #include "logic/date_words.h"
@@ -82,6 +81,11 @@ void TrackListPage::FillTrackList()
     const int32_t line = m.TrackListIndex >= 0 && m.TrackListIndex < count ? m.TrackListIndex : 0;
     lstTracks->setListIndex(line);
     if (line >= 2) lstTracks->setTopIndex(line - 2);
+}
+
+int TrackListPage::lineCount() const
+{
+    return lstTracks->listCount();
 }
 
 void TrackListPage::addAlbumCodes(int first)

@@ -28,6 +28,8 @@ public:
     QPushButton *btnAddPL, *btnClearSel;  // pop-ups of a right-click on the list
 
     void FillTrackList();
+    // The lines the list shows.
+    int lineCount() const;
     void FormatTrackDate();
     void ShowTrackNotes();
     // Makes a record the current track: its line selected, its notes shown.

@@ -30,7 +30,7 @@ void buildPages(Form1& form)
     form.fmPlaylist = new PlaylistPage(form);
     TrackListModel* lines = trackList->trackLines;
     form.fmSearch = new SearchPage(
-        form, TrackLines{[lines] { lines->finishScan(); }, [trackList] { return trackList->lstTracks->listCount(); },
+        form, TrackLines{[lines] { lines->finishScan(); }, [trackList] { return trackList->lineCount(); },
                          [lines] { return lines->monthBefore(); },
                          [lines](std::span<const int32_t> records, LineList& out) { lines->addLines(records, out); }});
     form.fmExport = new ExportFrame(form, form.fmPlaylist);

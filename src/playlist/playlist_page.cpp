@@ -123,7 +123,7 @@ std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
     const std::optional<PlaylistEntry> entry = playlistEntryAt(file.bytes, size_t(line));
     if (!entry) return std::nullopt;
     const std::optional<int32_t> record = recordNumberOf(*entry);
-    if (!record || *record < 1 || *record > form.fmTrackList->lstTracks->listCount() || *record > form.m.Album.recordCount())
+    if (!record || *record < 1 || *record > form.fmTrackList->lineCount() || *record > form.m.Album.recordCount())
         return std::nullopt;
     return record;
 }
