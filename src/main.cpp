@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/command_line.h"
+#include "app/compose.h"
 #include "app/first_paint_probe.h"
 #include "app/quit_signals.h"
 #include "app/single_instance.h"
@@ -54,7 +55,8 @@ int main(int argc, char* argv[])
     QtHelpViewer help;
     Platform platform{&player, &messages, &dialogs, &windows, &help, appFolder.toStdString()};
 
-    Form1 form(platform);
+    const std::unique_ptr<Form1> window = composeWindow(platform);
+    Form1& form = *window;
     messages.setParentWindow(&form);
     dialogs.setParentWindow(&form);
     // The window opens centred on the screen at its designed size.

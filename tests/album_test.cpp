@@ -1,6 +1,10 @@
-// The album file and its records, the date words and track line, and notes lookup.
+// The album file and its records, the date words and track line, notes lookup, and
+// the Track List page that shows them.
 #include <QtTest>
+#include <QtWidgets>
 #include <set>
+
+#include "album/track_list_model.h"
 
 #include "logic/album_scan.h"
 #include "logic/date_words.h"
@@ -8,6 +12,7 @@
 #include "logic/search_lines.h"
 #include "logic/track_record.h"
 #include "support/album_builder.h"
+#include "support/playback_fixture.h"
 
 using fixture::makeTrack;
 
@@ -220,7 +225,87 @@ private slots:
     }
 
     void noteNumberRoundsHalfToEven() { QCOMPARE(std::pair(::noteNumber("1.5"), ::noteNumber("2.5")), std::pair(2L, 2L)); }
+
+    // Lines are formatted only when shown, yet read as if the whole list had been formatted
+    // in order: a month out of range repeats the month of the line before it. Codes are
+    // offered once each, in the order first met, exactly as written. The scan that finds
+    // them runs after the list shows, in pieces of any size, with the list laid out in
+    // batches; an album loaded while another's scan runs never gets that scan's results,
+    // and a search waits for the scan.
+    void linesCarryMonthsAndAreNeverCutShort_data()
+    {
+        QTest::addColumn<int>("perPiece");
+        QTest::addColumn<int>("batch");
+        QTest::newRow("one piece") << 8192 << 50000;
+        QTest::newRow("pieces of 1, batches of 2") << 1 << 2;
+        QTest::newRow("pieces of 2") << 2 << 50000;
+        QTest::newRow("pieces of 3, batches of 4") << 3 << 4;
+    }
+    void linesCarryMonthsAndAreNeverCutShort()
+    {
+        QFETCH(int, perPiece);
+        QFETCH(int, batch);
+        const auto restore = qScopeGuard([] { AlbumScanThread::pieceRecords = 8192; });
+        AlbumScanThread::pieceRecords = perPiece;
+        FormFixture f;
+        Form1& w = f.start();
+        TrackListPage& page = *w.fmTrackList;
+        page.lstTracks->setBatchSize(batch);
+        const std::string longTitle(60, 'W');
+        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00", int16_t lineside = 0) {
+            return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
+        };
+        const std::string path = f.album.writeAlbum("lines.qdb", {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
+            track("c", "03991990", "AB  "), track("d", "04001990", ""), track(longTitle, "05051975", "ANY", "03:41", -1),
+            track("f", "06001975", "")});
+        // Records of NUL bytes only, as a sparse file reads: no month, one code of NULs.
+        w.m.AlbumPath = f.album.writeFile("sparse.qdb", std::string(3000 * kRecordSize, '\0'));
+        page.FillTrackList();
+        QVERIFY(page.trackLines->scanning());
+        w.m.AlbumPath = path;
+        w.m.TrackListIndex = 3;
+        page.FillTrackList();
+        page.lstTracks->doItemsLayout();  // the window lays the list out before the scan ends
+        w.fmSearch->btnSearch->click();
+        QVERIFY(!page.trackLines->scanning());
+        const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
+        QCOMPARE(lines(page.lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
+                                                  "c - 3rd March 1990 (01:00)", "d - 4th March 1990 (01:00)",
+                                                  longLine, "f - 6th May 1975 (01:00)"}));
+        const QModelIndex last = page.lstTracks->model()->index(4, 0);
+        QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
+        QCOMPARE(page.lstTracks->textElideMode(), Qt::ElideNone);
+        QTRY_VERIFY(page.lstTracks->visualRect(last).width() >= page.lstTracks->fontMetrics().horizontalAdvance(longLine));
+        QVERIFY(page.lstTracks->horizontalScrollBar()->maximum() > 0);
+        QStringList codes;
+        for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
+        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
+        QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
+        QCOMPARE(page.lstTracks->listIndex(), 3);
+        // The date words end as after formatting every line in order: the last line carries May.
+        QCOMPARE(QString::fromStdString(w.m.Date.monthText), QStringLiteral("May"));
+    }
+
+    // A left click shows the line's notes and hides the pop-up a right click shows, except while the playlist plays.
+    void clickingALineShowsItsNotesOrThePopUp()
+    {
+        FormFixture f;
+        Form1& w = startOnAlbum(f, numbered(4));
+        TrackListPage& page = *w.fmTrackList;
+        clickRow(page.lstTracks, 1, Qt::RightButton);
+        QVERIFY(page.btnAddPL->isVisible() && page.btnClearSel->isVisible());
+        QCOMPARE(page.lstTracks->listIndex(), 0);
+        clickRow(page.lstTracks, 2);
+        QVERIFY(!page.btnAddPL->isVisible() && !page.btnClearSel->isVisible());
+        QCOMPARE(w.m.CurrentRecord, 3);
+        QCOMPARE(page.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
+        QTest::keyClick(page.lstTracks, Qt::Key_Down);
+        QCOMPARE(page.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
+        w.m.PlayMode = Mode::Playlist;
+        clickRow(page.lstTracks, 1, Qt::RightButton);
+        QVERIFY(!page.btnAddPL->isVisible());
+    }
 };
 
-QTEST_GUILESS_MAIN(AlbumTest)
+QTEST_MAIN(AlbumTest)
 #include "album_test.moc"

@@ -1,4 +1,4 @@
-// Start-up, shutdown and the track list page, driven as a user would see them.
+// Start-up, shutdown and the settings file, driven as a user would see them.
 #include <QtTest>
 #include <QtWidgets>
 #include <csignal>
@@ -13,18 +13,6 @@ namespace {
 
 const QString kNoAlbum = QStringLiteral(
     "The track list is empty. Use the Load New Album button on the Options tab to find a new track list.");
-
-QStringList lines(const ListBox* list)
-{
-    QStringList out;
-    for (int i = 0; i < list->listCount(); ++i) out << list->itemText(i);
-    return out;
-}
-
-void clickRow(ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton)
-{
-    QTest::mouseClick(list->viewport(), button, {}, list->visualRect(list->model()->index(row, 0)).center());
-}
 
 // Runs a copy of the real program in the fixture's program folder (its settings live beside
 // the executable; it inherits the test's offscreen, silent environment), sends it a signal once
@@ -56,25 +44,24 @@ private slots:
     {
         FormFixture f;
         Form1& w = f.start();
-        QCOMPARE(lines(w.lstTracks), QStringList{"List empty"});
-        QCOMPARE(w.lstTracks->listIndex(), -1);
-        QCOMPARE(w.txtDetails->toPlainText(), kNoAlbum);
+        QCOMPARE(lines(w.fmTrackList->lstTracks), QStringList{"List empty"});
+        QCOMPARE(w.fmTrackList->lstTracks->listIndex(), -1);
+        QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), kNoAlbum);
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(w.fmPlaylist->lblPlaylist->text(), QStringLiteral("The playlist is empty"));
-        QVERIFY(twipsRect(w.txtDetails).y() == 2780 && twipsRect(w.txtDetails).height() == 3375);
         QVERIFY(f.messages.shown.isEmpty());
         QVERIFY(w.fmTrackList->isVisible() && !w.fmOptions->isVisible() && !w.fmSearch->isVisible() && !w.fmPlaylist->isVisible());
-        clickRow(w.lstTracks, 0);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Details not available"));
+        clickRow(w.fmTrackList->lstTracks, 0);
+        QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Details not available"));
         FormFixture g;
         const std::string path = g.album.writeAlbum("empty.qdb", {}, std::string(100, 'x'));
         Form1& e = g.startWith(path, {});
-        QVERIFY(e.lstTracks->listCount() == 0 && e.lstTracks->listIndex() == -1);
+        QVERIFY(e.fmTrackList->lstTracks->listCount() == 0 && e.fmTrackList->lstTracks->listIndex() == -1);
         QCOMPARE(e.fmSearch->cbCode->count(), 1);
-        QCOMPARE(e.txtCurAlb->text(), QString::fromStdString(path));
+        QCOMPARE(e.fmOptions->txtCurAlb->text(), QString::fromStdString(path));
         QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(e.txtCurAlb, &move);
-        QCOMPARE(e.txtCurAlb->toolTip(), QString::fromStdString(path));
+        QCoreApplication::sendEvent(e.fmOptions->txtCurAlb, &move);
+        QCOMPARE(e.fmOptions->txtCurAlb->toolTip(), QString::fromStdString(path));
     }
 
     // The close button, and kill or Ctrl-C sent to the real program, all end it through its shutdown.
@@ -127,16 +114,16 @@ private slots:
         QFETCH(QString, indexLine); QFETCH(QString, heightLine); QFETCH(int, selected); QFETCH(int, keep);
         QFETCH(int, tracks); QFETCH(int, batch); QFETCH(int, top);
         FormFixture f;
-        const auto restore = qScopeGuard([] { Form1::trackListBatch = 50000; });
-        Form1::trackListBatch = batch;
+        const auto restore = qScopeGuard([] { TrackListPage::batch = 50000; });
+        TrackListPage::batch = batch;
         Form1& w = f.startWith(writeAlbum(f, numbered(tracks)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
-        if (top >= 0) QTRY_COMPARE(w.lstTracks->topIndex(), top);
-        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{selected});
-        QCOMPARE(w.lstTracks->listIndex(), selected);
+        if (top >= 0) QTRY_COMPARE(w.fmTrackList->lstTracks->topIndex(), top);
+        QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{selected});
+        QCOMPARE(w.fmTrackList->lstTracks->listIndex(), selected);
         QCOMPARE(w.m.CurrentRecord, selected + 1);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(selected + 1));
-        QTEST(twipsRect(w.lstTracks).height(), "height");
-        QTEST(w.VScroll1->value(), "height");
+        QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(selected + 1));
+        QTEST(twipsRect(w.fmTrackList->lstTracks).height(), "height");
+        QTEST(w.fmTrackList->VScroll1->value(), "height");
     }
 
     // Looks of lists and choices from the file apply to every list and are written back as read;
@@ -146,12 +133,12 @@ private slots:
         FormFixture f, bad;
         Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{18, " 255 "}, {19, " 10 "}, {20, " 65280 "}, {21, "all"}, {22, "1"}});
         QVERIFY(lookOf(w.fmPlaylist->lstPlayList) == (Look{255, 10, 65280}));
-        QVERIFY(w.fmOptionsPrefs->chkAllPrefs->isChecked() && w.opLS->isChecked());
+        QVERIFY(w.fmOptions->fmOptionsPrefs->chkAllPrefs->isChecked() && w.fmOptions->opLS->isChecked());
         f.close();
         QVERIFY(f.readAppFile("qvb.ini").find(" 255 \r\n 10 \r\n 65280 \r\nall\r\n1\r\n") != std::string::npos);
         Form1& b = bad.startWith(writeAlbum(bad, numbered(2)), {{15, " 255 "}, {16, " big "}, {19, " 10 "}});
-        QVERIFY(lookOf(b.txtDetails).back == 255u && lookOf(b.txtDetails).fontSize == 12.0);
-        QVERIFY(lookOf(b.lstTracks) == kTrackListLook);
+        QVERIFY(lookOf(b.fmTrackList->txtDetails).back == 255u && lookOf(b.fmTrackList->txtDetails).fontSize == 12.0);
+        QVERIFY(lookOf(b.fmTrackList->lstTracks) == kTrackListLook);
     }
 
     void unwritableSettingsAreReportedAndLeaveTheOldFile()
@@ -200,98 +187,8 @@ private slots:
         const QString ini = QString::fromStdString(f.appFile("qvb.ini"));
         if (what == "settings zero") QVERIFY(QFile::remove(ini) && QFile::link("/dev/zero", ini));
         Form1& w = f.start();
-        QTEST(w.lstTracks->listCount(), "tracks");
-        QTEST(w.txtDetails->toPlainText(), "details");
-    }
-
-    // Lines are formatted only when shown, yet read as if the whole list had been formatted
-    // in order: a month out of range repeats the month of the line before it. Codes are
-    // offered once each, in the order first met, exactly as written. The scan that finds
-    // them runs after the list shows, in pieces of any size, with the list laid out in
-    // batches; an album loaded while another's scan runs never gets that scan's results,
-    // and a search waits for the scan.
-    void linesCarryMonthsAndAreNeverCutShort_data()
-    {
-        QTest::addColumn<int>("perPiece");
-        QTest::addColumn<int>("batch");
-        QTest::newRow("one piece") << 8192 << 50000;
-        QTest::newRow("pieces of 1, batches of 2") << 1 << 2;
-        QTest::newRow("pieces of 2") << 2 << 50000;
-        QTest::newRow("pieces of 3, batches of 4") << 3 << 4;
-    }
-    void linesCarryMonthsAndAreNeverCutShort()
-    {
-        QFETCH(int, perPiece);
-        QFETCH(int, batch);
-        const auto restore = qScopeGuard([] { AlbumScanThread::pieceRecords = 8192; });
-        AlbumScanThread::pieceRecords = perPiece;
-        FormFixture f;
-        Form1& w = f.start();
-        w.lstTracks->setBatchSize(batch);
-        const std::string longTitle(60, 'W');
-        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00", int16_t lineside = 0) {
-            return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
-        };
-        const std::string path = f.album.writeAlbum("lines.qdb", {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
-            track("c", "03991990", "AB  "), track("d", "04001990", ""), track(longTitle, "05051975", "ANY", "03:41", -1),
-            track("f", "06001975", "")});
-        // Records of NUL bytes only, as a sparse file reads: no month, one code of NULs.
-        w.m.AlbumPath = f.album.writeFile("sparse.qdb", std::string(3000 * kRecordSize, '\0'));
-        w.FillTrackList();
-        QVERIFY(w.trackLines->scanning());
-        w.m.AlbumPath = path;
-        w.m.TrackListIndex = 3;
-        w.FillTrackList();
-        w.lstTracks->doItemsLayout();  // the window lays the list out before the scan ends
-        w.fmSearch->btnSearch->click();
-        QVERIFY(!w.trackLines->scanning());
-        const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
-        QCOMPARE(lines(w.lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
-                                                  "c - 3rd March 1990 (01:00)", "d - 4th March 1990 (01:00)",
-                                                  longLine, "f - 6th May 1975 (01:00)"}));
-        const QModelIndex last = w.lstTracks->model()->index(4, 0);
-        QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
-        QCOMPARE(w.lstTracks->textElideMode(), Qt::ElideNone);
-        QTRY_VERIFY(w.lstTracks->visualRect(last).width() >= w.lstTracks->fontMetrics().horizontalAdvance(longLine));
-        QVERIFY(w.lstTracks->horizontalScrollBar()->maximum() > 0);
-        QStringList codes;
-        for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
-        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
-        QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
-        QCOMPARE(w.lstTracks->listIndex(), 3);
-        // The date words end as after formatting every line in order: the last line carries May.
-        QCOMPARE(QString::fromStdString(w.m.Date.monthText), QStringLiteral("May"));
-    }
-
-    // A left click shows the line's notes and hides the pop-up a right click shows, except while the playlist plays.
-    void clickingALineShowsItsNotesOrThePopUp()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(4));
-        clickRow(w.lstTracks, 1, Qt::RightButton);
-        QVERIFY(w.btnAddPL->isVisible() && w.btnClearSel->isVisible());
-        QCOMPARE(w.lstTracks->listIndex(), 0);
-        clickRow(w.lstTracks, 2);
-        QVERIFY(!w.btnAddPL->isVisible() && !w.btnClearSel->isVisible());
-        QCOMPARE(w.m.CurrentRecord, 3);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
-        QTest::keyClick(w.lstTracks, Qt::Key_Down);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
-        w.m.PlayMode = Mode::Playlist;
-        clickRow(w.lstTracks, 1, Qt::RightButton);
-        QVERIFY(!w.btnAddPL->isVisible());
-    }
-
-    void splitterSharesTheHeight()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(200));
-        w.lstTracks->setListIndex(20);
-        w.VScroll1->setValue(500);
-        QCOMPARE(twipsRect(w.lstTracks).height(), 500);
-        QCOMPARE(twipsRect(w.txtDetails).y(), 780);
-        QCOMPARE(twipsRect(w.txtDetails).height(), 5375);
-        QCOMPARE(w.lstTracks->topIndex(), 18);
+        QTEST(w.fmTrackList->lstTracks->listCount(), "tracks");
+        QTEST(w.fmTrackList->txtDetails->toPlainText(), "details");
     }
 
     // Left presses on the background and the player picture move the window, others do not;

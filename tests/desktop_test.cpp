@@ -136,8 +136,8 @@ private slots:
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(3));
         QFile::remove(QString::fromStdString(f.appFile("qvb.ini")));
-        w.lstTracks->setListIndex(1);
-        w.lstTracks->setFocus();
+        w.fmTrackList->lstTracks->setListIndex(1);
+        w.fmTrackList->lstTracks->setFocus();
         press(w, "Return");
         QCOMPARE(f.player.sourceFiles, QStringList{QString::fromStdString(f.album.folder()) + "f1/t2.mp3"});
         press(w, "Ctrl+Q");

@@ -57,7 +57,7 @@ private slots:
         if (!existing.isNull()) f.album.writeFile(answer.mid(cancel ? 1 : 0).toStdString(), existing.toStdString());
         Form1& w = f.startWith(album, {{4, "Playlist FN=old.pll"}});
         f.dialogs.fileAnswers = {cancel ? QString() : q(target)};
-        w.btnOpSavePL->click();
+        w.fmOptions->btnOpSavePL->click();
         QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString("old.pll"));
         QVERIFY(f.dialogs.asked.value(0).save && f.dialogs.asked.value(0).request.confirmOverwrite);
         QCOMPARE(bytes(read(target)), saved.isNull() ? QByteArray("<missing>") : saved.replace("@", album.c_str()));
@@ -139,17 +139,17 @@ private slots:
         w.lblTabOptions_Click();
         const std::string chosen = answer.isEmpty() ? album : f.album.folder() + answer.toStdString();
         if (!answer.isEmpty()) f.dialogs.fileAnswers = {q(chosen)};
-        w.btnLoad->click();
+        w.fmOptions->btnLoad->click();
         QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
         QCOMPARE(f.dialogs.asked.value(0).request.initDir, QDir::currentPath());
         QCOMPARE(f.messages.shown.value(0).prompt.contains("\r" + q(chosen) + "\rwas not loaded"), answer.contains('\n'));
         const std::string loaded = lines < 0 ? album : chosen;
         QCOMPARE(q(w.m.AlbumPath), q(loaded));
-        QCOMPARE(w.txtCurAlb->text(), q(loaded));
+        QCOMPARE(w.fmOptions->txtCurAlb->text(), q(loaded));
         QCOMPARE(q(w.m.DetailsFolder), q(f.album.folder()));
-        QCOMPARE(w.lstTracks->listCount(), lines < 0 ? 2 : lines);
-        if (lines == 1) QCOMPARE(w.lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
-        else QCOMPARE(w.lstTracks->listIndex(), 0);
+        QCOMPARE(w.fmTrackList->lstTracks->listCount(), lines < 0 ? 2 : lines);
+        if (lines == 1) QCOMPARE(w.fmTrackList->lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
+        else QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
         QCOMPARE(w.fmTrackList->isVisible(), lines >= 0);
         QCOMPARE(q(f.readAppFile("temp.$$$")), lines < 0 ? q(album + "\r\n 1 \r\n") : QString());
     }
@@ -182,11 +182,11 @@ private slots:
         QStringList paths;
         for (const QString& a : answers) paths << (a.isEmpty() || a == "-" ? a : q(f.album.folder()) + a);
         (f.dialogs.fileAnswers = paths).removeAll("-");
-        if (answers[0] != "-") w.Frame4->btnAdd1->click();
-        if (answers[1] != "-") w.Frame4->btnAdd2->click();
-        QSignalSpy ended(w.Frame4, &AlbumFilesFrame::mergeEnded);
-        w.Frame4->btnMerge->click();
-        if (w.Frame4->isMerging()) QVERIFY(ended.wait());
+        if (answers[0] != "-") w.fmOptions->Frame4->btnAdd1->click();
+        if (answers[1] != "-") w.fmOptions->Frame4->btnAdd2->click();
+        QSignalSpy ended(w.fmOptions->Frame4, &AlbumFilesFrame::mergeEnded);
+        w.fmOptions->Frame4->btnMerge->click();
+        if (w.fmOptions->Frame4->isMerging()) QVERIFY(ended.wait());
         QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
         // Each "+" and the merge offer the name returned last.
         for (int i = 1; i < f.dialogs.asked.size(); ++i)
@@ -246,19 +246,19 @@ private slots:
         const QStringList before = folderState(f.album.folder());
         Form1& w = f.start();
         f.dialogs.fileAnswers = {q(f.album.folder() + "big.qdb"), q(f.album.folder() + "b.qdb"), q(f.album.folder() + "out.qdb")};
-        w.Frame4->btnAdd1->click();
-        w.Frame4->btnAdd2->click();
-        QSignalSpy progressed(w.Frame4, &AlbumFilesFrame::mergeProgressed), ended(w.Frame4, &AlbumFilesFrame::mergeEnded);
-        w.Frame4->btnMerge->click();
+        w.fmOptions->Frame4->btnAdd1->click();
+        w.fmOptions->Frame4->btnAdd2->click();
+        QSignalSpy progressed(w.fmOptions->Frame4, &AlbumFilesFrame::mergeProgressed), ended(w.fmOptions->Frame4, &AlbumFilesFrame::mergeEnded);
+        w.fmOptions->Frame4->btnMerge->click();
         QVERIFY(progressed.wait());
-        QVERIFY(w.Frame4->isMerging() && !w.Frame4->barMerge->isHidden() && !w.Frame4->btnMerge->isEnabled());
+        QVERIFY(w.fmOptions->Frame4->isMerging() && !w.fmOptions->Frame4->barMerge->isHidden() && !w.fmOptions->Frame4->btnMerge->isEnabled());
         if (closeWindow) {
             f.close();
             f.form.reset();
         } else {
-            w.Frame4->btnCancelMerge->click();
+            w.fmOptions->Frame4->btnCancelMerge->click();
             QVERIFY(ended.wait());
-            QVERIFY(!!w.Frame4->barMerge->isHidden() && w.Frame4->btnMerge->isEnabled());
+            QVERIFY(!!w.fmOptions->Frame4->barMerge->isHidden() && w.fmOptions->Frame4->btnMerge->isEnabled());
         }
         QCOMPARE(f.messages.shown.size(), 0);
         QCOMPARE(folderState(f.album.folder()), before);

@@ -51,7 +51,7 @@ private slots:
         Form1& w = startOnAlbum(f, tracks);
         w.findChild<QRadioButton*>(preference)->setChecked(true);
         w.findChild<QRadioButton*>(option)->click();
-        doubleClickRow(w.lstTracks, 0);
+        doubleClickRow(w.fmTrackList->lstTracks, 0);
         QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2), (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
         const bool one = option == "opOne";
         QCOMPARE(char(w.m.PlayMode), one ? 'O' : 'A');
@@ -59,7 +59,7 @@ private slots:
         settle();
         f.player.advance(f.player.duration() - 2);
         settle();
-        if (change == "line 3") w.lstTracks->setListIndex(2);
+        if (change == "line 3") w.fmTrackList->lstTracks->setListIndex(2);
         else if (!change.isEmpty()) w.findChild<QRadioButton*>(change)->click();
         QCOMPARE(f.player.nextFiles.last(), told ? pathOf(f, told) : QString());
         f.player.finishTrack();
@@ -68,8 +68,8 @@ private slots:
         QCOMPARE(f.player.sourceFiles.last(), pathOf(f, told ? told : 1));
         // The line, the notes and the title follow the track that plays; with nothing to follow, playback stops.
         if (told) {
-            QCOMPARE(w.lstTracks->selectedRows(), QList<int>{told - 1});
-            QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(told));
+            QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{told - 1});
+            QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(told));
             QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(told));
         }
         QCOMPARE(w.lblPlayMode->text(), told ? QStringLiteral("Playing all tracks from Track List") : QStringLiteral("Player Stopped"));
@@ -82,7 +82,7 @@ private slots:
         Form1& w = startOnAlbum(f, numbered(4));
         w.m.Random.seed(7);
         w.opRand->click();
-        doubleClickRow(w.lstTracks, 2);
+        doubleClickRow(w.fmTrackList->lstTracks, 2);
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing random tracks from Track List"));
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 3)});
         settle();
@@ -113,11 +113,11 @@ private slots:
         std::vector<TrackSpec> tracks = numbered(count);
         if (allowed) tracks[size_t(allowed - 1)].lineside = -1;
         Form1& w = startOnAlbum(f, tracks);
-        (count ? w.opLS : w.opAny)->setChecked(true);
+        (count ? w.fmOptions->opLS : w.fmOptions->opAny)->setChecked(true);
         w.m.PlayMode = Mode::Random;
         w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
         QCOMPARE(f.player.sourceFiles, allowed ? QStringList{pathOf(f, allowed)} : QStringList());
-        if (allowed) QCOMPARE(w.lstTracks->listIndex(), allowed - 1);
+        if (allowed) QCOMPARE(w.fmTrackList->lstTracks->listIndex(), allowed - 1);
         else QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(char(w.m.PlayMode), allowed ? 'R' : 'X');
     }
@@ -128,7 +128,7 @@ private slots:
         Form1& w = startOnAlbum(f, numbered(2));
         f.player.failAllFiles = true;
         w.opAll->click();
-        doubleClickRow(w.lstTracks, 1);
+        doubleClickRow(w.fmTrackList->lstTracks, 1);
         settle();
         QCOMPARE(f.messages.shown.size(), 1);
         const ShownMessage& shown = f.messages.shown.first();
@@ -154,7 +154,7 @@ private slots:
         click(w.btnPause);
         QVERIFY(!f.player.calls.contains("pause") && !f.player.calls.contains("play"));
         w.opAll->click();
-        doubleClickRow(w.lstTracks, 0);
+        doubleClickRow(w.fmTrackList->lstTracks, 0);
         settle();
         f.player.advance(30);
         click(w.btnPause);
@@ -186,7 +186,7 @@ private slots:
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Playing Playlist"));
         QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));
         QCOMPARE(f.messages.shown[0].icon, MsgIcon::None);
-        doubleClickRow(w.lstTracks, 1);
+        doubleClickRow(w.fmTrackList->lstTracks, 1);
         QVERIFY(f.player.sourceFiles.isEmpty());
     }
 
@@ -197,10 +197,10 @@ private slots:
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(3));
         f.windows.minimized = true;
-        doubleClickRow(w.lstTracks, 0);
+        doubleClickRow(w.fmTrackList->lstTracks, 0);
         settle();
         QCOMPARE(w.windowTitle(), "Quillon Playing:" + QStringLiteral("Track 1").leftJustified(60));
-        w.lstTracks->setListIndex(2);
+        w.fmTrackList->lstTracks->setListIndex(2);
         w.lblPath_MouseMove();
         QCOMPARE(w.lblPath->toolTip(), pathOf(f, 3));
         QCOMPARE(w.lblPath->text(), QStringLiteral("Album: f1   File: t1.mp3"));

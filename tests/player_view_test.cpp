@@ -26,7 +26,7 @@ Form1& startPlaying(FormFixture& f, double duration = 300)
 {
     f.player.defaultDuration = duration;
     Form1& w = startOnAlbum(f, {{"One", 0}, {"Two", 0}});
-    w.lstTracks->setListIndex(0);
+    w.fmTrackList->lstTracks->setListIndex(0);
     w.btnPlay->click();
     settle();
     return w;
@@ -120,14 +120,14 @@ private slots:
         Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{23, " 900 "}, {24, " 1800 "}});  // mini at 120, 60 px
         f.windows.move(&w, main);
         w.opAll->click();
-        if (play) doubleClickRow(w.lstTracks, 0);
-        w.lstTracks->setSelected(1, true);
-        w.txtDetails->setPlainText(QStringLiteral("Notes of another track"));
+        if (play) doubleClickRow(w.fmTrackList->lstTracks, 0);
+        w.fmTrackList->lstTracks->setSelected(1, true);
+        w.fmTrackList->txtDetails->setPlainText(QStringLiteral("Notes of another track"));
         w.btnVolDown->click();
         w.fmOptions->show();
-        w.chkOnTop->setChecked(onTop);
+        w.fmOptions->chkOnTop->setChecked(onTop);
         w.btnMinim->click();
-        w.chkOnTop->setChecked(!onTop);
+        w.fmOptions->chkOnTop->setChecked(!onTop);
         QVERIFY(f.windows.position(&w) == QPoint(120, 60) && w.size() == QSize(337, 85) && f.windows.onTop == onTop);
         QTEST(w.lblminTitle->text(), "title");
         QTEST(w.txtMinDetails->toPlainText(), "notes");
@@ -157,8 +157,8 @@ private slots:
         QTEST(f.windows.position(&w), "mainAgain");
         QVERIFY(w.size() == QSize(690, 572) && !f.windows.onTop);
         for (QWidget* c : strip) QVERIFY(c->isHidden());
-        QCOMPARE(w.lstTracks->selectedRows(), QList<int>{play ? 1 : 0});  // the current track's line only
-        QVERIFY(w.fmTrackList->isVisible() && w.lstTracks->isVisible() && !w.fmOptions->isVisible());
+        QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{play ? 1 : 0});  // the current track's line only
+        QVERIFY(w.fmTrackList->isVisible() && w.fmTrackList->lstTracks->isVisible() && !w.fmOptions->isVisible());
         w.btnMinim->click();
         QTEST(f.windows.position(&w), "miniAgain");
         QCOMPARE(f.windows.onTop, !onTop);

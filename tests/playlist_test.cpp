@@ -11,7 +11,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "form/twips.h"
 #include "logic/playlist.h"
 #include "platform/file_ops.h"
 #include "support/playback_fixture.h"
@@ -45,9 +44,9 @@ Form1& startOnPlaylist(FormFixture& f, int count, QByteArray playlist, int playl
 Action addTracks(const Rows& rows, int times = 1)
 {
     return [=](Form1& w) {
-        w.lstTracks->setListIndex(-1);
-        for (int row : rows) w.lstTracks->setSelected(row, true);
-        for (int i = 0; i < times; ++i) w.btnAddPL->click();
+        w.fmTrackList->lstTracks->setListIndex(-1);
+        for (int row : rows) w.fmTrackList->lstTracks->setSelected(row, true);
+        for (int i = 0; i < times; ++i) w.fmTrackList->btnAddPL->click();
     };
 }
 
@@ -62,6 +61,7 @@ Action onEntry(int entry, const char* button)
 }  // namespace
 
 Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(Mode)
 
 class PlaylistTest : public QObject {
     Q_OBJECT
@@ -143,11 +143,11 @@ private slots:
         QTest::addColumn<int>("remembered");
         QTest::addColumn<bool>("playing");  // the playlist plays from the remembered entry
         QTest::addColumn<int>("track");     // current track line afterwards
-        QTest::addColumn<char>("mode");
-        QTest::newRow("entry 2") << 1 << false << 0 << 'A';
-        QTest::newRow("past the entries") << 3 << false << 2 << 'X';
-        QTest::newRow("naming no track") << 2 << false << 2 << 'X';
-        QTest::newRow("while the playlist plays") << 1 << true << 1 << 'L';
+        QTest::addColumn<Mode>("mode");
+        QTest::newRow("entry 2") << 1 << false << 0 << Mode::All;
+        QTest::newRow("past the entries") << 3 << false << 2 << Mode::Stopped;
+        QTest::newRow("naming no track") << 2 << false << 2 << Mode::Stopped;
+        QTest::newRow("while the playlist plays") << 1 << true << 1 << Mode::Playlist;
     }
     void playlistPageBringsBackTheRememberedEntry()
     {
@@ -160,13 +160,13 @@ private slots:
         if (playing) {
             w.m.PlayMode = Mode::Stopped;
             w.fmPlaylist->btnPListPlay_Click();
-            w.lstTracks->setListIndex(1);  // the user looks at another track meanwhile
+            w.fmTrackList->lstTracks->setListIndex(1);  // the user looks at another track meanwhile
         }
         w.lblTabPlaylist_Click();
         QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), remembered < 3 ? remembered : -1);
-        QCOMPARE(w.lstTracks->listIndex(), track);
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(track + 1));
-        QTEST(char(w.m.PlayMode), "mode");
+        QCOMPARE(w.fmTrackList->lstTracks->listIndex(), track);
+        QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(track + 1));
+        QTEST(w.m.PlayMode, "mode");
     }
 
     // Each row: the playlist, the mode before, what the user does; every track that plays runs to its end.
@@ -205,7 +205,7 @@ private slots:
         for (int i = 0; i < played.size(); ++i) {
             QVERIFY(f.player.sourceFiles.value(i).endsWith(QStringLiteral("/t%1.mp3").arg(played[i])));
             QCOMPARE(w.lblPlayMode->text(), status);
-            QVERIFY(w.lstTracks->isSelected(played[i] - 1));
+            QVERIFY(w.fmTrackList->lstTracks->isSelected(played[i] - 1));
             QCOMPARE(w.fmTrackList->isVisible(), status == "Playing all tracks from Playlist");
             QCOMPARE(w.m.PlaylistIndex, from + i);
             // Told ahead, the player follows on without a gap; nothing is told past the last entry.
@@ -219,7 +219,7 @@ private slots:
         }
         QCOMPARE(f.player.sourceFiles.size(), played.size());
         if (mode == 'L') QCOMPARE(w.m.PlaylistIndex, from);  // a click while it plays only records the line
-        if (mode == 'L') QCOMPARE(w.lstTracks->listIndex(), 0);
+        if (mode == 'L') QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
         if (mode != 'X') return;  // nothing was started
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(char(w.m.PlayMode), 'X');
@@ -229,31 +229,27 @@ private slots:
     void notesOfAnEntryInThePopUpPane_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<int>("y");  // of the right-click, in twips
-        QTest::addColumn<int>("paneTop");
         QTest::addColumn<QString>("notes");
-        QTest::newRow("entry") << entries({2}) << 4000 << 5100 << "Notes of Track 2";
-        QTest::newRow("entry naming no track") << entries({8}) << 4400 << 5500 << "";
-        QTest::newRow("no playlist") << QByteArray() << 4401 << 5500 << "";
+        QTest::newRow("entry") << entries({2}) << "Notes of Track 2";
+        QTest::newRow("entry naming no track") << entries({8}) << "";
+        QTest::newRow("no playlist") << QByteArray() << "";
     }
     void notesOfAnEntryInThePopUpPane()
     {
         QFETCH(QByteArray, file);
-        QFETCH(int, y);
         QFETCH(QString, notes);
         FormFixture f;
         Form1& w = startOnPlaylist(f, 3, file);
         PlaylistPage& page = *w.fmPlaylist;
         w.m.PlayMode = Mode::One;
         w.lblPlayMode->setText(QStringLiteral("Playing"));
-        page.lstPlayList_MouseDown(kRightButton, 0, 300, y);
-        QTEST(twipsRect(w.fmSeNotes).top(), "paneTop");
+        page.lstPlayList_MouseDown(kRightButton, 0, 300, 4000);
         QVERIFY(page.btnPLNotes->isVisible() && !w.fmSeNotes->isVisible());
         page.btnPLNotes->click();
-        QVERIFY(w.fmSeNotes->isVisible() && w.btnSeNotesX->isVisible() && !page.btnPLNotes->isVisible());
-        QCOMPARE(w.txtSENotes->toPlainText(), notes);
+        QVERIFY(w.fmSeNotes->isVisible() && w.fmSeNotes->btnSeNotesX->isVisible() && !page.btnPLNotes->isVisible());
+        QCOMPARE(w.fmSeNotes->txtSENotes->toPlainText(), notes);
         QCOMPARE(w.lblPlayMode->text(), notes.isEmpty() ? "Player Stopped" : "Playing");
-        QCOMPARE(char(w.m.PlayMode), 'O');
+        QVERIFY(w.m.PlayMode == Mode::One);
     }
 
     void tabsShowTheirPage_data()
@@ -282,7 +278,7 @@ private slots:
             QCOMPARE(label->palette().color(QPalette::Window).red(), label->objectName() == tab ? 0xE0 : 0x40);
         QCOMPARE(w.opAll->isVisible(), trackList);
         QVERIFY(!w.fmSeNotes->isVisible());
-        QCOMPARE(w.lstTracks->isSelected(0), trackList);
+        QCOMPARE(w.fmTrackList->lstTracks->isSelected(0), trackList);
         QCOMPARE(w.fmSearch->btnSearch->isDefault(), enterSearches || tab == "lblTabOptions");
         QSignalSpy search(w.fmSearch->btnSearch, &QPushButton::clicked);
         QTest::keyClick(&w, Qt::Key_Return);
@@ -298,15 +294,15 @@ private slots:
         QTest::addColumn<int>("messages");
         const auto clearSelected = [](bool currentMarked) -> Action {
             return [=](Form1& w) {
-                w.lstTracks->setListIndex(2);
-                for (int row : {0, 2, 4}) w.lstTracks->setSelected(row, row != 2 || currentMarked);
-                w.btnClearSel->click();
+                w.fmTrackList->lstTracks->setListIndex(2);
+                for (int row : {0, 2, 4}) w.fmTrackList->lstTracks->setSelected(row, row != 2 || currentMarked);
+                w.fmTrackList->btnClearSel->click();
             };
         };
         const Action title = [](Form1& w) { QTest::mouseClick(w.lblTitle, Qt::LeftButton); };
         const Action titleOfPlayed = [=](Form1& w) {
-            doubleClickRow(w.lstTracks, 2);
-            w.lstTracks->setListIndex(0);
+            doubleClickRow(w.fmTrackList->lstTracks, 2);
+            w.fmTrackList->lstTracks->setListIndex(0);
             title(w);
         };
         const Action keptHelp = [](Form1& w) {
@@ -331,8 +327,8 @@ private slots:
         QFETCH(int, messages);
         FormFixture f;
         action(startOnAlbum(f, numbered(5)));
-        QTEST(f.form->lstTracks->selectedRows(), "marked");
-        QTEST(f.form->txtDetails->toPlainText(), "details");
+        QTEST(f.form->fmTrackList->lstTracks->selectedRows(), "marked");
+        QTEST(f.form->fmTrackList->txtDetails->toPlainText(), "details");
         QCOMPARE(f.messages.shown.size(), messages);
         if (messages) QVERIFY(f.messages.shown[0].prompt.contains(QDir::toNativeSeparators(f.help.opened.value(0))));
         if (messages) QVERIFY(f.help.opened[0].endsWith(QStringLiteral("/quillon-help.html")));

@@ -12,8 +12,8 @@ Q_DECLARE_METATYPE(Look)
 static PrefsFrame& clickOnOptions(Form1& w, const QStringList& buttons = {})
 {
     w.fmOptions->show();
-    for (const QString& name : buttons) w.fmOptionsPrefs->findChild<QPushButton*>(name)->click();
-    return *w.fmOptionsPrefs;
+    for (const QString& name : buttons) w.fmOptions->fmOptionsPrefs->findChild<QPushButton*>(name)->click();
+    return *w.fmOptions->fmOptionsPrefs;
 }
 
 class PrefsTest : public QObject {
@@ -39,7 +39,7 @@ private slots:
         PrefsFrame& p = clickOnOptions(w, buttons);
         QTEST(lookOf(p.txtsample), "details");
         QTEST(lookOf(p.lblTLSample), "trackList");
-        QCOMPARE(lookOf(w.txtDetails), kDetailsLook);
+        QCOMPARE(lookOf(w.fmTrackList->txtDetails), kDetailsLook);
     }
 
     // Each pass sets the check box, the list sample's size (10 points, then 8) and sets.
@@ -59,27 +59,27 @@ private slots:
         f.dialogs.colourAnswers = {255};
         for (int i = 0; i < passes.size(); ++i) {
             clickOnOptions(w, {i ? "btnTLFontNormal" : "btnTLFontUp", "btnFontSmall", "btnTLBack"});
-            w.fmOptionsPrefs->chkAllPrefs->setChecked(passes[i]);
-            w.txtDetails->setPlainText(QStringLiteral("another track's notes"));
-            w.fmOptionsPrefs->btnTLSet->click();
+            w.fmOptions->fmOptionsPrefs->chkAllPrefs->setChecked(passes[i]);
+            w.fmTrackList->txtDetails->setPlainText(QStringLiteral("another track's notes"));
+            w.fmOptions->fmOptionsPrefs->btnTLSet->click();
         }
         QVERIFY(w.fmTrackList->isVisible() && !w.fmOptions->isVisible());
-        QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 1"));
+        QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track 1"));
         QTEST(lookOf(w.fmPlaylist->lstPlayList).fontSize, "lists");
         f.close();
         Form1& again = f.start();
-        QCOMPARE(lookOf(again.lstTracks), (Look{255, passes.size() == 1 ? 10.0 : 8.0, 0}));
-        QCOMPARE(lookOf(again.txtDetails), (Look{64, 8, 12648447}));
+        QCOMPARE(lookOf(again.fmTrackList->lstTracks), (Look{255, passes.size() == 1 ? 10.0 : 8.0, 0}));
+        QCOMPARE(lookOf(again.fmTrackList->txtDetails), (Look{64, 8, 12648447}));
         QTEST(lookOf(again.fmSearch->lstSearchRes).fontSize, "listsAfterRestart");
         // Choices not set are lost: the samples show the live looks whenever the page shows.
         PrefsFrame& p = clickOnOptions(again, {"btnFontUp"});
         again.fmOptions->hide();
-        QCOMPARE(lookOf(clickOnOptions(again).txtsample), lookOf(again.txtDetails));
-        QCOMPARE(lookOf(p.lblTLSample), lookOf(again.lstTracks));
+        QCOMPARE(lookOf(clickOnOptions(again).txtsample), lookOf(again.fmTrackList->txtDetails));
+        QCOMPARE(lookOf(p.lblTLSample), lookOf(again.fmTrackList->lstTracks));
         // Reset Defaults acts at once on the samples and the panes, and on nothing else.
         p.btnDefaultPref->click();
-        QCOMPARE(QList<Look>({lookOf(p.txtsample), lookOf(again.txtDetails)}), QList<Look>(2, kDetailsLook));
-        QCOMPARE(QList<Look>({lookOf(p.lblTLSample), lookOf(again.lstTracks)}), QList<Look>(2, kTrackListLook));
+        QCOMPARE(QList<Look>({lookOf(p.txtsample), lookOf(again.fmTrackList->txtDetails)}), QList<Look>(2, kDetailsLook));
+        QCOMPARE(QList<Look>({lookOf(p.lblTLSample), lookOf(again.fmTrackList->lstTracks)}), QList<Look>(2, kTrackListLook));
         QTEST(lookOf(again.fmPlaylist->lstPlayList).fontSize, "listsAfterRestart");
         QVERIFY(again.fmOptions->isVisible() && p.chkAllPrefs->isChecked() == passes.last());
     }

@@ -15,7 +15,6 @@
 #include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
-#include "playlist/playlist_page.h"
 
 namespace {
 
@@ -47,7 +46,7 @@ std::string fileBytesName(const QString& path)
 }  // namespace
 
 AlbumFilesFrame::AlbumFilesFrame(Form1& owner, QWidget* optionsPage)
-    : Frame(optionsPage, QStringLiteral("Merge Album databases")), form(owner)
+    : PageFrame(owner, optionsPage, QStringLiteral("Merge Album databases"))
 {
     placed(this, "Frame4", 120, 3870, 4800, 1560);
     txtAlbum1 = albumBox(this, "txtAlbum1", "First album", 360);
@@ -61,7 +60,6 @@ AlbumFilesFrame::AlbumFilesFrame(Form1& owner, QWidget* optionsPage)
     btnCancelMerge = placed(new QPushButton(QStringLiteral("Cancel"), this), "btnCancelMerge", 3480, 1170, 1215, 300);
     setMerging(false);
 
-    connect(form.btnLoad, &QPushButton::clicked, this, &AlbumFilesFrame::btnLoad_Click);
     connect(btnAdd1, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd1_Click);
     connect(btnAdd2, &QPushButton::clicked, this, &AlbumFilesFrame::btnAdd2_Click);
     connect(btnMerge, &QPushButton::clicked, this, &AlbumFilesFrame::btnMerge_Click);
@@ -94,12 +92,8 @@ void AlbumFilesFrame::openAlbum(const QString& path)
     }
     m.AlbumPath = bytes;
     m.DetailsFolder = folderOf(m.AlbumPath);
-    form.txtCurAlb->setText(toDisplay(m.AlbumPath));
     m.TrackListIndex = 0;
-    form.FillTrackList();
-    form.lblTabTrackList_Click();
-    // The playlist names tracks by their numbers in the album it was made with.
-    form.fmPlaylist->btnClearPL_Click();
+    emit albumOpened();
 }
 
 bool AlbumFilesFrame::isLoadedAlbum(const QString& path) const

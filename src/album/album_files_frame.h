@@ -8,7 +8,7 @@
 #include <string>
 
 #include "form/background_run.h"
-#include "form/widgets.h"
+#include "form/page.h"
 #include "logic/album_merge.h"
 
 class Form1;
@@ -17,7 +17,7 @@ class QString;
 class QProgressBar;
 class QPushButton;
 
-class AlbumFilesFrame : public Frame {
+class AlbumFilesFrame : public PageFrame {
     Q_OBJECT
 public:
     AlbumFilesFrame(Form1& form, QWidget* optionsPage);
@@ -42,6 +42,8 @@ public:
     bool isMerging() const { return merging_.running(); }
 
 signals:
+    // Another album file was chosen and is now the album's path: the pages take it up.
+    void albumOpened();
     // A merge's copying has shown progress, on the window's thread.
     void mergeProgressed();
     // A merge has ended, however it ended, and said what it had to.
@@ -54,7 +56,6 @@ private:
     void showMergeProgress();
     void mergingEnded();
 
-    Form1& form;
     std::string mergeOutput_;
     MergeOutcome outcome_;
     FileError written_ = FileError::None;

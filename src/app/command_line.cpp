@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "album/album_files_frame.h"
+#include "prefs/options_page.h"
 #include "form/form1.h"
 #include "logic/text.h"
 #include "platform/window_system.h"
@@ -95,8 +96,8 @@ CommandLine parseCommandLine(const QStringList& arguments)
 
 void openCommandLineAlbum(Form1& form, const QString& albumPath)
 {
-    if (albumPath.isEmpty() || form.Frame4->isLoadedAlbum(albumPath)) return;
-    form.Frame4->openAlbum(albumPath);
+    if (albumPath.isEmpty() || form.fmOptions->Frame4->isLoadedAlbum(albumPath)) return;
+    form.fmOptions->Frame4->openAlbum(albumPath);
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "album/track_list_model.h"
+#include "album/track_list_page.h"
 #include "form/form1.h"
 
 namespace {
@@ -31,8 +32,8 @@ protected:
             // Queued, so the paint this event starts has finished when the line is printed.
             QTimer::singleShot(0, this, [this] {
                 say("first paint");
-                if (!untilScanned_ || !window_.trackLines->scanning()) return done();
-                connect(window_.trackLines, &TrackListModel::scanEnded, this, &FirstPaintProbe::done);
+                if (!untilScanned_ || !window_.fmTrackList->trackLines->scanning()) return done();
+                connect(window_.fmTrackList->trackLines, &TrackListModel::scanEnded, this, &FirstPaintProbe::done);
             });
         }
         return QObject::eventFilter(watched, event);

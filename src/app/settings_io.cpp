@@ -6,8 +6,10 @@
 #include <cmath>
 #include <limits>
 
+#include "album/track_list_page.h"
 #include "form/form1.h"
 #include "playlist/playlist_page.h"
+#include "prefs/options_page.h"
 #include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 #include "form/looks.h"
@@ -54,10 +56,12 @@ void Form1::LoadSettings(const std::string& path)
 void Form1::applySettings(const SettingsRead& r)
 {
     const SettingsData& d = r.data;
+    QPlainTextEdit* txtDetails = fmTrackList->txtDetails;
+    ListBox* lstTracks = fmTrackList->lstTracks;
     if (r.has(2)) m.DetailsFolder = d.detailsFolder;
     if (r.has(3)) {
         m.AlbumPath = d.albumPath;
-        txtCurAlb->setText(toDisplay(m.AlbumPath));
+        fmOptions->showAlbumPath();
     }
     if (r.has(4)) m.PlaylistFileName = d.playlistFileName;
     if (r.has(7)) setTopTwips(txtDetails, toWholeTwips(d.detailsTop));
@@ -68,13 +72,13 @@ void Form1::applySettings(const SettingsRead& r)
     applyLookLines(txtDetails, d.details, r, 15);
     applyLookLines(lstTracks, d.trackList, r, 18);
     if (r.has(21)) {
-        fmOptionsPrefs->chkAllPrefs->setChecked(d.allPrefs);
+        fmOptions->fmOptionsPrefs->chkAllPrefs->setChecked(d.allPrefs);
         if (d.allPrefs)
             for (QWidget* list : {fmPlaylist->lstPlayList, fmSearch->lstSearchRes}) setLook(list, lookOf(lstTracks));
     }
     if (r.has(22)) {
-        if (d.kind == TrackKind::Lineside) opLS->setChecked(true);
-        if (d.kind == TrackKind::OnTrain) opOT->setChecked(true);
+        if (d.kind == TrackKind::Lineside) fmOptions->opLS->setChecked(true);
+        if (d.kind == TrackKind::OnTrain) fmOptions->opOT->setChecked(true);
     }
     if (r.has(23)) MiniTop = d.miniTop;
     if (r.has(24)) MiniLeft = d.miniLeft;
@@ -89,6 +93,8 @@ void Form1::applySettings(const SettingsRead& r)
 SettingsData Form1::currentSettings() const
 {
     SettingsData d;
+    const QPlainTextEdit* txtDetails = fmTrackList->txtDetails;
+    const ListBox* lstTracks = fmTrackList->lstTracks;
     d.detailsFolder = m.DetailsFolder;
     d.albumPath = m.AlbumPath;
     d.playlistFileName = m.PlaylistFileName;
@@ -101,8 +107,10 @@ SettingsData Form1::currentSettings() const
     d.playlistIndex = playlistLine >= 0 ? playlistLine : m.PlaylistIndex;
     d.details = lookOf(txtDetails);
     d.trackList = lookOf(lstTracks);
-    d.allPrefs = fmOptionsPrefs->chkAllPrefs->isChecked();
-    d.kind = opLS->isChecked() ? TrackKind::Lineside : opOT->isChecked() ? TrackKind::OnTrain : TrackKind::Both;
+    d.allPrefs = fmOptions->fmOptionsPrefs->chkAllPrefs->isChecked();
+    d.kind = fmOptions->opLS->isChecked()   ? TrackKind::Lineside
+             : fmOptions->opOT->isChecked() ? TrackKind::OnTrain
+                                            : TrackKind::Both;
     d.miniTop = MiniTop;
     d.miniLeft = MiniLeft;
     return d;

@@ -12,7 +12,9 @@
 #include <chrono>
 
 #include "app/this_program.h"
+#include "album/track_list_page.h"
 #include "form/form1.h"
+#include "prefs/options_page.h"
 #include "playlist/playlist_page.h"
 #include "search/search_page.h"
 #include "form/looks.h"
@@ -21,7 +23,7 @@
 #include "logic/settings.h"
 #include "logic/window_place.h"
 #include "platform/window_system.h"
-#include "form/tabs.h"
+#include "form/tab_row.h"
 #include "platform/file_ops.h"
 #include "audio/media_player.h"
 
@@ -48,8 +50,9 @@ void Form1::Form_Load()
     m.PlayMode = Mode::Stopped;
     lblPlayMode->setText(toDisplay(kPlayerStopped));
     m.Random.seed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
-    setLook(txtDetails, kDetailsLook);
-    setLook(lstTracks, kTrackListLook);
+    TrackListPage& trackList = *fmTrackList;
+    setLook(trackList.txtDetails, kDetailsLook);
+    setLook(trackList.lstTracks, kTrackListLook);
     const QPoint place = os.windows->position(this);
     MiniTop = toTwips(place.y());
     MiniLeft = rememberedLeft(toTwips(place.x()));
@@ -57,14 +60,15 @@ void Form1::Form_Load()
     showTrackListPageAtStart();
     lblPTime->setText(QStringLiteral("00:00"));
     // The splitter's range bounds the list height, whatever the settings file said.
-    const int listHeight = std::clamp(twipsRect(lstTracks).height(), VScroll1->minimum(), VScroll1->maximum());
+    QScrollBar* splitter = trackList.VScroll1;
+    const int listHeight = std::clamp(twipsRect(trackList.lstTracks).height(), splitter->minimum(), splitter->maximum());
     {
-        const QSignalBlocker block(VScroll1);
-        VScroll1->setValue(listHeight);
+        const QSignalBlocker block(splitter);
+        splitter->setValue(listHeight);
     }
-    VScroll1_Change();
-    FillTrackList();
-    setHeightTwips(txtDetails, 5875 - twipsRect(lstTracks).height());
+    trackList.VScroll1_Change();
+    trackList.FillTrackList();
+    setHeightTwips(trackList.txtDetails, 5875 - twipsRect(trackList.lstTracks).height());
     Timer1->start();
 }
 

@@ -18,7 +18,7 @@
 #include "playlist/playlist_page.h"
 
 ExportFrame::ExportFrame(Form1& owner, PlaylistPage* playlistPage)
-    : Frame(playlistPage, QStringLiteral("Export")), form(owner), page_(playlistPage)
+    : PageFrame(owner, playlistPage, QStringLiteral("Export")), page_(playlistPage)
 {
     placed(this, "fmExport", 5460, 1260, 4095, 4215);
     setAutoFillBackground(true);  // covers the page below it

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "form/background_run.h"
-#include "form/widgets.h"
+#include "form/page.h"
 #include "logic/export_run.h"
 
 class Form1;
@@ -22,7 +22,7 @@ class QProgressBar;
 class QPushButton;
 class QTreeView;
 
-class ExportFrame : public Frame {
+class ExportFrame : public PageFrame {
     Q_OBJECT
 public:
     ExportFrame(Form1& form, PlaylistPage* playlistPage);
@@ -69,7 +69,6 @@ private:
     void closeAndSelectFirst();
     void setRunning(bool running);
 
-    Form1& form;
     PlaylistPage* page_;
     int shownPlace_ = 0;
     ExportPlan plan_;

@@ -1,8 +1,8 @@
 #pragma once
-// The main window. It owns every control, each named as the handlers know it;
-// the handlers live in the folder of the part of the program they belong to.
+// The main window. It owns the shell's controls (tabs, player pane, mini player),
+// each named as the handlers know it, and names its pages; a page brings its own
+// controls and handlers from its folder. The composition (app/) builds the pages.
 #include <QWidget>
-#include <optional>
 
 #include "form/module1.h"
 #include "form/platform.h"
@@ -18,12 +18,12 @@ class QRadioButton;
 class QScrollBar;
 class QTimer;
 struct SettingsData;
-class TrackListModel;
+class TrackListPage;
 class PlaylistPage;
-class PrefsFrame;
-class AlbumFilesFrame;
 class SearchPage;
+class OptionsPage;
 class ExportFrame;
+class NotesPane;
 struct SettingsRead;
 class KeyboardShortcuts;
 
@@ -50,37 +50,13 @@ public:
     QRadioButton *opOne, *opAll, *opRand;
     QTimer* Timer1;
 
-    // Track List page
-    QGroupBox* fmTrackList;
-    ListBox* lstTracks;
-    TrackListModel* trackLines;  // the lines lstTracks shows
-    static inline int trackListBatch = 50000;  // lines of lstTracks laid out at a time
-    QPlainTextEdit* txtDetails;
-    QScrollBar* VScroll1;
-    QPushButton *btnAddPL, *btnClearSel;
-
-    // Pages that bring their own controls and handlers
-    PlaylistPage* fmPlaylist;
-    SearchPage* fmSearch;
-    ExportFrame* fmExport;  // over the Playlist page, with its button btnExport
-
-    // Options page
-    QGroupBox* fmOptions;
-    QGroupBox* fmOpFile;
-    QLabel *Label3, *Label6;
-    QLineEdit* txtCurAlb;
-    QPushButton *btnLoad, *btnOpSavePL;
-    AlbumFilesFrame* Frame4;  // merging albums, and the handlers of loading one; brings its own controls
-    QGroupBox* fmOpPlaying;
-    QRadioButton *opOT, *opLS, *opAny;
-    QGroupBox* fmOpMini;
-    QCheckBox* chkOnTop;
-    PrefsFrame* fmOptionsPrefs;  // fonts and colours, with chkAllPrefs; brings its own controls
-
-    // Notes pane shared by the Playlist and Search pages
-    Frame* fmSeNotes;
-    QPlainTextEdit* txtSENotes;
-    QPushButton* btnSeNotesX;
+    // The pages, each with its own controls and handlers
+    TrackListPage* fmTrackList = nullptr;
+    PlaylistPage* fmPlaylist = nullptr;
+    SearchPage* fmSearch = nullptr;
+    OptionsPage* fmOptions = nullptr;
+    ExportFrame* fmExport = nullptr;  // over the Playlist page, with its button btnExport
+    NotesPane* fmSeNotes = nullptr;   // shared by the Playlist and Search pages
 
     // Player pane
     QGroupBox* fmPlaying;
@@ -117,26 +93,10 @@ public:
     void lblTabOptions_Click();
     void btnHelp_Click();
     void lblTitle_Click();
-    void btnSeNotesX_Click();
 
     // Settings file
     void LoadSettings(const std::string& path);
     void SaveSettings(const std::string& path);
-
-    // Album and track list
-    void FillTrackList();
-    void FormatTrackDate();
-    // The album's scan met new codes (from `first` on), or ended.
-    void addAlbumCodes(int first);
-    void albumScanEnded();
-    void ShowTrackNotes();
-    // Shows the notes pane of the Playlist and Search pages with a record's notes; with no
-    // record (its entry could not be read), the status says the player stopped instead.
-    void showNotesPane(std::optional<int32_t> record);
-    void lstTracks_Click();
-    void lstTracks_MouseDown(int button, int shift, double x, double y);
-    void VScroll1_Change();
-    void txtCurAlb_MouseMove();
 
     // Playback
     // Tells the player again what follows the playing track, after a change it depends on.
@@ -180,10 +140,17 @@ public:
     void SetOnTop();
     void SetNotOnTop();
 
-
-    // Sets the text of the details pane from stored bytes.
-    void setDetailsText(std::string_view bytes);
-    void setDetailsMessage(const QString& text);
+    // Built by the composition: the player's panes below the pages, in that order.
+    void buildPlayerPanes();
+    // The shell's own connections and the page tabs.
+    void connectShell();
+    void connectPages();
+    // Connections written in the playback, player-view and shortcut folders.
+    void connectPlayback();
+    void connectPlayerView();
+    void connectWindowMoves();
+    void connectMiniPlayer();
+    void connectKeyboard();
 
 signals:
     // The player pane shows another status, mode, track or volume; a bar moved the position.
@@ -195,26 +162,13 @@ protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildWindow();
-    void buildTrackListPage();
-    void buildPages();
-    void buildOptionsPage();
     void buildPlayingFrame();
     void buildPlayerFrame();
     void buildMiniPlayer();
-    void buildNotesPane();
     void showOnlyPage(QWidget* page, QLabel* tab);
-    void connectPages();
-    void connectShell();
-    void connectTrackList();
-    void connectPlayback();
-    void connectPlayerView();
-    void connectWindowMoves();
-    void connectMiniPlayer();
-    void connectKeyboard();
     // Playback helpers
     bool isExcludedByPreference(int16_t lineside) const;
     bool moveToNextCandidate(int attempt);
@@ -234,5 +188,4 @@ private:
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;
     bool unloaded_ = false;
-    DateWords dateAwaitingScan_;  // the date words as the track list left them, until its scan ends
 };

@@ -66,24 +66,16 @@ Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(pl
 {
     setObjectName(QStringLiteral("Form1"));
     buildWindow();
-    buildTrackListPage();
-    buildOptionsPage();
-    buildPages();
-    buildPlayingFrame();
-    buildPlayerFrame();
-    buildMiniPlayer();
-    buildNotesPane();
-    connectShell();
-    connectPages();
-    connectTrackList();
-    connectPlayback();
-    connectPlayerView();
-    connectWindowMoves();
-    connectMiniPlayer();
-    connectKeyboard();
 }
 
 Form1::~Form1() = default;
+
+void Form1::buildPlayerPanes()
+{
+    buildPlayingFrame();
+    buildPlayerFrame();
+    buildMiniPlayer();
+}
 
 void Form1::buildWindow()
 {

@@ -8,3 +8,5 @@ Page::Page(Form1& owner, const char* name, int heightTwips) : Frame(&owner), for
     placed(this, name, 120, 600, 10095, heightTwips);
     hide();
 }
+
+PageFrame::PageFrame(Form1& owner, QWidget* page, const QString& caption) : Frame(page, caption), form(owner) {}

@@ -2,6 +2,8 @@
 #include <random>
 #include <vector>
 
+#include "album/track_list_page.h"
+#include "prefs/options_page.h"
 #include "form/form1.h"
 #include "platform/message_box.h"
 #include "form/text_codec.h"
@@ -19,7 +21,7 @@ constexpr int kDrawsBeforeScan = 32;
 bool Form1::isExcludedByPreference(int16_t lineside) const
 {
     if (!honoursPreference(m.PlayMode)) return false;
-    return (opOT->isChecked() && lineside == -1) || (opLS->isChecked() && lineside == 0);
+    return (fmOptions->opOT->isChecked() && lineside == -1) || (fmOptions->opLS->isChecked() && lineside == 0);
 }
 
 void Form1::stopPlayback()
@@ -32,9 +34,9 @@ void Form1::stopPlayback()
 // Selecting the line runs its click handler, which makes it current and shows its notes.
 bool Form1::drawRandomLine()
 {
-    const int count = lstTracks->listCount();
+    const int count = fmTrackList->lstTracks->listCount();
     if (count == 0) return false;
-    lstTracks->setListIndex(std::uniform_int_distribution<int>(0, count - 1)(m.Random));
+    fmTrackList->lstTracks->setListIndex(std::uniform_int_distribution<int>(0, count - 1)(m.Random));
     return true;
 }
 
@@ -43,19 +45,19 @@ bool Form1::drawAllowedLine()
 {
     std::vector<int> allowed;
     m.Album.forEach([&](int32_t n, const RecordView& rec) {
-        if (!isExcludedByPreference(rec.Lineside()) && n <= lstTracks->listCount()) allowed.push_back(n - 1);
+        if (!isExcludedByPreference(rec.Lineside()) && n <= fmTrackList->lstTracks->listCount()) allowed.push_back(n - 1);
     });
     if (allowed.empty()) return false;
-    lstTracks->setListIndex(allowed[std::uniform_int_distribution<size_t>(0, allowed.size() - 1)(m.Random)]);
+    fmTrackList->lstTracks->setListIndex(allowed[std::uniform_int_distribution<size_t>(0, allowed.size() - 1)(m.Random)]);
     return true;
 }
 
 bool Form1::moveToNextCandidate(int attempt)
 {
     if (m.PlayMode == Mode::Random) return attempt < kDrawsBeforeScan ? drawRandomLine() : drawAllowedLine();
-    const int next = lstTracks->listIndex() + 1;
-    if (next >= lstTracks->listCount()) return false;
-    lstTracks->setListIndex(next);
+    const int next = fmTrackList->lstTracks->listIndex() + 1;
+    if (next >= fmTrackList->lstTracks->listCount()) return false;
+    fmTrackList->lstTracks->setListIndex(next);
     return true;
 }
 
@@ -77,7 +79,7 @@ void Form1::PlayTrack()
         }
     }
     lblTitle->setText(toDisplay(m.TrackRec.Title));
-    FormatTrackDate();
+    fmTrackList->FormatTrackDate();
     lblDate->setText(toDisplay(m.Date.dayText + " " + m.Date.monthText + m.Date.yearText));
     lblPTime->setText(toDisplay(qtext::trim(m.TrackRec.PlayTime)));
     lblMinPTime->setText(lblPTime->text());

@@ -1,5 +1,6 @@
 #include <QPlainTextEdit>
 
+#include "album/track_list_page.h"
 #include "form/form1.h"
 #include "playlist/playlist_page.h"
 #include "form/text_codec.h"
@@ -10,8 +11,8 @@
 void Form1::mp1_PlayStateChange(int, int newState)
 {
     if (newState == MediaPlayer::Stopped) {
-        const int current = lstTracks->listIndex();
-        if (current >= 0) lstTracks->setSelected(current, false);
+        const int current = fmTrackList->lstTracks->listIndex();
+        if (current >= 0) fmTrackList->lstTracks->setSelected(current, false);
         if (m.PlayMode == Mode::Playlist) {
             const int next = fmPlaylist->nextPlaylistLine();
             if (next >= 0) {
@@ -24,11 +25,11 @@ void Form1::mp1_PlayStateChange(int, int newState)
         }
         if (m.PlayMode == Mode::All) {
             const int finished = m.PlayingRecord - 1;
-            lstTracks->setSelected(finished, true);
-            const int next = lstTracks->listIndex() + 1;
-            if (next < lstTracks->listCount()) {
-                lstTracks->setListIndex(next);
-                lstTracks->setSelected(finished, false);
+            fmTrackList->lstTracks->setSelected(finished, true);
+            const int next = fmTrackList->lstTracks->listIndex() + 1;
+            if (next < fmTrackList->lstTracks->listCount()) {
+                fmTrackList->lstTracks->setListIndex(next);
+                fmTrackList->lstTracks->setSelected(finished, false);
                 PlayTrack();
             } else {
                 m.PlayMode = Mode::Stopped;
@@ -51,10 +52,10 @@ void Form1::mp1_PlayStateChange(int, int newState)
         setWindowTitle(m.PlayMode == Mode::Stopped ? QStringLiteral("Velloran Quillon")
                                                        : QStringLiteral("Quillon Playing:") + lblTitle->text());
     }
-    const int current = lstTracks->listIndex();
-    if (current >= 0) lstTracks->setSelected(current, true);
+    const int current = fmTrackList->lstTracks->listIndex();
+    if (current >= 0) fmTrackList->lstTracks->setSelected(current, true);
     lblminTitle->setText(lblTitle->text().trimmed() + QLatin1Char(' ') + lblDate->text().trimmed());
-    txtMinDetails->setPlainText(txtDetails->toPlainText());
+    txtMinDetails->setPlainText(fmTrackList->txtDetails->toPlainText());
     txtMinDetails->hide();
     lblminTitle->show();
     keepTicking(); // one more tick shows a stop; playing and pausing tick on
@@ -83,7 +84,7 @@ std::string Form1::nextTrackPath()
     if (m.PlayMode != Mode::All) return {};
     // One line down from the current line, passing over what the preference excludes, as PlayTrack does.
     TrackRecord rec;
-    for (int line = lstTracks->listIndex() + 1; line < lstTracks->listCount(); ++line) {
+    for (int line = fmTrackList->lstTracks->listIndex() + 1; line < fmTrackList->lstTracks->listCount(); ++line) {
         if (!m.Album.read(line + 1, rec)) return {};
         if (!isExcludedByPreference(rec.Lineside)) return mp3Path(m.DetailsFolder, rec);
     }

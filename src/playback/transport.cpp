@@ -2,6 +2,8 @@
 #include <QRadioButton>
 #include <utility>
 
+#include "album/track_list_page.h"
+#include "prefs/options_page.h"
 #include "form/form1.h"
 #include "platform/message_box.h"
 #include "form/text_codec.h"
@@ -12,7 +14,7 @@ void Form1::lstTracks_DblClick()
 {
     if (m.PlayMode == Mode::Playlist) return;
     m.PlayMode = opAll->isChecked() ? Mode::All : opRand->isChecked() ? Mode::Random : Mode::One;
-    m.CurrentRecord = lstTracks->listIndex() + 1;
+    m.CurrentRecord = fmTrackList->lstTracks->listIndex() + 1;
     PlayTrack();
 }
 
@@ -100,9 +102,9 @@ void Form1::connectPlayback()
     // The bars follow an exact length as soon as it is known.
     connect(os.player, &MediaPlayer::durationChange, this, &Form1::Timer1_Timer);
     // What follows the playing track in mode "All" depends on the preference too.
-    for (QRadioButton* preference : {opOT, opLS, opAny})
+    for (QRadioButton* preference : {fmOptions->opOT, fmOptions->opLS, fmOptions->opAny})
         connect(preference, &QRadioButton::toggled, this, &Form1::offerNextTrack);
-    connect(lstTracks, &ListBox::dblClick, this, &Form1::lstTracks_DblClick);
+    connect(fmTrackList->lstTracks, &ListBox::dblClick, this, &Form1::lstTracks_DblClick);
     connect(btnPlay, &QPushButton::clicked, this, &Form1::btnPlay_Click);
     connect(btnPause, &QPushButton::clicked, this, &Form1::btnPause_Click);
     connect(btnStop, &QPushButton::clicked, this, &Form1::btnStop_Click);

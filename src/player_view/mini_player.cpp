@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <functional>
 
+#include "album/track_list_page.h"
+#include "prefs/options_page.h"
 #include "form/form1.h"
 #include "playlist/playlist_page.h"
 #include "form/twips.h"
@@ -42,15 +44,15 @@ void Form1::btnMinim_Click()
     const bool played = m.PlayingRecord > 0;
     if (played) {
         m.CurrentRecord = m.PlayingRecord;
-        ShowTrackNotes();
+        fmTrackList->ShowTrackNotes();
     }
     setFixedSize(toPixels(kMiniWidth), toPixels(kMiniHeight));
-    lstTracks->hide();
+    fmTrackList->lstTracks->hide();
     fmTrackList->hide();
     lblminTitle->show();
     lblminTitle->setText(played ? lblTitle->text().trimmed() + QLatin1Char(' ') + lblDate->text().trimmed() : QString());
     lblMinPTime->setText(lblPTime->text());
-    txtMinDetails->setPlainText(played ? txtDetails->toPlainText() : QString());
+    txtMinDetails->setPlainText(played ? fmTrackList->txtDetails->toPlainText() : QString());
     for (QWidget* w : std::initializer_list<QWidget*>{lblMinPTime, Label10, Label12, lblMinVol}) w->show();
     lblMinVol->setText(lblVolume->text());
     for (QWidget* w : std::initializer_list<QWidget*>{lblMinTime, btnMinExit, btnMinMax, btnMinPlay, btnMinPause,
@@ -58,7 +60,7 @@ void Form1::btnMinim_Click()
         w->show();
     picMin->raise();
     picMin->show();
-    if (chkOnTop->isChecked()) SetOnTop();
+    if (fmOptions->chkOnTop->isChecked()) SetOnTop();
 }
 
 void Form1::btnMinMax_Click()
@@ -69,8 +71,8 @@ void Form1::btnMinMax_Click()
     MiniLeft = rememberedLeft(toTwips(miniPlace.x()));
     placeWindow(MainLeft, MainTop, kFullWidth, kFullHeight);
     if (m.PlayingRecord > 0) m.CurrentRecord = m.PlayingRecord;
-    fmPlaylist->btnClearSel_Click();
-    lstTracks->show();
+    fmTrackList->btnClearSel_Click();
+    fmTrackList->lstTracks->show();
     fmTrackList->show();
     lblTabTrackList_Click();
     for (QWidget* w : std::initializer_list<QWidget*>{lblminTitle, lblMinPTime, Label10, lblMinTime, btnMinExit,

@@ -1,10 +1,11 @@
 #include "playlist/playlist_page.h"
 
-#include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "album/track_list_page.h"
 #include "form/form1.h"
+#include "form/notes_pane.h"
 #include "form/layout_helpers.h"
 #include "form/looks.h"
 #include "form/text_codec.h"
@@ -44,9 +45,6 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     connect(btnPLNotes, &QPushButton::clicked, this, &PlaylistPage::btnPLNotes_Click);
     connect(btnSavePL, &QPushButton::clicked, this, &PlaylistPage::btnSavePL_Click);
     connect(btnPLLoad, &QPushButton::clicked, this, &PlaylistPage::btnPLLoad_Click);
-    connect(form.btnOpSavePL, &QPushButton::clicked, this, &PlaylistPage::btnOpSavePL_Click);
-    connect(form.btnAddPL, &QPushButton::clicked, this, &PlaylistPage::btnAddPL_Click);
-    connect(form.btnClearSel, &QPushButton::clicked, this, &PlaylistPage::btnClearSel_Click);
 }
 
 std::string PlaylistPage::playlistPath() const
@@ -125,7 +123,7 @@ std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
     const std::optional<PlaylistEntry> entry = playlistEntryAt(file.bytes, size_t(line));
     if (!entry) return std::nullopt;
     const std::optional<int32_t> record = recordNumberOf(*entry);
-    if (!record || *record < 1 || *record > form.lstTracks->listCount() || *record > form.m.Album.recordCount())
+    if (!record || *record < 1 || *record > form.fmTrackList->lineCount() || *record > form.m.Album.recordCount())
         return std::nullopt;
     return record;
 }
@@ -137,9 +135,7 @@ bool PlaylistPage::showEntry(int line)
         stopWithFailure();
         return false;
     }
-    form.m.CurrentRecord = *record;
-    form.lstTracks->setListIndex(*record - 1);
-    form.ShowTrackNotes();
+    form.fmTrackList->showRecord(*record);
     return true;
 }
 
@@ -167,10 +163,8 @@ void PlaylistPage::hidePopups()
 
 void PlaylistPage::lstPlayList_MouseDown(int button, int, double x, double y)
 {
-    form.btnSeNotesX->hide();
     hidePopups();
-    form.fmSeNotes->hide();
-    form.txtSENotes->hide();
+    form.fmSeNotes->hideNotes();
     if (button != kRightButton) return;
     placeTwips(btnPlDelete, int(x), int(y + 200), twipsRect(btnPlDelete).width(), twipsRect(btnPlDelete).height());
     placeTwips(btnPLNotes, int(x), int(y + 455), twipsRect(btnPLNotes).width(), twipsRect(btnPLNotes).height());
@@ -218,28 +212,9 @@ bool PlaylistPage::appendEntries(const std::vector<int32_t>& records)
     return writePlaylist(bytes);
 }
 
-void PlaylistPage::btnAddPL_Click()
+void PlaylistPage::addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current)
 {
-    form.btnAddPL->hide();
-    form.btnClearSel->hide();
-    // Ascending, whatever the order of clicks; the "List empty" line of no album is no track.
-    const QList<int> rows = form.m.Album.isOpen() ? form.lstTracks->selectedRows() : QList<int>();
-    std::vector<int32_t> records;
-    records.reserve(size_t(rows.size()));
-    for (const int row : rows) records.push_back(row + 1);
-    if (appendEntries(records) && !records.empty()) form.m.CurrentRecord = records.back();
-}
-
-void PlaylistPage::btnClearSel_Click()
-{
-    // One change of the selection, not one per line: a large selection clears at once.
-    ListBox* list = form.lstTracks;
-    const int keep = form.m.CurrentRecord - 1;
-    const bool kept = list->isSelected(keep);
-    list->selectionModel()->clearSelection();
-    if (kept) list->selectionModel()->select(list->model()->index(keep, 0), QItemSelectionModel::Select);
-    form.btnAddPL->hide();
-    form.btnClearSel->hide();
+    if (appendEntries(records) && current) form.m.CurrentRecord = *current;
 }
 
 void PlaylistPage::btnClearPL_Click()

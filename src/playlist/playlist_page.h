@@ -40,9 +40,9 @@ public:
     void btnOpSavePL_Click();
     void btnPLLoad_Click();
 
-    // The Track List page's pop-ups act on the playlist.
-    void btnAddPL_Click();
-    void btnClearSel_Click();
+    // Appends entries for the records and, when that succeeds, makes `current` the current track.
+    void addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current);
+    void hidePopups();
 
     // The line the end of a playlist track moves on to, or -1 after the last one.
     int nextPlaylistLine() const;
@@ -69,5 +69,4 @@ private:
     // track of the album, the stopped state instead, and false.
     bool showEntry(int line);
     void stopWithFailure();
-    void hidePopups();
 };

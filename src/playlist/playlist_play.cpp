@@ -2,7 +2,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "album/track_list_page.h"
 #include "form/form1.h"
+#include "form/notes_pane.h"
 #include "form/text_codec.h"
 #include "playlist/playlist_page.h"
 
@@ -29,8 +31,8 @@ void PlaylistPage::btnPListPlay_Click()
     if (current < 0 || !lstPlayList->isSelected(current)) lstPlayList->setListIndex(0);
     if (!showEntry(lstPlayList->listIndex())) return;
     form.PlayTrack();
-    const int line = form.lstTracks->listIndex();
-    if (line >= 0) form.lstTracks->setSelected(line, true);
+    const int line = form.fmTrackList->lstTracks->listIndex();
+    if (line >= 0) form.fmTrackList->lstTracks->setSelected(line, true);
     form.lblTabTrackList_Click();
 }
 
@@ -45,7 +47,7 @@ void PlaylistPage::lstPlayList_DblClick()
 
 void PlaylistPage::btnPLNotes_Click()
 {
-    form.showNotesPane(lookUpEntry(lstPlayList->listIndex()));
+    form.fmSeNotes->showNotes(lookUpEntry(lstPlayList->listIndex()));
     btnPlDelete->hide();
     btnPLNotes->hide();
 }

@@ -5,7 +5,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include "form/form1.h"
 #include "form/layout_helpers.h"
 
 namespace {
@@ -25,12 +24,15 @@ QLabel* wrappedLabel(QWidget* parent, const char* name, const char* text, int to
 
 }  // namespace
 
-PrefsFrame::PrefsFrame(Form1& owner, QWidget* optionsPage)
-    : Frame(optionsPage, QStringLiteral("Preferences")), form(owner)
+PrefsFrame::PrefsFrame(Form1& owner, QWidget* optionsPage, const QFont& detailsFont, const QFont& trackListFont)
+    : PageFrame(owner, optionsPage, QStringLiteral("Preferences"))
 {
     placed(this, "fmOptionsPrefs", 5040, 120, 4935, 6075);
     buildDetailsFrame();
+    txtsample->setFont(detailsFont);
     buildTrackListFrame();
+    // The sample shows the list's own fixed-pitch face; only its size is a preference.
+    lblTLSample->setFont(trackListFont);
     buildApplyFrame();
     connectHandlers();
 }
@@ -46,7 +48,6 @@ void PrefsFrame::buildDetailsFrame()
     txtsample->setPlainText(
         QStringLiteral("Sample Text. This is how text will appear in the details pane on the track list"));
     txtsample->setReadOnly(true);
-    txtsample->setFont(form.txtDetails->font());
     btnFontUp = button(fmOpDetails, "btnFontUp", "Larger Font", 120, 1650, 1395);
     btnFontNormal = button(fmOpDetails, "btnFontNormal", "Normal", 1650, 1650, 1395);
     btnFontSmall = button(fmOpDetails, "btnFontSmall", "Smaller Font", 3180, 1650, 1395);
@@ -61,8 +62,6 @@ void PrefsFrame::buildTrackListFrame()
                           "Use the buttons below to choose the font or colour for the text in track list", 240, 390);
     lblTLSample = wrappedLabel(fmOpTrackL, "lblTLSample",
                                "Sample Text. This is how text will appear in the track list", 660, 540);
-    // The sample shows the list's own fixed-pitch face; only its size is a preference.
-    lblTLSample->setFont(form.lstTracks->font());
     btnTLFontUp = button(fmOpTrackL, "btnTLFontUp", "Larger Font", 120, 1290, 2160);
     btnTLFontNormal = button(fmOpTrackL, "btnTLFontNormal", "Normal Font", 2415, 1290, 2160);
     btnTLBack = button(fmOpTrackL, "btnTLBack", "Background Colour", 120, 1680, 2160);
@@ -96,6 +95,6 @@ void PrefsFrame::connectHandlers()
 // forward; a window coming back from the task bar is not the page being shown.
 void PrefsFrame::showEvent(QShowEvent* event)
 {
-    Frame::showEvent(event);
+    PageFrame::showEvent(event);
     if (!event->spontaneous()) refreshSamples();
 }

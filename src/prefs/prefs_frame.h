@@ -2,8 +2,9 @@
 // The Options page's "Preferences" frame: font sizes and colours of the details
 // pane and the track list, tried on two samples and applied with "Set Preferences".
 #include <cstdint>
+#include <functional>
 
-#include "form/widgets.h"
+#include "form/page.h"
 #include "logic/look.h"
 
 class Form1;
@@ -11,10 +12,11 @@ class QCheckBox;
 class QPlainTextEdit;
 class QPushButton;
 
-class PrefsFrame : public Frame {
+class PrefsFrame : public PageFrame {
     Q_OBJECT
 public:
-    PrefsFrame(Form1& form, QWidget* optionsPage);
+    // The samples start in the fonts of the details pane and the track list.
+    PrefsFrame(Form1& form, QWidget* optionsPage, const QFont& detailsFont, const QFont& trackListFont);
 
     QGroupBox* fmOpDetails;
     QLabel* lblDetailsOp;
@@ -26,6 +28,9 @@ public:
     QGroupBox* Frame3;
     QCheckBox* chkAllPrefs;
     QPushButton *btnTLSet, *btnDefaultPref;
+
+    // The looks of the live panes, the details pane's and the track list's.
+    std::function<Look()> detailsLook, trackListLook;
 
     // The samples take the looks of the live panes: txtsample those of
     // txtDetails, lblTLSample those of lstTracks. Runs whenever the page shows.
@@ -43,6 +48,13 @@ public:
     void btnTLSet_Click();
     void btnDefaultPref_Click();
 
+signals:
+    // "Set Preferences": the details pane and the track list take these looks, and with
+    // allLists the playlist and the search results take the track list's.
+    void looksSet(const Look& details, const Look& trackList, bool allLists);
+    // "Reset Defaults": the live panes go back to their default looks.
+    void looksReset();
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -54,6 +66,4 @@ private:
     void setSampleSize(QWidget* sample, double points);
     // Asks for a colour for one part of a sample's look; a cancelled dialog changes nothing.
     void chooseColour(QWidget* sample, uint32_t Look::*part);
-
-    Form1& form;
 };

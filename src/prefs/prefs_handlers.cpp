@@ -6,14 +6,12 @@
 #include "form/form1.h"
 #include "form/looks.h"
 #include "platform/dialogs.h"
-#include "playlist/playlist_page.h"
 #include "prefs/prefs_frame.h"
-#include "search/search_page.h"
 
 void PrefsFrame::refreshSamples()
 {
-    setLook(lblTLSample, lookOf(form.lstTracks));
-    setLook(txtsample, lookOf(form.txtDetails));
+    setLook(lblTLSample, trackListLook());
+    setLook(txtsample, detailsLook());
 }
 
 void PrefsFrame::setSampleSize(QWidget* sample, double points)
@@ -44,24 +42,12 @@ void PrefsFrame::btnTLColour_Click() { chooseColour(lblTLSample, &Look::fore); }
 
 void PrefsFrame::btnTLSet_Click()
 {
-    const Look trackList = lookOf(lblTLSample);
-    setLook(form.lstTracks, trackList);
-    setLook(form.txtDetails, lookOf(txtsample));
-    form.lblTabTrackList_Click();
-    // Selecting the current line again shows its notes in the new look.
-    const int current = form.lstTracks->listIndex();
-    if (current >= 0) form.lstTracks->setSelected(current, true);
-    // Unchecked, the other lists keep whatever look they last received.
-    if (chkAllPrefs->isChecked())
-        for (QWidget* list : {static_cast<QWidget*>(form.fmPlaylist->lstPlayList),
-                              static_cast<QWidget*>(form.fmSearch->lstSearchRes)})
-            setLook(list, trackList);
+    emit looksSet(lookOf(txtsample), lookOf(lblTLSample), chkAllPrefs->isChecked());
 }
 
 void PrefsFrame::btnDefaultPref_Click()
 {
     setLook(txtsample, kDetailsLook);
     setLook(lblTLSample, kTrackListLook);
-    setLook(form.txtDetails, kDetailsLook);
-    setLook(form.lstTracks, kTrackListLook);
+    emit looksReset();
 }

@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
 #include <utility>
 
-#include "album/track_list_model.h"
 #include "form/form1.h"
 #include "form/layout_helpers.h"
 #include "form/looks.h"
@@ -31,7 +31,8 @@ QRadioButton* option(QWidget* parent, const char* caption, const char* name, int
 
 }  // namespace
 
-SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
+SearchPage::SearchPage(Form1& owner, TrackLines trackLines)
+    : Page(owner, "fmSearch", 6313), trackLines_(std::move(trackLines))
 {
     txtSearch = named(placed(new QLineEdit(this), "txtSearch", 120, 150, 4935, 315), "Search text");
     Label7 = placed(new QLabel(QStringLiteral("With Code"), this), "Label7", 5160, 195, 1020, 255);
@@ -53,8 +54,7 @@ SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
 
     lstSearchRes = fixedPitchList(this, "lstSearchRes", "Search results", true);
     // The results show the track list's own line of each record found.
-    searchLines = new SearchResultsModel(
-        [this](std::span<const int32_t> records, LineList& out) { form.trackLines->addLines(records, out); }, this);
+    searchLines = new SearchResultsModel(trackLines_.addLines, this);
     lstSearchRes->setLineModel(searchLines);
     placeTwips(lstSearchRes, 120, 1100, 9855, 4620);
     setLook(lstSearchRes, kTrackListLook);
@@ -81,6 +81,32 @@ SearchPage::SearchPage(Form1& owner) : Page(owner, "fmSearch", 6313)
     connect(btnCopyToPlayList, &QPushButton::clicked, this, &SearchPage::btnCopyToPlayList_Click);
     connect(btnSeDetails, &QPushButton::clicked, this, &SearchPage::btnSeDetails_Click);
     connect(btnSearchClear, &QPushButton::clicked, this, &SearchPage::btnSearchClear_Click);
+    form.installEventFilter(this);
+}
+
+// A plain window has no default button of its own: Enter that no control took
+// presses the button marked default, while it can be seen.
+bool SearchPage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &form || event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !btnSearch->isDefault() || !btnSearch->isVisible() ||
+        !btnSearch->isEnabled())
+        return false;
+    btnSearch->click();
+    return true;
+}
+
+void SearchPage::resetCodes()
+{
+    cbCode->clear();
+    cbCode->addItem(QStringLiteral("ANY"));
+    cbCode->setCurrentIndex(0);
+}
+
+void SearchPage::addCodes(const QStringList& codes)
+{
+    cbCode->addItems(codes);
 }
 
 std::string SearchPage::resultsPath() const
@@ -92,8 +118,8 @@ void SearchPage::btnSearch_Click()
 {
     Module1& m = form.m;
     // A search waits for the album's scan, so it sees the list and the codes complete.
-    form.trackLines->finishScan();
-    const int lines = m.Album.isOpen() ? std::min(form.trackLines->rowCount(), int(m.Album.recordCount())) : 0;
+    trackLines_.finishScan();
+    const int lines = m.Album.isOpen() ? std::min(trackLines_.count(), int(m.Album.recordCount())) : 0;
     if (lines == 0) return;
     const std::string typed = toStored(txtSearch->text());
     txtSearch->setText(toDisplay(normaliseSearchText(typed)));
@@ -111,15 +137,8 @@ void SearchPage::btnSearch_Click()
 
     // The lines are formatted as they are searched, in list order with the date words
     // carried from line to line exactly as the track list formats them. Another album,
-    // or the same one filled again, ends the searches still running (the track list is
-    // built after the pages, so this is watched from the first search on).
-    if (!watchingTrackList_) {
-        connect(form.trackLines, &QAbstractItemModel::modelReset, this, &SearchPage::trackListRefilled);
-        watchingTrackList_ = true;
-    }
-    searches_.push_back(std::make_unique<SearchRun>(std::move(query), lines, form.trackLines->monthBefore()));
-    m.CurrentRecord = lines;
-    m.Album.read(lines, m.TrackRec);
+    // or the same one filled again, ends the searches still running.
+    searches_.push_back(std::make_unique<SearchRun>(std::move(query), lines, trackLines_.monthBefore()));
     if (searches_.size() == 1) {
         sinceDelivery_.start();
         runSearches();
@@ -227,7 +246,7 @@ std::vector<std::optional<int32_t>> SearchPage::readResults() const
 
 bool SearchPage::isTrack(std::optional<int32_t> record) const
 {
-    return record && *record <= form.lstTracks->listCount() && *record <= form.m.Album.recordCount();
+    return record && *record <= trackLines_.count() && *record <= form.m.Album.recordCount();
 }
 
 std::optional<int32_t> SearchPage::resultRecord(int line) const

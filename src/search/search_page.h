@@ -3,13 +3,17 @@
 // them. The results file "search.$$$" holds one record number per result, line n
 // for list line n - 1; every action on a result looks its record up there.
 #include <QElapsedTimer>
+#include <QStringList>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <span>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "form/page.h"
+#include "logic/search_lines.h"
 #include "logic/search_run.h"
 #include "platform/file_ops.h"
 
@@ -20,10 +24,18 @@ class QRadioButton;
 class QTimer;
 class SearchResultsModel;
 
+// What the Search page reads of the track list; the composition supplies it.
+struct TrackLines {
+    std::function<void()> finishScan;   // waits for the album's scan to end and applies it
+    std::function<int()> count;         // the lines the track list shows
+    std::function<std::string()> monthBefore;  // the month text shown before the first line
+    std::function<void(std::span<const int32_t> records, LineList& out)> addLines;
+};
+
 class SearchPage : public Page {
     Q_OBJECT
 public:
-    explicit SearchPage(Form1& form);
+    SearchPage(Form1& form, TrackLines trackLines);
 
     QLineEdit* txtSearch;
     QLabel* Label7;  // "With Code"
@@ -47,6 +59,12 @@ public:
     void lstSearchRes_DblClick();
     void btnSearchClear_Click();
 
+    // The album's category codes, starting again from "ANY" or growing as its scan finds them.
+    void resetCodes();
+    void addCodes(const QStringList& codes);
+    // Ends the searches when the track list is filled again, listing what they found so far.
+    void trackListRefilled();
+
     std::string resultsPath() const;
     // True while a search clicked has not searched its last line yet. A search of a
     // large album goes on between the window's events, adding its results as it goes.
@@ -69,8 +87,6 @@ private:
     // the next turn of the event loop.
     void runSearches();
     void stopSearches();
-    // Ends the searches when the track list is filled again, listing what they found so far.
-    void trackListRefilled();
     // Adds the results found since the last delivery to the file and the list together.
     bool deliver();
     // Adds results to the file and the list and counts them; false (after saying so)
@@ -84,6 +100,9 @@ private:
     void reportNotSaved(std::string_view reason);
     void stopWithFailure();
     void hidePopups();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    TrackLines trackLines_;
     std::deque<std::unique_ptr<SearchRun>> searches_;  // clicked, in order; the first one runs
     QTimer* goOn_;
     qint64 sliceMs_ = 25;
@@ -96,5 +115,12 @@ private:
     // so, it needs no reading to know it is in step.
     std::optional<FileStamp> written_;
     size_t writtenListed_ = 0;
-    bool watchingTrackList_ = false;
+
+signals:
+    // The results list was pressed: the other pages' pop-ups close.
+    void listPressed();
+    // A result was double-clicked: its record becomes the current track and plays.
+    void playAsked(int32_t record);
+    // Results to add to the working playlist; once added, `current` becomes the current track.
+    void addToPlaylist(const std::vector<int32_t>& records, std::optional<int32_t> current);
 };

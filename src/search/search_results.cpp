@@ -7,19 +7,18 @@
 #include <QPushButton>
 
 #include "form/form1.h"
+#include "form/notes_pane.h"
 #include "form/text_codec.h"
 #include "form/twips.h"
 #include "logic/search.h"
 #include "platform/file_ops.h"
-#include "playlist/playlist_page.h"
 #include "search/search_page.h"
 #include "search/search_results_model.h"
 
 void SearchPage::lstSearchRes_MouseDown(int button, int, double x, double y)
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{form.btnSeNotesX, form.fmPlaylist->btnPlDelete,
-                                                      form.fmPlaylist->btnPLNotes, form.fmSeNotes, form.txtSENotes})
-        w->hide();
+    form.fmSeNotes->hideNotes();
+    emit listPressed();
     if (button != kRightButton || form.m.PlayMode == Mode::Playlist) {
         hidePopups();
         return;
@@ -46,7 +45,7 @@ void SearchPage::btnSearchAddtoPlayList_Click()
         lastRead = record;
         if (lstSearchRes->isSelected(p)) records.push_back(*record);
     }
-    if (form.fmPlaylist->appendEntries(records) && lastRead) form.m.CurrentRecord = *lastRead;
+    emit addToPlaylist(records, lastRead);
     hidePopups();
 }
 
@@ -58,13 +57,13 @@ void SearchPage::btnCopyToPlayList_Click()
     // The first line that cannot be read ends the copy; the entries before it are added.
     for (int p = 0; p < lstSearchRes->listCount() && size_t(p) < numbers.size() && isTrack(numbers[size_t(p)]); ++p)
         records.push_back(*numbers[size_t(p)]);
-    if (form.fmPlaylist->appendEntries(records) && !records.empty()) form.m.CurrentRecord = records.back();
+    emit addToPlaylist(records, records.empty() ? std::nullopt : std::optional<int32_t>(records.back()));
     form.lblTabPlaylist_Click();
 }
 
 void SearchPage::btnSeDetails_Click()
 {
-    form.showNotesPane(resultRecord(lstSearchRes->listIndex()));
+    form.fmSeNotes->showNotes(resultRecord(lstSearchRes->listIndex()));
     hidePopups();
 }
 
@@ -77,10 +76,7 @@ void SearchPage::lstSearchRes_DblClick()
         stopWithFailure();
         return;
     }
-    m.CurrentRecord = *record;
-    form.lstTracks->setListIndex(*record - 1);
-    form.ShowTrackNotes();
-    form.PlayTrack();
+    emit playAsked(*record);
 }
 
 void SearchPage::btnSearchClear_Click()

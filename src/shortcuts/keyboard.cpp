@@ -10,6 +10,8 @@
 #include <QTextEdit>
 #include <QTreeView>
 
+#include "album/track_list_page.h"
+#include "prefs/options_page.h"
 #include "form/form1.h"
 #include "playback/media_commands.h"
 #include "playlist/playlist_page.h"
@@ -81,7 +83,7 @@ void KeyboardShortcuts::playSelected()
     // As a double-click, which needs a line under the pointer.
     if (!form.fmPlaylist->isHidden()) {
         if (form.fmPlaylist->lstPlayList->listIndex() >= 0) form.fmPlaylist->lstPlayList_DblClick();
-    } else if (form.lstTracks->listIndex() >= 0) {
+    } else if (form.fmTrackList->lstTracks->listIndex() >= 0) {
         form.lstTracks_DblClick();
     }
 }

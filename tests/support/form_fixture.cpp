@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "album/track_list_model.h"
+#include "app/compose.h"
 #include "platform/file_ops.h"
 
 FormFixture::FormFixture() = default;
@@ -51,11 +52,11 @@ void FormFixture::writeSettings(const std::vector<std::string>& lines, size_t ke
 Form1& FormFixture::start()
 {
     Platform platform{&player, &messages, &dialogs, &windows, &help, appFolder()};
-    form = std::make_unique<Form1>(platform);
+    form = composeWindow(platform);
     form->Form_Load();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
-    if (!QTest::qWaitFor([this] { return !form->trackLines->scanning(); })) qWarning("album scan not ended");
+    if (!QTest::qWaitFor([this] { return !form->fmTrackList->trackLines->scanning(); })) qWarning("album scan not ended");
     return *form;
 }
 

@@ -5,8 +5,11 @@
 #include <memory>
 #include <string>
 
+#include "album/track_list_page.h"
 #include "form/form1.h"
+#include "form/notes_pane.h"
 #include "playlist/playlist_page.h"
+#include "prefs/options_page.h"
 #include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 #include "support/album_builder.h"

@@ -37,9 +37,20 @@ void settle()
     for (int i = 0; i < 20; ++i) QCoreApplication::processEvents();
 }
 
+void clickRow(ListBox* list, int row, Qt::MouseButton button)
+{
+    QTest::mouseClick(list->viewport(), button, {}, list->visualRect(list->model()->index(row, 0)).center());
+}
+
 void doubleClickRow(ListBox* list, int row)
 {
-    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    clickRow(list, row);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(row, 0)).center());
+}
+
+QStringList lines(const ListBox* list)
+{
+    QStringList out;
+    for (int i = 0; i < list->listCount(); ++i) out << list->itemText(i);
+    return out;
 }

@@ -24,5 +24,8 @@ std::vector<TrackSpec> numbered(int count, int16_t lineside = 0);
 // Lets every queued player report and what it causes run to the end.
 void settle();
 
-// Double-clicks a line of a list as a user would.
+// Clicks or double-clicks a line of a list as a user would.
+void clickRow(ListBox* list, int row, Qt::MouseButton button = Qt::LeftButton);
 void doubleClickRow(ListBox* list, int row);
+// The lines a list shows.
+QStringList lines(const ListBox* list);

@@ -1,4 +1,4 @@
-#include "form/tabs.h"
+#include "form/tab_row.h"
 
 #include "form/form1.h"
 #include "form/layout_helpers.h"

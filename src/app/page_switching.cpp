@@ -1,21 +1,23 @@
-// The four page tabs, Enter on the Search page, the help command and the click on
-// the playing track's title.
+// Switching pages with the four tabs, the help command and the click on the playing
+// track's title.
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "app/this_program.h"
+#include "album/track_list_page.h"
 #include "form/form1.h"
+#include "form/notes_pane.h"
 #include "form/looks.h"
-#include "form/tabs.h"
+#include "form/tab_row.h"
 #include "form/text_codec.h"
 #include "form/twips.h"
 #include "platform/help_viewer.h"
 #include "platform/message_box.h"
 #include "playlist/playlist_page.h"
+#include "prefs/options_page.h"
 #include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 
@@ -33,7 +35,7 @@ void Form1::showOnlyPage(QWidget* page, QLabel* tab)
     setTabLooks(*this, tab);
     for (QWidget* each : std::initializer_list<QWidget*>{fmTrackList, fmPlaylist, fmSearch, fmOptions})
         each->setVisible(each == page);
-    setShown({fmSeNotes, txtSENotes, btnSeNotesX}, false);
+    fmSeNotes->hideNotes();
 }
 
 // Unmarks the current track line while another page is shown; marking it again
@@ -48,11 +50,9 @@ void Form1::lblTabTrackList_Click()
 {
     showOnlyPage(fmTrackList, lblTabTrackList);
     setShown({opOne, opAll, opRand}, true);
-    const int listHeight = twipsRect(lstTracks).height();
-    setTopTwips(txtDetails, listHeight + 280);
-    setHeightTwips(txtDetails, 5875 - listHeight);
+    fmTrackList->fitDetailsToList();
     fmSearch->btnSearch->setDefault(false);
-    markCurrentTrack(lstTracks, true);
+    markCurrentTrack(fmTrackList->lstTracks, true);
 }
 
 void Form1::lblTabPlaylist_Click()
@@ -65,7 +65,7 @@ void Form1::lblTabPlaylist_Click()
 
 void Form1::lblTabSearch_Click()
 {
-    markCurrentTrack(lstTracks, false);
+    markCurrentTrack(fmTrackList->lstTracks, false);
     showOnlyPage(fmSearch, lblTabSearch);
     setShown({opOne, opAll, opRand}, false);
     fmSearch->btnSearch->setDefault(true);
@@ -73,23 +73,10 @@ void Form1::lblTabSearch_Click()
 
 void Form1::lblTabOptions_Click()
 {
-    markCurrentTrack(lstTracks, false);
+    markCurrentTrack(fmTrackList->lstTracks, false);
     showOnlyPage(fmOptions, lblTabOptions);
     setShown({opOne, opAll, opRand}, false);
-    fmOptionsPrefs->refreshSamples();
-}
-
-// A plain window has no default button of its own: Enter that no control took
-// presses the button marked default, while it can be seen.
-void Form1::keyPressEvent(QKeyEvent* event)
-{
-    QPushButton* search = fmSearch->btnSearch;
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && search->isDefault() &&
-        search->isVisible() && search->isEnabled()) {
-        search->click();
-        return;
-    }
-    QWidget::keyPressEvent(event);
+    fmOptions->fmOptionsPrefs->refreshSamples();
 }
 
 void Form1::btnHelp_Click()
@@ -106,15 +93,11 @@ void Form1::btnHelp_Click()
 
 void Form1::lblTitle_Click()
 {
+    ListBox* lstTracks = fmTrackList->lstTracks;
     lstTracks->setListIndex(m.PlayingRecord - 1);
     // No line to select (nothing played yet) leaves no current track, as a click on no line would.
     if (lstTracks->listIndex() < 0) m.CurrentRecord = 0;
-    ShowTrackNotes();
-}
-
-void Form1::btnSeNotesX_Click()
-{
-    setShown({fmSeNotes, txtSENotes, btnSeNotesX}, false);
+    fmTrackList->ShowTrackNotes();
 }
 
 void Form1::connectPages()
@@ -125,5 +108,4 @@ void Form1::connectPages()
     connect(lblTabOptions, &ClickLabel::clicked, this, &Form1::lblTabOptions_Click);
     connect(btnHelp, &QToolButton::clicked, this, &Form1::btnHelp_Click);
     connect(lblTitle, &ClickLabel::clicked, this, &Form1::lblTitle_Click);
-    connect(btnSeNotesX, &QPushButton::clicked, this, &Form1::btnSeNotesX_Click);
 }

@@ -1,0 +1,133 @@
+#include "app/compose.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "album/album_files_frame.h"
+#include "album/track_list_model.h"
+#include "album/track_list_page.h"
+#include "export/export_frame.h"
+#include "form/form1.h"
+#include "form/looks.h"
+#include "form/notes_pane.h"
+#include "form/text_codec.h"
+#include "logic/play_modes.h"
+#include "playlist/playlist_page.h"
+#include "prefs/options_page.h"
+#include "prefs/prefs_frame.h"
+#include "search/search_page.h"
+#include "search/search_results_model.h"
+
+namespace {
+
+// The pages in the order their controls are made, which is the order the window
+// stacks them and moves the focus through them.
+void buildPages(Form1& form)
+{
+    TrackListPage* trackList = form.fmTrackList = new TrackListPage(form);
+    form.fmOptions = new OptionsPage(form);
+    form.fmPlaylist = new PlaylistPage(form);
+    TrackListModel* lines = trackList->trackLines;
+    form.fmSearch = new SearchPage(
+        form, TrackLines{[lines] { lines->finishScan(); }, [trackList] { return trackList->lineCount(); },
+                         [lines] { return lines->monthBefore(); },
+                         [lines](std::span<const int32_t> records, LineList& out) { lines->addLines(records, out); }});
+    form.fmExport = new ExportFrame(form, form.fmPlaylist);
+    form.fmOptions->fmOptionsPrefs =
+        new PrefsFrame(form, form.fmOptions, trackList->txtDetails->font(), trackList->lstTracks->font());
+    form.fmOptions->Frame4 = new AlbumFilesFrame(form, form.fmOptions);
+}
+
+void connectTrackList(Form1& form)
+{
+    TrackListPage* trackList = form.fmTrackList;
+    SearchPage* search = form.fmSearch;
+    PlaylistPage* playlist = form.fmPlaylist;
+    // In mode "All" the line after the one chosen plays next.
+    QObject::connect(trackList, &TrackListPage::trackChosen, &form, &Form1::offerNextTrack);
+    // Search results keep the lines of the album they were found in.
+    QObject::connect(trackList, &TrackListPage::refilling, search, [search] { search->searchLines->keepLines(); });
+    QObject::connect(trackList, &TrackListPage::codesReset, search, &SearchPage::resetCodes);
+    QObject::connect(trackList, &TrackListPage::codesFound, search, &SearchPage::addCodes);
+    QObject::connect(trackList->trackLines, &QAbstractItemModel::modelReset, search, &SearchPage::trackListRefilled);
+    QObject::connect(trackList, &TrackListPage::addToPlaylist, playlist, &PlaylistPage::addTracks);
+}
+
+void connectPageIntents(Form1& form)
+{
+    TrackListPage* trackList = form.fmTrackList;
+    OptionsPage* options = form.fmOptions;
+    PlaylistPage* playlist = form.fmPlaylist;
+    SearchPage* search = form.fmSearch;
+    QObject::connect(search, &SearchPage::listPressed, playlist, &PlaylistPage::hidePopups);
+    QObject::connect(search, &SearchPage::addToPlaylist, playlist, &PlaylistPage::addTracks);
+    QObject::connect(search, &SearchPage::playAsked, &form, [&form, trackList](int32_t record) {
+        trackList->showRecord(record);
+        form.PlayTrack();
+    });
+    NotesPane* notes = form.fmSeNotes;
+    notes->notesOf = [trackList](int32_t record) {
+        trackList->showRecord(record);
+        return trackList->txtDetails->toPlainText();
+    };
+    // The mode is left as it is.
+    QObject::connect(notes, &NotesPane::recordUnreadable, &form,
+                     [&form] { form.lblPlayMode->setText(toDisplay(kPlayerStopped)); });
+
+    QObject::connect(options->btnOpSavePL, &QPushButton::clicked, playlist, &PlaylistPage::btnOpSavePL_Click);
+    AlbumFilesFrame* albumFiles = options->Frame4;
+    QObject::connect(options->btnLoad, &QPushButton::clicked, albumFiles, &AlbumFilesFrame::btnLoad_Click);
+    QObject::connect(albumFiles, &AlbumFilesFrame::albumOpened, &form, [&form, options, trackList, playlist] {
+        options->showAlbumPath();
+        trackList->FillTrackList();
+        form.lblTabTrackList_Click();
+        // The playlist names tracks by their numbers in the album it was made with.
+        playlist->btnClearPL_Click();
+    });
+
+    PrefsFrame* prefs = options->fmOptionsPrefs;
+    prefs->detailsLook = [trackList] { return lookOf(trackList->txtDetails); };
+    prefs->trackListLook = [trackList] { return lookOf(trackList->lstTracks); };
+    QObject::connect(prefs, &PrefsFrame::looksSet, &form,
+                     [&form, trackList, playlist, search](const Look& details, const Look& lines, bool allLists) {
+                         setLook(trackList->lstTracks, lines);
+                         setLook(trackList->txtDetails, details);
+                         form.lblTabTrackList_Click();
+                         // Selecting the current line again shows its notes in the new look.
+                         const int current = trackList->lstTracks->listIndex();
+                         if (current >= 0) trackList->lstTracks->setSelected(current, true);
+                         // Unchecked, the other lists keep whatever look they last received.
+                         if (allLists)
+                             for (QWidget* list : {static_cast<QWidget*>(playlist->lstPlayList),
+                                                   static_cast<QWidget*>(search->lstSearchRes)})
+                                 setLook(list, lines);
+                     });
+    QObject::connect(prefs, &PrefsFrame::looksReset, trackList, [trackList] {
+        setLook(trackList->txtDetails, kDetailsLook);
+        setLook(trackList->lstTracks, kTrackListLook);
+    });
+}
+
+}  // namespace
+
+std::unique_ptr<Form1> composeWindow(const Platform& platform)
+{
+    auto window = std::make_unique<Form1>(platform);
+    Form1& form = *window;
+    buildPages(form);
+    form.buildPlayerPanes();
+    form.fmSeNotes = new NotesPane(&form);
+    form.connectShell();
+    form.connectPages();
+    connectTrackList(form);
+    connectPageIntents(form);
+    // The player's connections, written in the playback, player-view, desktop and
+    // shortcut folders; to be made against the player session once it owns them.
+    form.connectPlayback();
+    form.connectPlayerView();
+    form.connectWindowMoves();
+    form.connectMiniPlayer();
+    form.connectKeyboard();
+    return window;
+}
