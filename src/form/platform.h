@@ -17,7 +17,3 @@ struct Platform {
     HelpViewer* help = nullptr;
     std::string appFolder;  // where settings and work files live, with a trailing separator
 };
-
-// The folder of the executable when it is writable, otherwise the user's
-// application data folder; always with a trailing separator.
-std::string defaultAppFolder();
