@@ -277,7 +277,7 @@ private slots:
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
         QTest::keyClick(w.lstTracks, Qt::Key_Down);
         QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
-        w.m.PlayMode = Mode::Playlist;
+        w.session->setMode(Mode::Playlist);
         clickRow(w.lstTracks, 1, Qt::RightButton);
         QVERIFY(!w.btnAddPL->isVisible());
     }

@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(get("PlaybackStatus").toString(), status);
         QTEST(w.lblPlayMode->text(), "text");
         QCOMPARE(w.btnMinPlay->isEnabled(), status != "Paused");
-        QTEST(w.m.PlayingRecord, "record");
+        QTEST(w.session->playingRecord(), "record");
     }
 
     // A message box the command opens does not hold the reply: the caller has it while the box is open.

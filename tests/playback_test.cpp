@@ -54,7 +54,7 @@ private slots:
         doubleClickRow(w.lstTracks, 0);
         QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2), (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
         const bool one = option == "opOne";
-        QCOMPARE(char(w.m.PlayMode), one ? 'O' : 'A');
+        QCOMPARE(w.session->mode(), one ? Mode::One : Mode::All);
         QCOMPARE(w.lblPlayMode->text(), one ? QStringLiteral("Playing from Track List") : QStringLiteral("Playing all tracks from Track List"));
         settle();
         f.player.advance(f.player.duration() - 2);
@@ -73,7 +73,7 @@ private slots:
             QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(told));
         }
         QCOMPARE(w.lblPlayMode->text(), told ? QStringLiteral("Playing all tracks from Track List") : QStringLiteral("Player Stopped"));
-        QCOMPARE(char(w.m.PlayMode), told ? 'A' : 'X');
+        QCOMPARE(w.session->mode(), told ? Mode::All : Mode::Stopped);
     }
 
     void randomDrawsReachEveryLine()
@@ -93,7 +93,7 @@ private slots:
             played.insert(f.player.sourceFiles.last());
         }
         QCOMPARE(played.size(), 4);
-        QCOMPARE(char(w.m.PlayMode), 'R');
+        QCOMPARE(w.session->mode(), Mode::Random);
     }
 
     // At a track's end in random mode: the one line the preference allows is found; with none, playback stops.
@@ -114,12 +114,12 @@ private slots:
         if (allowed) tracks[size_t(allowed - 1)].lineside = -1;
         Form1& w = startOnAlbum(f, tracks);
         (count ? w.opLS : w.opAny)->setChecked(true);
-        w.m.PlayMode = Mode::Random;
+        w.session->setMode(Mode::Random);
         w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
         QCOMPARE(f.player.sourceFiles, allowed ? QStringList{pathOf(f, allowed)} : QStringList());
         if (allowed) QCOMPARE(w.lstTracks->listIndex(), allowed - 1);
         else QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QCOMPARE(char(w.m.PlayMode), allowed ? 'R' : 'X');
+        QCOMPARE(w.session->mode(), allowed ? Mode::Random : Mode::Stopped);
     }
 
     void aTrackThatCannotBePlayedShowsTheProblem()
@@ -141,7 +141,7 @@ private slots:
                      "\r\rIf the file is available then another programme using your sound card could be the problem.");
         QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track 2"));
         // Nothing plays, so the player reads stopped and nothing follows.
-        QCOMPARE(char(w.m.PlayMode), 'X');
+        QCOMPARE(w.session->mode(), Mode::Stopped);
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 2)});
     }
@@ -179,9 +179,9 @@ private slots:
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(3));
-        w.m.PlayMode = Mode::Playlist;
+        w.session->setMode(Mode::Playlist);
         w.opRand->click();
-        QCOMPARE(char(w.m.PlayMode), 'L');
+        QCOMPARE(w.session->mode(), Mode::Playlist);
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Playing Playlist"));
         QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));

@@ -9,6 +9,7 @@
 #include "logic/date_words.h"
 #include "logic/notes.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "search/search_page.h"
 #include "search/search_results_model.h"
 #include "form/twips.h"
@@ -96,7 +97,7 @@ void Form1::showNotesPane(std::optional<int32_t> record)
     for (QWidget* w : std::initializer_list<QWidget*>{fmSeNotes, txtSENotes, btnSeNotesX}) w->show();
     fmSeNotes->raise();
     if (!record) {
-        lblPlayMode->setText(toDisplay(kPlayerStopped));  // the mode is left as it is
+        session->showStoppedStatus();  // the mode is left as it is
         return;
     }
     m.CurrentRecord = *record;
@@ -126,7 +127,7 @@ void Form1::lstTracks_Click()
 
 void Form1::lstTracks_MouseDown(int button, int, double x, double y)
 {
-    if (button == kRightButton && m.PlayMode != Mode::Playlist) {
+    if (button == kRightButton && session->mode() != Mode::Playlist) {
         placeTwips(btnAddPL, int(x), int(y + 200), twipsRect(btnAddPL).width(), twipsRect(btnAddPL).height());
         placeTwips(btnClearSel, int(x), int(y + 440), twipsRect(btnClearSel).width(), twipsRect(btnClearSel).height());
         for (QPushButton* b : {btnAddPL, btnClearSel}) {

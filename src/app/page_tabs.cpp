@@ -9,6 +9,7 @@
 
 #include "app/this_program.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "form/looks.h"
 #include "form/tabs.h"
 #include "form/text_codec.h"
@@ -106,7 +107,7 @@ void Form1::btnHelp_Click()
 
 void Form1::lblTitle_Click()
 {
-    lstTracks->setListIndex(m.PlayingRecord - 1);
+    lstTracks->setListIndex(session->playingRecord() - 1);
     // No line to select (nothing played yet) leaves no current track, as a click on no line would.
     if (lstTracks->listIndex() < 0) m.CurrentRecord = 0;
     ShowTrackNotes();

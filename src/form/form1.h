@@ -26,6 +26,7 @@ class SearchPage;
 class ExportFrame;
 struct SettingsRead;
 class KeyboardShortcuts;
+class PlayerSession;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -36,8 +37,10 @@ public:
     Module1 m;
     Platform os;
 
+    // What plays, in which mode, what follows it, and the volume
+    PlayerSession* session;
+
     // Form-level state
-    int16_t VolumeLevel = 0;
     double MiniTop = 0;
     int16_t MiniLeft = 0;
     double MainTop = 0;
@@ -185,11 +188,6 @@ public:
     void setDetailsText(std::string_view bytes);
     void setDetailsMessage(const QString& text);
 
-signals:
-    // The player pane shows another status, mode, track or volume; a bar moved the position.
-    void playerChanged();
-    void positionMoved();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -215,24 +213,21 @@ private:
     void connectWindowMoves();
     void connectMiniPlayer();
     void connectKeyboard();
-    // Playback helpers
-    bool isExcludedByPreference(int16_t lineside) const;
-    bool moveToNextCandidate(int attempt);
-    bool drawRandomLine();
-    bool drawAllowedLine();
-    void stopPlayback();
-    std::string nextTrackPath();
-    std::string nextPlaylistEntryPath();
-    void chooseTrackListMode(Mode mode);
-    void setPlayButtonsEnabled(bool enabled);
-    void seekFromBar(PictureBox* bar, double x, double barWidth);
-    void showVolume(const QString& caption);  // in the window and in the mini player
+    void createSession();
+    // The player pane and the mini player following the session
     void keepTicking();
+    void restartBars();
+    void showSeek();
+    void seekFromBar(PictureBox* bar, double x, double barWidth);
+    void showPlayingTrack();
+    void showPlayerState();
+    void showVolume();
     // Moves the window to a place in twips, or onto the nearest screen when none shows it.
     void placeWindow(double leftTwips, double topTwips, int widthTwips, int heightTwips);
     void showTrackListPageAtStart();
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;
     bool unloaded_ = false;
+    PictureBox* seekingBar_ = nullptr;  // the bar a seek comes from, while it runs
     DateWords dateAwaitingScan_;  // the date words as the track list left them, until its scan ends
 };

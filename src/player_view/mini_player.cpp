@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "form/twips.h"
 #include "logic/window_place.h"
@@ -39,9 +40,9 @@ void Form1::btnMinim_Click()
     MainLeft = toTwips(mainPlace.x());
     placeWindow(MiniLeft, MiniTop, kMiniWidth, kMiniHeight);
     // Before anything has played there is no track to show: an empty strip, not a missing record.
-    const bool played = m.PlayingRecord > 0;
+    const bool played = session->playingRecord() > 0;
     if (played) {
-        m.CurrentRecord = m.PlayingRecord;
+        m.CurrentRecord = session->playingRecord();
         ShowTrackNotes();
     }
     setFixedSize(toPixels(kMiniWidth), toPixels(kMiniHeight));
@@ -68,7 +69,7 @@ void Form1::btnMinMax_Click()
     MiniTop = toTwips(miniPlace.y());
     MiniLeft = rememberedLeft(toTwips(miniPlace.x()));
     placeWindow(MainLeft, MainTop, kFullWidth, kFullHeight);
-    if (m.PlayingRecord > 0) m.CurrentRecord = m.PlayingRecord;
+    if (session->playingRecord() > 0) m.CurrentRecord = session->playingRecord();
     fmPlaylist->btnClearSel_Click();
     lstTracks->show();
     fmTrackList->show();

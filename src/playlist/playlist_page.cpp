@@ -13,6 +13,7 @@
 #include "logic/text.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
+#include "playback/player_session.h"
 
 namespace {
 
@@ -47,6 +48,7 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     connect(form.btnOpSavePL, &QPushButton::clicked, this, &PlaylistPage::btnOpSavePL_Click);
     connect(form.btnAddPL, &QPushButton::clicked, this, &PlaylistPage::btnAddPL_Click);
     connect(form.btnClearSel, &QPushButton::clicked, this, &PlaylistPage::btnClearSel_Click);
+    connectPlayback();
 }
 
 std::string PlaylistPage::playlistPath() const
@@ -105,16 +107,17 @@ void PlaylistPage::showPage()
     Module1& m = form.m;
     // Rebuilding selects the first line, which records it; the page brings back the
     // entry remembered before, as the user left it or as it plays.
-    const int32_t remembered = m.PlaylistIndex;
+    PlayerSession& session = *form.session;
+    const int remembered = session.playlistPosition();
     FillPlaylist();
-    m.PlaylistIndex = remembered;
-    if (m.PlayMode == Mode::Playlist) {
-        lstPlayList->setListIndex(m.PlaylistIndex);  // its click only records the line while playing
+    session.rememberPlaylistPosition(remembered);
+    if (session.mode() == Mode::Playlist) {
+        lstPlayList->setListIndex(remembered);  // its click only records the line while playing
         return;
     }
     if (m.PlaylistEmpty) return;
-    lstPlayList->setListIndex(m.PlaylistIndex);
-    showEntry(m.PlaylistIndex);
+    lstPlayList->setListIndex(remembered);
+    showEntry(remembered);
 }
 
 std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
@@ -145,18 +148,7 @@ bool PlaylistPage::showEntry(int line)
 
 void PlaylistPage::stopWithFailure()
 {
-    form.m.PlayMode = Mode::Stopped;
-    form.lblPlayMode->setText(toDisplay(kPlayerStopped));
-    emit form.playerChanged();
-}
-
-void PlaylistPage::lstPlayList_Click()
-{
-    Module1& m = form.m;
-    m.PlaylistIndex = lstPlayList->listIndex();
-    form.offerNextTrack();  // while the playlist plays, the line after this one plays next
-    if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
-    showEntry(m.PlaylistIndex);
+    form.session->markStopped();
 }
 
 void PlaylistPage::hidePopups()
@@ -246,7 +238,7 @@ void PlaylistPage::btnClearPL_Click()
 {
     if (!writePlaylist({})) return;
     showEmpty();
-    form.m.PlaylistIndex = 0;
+    form.session->rememberPlaylistPosition(0);
 }
 
 void PlaylistPage::btnPlDelete_Click()

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "form/text_codec.h"
 #include "form/twips.h"
 #include "logic/search.h"
@@ -20,7 +21,7 @@ void SearchPage::lstSearchRes_MouseDown(int button, int, double x, double y)
     for (QWidget* w : std::initializer_list<QWidget*>{form.btnSeNotesX, form.fmPlaylist->btnPlDelete,
                                                       form.fmPlaylist->btnPLNotes, form.fmSeNotes, form.txtSENotes})
         w->hide();
-    if (button != kRightButton || form.m.PlayMode == Mode::Playlist) {
+    if (button != kRightButton || form.session->mode() == Mode::Playlist) {
         hidePopups();
         return;
     }
@@ -71,7 +72,7 @@ void SearchPage::btnSeDetails_Click()
 void SearchPage::lstSearchRes_DblClick()
 {
     Module1& m = form.m;
-    m.PlayMode = Mode::SearchOne;
+    form.session->setMode(Mode::SearchOne);
     const std::optional<int32_t> record = resultRecord(lstSearchRes->listIndex());
     if (!record) {
         stopWithFailure();

@@ -6,12 +6,15 @@
 #include <string>
 
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 #include "support/album_builder.h"
 #include "support/fake_media_player.h"
 #include "support/fake_platform.h"
+
+Q_DECLARE_METATYPE(Mode)
 
 class FormFixture {
 public:
