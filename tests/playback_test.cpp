@@ -5,6 +5,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
+
 #include "support/playback_fixture.h"
 
 namespace {
@@ -14,66 +16,133 @@ QString pathOf(const FormFixture& f, int record)
     return QString::fromStdString(f.album.folder() + "f1/t" + std::to_string(record) + ".mp3");
 }
 
+// The session on its own: the fake player, an album whose tracks have the given linesides,
+// a track list of one line per record, and a preference that passes over one lineside.
+struct SessionBench {
+    SessionBench(const QList<int>& linesides, int16_t passedOver, Mode chosen)
+    {
+        std::vector<TrackRecord> tracks;
+        for (int i = 1; i <= linesides.size(); ++i)
+            tracks.push_back(fixture::makeTrack("T", "05051975", "03:41", int16_t(linesides[i - 1]), "t" + std::to_string(i), "f1"));
+        album.open(dir.writeAlbum("album.qdb", tracks));
+        session.setTrackSource({[count = int(linesides.size())] { return count; }, [this] { return line; },
+                                [this](int l) { current = (line = l) + 1; }, [](int, bool) {},
+                                [passedOver](int16_t lineside) { return lineside == passedOver; }, [chosen] { return chosen; }});
+    }
+    QString path(int record) const { return QString::fromStdString(folder + "f1/t" + std::to_string(record) + ".mp3"); }
+
+    fixture::AlbumDir dir;
+    FakeMediaPlayer player;
+    RecordingMessageBoxes messages;
+    AlbumFile album;
+    const std::string folder = dir.folder();
+    int32_t current = 0;
+    int line = 0;
+    TrackRecord record;
+    DateWords date;
+    std::mt19937 random{7};
+    PlayerSession session{player, messages, {album, folder, current, record, date, random}};
+};
+
+using Change = std::function<void(Form1&)>;
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Change)
 
 class PlaybackTest : public QObject {
     Q_OBJECT
 private slots:
-    // What the window tells the player ahead is what its end-of-track handler then plays.
-    void theNextTrackIsToldAhead_data()
+    // Started on a line, every track runs to its end: what plays, what the player is told ahead
+    // (the same, where it is known), and whether playback then stops.
+    void whatFollowsTheEndOfATrack_data()
     {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("preference");
+        QTest::addColumn<Mode>("chosen");
         QTest::addColumn<QList<int>>("linesides");
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("told"); // record number; 0: nothing follows
-        QTest::newRow("all: the next line") << "opAll" << "opOT" << QList<int>{0, 0, 0} << "" << 2;
-        QTest::newRow("on train passes over lineside") << "opAll" << "opOT" << QList<int>{0, -1, -1, 0} << "" << 4;
-        QTest::newRow("lineside passes over on train") << "opAll" << "opLS" << QList<int>{-1, 0, 0, -1} << "" << 4;
-        QTest::newRow("odd lineside value is never passed over") << "opAll" << "opOT" << QList<int>{0, -1, 1, 0} << "" << 3;
-        QTest::newRow("both passes over nothing") << "opAll" << "opAny" << QList<int>{0, -1, -1, 0} << "" << 2;
-        QTest::newRow("nothing allowed after the line") << "opAll" << "opOT" << QList<int>{0, -1, -1, -1} << "" << 0;
-        QTest::newRow("one track, played though the preference passes it over") << "opOne" << "opOT" << QList<int>{-1, 0} << "" << 0;
-        QTest::newRow("changed to one after telling") << "opAll" << "opOT" << QList<int>{0, 0} << "opOne" << 0;
-        QTest::newRow("another line clicked after telling") << "opAll" << "opOT" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
-        QTest::newRow("preference changed after telling") << "opAll" << "opOT" << QList<int>{0, -1, 0} << "opLS" << 2;
+        QTest::addColumn<int>("passedOver");  // the lineside the preference passes over
+        QTest::addColumn<int>("from");        // the line started on
+        QTest::addColumn<QList<int>>("played");
+        QTest::addColumn<bool>("stops");
+        QTest::newRow("all: the next lines") << Mode::All << QList<int>{0, 0, 0} << 9 << 1 << QList<int>{2, 3} << true;
+        QTest::newRow("all passes over on train") << Mode::All << QList<int>{0, -1, -1, 0} << -1 << 0 << QList<int>{1, 4} << true;
+        QTest::newRow("all passes over lineside") << Mode::All << QList<int>{-1, 0, 0, -1} << 0 << 0 << QList<int>{1, 4} << true;
+        QTest::newRow("an odd lineside is never passed over") << Mode::All << QList<int>{0, -1, 1} << -1 << 0 << QList<int>{1, 3} << true;
+        QTest::newRow("all from a line passed over") << Mode::All << QList<int>{-1, -1, 0} << -1 << 0 << QList<int>{3} << true;
+        QTest::newRow("nothing allowed after the line") << Mode::All << QList<int>{0, -1, -1} << -1 << 0 << QList<int>{1} << true;
+        QTest::newRow("nothing allowed at all") << Mode::All << QList<int>{0, 0} << 0 << 0 << QList<int>{} << true;
+        QTest::newRow("one, played though passed over") << Mode::One << QList<int>{-1, 0} << -1 << 0 << QList<int>{1} << true;
+        QList<int> oneOnTrain(200, -1);
+        oneOnTrain[150] = 0;
+        QTest::newRow("random finds the one allowed line") << Mode::Random << oneOnTrain << -1 << 0 << QList<int>{151, 151} << false;
+        QTest::newRow("random with every line passed over") << Mode::Random << QList<int>(40, 0) << 0 << 3 << QList<int>{} << true;
     }
-    void theNextTrackIsToldAhead()
+    void whatFollowsTheEndOfATrack()
     {
-        QFETCH(QString, option);
-        QFETCH(QString, preference);
+        QFETCH(Mode, chosen);
         QFETCH(QList<int>, linesides);
-        QFETCH(QString, change);
+        QFETCH(int, passedOver);
+        QFETCH(QList<int>, played);
+        SessionBench b(linesides, int16_t(passedOver), chosen);
+        QFETCH(int, from);
+        b.line = from;
+        b.session.playFromTrackList();
+        for (int i = 0; i < played.size(); ++i) {
+            QCOMPARE(b.player.sourceFiles.value(i), b.path(played[i]));
+            QCOMPARE(b.session.playingRecord(), played[i]);
+            b.player.advance(b.player.duration() - 2);
+            QCoreApplication::processEvents();
+            if (chosen != Mode::Random) QCOMPARE(b.player.nextFiles.last(), i + 1 < played.size() ? b.path(played[i + 1]) : QString());
+            b.player.finishTrack();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(b.player.sourceFiles.size(), played.size() + (chosen == Mode::Random && !played.isEmpty()));
+        QFETCH(bool, stops);
+        QCOMPARE(b.session.mode(), stops ? Mode::Stopped : chosen);
+        QVERIFY(b.session.status() == (stops ? kPlayerStopped : statusText(chosen)));
+    }
+
+    void aRandomEndOnAnEmptyAlbumStops()
+    {
+        SessionBench b({}, 9, Mode::Random);
+        b.session.setMode(Mode::Random);
+        b.session.playStateChanged(MediaPlayer::Stopped);
+        QCOMPARE(b.session.mode(), Mode::Stopped);
+    }
+
+    // Told ahead, a change the answer depends on tells the player again; the window follows the track that plays.
+    void aChangeAfterTellingTellsAgain_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<int>("told");  // record number; 0: nothing follows
+        QTest::newRow("changed to one") << Change([](Form1& w) { w.opOne->click(); }) << 0;
+        QTest::newRow("another line clicked") << Change([](Form1& w) { w.lstTracks->setListIndex(2); }) << 4;
+        QTest::newRow("preference changed") << Change([](Form1& w) { w.opLS->setChecked(true); }) << 2;
+    }
+    void aChangeAfterTellingTellsAgain()
+    {
         QFETCH(int, told);
         FormFixture f;
-        std::vector<TrackSpec> tracks;
-        for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
-        Form1& w = startOnAlbum(f, tracks);
-        w.findChild<QRadioButton*>(preference)->setChecked(true);
-        w.findChild<QRadioButton*>(option)->click();
+        Form1& w = startOnAlbum(f, {{"Track 1", 0}, {"Track 2", -1}, {"Track 3", 0}, {"Track 4", 0}});
+        w.opOT->setChecked(true);
+        w.opAll->click();
         doubleClickRow(w.lstTracks, 0);
-        QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2), (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
-        const bool one = option == "opOne";
-        QCOMPARE(w.session->mode(), one ? Mode::One : Mode::All);
-        QCOMPARE(w.lblPlayMode->text(), one ? QStringLiteral("Playing from Track List") : QStringLiteral("Playing all tracks from Track List"));
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
         settle();
         f.player.advance(f.player.duration() - 2);
         settle();
-        if (change == "line 3") w.lstTracks->setListIndex(2);
-        else if (!change.isEmpty()) w.findChild<QRadioButton*>(change)->click();
+        QCOMPARE(f.player.nextFiles.last(), pathOf(f, 3));
+        QFETCH(Change, change);
+        change(w);
         QCOMPARE(f.player.nextFiles.last(), told ? pathOf(f, told) : QString());
         f.player.finishTrack();
         settle();
-        QCOMPARE(f.player.sourceFiles.size(), told ? 2 : 1);
         QCOMPARE(f.player.sourceFiles.last(), pathOf(f, told ? told : 1));
-        // The line, the notes and the title follow the track that plays; with nothing to follow, playback stops.
         if (told) {
             QCOMPARE(w.lstTracks->selectedRows(), QList<int>{told - 1});
             QCOMPARE(w.txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(told));
             QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(told));
         }
         QCOMPARE(w.lblPlayMode->text(), told ? QStringLiteral("Playing all tracks from Track List") : QStringLiteral("Player Stopped"));
-        QCOMPARE(w.session->mode(), told ? Mode::All : Mode::Stopped);
     }
 
     void randomDrawsReachEveryLine()
@@ -94,32 +163,6 @@ private slots:
         }
         QCOMPARE(played.size(), 4);
         QCOMPARE(w.session->mode(), Mode::Random);
-    }
-
-    // At a track's end in random mode: the one line the preference allows is found; with none, playback stops.
-    void randomFindsTheAllowedLineOrStops_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("allowed");  // the one lineside record, 0 for none
-        QTest::newRow("one allowed among 200") << 200 << 151;
-        QTest::newRow("every line excluded") << 40 << 0;
-        QTest::newRow("empty album") << 0 << 0;
-    }
-    void randomFindsTheAllowedLineOrStops()
-    {
-        QFETCH(int, count);
-        QFETCH(int, allowed);
-        FormFixture f;
-        std::vector<TrackSpec> tracks = numbered(count);
-        if (allowed) tracks[size_t(allowed - 1)].lineside = -1;
-        Form1& w = startOnAlbum(f, tracks);
-        (count ? w.opLS : w.opAny)->setChecked(true);
-        w.session->setMode(Mode::Random);
-        w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
-        QCOMPARE(f.player.sourceFiles, allowed ? QStringList{pathOf(f, allowed)} : QStringList());
-        if (allowed) QCOMPARE(w.lstTracks->listIndex(), allowed - 1);
-        else QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QCOMPARE(w.session->mode(), allowed ? Mode::Random : Mode::Stopped);
     }
 
     void aTrackThatCannotBePlayedShowsTheProblem()

@@ -145,8 +145,6 @@ public:
     // Tells the player again what follows the playing track, after a change it depends on.
     void offerNextTrack();
     void PlayTrack();
-    void mp1_PlayStateChange(int oldState, int newState);
-    void mp1_AboutToFinish();
     void lstTracks_DblClick();
     void btnPlay_Click();
     void btnPause_Click();

@@ -26,11 +26,6 @@ void Form1::offerNextTrack()
     session->offerNextTrack();
 }
 
-void Form1::mp1_PlayStateChange(int, int newState)
-{
-    session->playStateChanged(newState);
-}
-
 void Form1::lstTracks_DblClick()
 {
     session->playFromTrackList();
