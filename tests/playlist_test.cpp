@@ -218,8 +218,8 @@ private slots:
             settle();
         }
         QCOMPARE(f.player.sourceFiles.size(), played.size());
-        if (mode == Mode::Playlist) QCOMPARE(w.session->playlistPosition(), from);  // a click while it plays only records the line
-        if (mode == Mode::Playlist) QCOMPARE(w.lstTracks->listIndex(), 0);
+        // A double-click while the playlist plays only moves the position, and the track list stays.
+        if (mode == Mode::Playlist) QVERIFY(w.session->playlistPosition() == from && w.lstTracks->listIndex() == 0);
         if (mode != Mode::Stopped) return;  // nothing was started
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(w.session->mode(), Mode::Stopped);
