@@ -1,7 +1,6 @@
 #include "desktop/mpris_player.h"
 
 #include <QFileInfo>
-#include <QPushButton>
 #include <QUrl>
 
 #include "audio/media_player.h"
@@ -10,7 +9,6 @@
 #include "logic/date_words.h"
 #include "logic/mpris_map.h"
 #include "logic/playlist.h"
-#include "logic/position_text.h"
 #include "logic/text.h"
 #include "playback/player_session.h"
 

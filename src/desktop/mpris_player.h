@@ -1,9 +1,9 @@
 #pragma once
 // The desktop's player controls, org.mpris.MediaPlayer2.Player. Each method
 // gives the player session its command, so the window, its status texts and
-// the mini player show what the desktop asked for. A command that moves to
-// another track runs from the event loop after the call has been answered: a
-// message box it opens must not keep the caller (and every call after it) waiting.
+// the mini player show what the desktop asked for. A command runs from the event
+// loop after the call has been answered: a message box it opens must not keep the
+// caller (and every call after it) waiting. The volume is set at once.
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
 #include <QVariantMap>
