@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "form/text_codec.h"
 #include "support/playback_fixture.h"
 
 namespace {
@@ -41,7 +42,7 @@ struct SessionBench {
     TrackRecord record;
     DateWords date;
     std::mt19937 random{7};
-    PlayerSession session{player, messages, {album, folder, current, record, date, random}};
+    PlayerSession session{player, messages, {album, folder, current, record, date, random, toDisplay}};
 };
 
 using Change = std::function<void(Form1&)>;

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "audio/media_player.h"
-#include "form/text_codec.h"
 #include "playback/player_session.h"
 
 namespace {
@@ -111,7 +110,7 @@ void PlayerSession::aboutToFinish()
 
 void PlayerSession::offerNextTrack()
 {
-    if (nextTrackAsked_) player_.setNextSourceFile(toDisplay(nextTrackPath()));
+    if (nextTrackAsked_) player_.setNextSourceFile(shared_.display(nextTrackPath()));
 }
 
 // The file the end of the playing track will lead to; empty when that is not

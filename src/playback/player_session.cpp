@@ -1,10 +1,9 @@
 #include "playback/player_session.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "audio/media_player.h"
-#include "form/text_codec.h"
-#include "logic/text.h"
 #include "logic/volume_steps.h"
 #include "platform/message_box.h"
 
@@ -230,9 +229,9 @@ void PlayerSession::playTrack()
     emit trackChanged();
     const std::string path = mp3Path(shared_.detailsFolder, shared_.record);
     player_.setStartOnOpen(true);
-    player_.setSourceFile(toDisplay(path));
+    player_.setSourceFile(shared_.display(path));
     if (player_.hasError()) {
-        messages_.show(toDisplay(problemPlayingMessage(path)), QStringLiteral("Problem"), MsgIcon::Question,
+        messages_.show(shared_.display(problemPlayingMessage(path)), QStringLiteral("Problem"), MsgIcon::Question,
                        MsgButtons::Ok);
         markStopped();  // nothing plays, and no end of track will come to move on from
     }

@@ -5,6 +5,7 @@
 // views follow its signals. It knows the track list and the playlist only
 // through the small sources the window hands it.
 #include <QObject>
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -44,7 +45,8 @@ struct PlaylistSource {
     std::function<void()> started;
 };
 
-// The shared state the session reads and writes with the window's pages.
+// The shared state the session reads and writes with the window's pages, and the
+// window's one way of turning stored bytes into text.
 struct SessionShared {
     AlbumFile& album;
     const std::string& detailsFolder;
@@ -52,6 +54,7 @@ struct SessionShared {
     TrackRecord& record;  // the record read last
     DateWords& date;      // the date words of the record formatted last
     std::mt19937& random;
+    QString (*display)(std::string_view bytes);
 };
 
 class PlayerSession : public QObject {
