@@ -89,7 +89,6 @@ private slots:
         b.session.playFromTrackList();
         for (int i = 0; i < played.size(); ++i) {
             QCOMPARE(b.player.sourceFiles.value(i), b.path(played[i]));
-            QCOMPARE(b.session.playingRecord(), played[i]);
             b.player.advance(b.player.duration() - 2);
             QCoreApplication::processEvents();
             if (chosen != Mode::Random) QCOMPARE(b.player.nextFiles.last(), i + 1 < played.size() ? b.path(played[i + 1]) : QString());
