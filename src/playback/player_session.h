@@ -68,10 +68,8 @@ public:
     Mode mode() const { return mode_; }
     int32_t playingRecord() const { return playingRecord_; }
     int playlistPosition() const { return playlistPosition_; }
-    int16_t volumeLevel() const { return volumeLevel_; }
     int volumeStep() const;
     bool muted() const;
-    bool paused() const { return paused_; }
     // The status line of the player pane.
     const std::string& status() const { return status_; }
     // The track last given to the player and its date words.
