@@ -90,6 +90,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("record"); // the track last given to the player
         QTest::newRow("play starts the line") << "opOne" << "stopped" << "Play" << "Playing" << "Playing from Track List" << 1;
+        QTest::newRow("play starts the line in random") << "opRand" << "stopped" << "Play" << "Playing" << "Playing random tracks from Track List" << 1;
         QTest::newRow("playpause pauses") << "opOne" << "playing" << "PlayPause" << "Paused" << "Player Paused" << 1;
         QTest::newRow("play resumes") << "opOne" << "paused" << "Play" << "Playing" << "Playing from Track List" << 1;
         QTest::newRow("pause while stopped") << "opOne" << "stopped" << "Pause" << "Stopped" << "Player Stopped" << 0;
