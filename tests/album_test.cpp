@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(page.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
         QTest::keyClick(page.lstTracks, Qt::Key_Down);
         QCOMPARE(page.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));
-        w.m.PlayMode = Mode::Playlist;
+        w.session->setMode(Mode::Playlist);
         clickRow(page.lstTracks, 1, Qt::RightButton);
         QVERIFY(!page.btnAddPL->isVisible());
     }

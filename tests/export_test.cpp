@@ -226,7 +226,7 @@ private slots:
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
         QList<int> selected{};
-        connect(w.fmPlaylist->lstPlayList, &ListBox::click, this, [&] { selected.append(w.fmPlaylist->lstPlayList->listIndex()); });
+        connect(w.session, &PlayerSession::playlistPositionChanged, this, [&](int line) { selected.append(line); });
         frame->txtExportName->setText(e.name);
         frame->chkDetails->setChecked(e.notes);
         frame->btnExport->click();
@@ -240,6 +240,7 @@ private slots:
                                            : QStringList{"-"}, e.after);
         QCOMPARE(readAll(folder + "/details.txt"), e.details);
         QCOMPARE(selected, e.selected);
+        if (!selected.isEmpty()) QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), selected.last());
         QCOMPARE(frame->isVisible(), e.shown);
         if (e.after.startsWith("0001_f1_t1.mp3") && !existing.contains("0001_f1_t1.mp3/"))
             QCOMPARE(readAll(folder + "/0001_f1_t1.mp3"), QByteArray("mp3 of t1"));

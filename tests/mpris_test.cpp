@@ -1,6 +1,6 @@
 // The desktop's player controls on a private session bus: each call makes the
-// round trip through the bus daemon on a connection of its own, runs the
-// window's handlers, and every change the window shows is announced.
+// round trip through the bus daemon on a connection of its own, gives the
+// player session its command, and every change the window shows is announced.
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QUrl>
 #include <cmath>
+#include <functional>
 
 #include "desktop/mpris_service.h"
 #include "support/playback_fixture.h"
@@ -70,12 +71,17 @@ public slots:
     void seeked(qlonglong position) { seeks << position; }
 };
 
+// Something done to the window or its player, for the tables.
+using Step = std::function<void(Form1&, FakeMediaPlayer&)>;
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Step)
 
 class MprisTest : public QObject {
     Q_OBJECT
 private slots:
-    void methodsRunTheWindowsButtons_data()
+    void methodsGiveTheSessionItsCommands_data()
     {
         QTest::addColumn<QString>("option");
         QTest::addColumn<QString>("before");
@@ -84,6 +90,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("record"); // the track last given to the player
         QTest::newRow("play starts the line") << "opOne" << "stopped" << "Play" << "Playing" << "Playing from Track List" << 1;
+        QTest::newRow("play starts the line in random") << "opRand" << "stopped" << "Play" << "Playing" << "Playing random tracks from Track List" << 1;
         QTest::newRow("playpause pauses") << "opOne" << "playing" << "PlayPause" << "Paused" << "Player Paused" << 1;
         QTest::newRow("play resumes") << "opOne" << "paused" << "Play" << "Playing" << "Playing from Track List" << 1;
         QTest::newRow("pause while stopped") << "opOne" << "stopped" << "Pause" << "Stopped" << "Player Stopped" << 0;
@@ -91,7 +98,7 @@ private slots:
         QTest::newRow("next in all") << "opAll" << "playing" << "Next" << "Playing" << "Playing all tracks from Track List" << 2;
         QTest::newRow("no next in one") << "opOne" << "playing" << "Next" << "Playing" << "Playing from Track List" << 1;
     }
-    void methodsRunTheWindowsButtons()
+    void methodsGiveTheSessionItsCommands()
     {
         QFETCH(QString, option);
         QFETCH(QString, before);
@@ -109,7 +116,7 @@ private slots:
         QCOMPARE(get("PlaybackStatus").toString(), status);
         QTEST(w.lblPlayMode->text(), "text");
         QCOMPARE(w.btnMinPlay->isEnabled(), status != "Paused");
-        QTEST(w.m.PlayingRecord, "record");
+        QTEST(w.session->playingRecord(), "record");
     }
 
     // A message box the command opens does not hold the reply: the caller has it while the box is open.
@@ -174,24 +181,24 @@ private slots:
 
     void changesAreAnnounced_data()
     {
-        QTest::addColumn<QString>("action");
+        QTest::addColumn<Step>("action");
         QTest::addColumn<QString>("property"); // "Metadata xesam:title": one field of the metadata
         QTest::addColumn<QString>("expected");
-        QTest::newRow("a track starts") << "play" << "Metadata mpris:trackid" << "/quillon/track/1";
-        QTest::newRow("its title") << "play" << "Metadata xesam:title" << "Track 1";
-        QTest::newRow("the album file") << "play" << "Metadata xesam:album" << "album";
-        QTest::newRow("its length") << "play" << "Metadata mpris:length" << "180000000";
-        QTest::newRow("its file") << "play" << "Metadata xesam:url" << "f1/t1.mp3";
-        QTest::newRow("its date") << "play" << "Metadata xesam:comment" << "5th May 1975";
-        QTest::newRow("the next line follows") << "play all, end" << "Metadata mpris:trackid" << "/quillon/track/2";
-        QTest::newRow("the track ends") << "play, end" << "PlaybackStatus" << "Stopped";
-        QTest::newRow("all chosen") << "all" << "CanGoNext" << "true";
-        QTest::newRow("the volume button") << "down" << "Volume" << "0.9";
-        QTest::newRow("the mini mute") << "mini mute" << "Volume" << "0";
+        const Step play = [](Form1& w, FakeMediaPlayer&) { w.btnPlay->click(); };
+        const Step playToEnd = [](Form1& w, FakeMediaPlayer& p) { w.btnPlay->click(), settle(), p.finishTrack(); };
+        const QList<std::pair<const char*, const char*>> metadata{{"mpris:trackid", "/quillon/track/1"}, {"xesam:title", "Track 1"},
+            {"xesam:album", "album"}, {"mpris:length", "180000000"}, {"xesam:url", "f1/t1.mp3"}, {"xesam:comment", "5th May 1975"}};
+        for (const auto& [field, value] : metadata) QTest::newRow(field) << play << "Metadata " + QString(field) << value;
+        QTest::newRow("the next line follows") << Step([playToEnd](Form1& w, FakeMediaPlayer& p) { w.opAll->click(), playToEnd(w, p); })
+                                               << "Metadata mpris:trackid" << "/quillon/track/2";
+        QTest::newRow("the track ends") << playToEnd << "PlaybackStatus" << "Stopped";
+        QTest::newRow("all chosen") << Step([](Form1& w, FakeMediaPlayer&) { w.opAll->click(); }) << "CanGoNext" << "true";
+        QTest::newRow("the volume button") << Step([](Form1& w, FakeMediaPlayer&) { w.btnVolDown->click(); }) << "Volume" << "0.9";
+        QTest::newRow("the mini mute") << Step([](Form1& w, FakeMediaPlayer&) { w.btnMinMute->click(); }) << "Volume" << "0";
     }
     void changesAreAnnounced()
     {
-        QFETCH(QString, action);
+        QFETCH(Step, action);
         QFETCH(QString, property);
         QFETCH(QString, expected);
         FormFixture f;
@@ -199,12 +206,7 @@ private slots:
         const MprisService service(w);
         QCOMPARE(text(get("Metadata")), "/org/mpris/MediaPlayer2/TrackList/NoTrack");
         Watch watch;
-        if (action.contains("all")) w.opAll->click();
-        if (action.startsWith("play")) w.btnPlay->click();
-        settle();
-        if (action.endsWith("end")) f.player.finishTrack();
-        if (action == "down") w.btnVolDown->click();
-        if (action == "mini mute") w.btnMinMute->click();
+        action(w, f.player);
         const QStringList key = property.split(' ');
         const auto announced = [&] {
             const QVariant value = watch.latest.value(key[0]);
@@ -216,21 +218,23 @@ private slots:
 
     void seeking_data()
     {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<qlonglong>("to");
+        QTest::addColumn<Step>("seek");  // from a minute into the first track
         QTest::addColumn<double>("position");
         QTest::addColumn<bool>("seeked");
-        QTest::newRow("forward") << "Seek" << 30'000'000LL << 90.0 << true;
-        QTest::newRow("back before the start") << "Seek" << -100'000'000LL << 0.0 << true;
-        QTest::newRow("past the end, no next in one") << "Seek" << 200'000'000LL << 60.0 << false;
-        QTest::newRow("to a place") << "SetPosition" << 45'000'000LL << 45.0 << true;
-        QTest::newRow("of another track") << "SetPosition other" << 45'000'000LL << 60.0 << false;
-        QTest::newRow("the window's bar") << "bar" << 0LL << 90.0 << true;
+        const auto by = [](qlonglong us) { return Step([us](Form1&, FakeMediaPlayer&) { call(kPlayer, "Seek", {us}); }); };
+        const auto to = [](const char* track) {
+            return Step([track](Form1&, FakeMediaPlayer&) { call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), 45'000'000LL}); });
+        };
+        QTest::newRow("forward") << by(30'000'000LL) << 90.0 << true;
+        QTest::newRow("back before the start") << by(-100'000'000LL) << 0.0 << true;
+        QTest::newRow("past the end, no next in one") << by(200'000'000LL) << 60.0 << false;
+        QTest::newRow("to a place") << to("/quillon/track/1") << 45.0 << true;
+        QTest::newRow("of another track") << to("/quillon/track/2") << 60.0 << false;
+        QTest::newRow("the window's bar") << Step([](Form1& w, FakeMediaPlayer&) { w.picTimer_MouseUp(5115 / 2.0); }) << 90.0 << true;
     }
     void seeking()
     {
-        QFETCH(QString, how);
-        QFETCH(qlonglong, to);
+        QFETCH(Step, seek);
         QFETCH(double, position);
         QFETCH(bool, seeked);
         FormFixture f;
@@ -240,10 +244,7 @@ private slots:
         settle();
         f.player.advance(60);
         Watch watch;
-        const QString track = how.endsWith("other") ? "/quillon/track/2" : "/quillon/track/1";
-        if (how == "Seek") call(kPlayer, how, {to});
-        if (how.startsWith("SetPosition")) call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), to});
-        if (how == "bar") w.picTimer_MouseUp(5115 / 2.0);
+        seek(w, f.player);
         const qlonglong us = std::llround(position * 1e6);
         QCOMPARE(get("Position").toLongLong(), us);
         QCOMPARE(watch.seeks, seeked ? QList<qlonglong>{us} : QList<qlonglong>{});

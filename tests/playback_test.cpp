@@ -5,6 +5,9 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <functional>
+
+#include "form/text_codec.h"
 #include "support/playback_fixture.h"
 
 namespace {
@@ -14,112 +17,142 @@ QString pathOf(const FormFixture& f, int record)
     return QString::fromStdString(f.album.folder() + "f1/t" + std::to_string(record) + ".mp3");
 }
 
+// The session on its own: the fake player, an album whose tracks have the given linesides,
+// a track list of one line per record, and a preference that passes over one lineside.
+struct SessionBench {
+    SessionBench(const QList<int>& linesides, int16_t passedOver, Mode chosen)
+    {
+        std::vector<TrackRecord> tracks;
+        for (int i = 1; i <= linesides.size(); ++i)
+            tracks.push_back(fixture::makeTrack("T", "05051975", "03:41", int16_t(linesides[i - 1]), "t" + std::to_string(i), "f1"));
+        album.open(dir.writeAlbum("album.qdb", tracks));
+        session.setTrackSource({[count = int(linesides.size())] { return count; }, [this] { return line; },
+                                [this](int l) { current = (line = l) + 1; }, [](int, bool) {},
+                                [passedOver](int16_t lineside) { return lineside == passedOver; }, [chosen] { return chosen; }});
+    }
+    QString path(int record) const { return QString::fromStdString(folder + "f1/t" + std::to_string(record) + ".mp3"); }
+
+    fixture::AlbumDir dir;
+    FakeMediaPlayer player;
+    RecordingMessageBoxes messages;
+    AlbumFile album;
+    const std::string folder = dir.folder();
+    int32_t current = 0;
+    int line = 0;
+    TrackRecord record;
+    DateWords date;
+    std::mt19937 random{7};
+    PlayerSession session{player, messages, {album, folder, current, record, date, random, toDisplay}};
+};
+
+using Change = std::function<void(Form1&)>;
+
 }  // namespace
+
+Q_DECLARE_METATYPE(Change)
 
 class PlaybackTest : public QObject {
     Q_OBJECT
 private slots:
-    // What the window tells the player ahead is what its end-of-track handler then plays.
-    void theNextTrackIsToldAhead_data()
+    // Started on a line, every track runs to its end: what plays, what the player is told ahead
+    // (the same, where it is known), and whether playback then stops.
+    void whatFollowsTheEndOfATrack_data()
     {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<QString>("preference");
+        QTest::addColumn<Mode>("chosen");
         QTest::addColumn<QList<int>>("linesides");
-        QTest::addColumn<QString>("change");
-        QTest::addColumn<int>("told"); // record number; 0: nothing follows
-        QTest::newRow("all: the next line") << "opAll" << "opOT" << QList<int>{0, 0, 0} << "" << 2;
-        QTest::newRow("on train passes over lineside") << "opAll" << "opOT" << QList<int>{0, -1, -1, 0} << "" << 4;
-        QTest::newRow("lineside passes over on train") << "opAll" << "opLS" << QList<int>{-1, 0, 0, -1} << "" << 4;
-        QTest::newRow("odd lineside value is never passed over") << "opAll" << "opOT" << QList<int>{0, -1, 1, 0} << "" << 3;
-        QTest::newRow("both passes over nothing") << "opAll" << "opAny" << QList<int>{0, -1, -1, 0} << "" << 2;
-        QTest::newRow("nothing allowed after the line") << "opAll" << "opOT" << QList<int>{0, -1, -1, -1} << "" << 0;
-        QTest::newRow("one track, played though the preference passes it over") << "opOne" << "opOT" << QList<int>{-1, 0} << "" << 0;
-        QTest::newRow("changed to one after telling") << "opAll" << "opOT" << QList<int>{0, 0} << "opOne" << 0;
-        QTest::newRow("another line clicked after telling") << "opAll" << "opOT" << QList<int>{0, 0, 0, 0} << "line 3" << 4;
-        QTest::newRow("preference changed after telling") << "opAll" << "opOT" << QList<int>{0, -1, 0} << "opLS" << 2;
+        QTest::addColumn<int>("passedOver");  // the lineside the preference passes over
+        QTest::addColumn<int>("from");        // the line started on
+        QTest::addColumn<QList<int>>("played");
+        QTest::addColumn<bool>("stops");
+        QTest::newRow("all: the next lines") << Mode::All << QList<int>{0, 0, 0} << 9 << 1 << QList<int>{2, 3} << true;
+        QTest::newRow("all passes over on train") << Mode::All << QList<int>{0, -1, -1, 0} << -1 << 0 << QList<int>{1, 4} << true;
+        QTest::newRow("all passes over lineside") << Mode::All << QList<int>{-1, 0, 0, -1} << 0 << 0 << QList<int>{1, 4} << true;
+        QTest::newRow("an odd lineside is never passed over") << Mode::All << QList<int>{0, -1, 1} << -1 << 0 << QList<int>{1, 3} << true;
+        QTest::newRow("all from a line passed over") << Mode::All << QList<int>{-1, -1, 0} << -1 << 0 << QList<int>{3} << true;
+        QTest::newRow("nothing allowed after the line") << Mode::All << QList<int>{0, -1, -1} << -1 << 0 << QList<int>{1} << true;
+        QTest::newRow("nothing allowed at all") << Mode::All << QList<int>{0, 0} << 0 << 0 << QList<int>{} << true;
+        QTest::newRow("one, played though passed over") << Mode::One << QList<int>{-1, 0} << -1 << 0 << QList<int>{1} << true;
+        QList<int> oneOnTrain(200, -1);
+        oneOnTrain[150] = 0;
+        QTest::newRow("random finds the one allowed line") << Mode::Random << oneOnTrain << -1 << 0 << QList<int>{151, 151} << false;
+        QTest::newRow("random with every line passed over") << Mode::Random << QList<int>(40, 0) << 0 << 3 << QList<int>{} << true;
     }
-    void theNextTrackIsToldAhead()
+    void whatFollowsTheEndOfATrack()
     {
-        QFETCH(QString, option);
-        QFETCH(QString, preference);
+        QFETCH(Mode, chosen);
         QFETCH(QList<int>, linesides);
-        QFETCH(QString, change);
+        QFETCH(int, passedOver);
+        QFETCH(QList<int>, played);
+        SessionBench b(linesides, int16_t(passedOver), chosen);
+        QFETCH(int, from);
+        b.line = from;
+        b.session.playFromTrackList();
+        for (int i = 0; i < played.size(); ++i) {
+            QCOMPARE(b.player.sourceFiles.value(i), b.path(played[i]));
+            b.player.advance(b.player.duration() - 2);
+            QCoreApplication::processEvents();
+            if (chosen != Mode::Random) QCOMPARE(b.player.nextFiles.last(), i + 1 < played.size() ? b.path(played[i + 1]) : QString());
+            b.player.finishTrack();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(b.player.sourceFiles.size(), played.size() + (chosen == Mode::Random && !played.isEmpty()));
+        QFETCH(bool, stops);
+        QCOMPARE(b.session.mode(), stops ? Mode::Stopped : chosen);
+        QVERIFY(b.session.status() == (stops ? kPlayerStopped : statusText(chosen)));
+    }
+
+    // Told ahead, a change the answer depends on tells the player again; the window follows the track that plays.
+    void aChangeAfterTellingTellsAgain_data()
+    {
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<int>("told");  // record number; 0: nothing follows
+        QTest::newRow("changed to one") << Change([](Form1& w) { w.opOne->click(); }) << 0;
+        QTest::newRow("another line clicked") << Change([](Form1& w) { w.fmTrackList->lstTracks->setListIndex(2); }) << 4;
+        QTest::newRow("preference changed") << Change([](Form1& w) { w.fmOptions->opLS->setChecked(true); }) << 2;
+    }
+    void aChangeAfterTellingTellsAgain()
+    {
         QFETCH(int, told);
         FormFixture f;
-        std::vector<TrackSpec> tracks;
-        for (int i = 0; i < linesides.size(); ++i) tracks.push_back({"Track " + std::to_string(i + 1), int16_t(linesides[i])});
-        Form1& w = startOnAlbum(f, tracks);
-        w.findChild<QRadioButton*>(preference)->setChecked(true);
-        w.findChild<QRadioButton*>(option)->click();
+        Form1& w = startOnAlbum(f, {{"Track 1", 0}, {"Track 2", -1}, {"Track 3", 0}, {"Track 4", 0}});
+        w.fmOptions->opOT->setChecked(true);
+        w.opAll->click();
         doubleClickRow(w.fmTrackList->lstTracks, 0);
-        QCOMPARE(f.player.calls.mid(f.player.calls.size() - 2), (QStringList{"setStartOnOpen true", "setSourceFile " + pathOf(f, 1)}));
-        const bool one = option == "opOne";
-        QCOMPARE(char(w.m.PlayMode), one ? 'O' : 'A');
-        QCOMPARE(w.lblPlayMode->text(), one ? QStringLiteral("Playing from Track List") : QStringLiteral("Playing all tracks from Track List"));
+        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
         settle();
         f.player.advance(f.player.duration() - 2);
         settle();
-        if (change == "line 3") w.fmTrackList->lstTracks->setListIndex(2);
-        else if (!change.isEmpty()) w.findChild<QRadioButton*>(change)->click();
+        QCOMPARE(f.player.nextFiles.last(), pathOf(f, 3));
+        QFETCH(Change, change);
+        change(w);
         QCOMPARE(f.player.nextFiles.last(), told ? pathOf(f, told) : QString());
         f.player.finishTrack();
         settle();
-        QCOMPARE(f.player.sourceFiles.size(), told ? 2 : 1);
         QCOMPARE(f.player.sourceFiles.last(), pathOf(f, told ? told : 1));
-        // The line, the notes and the title follow the track that plays; with nothing to follow, playback stops.
         if (told) {
             QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{told - 1});
             QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(told));
             QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(told));
         }
         QCOMPARE(w.lblPlayMode->text(), told ? QStringLiteral("Playing all tracks from Track List") : QStringLiteral("Player Stopped"));
-        QCOMPARE(char(w.m.PlayMode), told ? 'A' : 'X');
     }
 
-    void randomDrawsReachEveryLine()
+    // Random draws reach every line; with no line at all, the end of a track stops.
+    void randomDrawsReachEveryLineOrStop()
     {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(4));
-        w.m.Random.seed(7);
-        w.opRand->click();
-        doubleClickRow(w.fmTrackList->lstTracks, 2);
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing random tracks from Track List"));
-        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 3)});
-        settle();
+        SessionBench b(QList<int>(4, 0), 9, Mode::Random);
+        b.session.playFromTrackList();
         QSet<QString> played;
         for (int i = 0; i < 80; ++i) {
-            f.player.finishTrack();
+            b.player.finishTrack();
             settle();
-            played.insert(f.player.sourceFiles.last());
+            played.insert(b.player.sourceFiles.last());
         }
         QCOMPARE(played.size(), 4);
-        QCOMPARE(char(w.m.PlayMode), 'R');
-    }
-
-    // At a track's end in random mode: the one line the preference allows is found; with none, playback stops.
-    void randomFindsTheAllowedLineOrStops_data()
-    {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("allowed");  // the one lineside record, 0 for none
-        QTest::newRow("one allowed among 200") << 200 << 151;
-        QTest::newRow("every line excluded") << 40 << 0;
-        QTest::newRow("empty album") << 0 << 0;
-    }
-    void randomFindsTheAllowedLineOrStops()
-    {
-        QFETCH(int, count);
-        QFETCH(int, allowed);
-        FormFixture f;
-        std::vector<TrackSpec> tracks = numbered(count);
-        if (allowed) tracks[size_t(allowed - 1)].lineside = -1;
-        Form1& w = startOnAlbum(f, tracks);
-        (count ? w.fmOptions->opLS : w.fmOptions->opAny)->setChecked(true);
-        w.m.PlayMode = Mode::Random;
-        w.mp1_PlayStateChange(MediaPlayer::Playing, MediaPlayer::Stopped);
-        QCOMPARE(f.player.sourceFiles, allowed ? QStringList{pathOf(f, allowed)} : QStringList());
-        if (allowed) QCOMPARE(w.fmTrackList->lstTracks->listIndex(), allowed - 1);
-        else QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QCOMPARE(char(w.m.PlayMode), allowed ? 'R' : 'X');
+        SessionBench empty({}, 9, Mode::Random);
+        empty.session.setMode(Mode::Random);
+        empty.session.playStateChanged(MediaPlayer::Stopped);
+        QCOMPARE(empty.session.mode(), Mode::Stopped);
     }
 
     void aTrackThatCannotBePlayedShowsTheProblem()
@@ -141,35 +174,28 @@ private slots:
                      "\r\rIf the file is available then another programme using your sound card could be the problem.");
         QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track 2"));
         // Nothing plays, so the player reads stopped and nothing follows.
-        QCOMPARE(char(w.m.PlayMode), 'X');
+        QCOMPARE(w.session->mode(), Mode::Stopped);
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 2)});
     }
 
+    // Pausing twice resumes where the track was; a stop while paused ends it there and nothing follows.
     void pauseTwiceResumesAndStopEndsAPausedTrack()
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(2));
-        const auto click = [](QPushButton* button) { button->click(); settle(); };
-        click(w.btnPause);
-        QVERIFY(!f.player.calls.contains("pause") && !f.player.calls.contains("play"));
+        const auto click = [](std::initializer_list<QPushButton*> buttons) { for (QPushButton* b : buttons) b->click(), settle(); };
         w.opAll->click();
         doubleClickRow(w.fmTrackList->lstTracks, 0);
         settle();
         f.player.advance(30);
-        click(w.btnPause);
-        QCOMPARE(f.player.playState(), 1);
-        QVERIFY(!w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
-        click(w.btnPause);
-        QCOMPARE(f.player.playState(), 2);
-        QCOMPARE(f.player.position(), 30.0);
-        QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
+        click({w.btnPause});
+        QVERIFY(f.player.playState() == 1 && !w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
+        click({w.btnPause});
+        QVERIFY(f.player.playState() == 2 && f.player.position() == 30.0 && w.btnPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
-        // Stopped while paused, the track ends where it stands and nothing follows.
-        click(w.btnPause);
-        click(w.btnStop);
-        QCOMPARE(f.player.playState(), 0);
-        QCOMPARE(f.player.position(), f.player.duration());
+        click({w.btnPause, w.btnStop});
+        QVERIFY(f.player.playState() == 0 && f.player.position() == f.player.duration());
         QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);
@@ -179,13 +205,13 @@ private slots:
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(3));
-        w.m.PlayMode = Mode::Playlist;
+        w.session->setMode(Mode::Playlist);
         w.opRand->click();
-        QCOMPARE(char(w.m.PlayMode), 'L');
+        QCOMPARE(w.session->mode(), Mode::Playlist);
         QCOMPARE(f.messages.shown.size(), 1);
-        QCOMPARE(f.messages.shown[0].title, QStringLiteral("Playing Playlist"));
-        QCOMPARE(f.messages.shown[0].prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));
-        QCOMPARE(f.messages.shown[0].icon, MsgIcon::None);
+        const ShownMessage& shown = f.messages.shown[0];
+        QVERIFY(shown.title == "Playing Playlist" && shown.icon == MsgIcon::None);
+        QCOMPARE(shown.prompt, QStringLiteral("These buttons are ineffective\rwhen playing the playlist.\r"));
         doubleClickRow(w.fmTrackList->lstTracks, 1);
         QVERIFY(f.player.sourceFiles.isEmpty());
     }

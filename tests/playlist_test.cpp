@@ -61,7 +61,6 @@ Action onEntry(int entry, const char* button)
 }  // namespace
 
 Q_DECLARE_METATYPE(Action)
-Q_DECLARE_METATYPE(Mode)
 
 class PlaylistTest : public QObject {
     Q_OBJECT
@@ -158,7 +157,7 @@ private slots:
         Form1& w = startOnPlaylist(f, 3, entries({3, 1, 9}), remembered);
         w.opAll->click();
         if (playing) {
-            w.m.PlayMode = Mode::Stopped;
+            w.session->setMode(Mode::Stopped);
             w.fmPlaylist->btnPListPlay_Click();
             w.fmTrackList->lstTracks->setListIndex(1);  // the user looks at another track meanwhile
         }
@@ -166,40 +165,40 @@ private slots:
         QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), remembered < 3 ? remembered : -1);
         QCOMPARE(w.fmTrackList->lstTracks->listIndex(), track);
         QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(track + 1));
-        QTEST(w.m.PlayMode, "mode");
+        QTEST(w.session->mode(), "mode");
     }
 
     // Each row: the playlist, the mode before, what the user does; every track that plays runs to its end.
     void playing_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<char>("mode");
+        QTest::addColumn<Mode>("mode");
         QTest::addColumn<Action>("action");
         QTest::addColumn<int>("from");        // the line of the first entry played
         QTest::addColumn<Rows>("played");     // records, in order
         QTest::addColumn<QString>("status");  // while they play
         QTest::addColumn<int>("stopsAt");     // the playlist's line when it has stopped
         const QString all = QStringLiteral("Playing all tracks from Playlist");
-        QTest::newRow("playlist from line 2") << entries({3, 1, 2}) << 'X' << onEntry(1, "btnPListPlay") << 1 << Rows{1, 2} << all << 2;
-        QTest::newRow("up to an entry naming no track") << entries({1, 7}) << 'X' << onEntry(0, "btnPListPlay") << 0 << Rows{1} << all << 1;
-        QTest::newRow("first entry naming no track") << entries({0, 2}) << 'X' << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
-        for (char other : {'O', 'A', 'R', 'S'})
-            QTest::addRow("playlist in mode %c", other) << entries({2}) << other << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
+        QTest::newRow("playlist from line 2") << entries({3, 1, 2}) << Mode::Stopped << onEntry(1, "btnPListPlay") << 1 << Rows{1, 2} << all << 2;
+        QTest::newRow("up to an entry naming no track") << entries({1, 7}) << Mode::Stopped << onEntry(0, "btnPListPlay") << 0 << Rows{1} << all << 1;
+        QTest::newRow("first entry naming no track") << entries({0, 2}) << Mode::Stopped << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
+        for (Mode other : {Mode::One, Mode::All, Mode::Random, Mode::PlaylistOne})
+            QTest::addRow("playlist in mode %c", char(other)) << entries({2}) << other << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
         const Action doubleClick = [](Form1& w) { doubleClickRow(w.fmPlaylist->lstPlayList, 1); };
-        QTest::newRow("one entry") << entries({1, 3}) << 'X' << doubleClick << 1 << Rows{3} << "Playing one track from Playlist" << 1;
-        QTest::newRow("one entry while the playlist plays") << entries({1, 3}) << 'L' << doubleClick << 1 << Rows{} << "" << 1;
+        QTest::newRow("one entry") << entries({1, 3}) << Mode::Stopped << doubleClick << 1 << Rows{3} << "Playing one track from Playlist" << 1;
+        QTest::newRow("one entry while the playlist plays") << entries({1, 3}) << Mode::Playlist << doubleClick << 1 << Rows{} << "" << 1;
     }
     void playing()
     {
         QFETCH(QByteArray, file);
-        QFETCH(char, mode);
+        QFETCH(Mode, mode);
         QFETCH(Action, action);
         QFETCH(int, from);
         QFETCH(Rows, played);
         QFETCH(QString, status);
         FormFixture f;
         Form1& w = startOnPlaylist(f, 3, file);
-        w.m.PlayMode = Mode(mode);
+        w.session->setMode(mode);
         action(w);
         settle();
         for (int i = 0; i < played.size(); ++i) {
@@ -207,7 +206,7 @@ private slots:
             QCOMPARE(w.lblPlayMode->text(), status);
             QVERIFY(w.fmTrackList->lstTracks->isSelected(played[i] - 1));
             QCOMPARE(w.fmTrackList->isVisible(), status == "Playing all tracks from Playlist");
-            QCOMPARE(w.m.PlaylistIndex, from + i);
+            QCOMPARE(w.session->playlistPosition(), from + i);
             // Told ahead, the player follows on without a gap; nothing is told past the last entry.
             f.player.advance(f.player.duration() - 2);
             settle();
@@ -218,11 +217,11 @@ private slots:
             settle();
         }
         QCOMPARE(f.player.sourceFiles.size(), played.size());
-        if (mode == 'L') QCOMPARE(w.m.PlaylistIndex, from);  // a click while it plays only records the line
-        if (mode == 'L') QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
-        if (mode != 'X') return;  // nothing was started
+        // A double-click while the playlist plays only moves the position, and the track list stays.
+        if (mode == Mode::Playlist) QVERIFY(w.session->playlistPosition() == from && w.fmTrackList->lstTracks->listIndex() == 0);
+        if (mode != Mode::Stopped) return;  // nothing was started
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QCOMPARE(char(w.m.PlayMode), 'X');
+        QCOMPARE(w.session->mode(), Mode::Stopped);
         QTEST(w.fmPlaylist->lstPlayList->listIndex(), "stopsAt");
     }
 
@@ -241,7 +240,7 @@ private slots:
         FormFixture f;
         Form1& w = startOnPlaylist(f, 3, file);
         PlaylistPage& page = *w.fmPlaylist;
-        w.m.PlayMode = Mode::One;
+        w.session->setMode(Mode::One);
         w.lblPlayMode->setText(QStringLiteral("Playing"));
         page.lstPlayList_MouseDown(kRightButton, 0, 300, 4000);
         QVERIFY(page.btnPLNotes->isVisible() && !w.fmSeNotes->isVisible());
@@ -249,7 +248,7 @@ private slots:
         QVERIFY(w.fmSeNotes->isVisible() && w.fmSeNotes->btnSeNotesX->isVisible() && !page.btnPLNotes->isVisible());
         QCOMPARE(w.fmSeNotes->txtSENotes->toPlainText(), notes);
         QCOMPARE(w.lblPlayMode->text(), notes.isEmpty() ? "Player Stopped" : "Playing");
-        QVERIFY(w.m.PlayMode == Mode::One);
+        QCOMPARE(w.session->mode(), Mode::One);
     }
 
     void tabsShowTheirPage_data()

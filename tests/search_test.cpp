@@ -386,7 +386,7 @@ private slots:
         page->lstSearchRes_MouseDown(2, 0, 300, 500);
         form.fmSeNotes->show();
         form.fmPlaylist->btnPlDelete->show();  // left by a right-click before the Search page was shown
-        if (playlistPlays) form.m.PlayMode = Mode::Playlist;
+        if (playlistPlays) form.session->setMode(Mode::Playlist);
         page->lstSearchRes_MouseDown(button, 0, 300, y);
         QCOMPARE(QList<bool>({page->btnSearchAddtoPlayList->isVisible(), page->btnSeDetails->isVisible()}), QList<bool>(2, shown));
         QVERIFY(!form.fmSeNotes->isVisible() && form.fmPlaylist->btnPlDelete->isHidden());
@@ -440,7 +440,7 @@ private slots:
         QCOMPARE(form.fmSeNotes->isVisible(), action == "notes");
         if (action == "notes" && status.isEmpty()) QCOMPARE(form.fmSeNotes->txtSENotes->toPlainText(), QString("Notes of Goods train"));
         if (action == "play") {
-            QVERIFY(form.m.PlayMode == (status.isEmpty() ? Mode::SearchOne : Mode::Stopped));
+            QCOMPARE(form.session->mode(), status.isEmpty() ? Mode::SearchOne : Mode::Stopped);
             QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), status.isEmpty());
             QCOMPARE(form.fmTrackList->lstTracks->listIndex(), status.isEmpty() ? 1 : 0);  // the track played is shown selected
         }

@@ -9,6 +9,7 @@
 #include "logic/date_words.h"
 #include "logic/notes.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "form/layout_helpers.h"
 #include "form/twips.h"
 #include "form/text_codec.h"
@@ -158,7 +159,7 @@ void TrackListPage::lstTracks_Click()
 
 void TrackListPage::lstTracks_MouseDown(int button, int, double x, double y)
 {
-    if (button == kRightButton && form.m.PlayMode != Mode::Playlist) {
+    if (button == kRightButton && form.session->mode() != Mode::Playlist) {
         placeTwips(btnAddPL, int(x), int(y + 200), twipsRect(btnAddPL).width(), twipsRect(btnAddPL).height());
         placeTwips(btnClearSel, int(x), int(y + 440), twipsRect(btnClearSel).width(), twipsRect(btnClearSel).height());
         for (QPushButton* b : {btnAddPL, btnClearSel}) {

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include "album/album_files_frame.h"
 #include "album/track_list_model.h"
@@ -13,6 +14,7 @@
 #include "form/notes_pane.h"
 #include "form/text_codec.h"
 #include "logic/play_modes.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "prefs/options_page.h"
 #include "prefs/prefs_frame.h"
@@ -72,8 +74,7 @@ void connectPageIntents(Form1& form)
         return trackList->txtDetails->toPlainText();
     };
     // The mode is left as it is.
-    QObject::connect(notes, &NotesPane::recordUnreadable, &form,
-                     [&form] { form.lblPlayMode->setText(toDisplay(kPlayerStopped)); });
+    QObject::connect(notes, &NotesPane::recordUnreadable, form.session, &PlayerSession::showStoppedStatus);
 
     QObject::connect(options->btnOpSavePL, &QPushButton::clicked, playlist, &PlaylistPage::btnOpSavePL_Click);
     AlbumFilesFrame* albumFiles = options->Frame4;
@@ -109,6 +110,31 @@ void connectPageIntents(Form1& form)
     });
 }
 
+// The session plays from the Track List page's lines, as the Options page's preference allows.
+void connectSessionToPages(Form1& form)
+{
+    TrackListPage* trackList = form.fmTrackList;
+    OptionsPage* options = form.fmOptions;
+    ListBox* lines = trackList->lstTracks;
+    form.session->setTrackSource({
+        [lines] { return lines->listCount(); },
+        [lines] { return lines->listIndex(); },
+        [lines](int line) { lines->setListIndex(line); },
+        [lines](int line, bool selected) { lines->setSelected(line, selected); },
+        [options](int16_t lineside) { return (options->opOT->isChecked() && lineside == -1) || (options->opLS->isChecked() && lineside == 0); },
+        [&form] { return form.opAll->isChecked() ? Mode::All : form.opRand->isChecked() ? Mode::Random : Mode::One; },
+    });
+    // What follows the playing track in mode "All" depends on the preference too.
+    for (QRadioButton* preference : {options->opOT, options->opLS, options->opAny})
+        QObject::connect(preference, &QRadioButton::toggled, &form, &Form1::offerNextTrack);
+    QObject::connect(lines, &ListBox::dblClick, &form, &Form1::lstTracks_DblClick);
+    form.currentNotes = [trackList, lines] {
+        const int current = lines->listIndex();
+        if (current >= 0) lines->setSelected(current, true);
+        return trackList->txtDetails->toPlainText();
+    };
+}
+
 }  // namespace
 
 std::unique_ptr<Form1> composeWindow(const Platform& platform)
@@ -122,9 +148,8 @@ std::unique_ptr<Form1> composeWindow(const Platform& platform)
     form.connectPages();
     connectTrackList(form);
     connectPageIntents(form);
-    // The player's connections, written in the playback, player-view, desktop and
-    // shortcut folders; to be made against the player session once it owns them.
     form.connectPlayback();
+    connectSessionToPages(form);
     form.connectPlayerView();
     form.connectWindowMoves();
     form.connectMiniPlayer();

@@ -10,6 +10,7 @@
 #include "album/track_list_page.h"
 #include "form/form1.h"
 #include "form/notes_pane.h"
+#include "playback/player_session.h"
 #include "form/looks.h"
 #include "form/tab_row.h"
 #include "form/text_codec.h"
@@ -94,7 +95,7 @@ void Form1::btnHelp_Click()
 void Form1::lblTitle_Click()
 {
     ListBox* lstTracks = fmTrackList->lstTracks;
-    lstTracks->setListIndex(m.PlayingRecord - 1);
+    lstTracks->setListIndex(session->playingRecord() - 1);
     // No line to select (nothing played yet) leaves no current track, as a click on no line would.
     if (lstTracks->listIndex() < 0) m.CurrentRecord = 0;
     fmTrackList->ShowTrackNotes();

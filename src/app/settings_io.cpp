@@ -8,6 +8,7 @@
 
 #include "album/track_list_page.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "prefs/options_page.h"
 #include "prefs/prefs_frame.h"
@@ -68,7 +69,7 @@ void Form1::applySettings(const SettingsRead& r)
     if (r.has(8)) setHeightTwips(txtDetails, toWholeTwips(d.detailsHeight));
     if (r.has(9)) setHeightTwips(lstTracks, toWholeTwips(d.tracksHeight));
     if (r.has(12)) m.TrackListIndex = toIndex(d.trackListIndex);
-    if (r.has(13)) m.PlaylistIndex = d.playlistIndex;
+    if (r.has(13)) session->rememberPlaylistPosition(d.playlistIndex);
     applyLookLines(txtDetails, d.details, r, 15);
     applyLookLines(lstTracks, d.trackList, r, 18);
     if (r.has(21)) {
@@ -86,7 +87,7 @@ void Form1::applySettings(const SettingsRead& r)
         setHeightTwips(lstTracks, 2500);
         setTopTwips(txtDetails, 2710);
         m.TrackListIndex = 0;
-        m.PlaylistIndex = 0;
+        session->rememberPlaylistPosition(0);
     }
 }
 
@@ -104,7 +105,7 @@ SettingsData Form1::currentSettings() const
     d.trackListIndex = lstTracks->listIndex();
     // Until the playlist view has been filled this run, the entry remembered at start-up still holds.
     const int playlistLine = fmPlaylist->lstPlayList->listIndex();
-    d.playlistIndex = playlistLine >= 0 ? playlistLine : m.PlaylistIndex;
+    d.playlistIndex = playlistLine >= 0 ? playlistLine : session->playlistPosition();
     d.details = lookOf(txtDetails);
     d.trackList = lookOf(lstTracks);
     d.allPrefs = fmOptions->fmOptionsPrefs->chkAllPrefs->isChecked();

@@ -15,6 +15,7 @@
 #include "album/track_list_page.h"
 #include "form/form1.h"
 #include "prefs/options_page.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "search/search_page.h"
 #include "form/looks.h"
@@ -43,12 +44,8 @@ void Form1::Form_Load()
     m.AppFolder = os.appFolder;
     fmPlaylist->lblPlaylist->setText(QStringLiteral("The playlist is empty"));
     m.PlaylistEmpty = true;
-    os.player->setVolume(0);
-    VolumeLevel = 0;
-    os.player->setMute(false);
-    lblVolume->setText(QStringLiteral("10"));
-    m.PlayMode = Mode::Stopped;
-    lblPlayMode->setText(toDisplay(kPlayerStopped));
+    session->resetVolume();
+    session->markStopped();
     m.Random.seed(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
     TrackListPage& trackList = *fmTrackList;
     setLook(trackList.txtDetails, kDetailsLook);

@@ -1,7 +1,6 @@
 #include "desktop/mpris_player.h"
 
 #include <QFileInfo>
-#include <QPushButton>
 #include <QUrl>
 
 #include "audio/media_player.h"
@@ -10,11 +9,13 @@
 #include "logic/date_words.h"
 #include "logic/mpris_map.h"
 #include "logic/playlist.h"
-#include "logic/position_text.h"
 #include "logic/text.h"
-#include "playback/media_commands.h"
+#include "playback/player_session.h"
 
-MprisPlayer::MprisPlayer(QObject* service, Form1& form) : QDBusAbstractAdaptor(service), form_(form) {}
+MprisPlayer::MprisPlayer(QObject* service, Form1& form)
+    : QDBusAbstractAdaptor(service), form_(form), session_(*form.session)
+{
+}
 
 template <class Command>
 void MprisPlayer::later(Command command)
@@ -34,7 +35,7 @@ QString MprisPlayer::playbackStatus() const
 
 QString MprisPlayer::trackId() const
 {
-    return QString::fromStdString(trackIdPath(form_.m.PlayingRecord));
+    return QString::fromStdString(trackIdPath(session_.playingRecord()));
 }
 
 // The track last given to the player, read into a record of its own so that the
@@ -42,7 +43,7 @@ QString MprisPlayer::trackId() const
 QVariantMap MprisPlayer::metadata() const
 {
     TrackRecord rec;
-    if (form_.m.PlayingRecord < 1 || !form_.m.Album.read(form_.m.PlayingRecord, rec))
+    if (session_.playingRecord() < 1 || !form_.m.Album.read(session_.playingRecord(), rec))
         return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(QString::fromLatin1(kNoTrackPath)))}};
     DateWords date;
     formatTrackDate(rec.TrackDate, date);
@@ -61,26 +62,12 @@ QVariantMap MprisPlayer::metadata() const
 
 double MprisPlayer::volume() const
 {
-    return desktopVolume(volumeStep(form_.VolumeLevel), form_.os.player->mute());
+    return desktopVolume(session_.volumeStep(), session_.muted());
 }
 
 void MprisPlayer::setVolume(double volume)
 {
-    later([this, volume] { stepVolume(volume); });
-}
-
-// Through the mini player's buttons, which run the main ones, so both displays follow.
-void MprisPlayer::stepVolume(double volume)
-{
-    const int step = stepForDesktopVolume(volume);
-    const bool muted = form_.os.player->mute();
-    if (step == 0) {
-        if (!muted) form_.btnMinMute_Click();
-        return;
-    }
-    if (muted) form_.btnMinMute_Click();
-    for (int now = volumeStep(form_.VolumeLevel); now < step; ++now) form_.btnMinVolUp_Click();
-    for (int now = volumeStep(form_.VolumeLevel); now > step; --now) form_.btnMinVolDn_Click();
+    session_.setVolumeStep(stepForDesktopVolume(volume));
 }
 
 qlonglong MprisPlayer::position() const
@@ -90,38 +77,38 @@ qlonglong MprisPlayer::position() const
 
 bool MprisPlayer::canGoNext() const
 {
-    return skipMovesOn(form_.m.PlayMode);
+    return skipMovesOn(session_.mode());
 }
 
 bool MprisPlayer::canSeek() const
 {
-    return form_.m.PlayingRecord > 0 && form_.os.player->duration() > 0;
+    return session_.playingRecord() > 0 && form_.os.player->duration() > 0;
 }
 
 void MprisPlayer::Play()
 {
-    later([this] { mediaPlay(form_); });
+    later([this] { session_.play(); });
 }
 
 void MprisPlayer::Pause()
 {
-    later([this] { mediaPause(form_); });
+    later([this] { session_.pause(); });
 }
 
 void MprisPlayer::PlayPause()
 {
-    later([this] { mediaPlayPause(form_); });
+    later([this] { session_.playPause(); });
 }
 
 void MprisPlayer::Stop()
 {
-    later([this] { form_.btnStop_Click(); });
+    later([this] { session_.stop(); });
 }
 
 void MprisPlayer::Next()
 {
     later([this] {
-        if (canGoNext()) form_.btnSkip_Click();
+        if (canGoNext()) session_.skip();
     });
 }
 
@@ -135,21 +122,15 @@ void MprisPlayer::seekBy(qlonglong offset)
     if (!canSeek()) return;
     const auto target = relativeSeekTarget(form_.os.player->position(), form_.os.player->duration(), offset);
     if (target)
-        seekTo(*target);
+        session_.seekTo(*target);
     else if (canGoNext())
-        form_.btnSkip_Click();
+        session_.skip();
 }
 
 void MprisPlayer::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position)
 {
     later([this, track = TrackId.path(), Position] {
         if (!canSeek() || track != trackId()) return;
-        if (const auto target = absoluteSeekTarget(form_.os.player->duration(), Position)) seekTo(*target);
+        if (const auto target = absoluteSeekTarget(form_.os.player->duration(), Position)) session_.seekTo(*target);
     });
-}
-
-// A release on the main position bar at the place of that time.
-void MprisPlayer::seekTo(double seconds)
-{
-    form_.picTimer_MouseUp(barPlace(seconds, form_.os.player->duration(), kMainBarWidth));
 }

@@ -1,14 +1,15 @@
 #pragma once
 // The desktop's player controls, org.mpris.MediaPlayer2.Player. Each method
-// runs the handler of the window's own button, so the window, its status
-// texts and the mini player show what the desktop asked for. The handler runs
-// from the event loop after the call has been answered: a message box it
-// opens must not keep the caller (and every call after it) waiting.
+// gives the player session its command, so the window, its status texts and
+// the mini player show what the desktop asked for. A command runs from the event
+// loop after the call has been answered: a message box it opens must not keep the
+// caller (and every call after it) waiting. The volume is set at once.
 #include <QDBusAbstractAdaptor>
 #include <QDBusObjectPath>
 #include <QVariantMap>
 
 class Form1;
+class PlayerSession;
 
 class MprisPlayer : public QDBusAbstractAdaptor {
     Q_OBJECT
@@ -33,7 +34,7 @@ public:
     QString playbackStatus() const;
     QVariantMap metadata() const;
     double volume() const;
-    // Steps the window's volume to the nearest of its ten levels; silence mutes.
+    // Steps the volume to the nearest of its ten levels; silence mutes.
     void setVolume(double volume);
     qlonglong position() const;
     bool canGoNext() const;
@@ -62,8 +63,7 @@ private:
     template <class Command> void later(Command command);
     int playState() const;
     QString trackId() const;
-    void stepVolume(double volume);
     void seekBy(qlonglong offset);
-    void seekTo(double seconds);
     Form1& form_;
+    PlayerSession& session_;
 };

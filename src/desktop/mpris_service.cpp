@@ -9,6 +9,7 @@
 #include "desktop/mpris_player.h"
 #include "desktop/mpris_root.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 
 namespace {
 
@@ -37,8 +38,12 @@ MprisService::MprisService(Form1& form, const QDBusConnection& bus) : bus_(bus),
     }
     connect(form.os.player, &MediaPlayer::playStateChange, this, &MprisService::announceChanges);
     connect(form.os.player, &MediaPlayer::durationChange, this, &MprisService::announceChanges);
-    connect(&form, &Form1::playerChanged, this, &MprisService::announceChanges);
-    connect(&form, &Form1::positionMoved, this, &MprisService::announceSeek);
+    const PlayerSession* session = form.session;
+    connect(session, &PlayerSession::modeChanged, this, &MprisService::announceChanges);
+    connect(session, &PlayerSession::trackChanged, this, &MprisService::announceChanges);
+    connect(session, &PlayerSession::statusChanged, this, &MprisService::announceChanges);
+    connect(session, &PlayerSession::volumeChanged, this, &MprisService::announceChanges);
+    connect(session, &PlayerSession::positionJumped, this, &MprisService::announceSeek);
 }
 
 MprisService::~MprisService()
@@ -59,8 +64,8 @@ QVariantMap MprisService::changingProperties() const
     };
 }
 
-// One handler may step through several states (the volume one step at a time, a
-// seek toggling mute twice): they are announced once, when it has returned.
+// One command may step through several states (the volume one step at a time):
+// they are announced once, when it has returned.
 void MprisService::announceChanges()
 {
     if (std::exchange(announcing_, true)) return;

@@ -15,6 +15,7 @@
 #include "logic/playlist.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 
 namespace {
@@ -113,10 +114,10 @@ void ExportFrame::entryStarted(size_t entry)
 void ExportFrame::showStartedEntries()
 {
     const size_t started = std::min<size_t>(started_, plan_.items.size());
-    ListBox* list = page_->lstPlayList;
-    // Each line is selected in turn, its click handler run, and the window painted once for all of them.
+    const int lines = page_->lstPlayList->listCount();
+    // The playlist position moves through each entry in turn, and the window is painted once for all of them.
     for (; shownEntries_ < started; ++shownEntries_)
-        if (!form.m.PlaylistEmpty && int(shownEntries_) < list->listCount()) list->setListIndex(int(shownEntries_));
+        if (!form.m.PlaylistEmpty && int(shownEntries_) < lines) form.session->setPlaylistPosition(int(shownEntries_));
     if (started == 0) return;
     barExport->setValue(int(started - 1));
     lblExportFile->setText(QStringLiteral("%1 of %2: %3")
@@ -149,5 +150,5 @@ void ExportFrame::fail(const OsFailure& failure, bool reading, const std::string
 void ExportFrame::closeAndSelectFirst()
 {
     hide();
-    if (!form.m.PlaylistEmpty && page_->lstPlayList->listCount() > 0) page_->lstPlayList->setListIndex(0);
+    if (!form.m.PlaylistEmpty && page_->lstPlayList->listCount() > 0) form.session->setPlaylistPosition(0);
 }

@@ -3,6 +3,7 @@
 // each named as the handlers know it, and names its pages; a page brings its own
 // controls and handlers from its folder. The composition (app/) builds the pages.
 #include <QWidget>
+#include <functional>
 
 #include "form/module1.h"
 #include "form/platform.h"
@@ -26,6 +27,7 @@ class ExportFrame;
 class NotesPane;
 struct SettingsRead;
 class KeyboardShortcuts;
+class PlayerSession;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -36,8 +38,10 @@ public:
     Module1 m;
     Platform os;
 
+    // What plays, in which mode, what follows it, and the volume
+    PlayerSession* session;
+
     // Form-level state
-    int16_t VolumeLevel = 0;
     double MiniTop = 0;
     int16_t MiniLeft = 0;
     double MainTop = 0;
@@ -77,6 +81,10 @@ public:
     QLabel *Label12, *lblMinVol;
     PictureBox* picMinTimer;
 
+    // Chooses the track list's current line again, which shows its notes, and returns them
+    // for the mini player; set by the composition.
+    std::function<QString()> currentNotes;
+
     // Keyboard shortcuts for the commands of the buttons and lists
     KeyboardShortcuts* keyboard;
 
@@ -102,8 +110,6 @@ public:
     // Tells the player again what follows the playing track, after a change it depends on.
     void offerNextTrack();
     void PlayTrack();
-    void mp1_PlayStateChange(int oldState, int newState);
-    void mp1_AboutToFinish();
     void lstTracks_DblClick();
     void btnPlay_Click();
     void btnPause_Click();
@@ -152,11 +158,6 @@ public:
     void connectMiniPlayer();
     void connectKeyboard();
 
-signals:
-    // The player pane shows another status, mode, track or volume; a bar moved the position.
-    void playerChanged();
-    void positionMoved();
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -169,23 +170,20 @@ private:
     void buildPlayerFrame();
     void buildMiniPlayer();
     void showOnlyPage(QWidget* page, QLabel* tab);
-    // Playback helpers
-    bool isExcludedByPreference(int16_t lineside) const;
-    bool moveToNextCandidate(int attempt);
-    bool drawRandomLine();
-    bool drawAllowedLine();
-    void stopPlayback();
-    std::string nextTrackPath();
-    std::string nextPlaylistEntryPath();
-    void chooseTrackListMode(Mode mode);
-    void setPlayButtonsEnabled(bool enabled);
-    void seekFromBar(PictureBox* bar, double x, double barWidth);
-    void showVolume(const QString& caption);  // in the window and in the mini player
+    void createSession();
+    // The player pane and the mini player following the session
     void keepTicking();
+    void restartBars();
+    void showSeek();
+    void seekFromBar(PictureBox* bar, double x, double barWidth);
+    void showPlayingTrack();
+    void showPlayerState();
+    void showVolume();
     // Moves the window to a place in twips, or onto the nearest screen when none shows it.
     void placeWindow(double leftTwips, double topTwips, int widthTwips, int heightTwips);
     void showTrackListPageAtStart();
     void applySettings(const SettingsRead& read);
     SettingsData currentSettings() const;
     bool unloaded_ = false;
+    PictureBox* seekingBar_ = nullptr;  // the bar a seek comes from, while it runs
 };

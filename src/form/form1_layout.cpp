@@ -65,6 +65,7 @@ void setBackColour(QWidget* w, const QColor& colour)
 Form1::Form1(const Platform& platform, QWidget* parent) : QWidget(parent), os(platform)
 {
     setObjectName(QStringLiteral("Form1"));
+    createSession();
     buildWindow();
 }
 

@@ -16,11 +16,7 @@ struct Module1 {
     int32_t CurrentRecord = 0;  // record number (from 1) of the current track
     int32_t TrackListIndex = 0; // track-list line to select after filling
     DateWords Date;             // the date words of the record formatted last
-    Mode PlayMode = Mode::Stopped;
-    int32_t PlayingRecord = 0;  // record number of the track last given to the player
-    bool NextTrackAsked = false; // the player has asked what follows the playing track
     bool PlaylistEmpty = true;
-    int32_t PlaylistIndex = 0;
     std::string PlaylistFileName;
     AlbumFile Album;            // the album database, held open while loaded
     std::mt19937 Random;        // seeded from the clock at start-up

@@ -30,8 +30,3 @@ double seekPosition(double duration, double x, double barWidth)
     const double t = duration * (x / barWidth);
     return t > 0 ? t : 0;
 }
-
-double barPlace(double position, double duration, double barWidth)
-{
-    return duration > 0 ? position / duration * barWidth : 0;
-}

@@ -12,5 +12,3 @@ std::string elapsedText(double seconds);
 std::string seekToolTip(double duration, double x, double barWidth);
 // The position a release at x seeks to; never negative.
 double seekPosition(double duration, double x, double barWidth);
-// The place on a bar that seeks to a position, the reverse of seekPosition; 0 when nothing is loaded.
-double barPlace(double position, double duration, double barWidth);

@@ -10,6 +10,7 @@
 #include "album/track_list_page.h"
 #include "prefs/options_page.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "form/twips.h"
 #include "logic/window_place.h"
@@ -41,9 +42,9 @@ void Form1::btnMinim_Click()
     MainLeft = toTwips(mainPlace.x());
     placeWindow(MiniLeft, MiniTop, kMiniWidth, kMiniHeight);
     // Before anything has played there is no track to show: an empty strip, not a missing record.
-    const bool played = m.PlayingRecord > 0;
+    const bool played = session->playingRecord() > 0;
     if (played) {
-        m.CurrentRecord = m.PlayingRecord;
+        m.CurrentRecord = session->playingRecord();
         fmTrackList->ShowTrackNotes();
     }
     setFixedSize(toPixels(kMiniWidth), toPixels(kMiniHeight));
@@ -70,7 +71,7 @@ void Form1::btnMinMax_Click()
     MiniTop = toTwips(miniPlace.y());
     MiniLeft = rememberedLeft(toTwips(miniPlace.x()));
     placeWindow(MainLeft, MainTop, kFullWidth, kFullHeight);
-    if (m.PlayingRecord > 0) m.CurrentRecord = m.PlayingRecord;
+    if (session->playingRecord() > 0) m.CurrentRecord = session->playingRecord();
     fmTrackList->btnClearSel_Click();
     fmTrackList->lstTracks->show();
     fmTrackList->show();

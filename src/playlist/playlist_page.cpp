@@ -14,6 +14,7 @@
 #include "logic/text.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
+#include "playback/player_session.h"
 
 namespace {
 
@@ -45,6 +46,7 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     connect(btnPLNotes, &QPushButton::clicked, this, &PlaylistPage::btnPLNotes_Click);
     connect(btnSavePL, &QPushButton::clicked, this, &PlaylistPage::btnSavePL_Click);
     connect(btnPLLoad, &QPushButton::clicked, this, &PlaylistPage::btnPLLoad_Click);
+    connectPlayback();
 }
 
 std::string PlaylistPage::playlistPath() const
@@ -103,16 +105,17 @@ void PlaylistPage::showPage()
     Module1& m = form.m;
     // Rebuilding selects the first line, which records it; the page brings back the
     // entry remembered before, as the user left it or as it plays.
-    const int32_t remembered = m.PlaylistIndex;
+    PlayerSession& session = *form.session;
+    const int remembered = session.playlistPosition();
     FillPlaylist();
-    m.PlaylistIndex = remembered;
-    if (m.PlayMode == Mode::Playlist) {
-        lstPlayList->setListIndex(m.PlaylistIndex);  // its click only records the line while playing
+    session.rememberPlaylistPosition(remembered);
+    if (session.mode() == Mode::Playlist) {
+        lstPlayList->setListIndex(remembered);  // its click only records the line while playing
         return;
     }
     if (m.PlaylistEmpty) return;
-    lstPlayList->setListIndex(m.PlaylistIndex);
-    showEntry(m.PlaylistIndex);
+    lstPlayList->setListIndex(remembered);
+    showEntry(remembered);
 }
 
 std::optional<int32_t> PlaylistPage::lookUpEntry(int line) const
@@ -141,18 +144,7 @@ bool PlaylistPage::showEntry(int line)
 
 void PlaylistPage::stopWithFailure()
 {
-    form.m.PlayMode = Mode::Stopped;
-    form.lblPlayMode->setText(toDisplay(kPlayerStopped));
-    emit form.playerChanged();
-}
-
-void PlaylistPage::lstPlayList_Click()
-{
-    Module1& m = form.m;
-    m.PlaylistIndex = lstPlayList->listIndex();
-    form.offerNextTrack();  // while the playlist plays, the line after this one plays next
-    if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
-    showEntry(m.PlaylistIndex);
+    form.session->markStopped();
 }
 
 void PlaylistPage::hidePopups()
@@ -221,7 +213,7 @@ void PlaylistPage::btnClearPL_Click()
 {
     if (!writePlaylist({})) return;
     showEmpty();
-    form.m.PlaylistIndex = 0;
+    form.session->rememberPlaylistPosition(0);
 }
 
 void PlaylistPage::btnPlDelete_Click()

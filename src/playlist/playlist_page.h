@@ -44,11 +44,6 @@ public:
     void addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current);
     void hidePopups();
 
-    // The line the end of a playlist track moves on to, or -1 after the last one.
-    int nextPlaylistLine() const;
-    // The record of that line's entry, when it names a track of the open album.
-    std::optional<int32_t> nextPlaylistRecord() const;
-
     std::string playlistPath() const;
 
     // Appends an entry for each record, in order, in one replacement of the file (which
@@ -56,6 +51,9 @@ public:
     bool appendEntries(const std::vector<int32_t>& records);
 
 private:
+    // Gives the session the playlist's entries and follows its position.
+    void connectPlayback();
+    void showPosition(int line);
     // The record number of the entry at a line when it names a track of the open
     // album; nullopt when the file cannot be read or the entry names no such track.
     std::optional<int32_t> lookUpEntry(int line) const;

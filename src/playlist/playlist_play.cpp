@@ -1,48 +1,55 @@
 // Playing the playlist, one entry or all of them, and an entry's notes.
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 #include "album/track_list_page.h"
 #include "form/form1.h"
 #include "form/notes_pane.h"
 #include "form/text_codec.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 
-int PlaylistPage::nextPlaylistLine() const
+void PlaylistPage::connectPlayback()
 {
-    if (form.m.PlaylistEmpty) return -1;
-    const int next = lstPlayList->listIndex() + 1;
-    return next < lstPlayList->listCount() ? next : -1;
+    PlayerSession& session = *form.session;
+    session.setPlaylistSource({
+        [this] { return form.m.PlaylistEmpty; },
+        [this] { return lstPlayList->listCount(); },
+        [this](int line) { return lookUpEntry(line); },
+        [this](int line) { return showEntry(line); },
+        [this] { form.lblTabTrackList_Click(); },
+    });
+    connect(&session, &PlayerSession::playlistPositionChanged, this, &PlaylistPage::showPosition);
 }
 
-std::optional<int32_t> PlaylistPage::nextPlaylistRecord() const
+// The list shows the session's position; away from playing the playlist, the entry
+// at the position is also the current track, with its notes.
+void PlaylistPage::showPosition(int line)
 {
-    const int next = nextPlaylistLine();
-    return next >= 0 ? lookUpEntry(next) : std::nullopt;
+    {
+        const QSignalBlocker quiet(lstPlayList);
+        if (lstPlayList->listIndex() != line) lstPlayList->setListIndex(line);
+    }
+    if (form.session->mode() == Mode::Playlist || form.m.PlaylistEmpty) return;
+    showEntry(line);
+}
+
+void PlaylistPage::lstPlayList_Click()
+{
+    form.session->setPlaylistPosition(lstPlayList->listIndex());
 }
 
 void PlaylistPage::btnPListPlay_Click()
 {
-    Module1& m = form.m;
-    if ((m.PlayMode != Mode::Playlist && m.PlayMode != Mode::Stopped) || m.PlaylistEmpty) return;
-    // Set first, so that selecting the line below only records it and leaves the Track List alone.
-    m.PlayMode = Mode::Playlist;
     const int current = lstPlayList->listIndex();
-    if (current < 0 || !lstPlayList->isSelected(current)) lstPlayList->setListIndex(0);
-    if (!showEntry(lstPlayList->listIndex())) return;
-    form.PlayTrack();
-    const int line = form.fmTrackList->lstTracks->listIndex();
-    if (line >= 0) form.fmTrackList->lstTracks->setSelected(line, true);
-    form.lblTabTrackList_Click();
+    const bool chosen = current >= 0 && lstPlayList->isSelected(current);
+    form.session->playPlaylist(chosen ? std::nullopt : std::optional<int>(0));
 }
 
 void PlaylistPage::lstPlayList_DblClick()
 {
-    Module1& m = form.m;
-    if (m.PlayMode == Mode::Playlist || m.PlaylistEmpty) return;
-    m.PlayMode = Mode::PlaylistOne;
-    if (!showEntry(lstPlayList->listIndex())) return;
-    form.PlayTrack();
+    form.session->playPlaylistEntry(lstPlayList->listIndex());
 }
 
 void PlaylistPage::btnPLNotes_Click()

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "form/layout_helpers.h"
 #include "form/looks.h"
 #include "form/text_codec.h"
@@ -265,7 +266,5 @@ void SearchPage::hidePopups()
 
 void SearchPage::stopWithFailure()
 {
-    form.m.PlayMode = Mode::Stopped;
-    form.lblPlayMode->setText(toDisplay(kPlayerStopped));
-    emit form.playerChanged();
+    form.session->markStopped();
 }

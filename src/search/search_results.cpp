@@ -8,6 +8,7 @@
 
 #include "form/form1.h"
 #include "form/notes_pane.h"
+#include "playback/player_session.h"
 #include "form/text_codec.h"
 #include "form/twips.h"
 #include "logic/search.h"
@@ -19,7 +20,7 @@ void SearchPage::lstSearchRes_MouseDown(int button, int, double x, double y)
 {
     form.fmSeNotes->hideNotes();
     emit listPressed();
-    if (button != kRightButton || form.m.PlayMode == Mode::Playlist) {
+    if (button != kRightButton || form.session->mode() == Mode::Playlist) {
         hidePopups();
         return;
     }
@@ -69,8 +70,7 @@ void SearchPage::btnSeDetails_Click()
 
 void SearchPage::lstSearchRes_DblClick()
 {
-    Module1& m = form.m;
-    m.PlayMode = Mode::SearchOne;
+    form.session->setMode(Mode::SearchOne);
     const std::optional<int32_t> record = resultRecord(lstSearchRes->listIndex());
     if (!record) {
         stopWithFailure();

@@ -13,7 +13,7 @@
 #include "album/track_list_page.h"
 #include "prefs/options_page.h"
 #include "form/form1.h"
-#include "playback/media_commands.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "search/search_page.h"
 
@@ -82,9 +82,10 @@ void KeyboardShortcuts::playSelected()
 {
     // As a double-click, which needs a line under the pointer.
     if (!form.fmPlaylist->isHidden()) {
-        if (form.fmPlaylist->lstPlayList->listIndex() >= 0) form.fmPlaylist->lstPlayList_DblClick();
+        const int line = form.fmPlaylist->lstPlayList->listIndex();
+        if (line >= 0) form.session->playPlaylistEntry(line);
     } else if (form.fmTrackList->lstTracks->listIndex() >= 0) {
-        form.lstTracks_DblClick();
+        form.session->playFromTrackList();
     }
 }
 
@@ -92,11 +93,11 @@ void KeyboardShortcuts::playSelected()
 void KeyboardShortcuts::playMedia(KeyAction action)
 {
     switch (action) {
-    case KeyAction::MediaPlay: mediaPlay(form); break;
-    case KeyAction::MediaPause: mediaPause(form); break;
-    case KeyAction::MediaPlayPause: mediaPlayPause(form); break;
-    case KeyAction::MediaStop: form.btnStop_Click(); break;
-    case KeyAction::MediaNext: form.btnSkip_Click(); break;
+    case KeyAction::MediaPlay: form.session->play(); break;
+    case KeyAction::MediaPause: form.session->pause(); break;
+    case KeyAction::MediaPlayPause: form.session->playPause(); break;
+    case KeyAction::MediaStop: form.session->stop(); break;
+    case KeyAction::MediaNext: form.session->skip(); break;
     default: break;
     }
 }
@@ -106,7 +107,7 @@ void KeyboardShortcuts::run(KeyAction action)
     const bool mini = miniView();
     switch (action) {
     case KeyAction::None: break;
-    case KeyAction::PauseResume: form.btnPause_Click(); break;
+    case KeyAction::PauseResume: form.session->pauseResume(); break;
     case KeyAction::PlaySelected: playSelected(); break;
     case KeyAction::ShowTrackList: form.lblTabTrackList_Click(); break;
     case KeyAction::ShowPlaylist: form.lblTabPlaylist_Click(); break;
@@ -117,10 +118,14 @@ void KeyboardShortcuts::run(KeyAction action)
         form.fmSearch->txtSearch->setFocus(Qt::ShortcutFocusReason);
         form.fmSearch->txtSearch->selectAll();
         break;
-    // The buttons shown decide, so a muted volume stays put as the disabled buttons do.
-    case KeyAction::VolumeUp: (mini ? static_cast<QAbstractButton*>(form.btnMinVolUp) : form.btnVolUp)->click(); break;
-    case KeyAction::VolumeDown: (mini ? static_cast<QAbstractButton*>(form.btnMinVolDn) : form.btnVolDown)->click(); break;
-    case KeyAction::Mute: (mini ? form.btnMinMute : form.btnVolMute)->click(); break;
+    // A muted volume stays put, as its disabled step buttons do.
+    case KeyAction::VolumeUp:
+        if (!form.session->muted()) form.session->volumeUp();
+        break;
+    case KeyAction::VolumeDown:
+        if (!form.session->muted()) form.session->volumeDown();
+        break;
+    case KeyAction::Mute: form.session->toggleMute(); break;
     case KeyAction::ToggleMini: mini ? form.btnMinMax_Click() : form.btnMinim_Click(); break;
     case KeyAction::Quit: form.btnExit_Click(); break;
     default: playMedia(action); break;

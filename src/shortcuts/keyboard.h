@@ -1,7 +1,7 @@
 #pragma once
 // The window's keyboard shortcuts. Every key press meant for the window passes
 // here before the control with the focus sees it; a key that stands for a
-// command runs the handler of the button or list that gives the same command.
+// command gives it as the matching button or list would.
 #include <QObject>
 
 #include "shortcuts/key_actions.h"

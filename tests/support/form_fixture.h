@@ -8,6 +8,7 @@
 #include "album/track_list_page.h"
 #include "form/form1.h"
 #include "form/notes_pane.h"
+#include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "prefs/options_page.h"
 #include "prefs/prefs_frame.h"
@@ -15,6 +16,8 @@
 #include "support/album_builder.h"
 #include "support/fake_media_player.h"
 #include "support/fake_platform.h"
+
+Q_DECLARE_METATYPE(Mode)
 
 class FormFixture {
 public:

@@ -1,0 +1,126 @@
+// What the player pane and the mini player show: they follow the session.
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "audio/media_player.h"
+#include "form/form1.h"
+#include "form/text_codec.h"
+#include "logic/position_text.h"
+#include "logic/text.h"
+#include "platform/window_system.h"
+#include "playback/player_session.h"
+
+namespace {
+
+constexpr double kBarHeight = 135;
+const QColor kBarGreen(0x00, 0xFF, 0x00);
+
+// Ticks come ten times a second: a label is only touched when its text changes.
+void showText(QLabel* label, const QString& text)
+{
+    if (label->text() != text) label->setText(text);
+}
+
+}  // namespace
+
+// While the player is stopped nothing it reports changes, so after drawing
+// what it shows the timer rests until something restarts it (keepTicking).
+void Form1::Timer1_Timer()
+{
+    if (os.player->playState() == MediaPlayer::Stopped) Timer1->stop();
+    const double position = os.player->position();
+    const QString elapsed = QString::fromStdString(elapsedText(position));
+    showText(lblTime, elapsed);
+    showText(lblMinTime, elapsed);
+    double duration = os.player->duration();
+    if (duration == position) {
+        const QString zero = QStringLiteral("00:00");
+        showText(lblTime, zero);
+        showText(lblMinTime, zero);
+        showText(lblPTime, zero);
+        duration = 0;
+    }
+    if (duration <= 0) {
+        picTimer->cls();
+        picMinTimer->cls();
+        return;
+    }
+    // Each tick paints over the last, so a bar only grows until something clears it;
+    // a tick that does not widen it by a pixel draws nothing.
+    picTimer->fillBox(0, 0, position / duration * kMainBarWidth, kBarHeight, kBarGreen);
+    picMinTimer->fillBox(0, 0, position / duration * kMiniBarWidth, kBarHeight, kBarGreen);
+}
+
+void Form1::keepTicking()
+{
+    if (!Timer1->isActive()) Timer1->start();
+}
+
+// The bar that was used starts again from the new place; the other one waits for the
+// next track, as the desktop's seeks leave the strip's.
+void Form1::showSeek()
+{
+    (seekingBar_ ? seekingBar_ : picTimer)->cls();
+    keepTicking();
+}
+
+void Form1::restartBars()
+{
+    keepTicking();
+    picTimer->cls();
+    picMinTimer->cls();
+}
+
+void Form1::showPlayingTrack()
+{
+    const TrackRecord& rec = session->playingTrack();
+    const DateWords& date = session->playingDate();
+    lblTitle->setText(toDisplay(rec.Title));
+    lblDate->setText(toDisplay(date.dayText + " " + date.monthText + date.yearText));
+    lblPTime->setText(toDisplay(qtext::trim(rec.PlayTime)));
+    lblMinPTime->setText(lblPTime->text());
+    lblPath->setText(toDisplay("Album: " + qtext::trimmed(rec.Folder) + "   File: " + qtext::trimmed(rec.Mp3Name) +
+                               ".mp3"));
+}
+
+void Form1::showPlayerState()
+{
+    if (os.windows->isMinimized(this)) {
+        setWindowTitle(session->mode() == Mode::Stopped ? QStringLiteral("Velloran Quillon")
+                                                        : QStringLiteral("Quillon Playing:") + lblTitle->text());
+    }
+    const QString notes = currentNotes ? currentNotes() : QString();
+    lblminTitle->setText(lblTitle->text().trimmed() + QLatin1Char(' ') + lblDate->text().trimmed());
+    txtMinDetails->setPlainText(notes);
+    txtMinDetails->hide();
+    lblminTitle->show();
+    keepTicking();  // one more tick shows a stop; playing and pausing tick on
+}
+
+// Both volume displays and both pairs of volume buttons follow every change, whichever view made it.
+void Form1::showVolume()
+{
+    const bool muted = session->muted();
+    const QString caption = muted ? QStringLiteral("Mute") : QString::number(session->volumeStep());
+    lblVolume->setText(caption);
+    lblMinVol->setText(caption);
+    for (QAbstractButton* step : std::initializer_list<QAbstractButton*>{btnVolUp, btnVolDown, btnMinVolUp, btnMinVolDn})
+        step->setEnabled(!muted);
+}
+
+void Form1::connectPlayerView()
+{
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(session, &PlayerSession::statusChanged, this,
+            [this] { lblPlayMode->setText(toDisplay(session->status())); });
+    connect(session, &PlayerSession::pausedChanged, this, [this](bool paused) {
+        btnPlay->setEnabled(!paused);
+        btnMinPlay->setEnabled(!paused);
+    });
+    connect(session, &PlayerSession::trackLoading, this, &Form1::restartBars);
+    connect(session, &PlayerSession::positionJumped, this, &Form1::showSeek);
+    connect(session, &PlayerSession::trackChanged, this, &Form1::showPlayingTrack);
+    connect(session, &PlayerSession::stateChanged, this, &Form1::showPlayerState);
+    connect(session, &PlayerSession::volumeChanged, this, &Form1::showVolume);
+}
