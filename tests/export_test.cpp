@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <unistd.h>
 
+#include "support/table.h"
 #include "export/export_frame.h"
 #include "logic/export_files.h"
 #include "logic/export_run.h"
@@ -82,35 +83,30 @@ private slots:
 
     void names_data()
     {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QByteArray>("folder");
-        QTest::addColumn<QByteArray>("mp3");
-        QTest::addColumn<QByteArray>("name");
-        QTest::newRow("first") << 1 << QByteArray("steam     ") << QByteArray("  a1 ") << QByteArray("0001_steam_a1.mp3");
-        QTest::newRow("five digits in full") << 12345 << QByteArray("s") << QByteArray("b") << QByteArray("12345_s_b.mp3");
-        QTest::newRow("separators made _") << 7 << QByteArray("../up") << QByteArray("a\\b") << QByteArray("0007_.._up_a_b.mp3");
-        QTest::newRow("NUL made _") << 8 << QByteArray("f\0x", 3) << QByteArray("\0b", 2) << QByteArray("0008_f_x__b.mp3");
+        const auto row = columns<int, QByteArray, QByteArray, QByteArray>({"n", "folder", "mp3", "name"});
+
+        row("first", 1, "steam     ", "  a1 ", "0001_steam_a1.mp3");
+        row("five digits in full", 12345, "s", "b", "12345_s_b.mp3");
+        row("separators made _", 7, "../up", "a\\b", "0007_.._up_a_b.mp3");
+        row("NUL made _", 8, QByteArray("f\0x", 3), QByteArray("\0b", 2), "0008_f_x__b.mp3");
     }
     void names()
     {
-        QFETCH(int, n);
-        QFETCH(QByteArray, folder);
-        QFETCH(QByteArray, mp3);
+        auto [n, folder, mp3] = fetch<int, QByteArray, QByteArray>({"n", "folder", "mp3"});
         const TrackRecord rec = fixture::makeTrack("T", "01011970", "01:00", 0, mp3.toStdString(), folder.toStdString());
         QTEST(QByteArray::fromStdString(exportedFileName(size_t(n), rec)), "name");
     }
 
     void exportName_data()
     {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<int>("check");
-        QTest::addColumn<QByteArray>("name");
-        QTest::newRow("trimmed") << QByteArray("  Trip 2 ") << int(NameCheck::Ok) << QByteArray("Trip 2");
-        QTest::newRow("blanks") << QByteArray("   ") << int(NameCheck::Empty) << QByteArray("");
-        QTest::newRow("slash") << QByteArray("a/b") << int(NameCheck::Separator) << QByteArray("a/b");
-        QTest::newRow("backslash") << QByteArray("a\\b") << int(NameCheck::Separator) << QByteArray("a\\b");
-        QTest::newRow("dot dot") << QByteArray(" .. ") << int(NameCheck::DotName) << QByteArray("..");
-        QTest::newRow("three dots") << QByteArray("...") << int(NameCheck::Ok) << QByteArray("...");
+        const auto row = columns<QByteArray, int, QByteArray>({"typed", "check", "name"});
+
+        row("trimmed", "  Trip 2 ", int(NameCheck::Ok), "Trip 2");
+        row("blanks", "   ", int(NameCheck::Empty), "");
+        row("slash", "a/b", int(NameCheck::Separator), "a/b");
+        row("backslash", "a\\b", int(NameCheck::Separator), "a\\b");
+        row("dot dot", " .. ", int(NameCheck::DotName), "..");
+        row("three dots", "...", int(NameCheck::Ok), "...");
     }
     void exportName()
     {
@@ -119,34 +115,30 @@ private slots:
         QTEST(int(name.check), "check");
         QTEST(QByteArray::fromStdString(name.name), "name");
         if (name.check == NameCheck::Separator)  // the message names the character
-            QVERIFY(exportNameMessage(name).prompt.starts_with(std::string("The Export name cannot hold the character \"") + name.separator));
+            QVERIFY(exportNameMessage(name).prompt.starts_with(
+                std::string("The Export name cannot hold the character \"") + name.separator));
     }
 
     // The system's failures as the user is told of them.
     void failures_data()
     {
-        QTest::addColumn<int>("err");
-        QTest::addColumn<bool>("reading");
-        QTest::addColumn<QByteArray>("title");
-        QTest::addColumn<QByteArray>("prompt");  // its start
-        QTest::addColumn<bool>("hides");
-        QTest::newRow("refused source") << EACCES << true << QByteArray("File Error")
-                                        << QByteArray("A file error has occured.\rPlease check") << true;
-        QTest::newRow("no medium") << ENOMEDIUM << false << QByteArray("Disk Error")
-                                   << QByteArray("Error copying file.No disk in drive") << false;
-        QTest::newRow("read-only folder") << EROFS << false << QByteArray("Error")
-                                          << QByteArray("Unable to write to selected folder.\rHave you") << false;
-        QTest::newRow("missing parent") << ENOENT << false << QByteArray("Error")
-                                        << QByteArray("Path for Export not found.\rChoose another folder for export") << false;
-        QTest::newRow("folder in the way") << EISDIR << false << QByteArray("Unexpected Error")
-                                           << QByteArray("Error:75 Is a directory\rSorry, an unexpected") << true;
-        QTest::newRow("disk full") << ENOSPC << false << QByteArray("Unexpected Error")
-                                   << QByteArray("Error:61 No space left on device\rSorry, an unexpected") << true;
+        // its start
+        const auto row = columns<int, bool, QByteArray, QByteArray, bool>({"err", "reading", "title", "prompt", "hides"});
+
+
+        row("refused source", EACCES, true, "File Error", "A file error has occured.\rPlease check", true);
+        row("no medium", ENOMEDIUM, false, "Disk Error", "Error copying file.No disk in drive", false);
+        row("read-only folder", EROFS, false, "Error", "Unable to write to selected folder.\rHave you", false);
+        row("missing parent", ENOENT, false, "Error", "Path for Export not found.\rChoose another folder for export",
+            false);
+        row("folder in the way", EISDIR, false, "Unexpected Error", "Error:75 Is a directory\rSorry, an unexpected",
+            true);
+        row("disk full", ENOSPC, false, "Unexpected Error", "Error:61 No space left on device\rSorry, an unexpected",
+            true);
     }
     void failures()
     {
-        QFETCH(int, err);
-        QFETCH(bool, reading);
+        auto [err, reading] = fetch<int, bool>({"err", "reading"});
         OsFailure failure = osFailure(err);
         if (!reading && err == ENOENT) failure.kind = FileError::PathNotFound;  // as a folder that cannot be created
         const ExportMessage message = exportFailureMessage(failure, reading, "/music/f1");
@@ -160,49 +152,100 @@ private slots:
     // Whole exports of an album of three tracks (t1..t3 in f1, notes "Notes of Track n").
     void exporting_data()
     {
-        QTest::addColumn<ExportCase>("e");
+        const auto row = columns<ExportCase>({"e"});
         const QStringList three{"0001_f1_t1.mp3", "0002_f1_t2.mp3", "0003_f1_t3.mp3", "details.txt"};
-        const QStringList old{"a.mp3", "B.MP3", "c.mp\x13", "details.txt", "notes.doc"};  // "\x13" is "3" without its 0x20 bit
+        const QStringList old{"a.mp3", "B.MP3", "c.mp\x13", "details.txt",
+                              "notes.doc"};  // "\x13" is "3" without its 0x20 bit
         const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
         const QStringList yesOkTitles{"Export error", "Ok to Delete?"};
         const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true);
-        QTest::newRow("three with notes") << ExportCase{.playlist = {1, 2, 3}, .after = three, .details = all, .selected = {0, 1, 2, 0}};
-        QTest::newRow("same track twice") << ExportCase{.playlist = {2, 2}, .notes = false,
-            .after = {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}, .details = entry(1, 2, false) + entry(2, 2, false), .selected = {0, 1, 0}};
-        QTest::newRow("blank name after source check") << ExportCase{.playlist = {1}, .name = "  ", .titles = {"No Export name"}, .shown = true};
-        QTest::newRow("first missing before the name")
-            << ExportCase{.playlist = {1, 2}, .removed = {"f1/t1.mp3"}, .name = "  ", .titles = {"File Error"}, .selected = {0}};
-        QTest::newRow("name with slash") << ExportCase{.playlist = {1}, .name = "a/b", .titles = {"No Export name"}, .shown = true};
+        row("three with notes",
+            ExportCase{.playlist = {1, 2, 3}, .after = three, .details = all, .selected = {0, 1, 2, 0}});
+        row("same track twice", ExportCase{.playlist = {2, 2},
+                                           .notes = false,
+                                           .after = {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"},
+                                           .details = entry(1, 2, false) + entry(2, 2, false),
+                                           .selected = {0, 1, 0}});
+        row("blank name after source check",
+            ExportCase{.playlist = {1}, .name = "  ", .titles = {"No Export name"}, .shown = true});
+        row("first missing before the name", ExportCase{.playlist = {1, 2},
+                                                        .removed = {"f1/t1.mp3"},
+                                                        .name = "  ",
+                                                        .titles = {"File Error"},
+                                                        .selected = {0}});
+        row("name with slash", ExportCase{.playlist = {1}, .name = "a/b", .titles = {"No Export name"}, .shown = true});
         // An export killed mid-copy left part files, which the next export into that folder removes.
         const QStringList parts{"0001_f1_t1.mp3.tmp<dead>-2", "details.txt.tmp<dead>-1"};
-        QTest::newRow("existing: Yes, OK") << ExportCase{.playlist = {1, 2, 3}, .existing = old + parts, .answers = yesOk, .titles = yesOkTitles,
-                                                         .after = three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc"}, .details = all, .selected = {0, 1, 2, 0}};
-        QTest::newRow("existing: No") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::No}, .titles = {"Export error"},
-                                                    .after = old, .details = "old", .shown = true};
-        QTest::newRow("existing: Yes, Cancel") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::Yes, MsgAnswer::Cancel},
-                                                             .titles = yesOkTitles, .after = old, .details = "old", .shown = true};
-        QTest::newRow("later file missing") << ExportCase{.playlist = {1, 2, 3}, .removed = {"f1/t2.mp3"}, .titles = {"File Error"},
-            .after = {"0001_f1_t1.mp3", "details.txt"}, .details = entry(1, 1, true) + entry(2, 2, true), .selected = {0, 1, 0}};
-        QTest::newRow("no notes file, notes unchecked") << ExportCase{.playlist = {1}, .removed = {"f1/details.qvt"}, .notes = false,
-            .after = {"0001_f1_t1.mp3", "details.txt"}, .details = entry(1, 1, false), .selected = {0, 0}};
-        QTest::newRow("no notes file, notes checked") << ExportCase{.playlist = {1}, .removed = {"f1/details.qvt"}, .titles = {"File Error"},
-            .after = {"details.txt"}, .details = entry(1, 1, false), .selected = {0, 0}};
-        QTest::newRow("a folder in the way of a copy") << ExportCase{.playlist = {1}, .notes = false, .existing = {"0001_f1_t1.mp3/"},
-            .answers = yesOk, .titles = yesOkTitles + QStringList{"Unexpected Error"}, .after = {"0001_f1_t1.mp3", "details.txt"},
-            .details = entry(1, 1, false), .selected = {0, 0}};
-        QTest::newRow("read-only folder") << ExportCase{.playlist = {1}, .notes = false, .existing = {"a.mp3", "0555"}, .answers = yesOk,
-                                                        .titles = yesOkTitles + QStringList{"Error"}, .after = {"a.mp3"}, .shown = true};
-        QTest::newRow("missing parent") << ExportCase{.playlist = {1}, .notes = false, .existing = {"gone"}, .titles = {"Error"}, .shown = true};
+        row("existing: Yes, OK",
+            ExportCase{.playlist = {1, 2, 3},
+                       .existing = old + parts,
+                       .answers = yesOk,
+                       .titles = yesOkTitles,
+                       .after = three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc"},
+                       .details = all,
+                       .selected = {0, 1, 2, 0}});
+        row("existing: No", ExportCase{.playlist = {1},
+                                       .existing = old,
+                                       .answers = {MsgAnswer::No},
+                                       .titles = {"Export error"},
+                                       .after = old,
+                                       .details = "old",
+                                       .shown = true});
+        row("existing: Yes, Cancel", ExportCase{.playlist = {1},
+                                                .existing = old,
+                                                .answers = {MsgAnswer::Yes, MsgAnswer::Cancel},
+                                                .titles = yesOkTitles,
+                                                .after = old,
+                                                .details = "old",
+                                                .shown = true});
+        row("later file missing", ExportCase{.playlist = {1, 2, 3},
+                                             .removed = {"f1/t2.mp3"},
+                                             .titles = {"File Error"},
+                                             .after = {"0001_f1_t1.mp3", "details.txt"},
+                                             .details = entry(1, 1, true) + entry(2, 2, true),
+                                             .selected = {0, 1, 0}});
+        row("no notes file, notes unchecked", ExportCase{.playlist = {1},
+                                                         .removed = {"f1/details.qvt"},
+                                                         .notes = false,
+                                                         .after = {"0001_f1_t1.mp3", "details.txt"},
+                                                         .details = entry(1, 1, false),
+                                                         .selected = {0, 0}});
+        row("no notes file, notes checked", ExportCase{.playlist = {1},
+                                                       .removed = {"f1/details.qvt"},
+                                                       .titles = {"File Error"},
+                                                       .after = {"details.txt"},
+                                                       .details = entry(1, 1, false),
+                                                       .selected = {0, 0}});
+        row("a folder in the way of a copy", ExportCase{.playlist = {1},
+                                                        .notes = false,
+                                                        .existing = {"0001_f1_t1.mp3/"},
+                                                        .answers = yesOk,
+                                                        .titles = yesOkTitles + QStringList{"Unexpected Error"},
+                                                        .after = {"0001_f1_t1.mp3", "details.txt"},
+                                                        .details = entry(1, 1, false),
+                                                        .selected = {0, 0}});
+        row("read-only folder", ExportCase{.playlist = {1},
+                                           .notes = false,
+                                           .existing = {"a.mp3", "0555"},
+                                           .answers = yesOk,
+                                           .titles = yesOkTitles + QStringList{"Error"},
+                                           .after = {"a.mp3"},
+                                           .shown = true});
+        row("missing parent",
+            ExportCase{.playlist = {1}, .notes = false, .existing = {"gone"}, .titles = {"Error"}, .shown = true});
     }
     void exporting()
     {
         QFETCH(ExportCase, e);
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(3));
-        for (int t = 1; t <= 3; ++t) f.album.writeFile("f1/t" + std::to_string(t) + ".mp3", "mp3 of t" + std::to_string(t));
-        for (const QString& file : e.removed) QFile::remove(QString::fromStdString(f.album.filePath(file.toStdString())));
+        for (int t = 1; t <= 3; ++t)
+            f.album.writeFile("f1/t" + std::to_string(t) + ".mp3", "mp3 of t" + std::to_string(t));
+        for (const QString& file : e.removed)
+            QFile::remove(QString::fromStdString(f.album.filePath(file.toStdString())));
         QByteArray entries;
-        for (int r : e.playlist) entries += QByteArray::fromStdString(album) + "\r\n " + QByteArray::number(r) + " \r\n";
+        for (int r : e.playlist)
+            entries += QByteArray::fromStdString(album) + "\r\n " + QByteArray::number(r) + " \r\n";
         f.writeAppFile("temp.$$$", entries.toStdString());
         Form1& w = f.startWith(album, {});
         w.lblTabPlaylist_Click();
@@ -221,12 +264,15 @@ private slots:
         else if (!existing.isEmpty()) QDir().mkdir(folder);
         for (const QString& file : existing) {
             if (file.endsWith('/')) QDir().mkdir(folder + "/" + file);
-            else writeBytes(folder + "/" + QString(file).replace("<dead>", QString::number(fixture::deadProcessId())), "old");
+            else
+                writeBytes(folder + "/" + QString(file).replace("<dead>", QString::number(fixture::deadProcessId())),
+                           "old");
         }
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
         QList<int> selected{};
-        connect(w.fmPlaylist->lstPlayList, &ListBox::click, this, [&] { selected.append(w.fmPlaylist->lstPlayList->listIndex()); });
+        connect(w.fmPlaylist->lstPlayList, &ListBox::click, this,
+                [&] { selected.append(w.fmPlaylist->lstPlayList->listIndex()); });
         frame->txtExportName->setText(e.name);
         frame->chkDetails->setChecked(e.notes);
         frame->btnExport->click();
@@ -236,8 +282,10 @@ private slots:
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         QCOMPARE(messages.titles, e.titles);
-        QCOMPARE(QFileInfo::exists(folder) ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
-                                           : QStringList{"-"}, e.after);
+        QCOMPARE(QFileInfo::exists(folder)
+                     ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                     : QStringList{"-"},
+                 e.after);
         QCOMPARE(readAll(folder + "/details.txt"), e.details);
         QCOMPARE(selected, e.selected);
         QCOMPARE(frame->isVisible(), e.shown);
@@ -301,14 +349,19 @@ private slots:
         QVERIFY(QDir().mkdir(album.path() + "/f1"));
         writeBytes(album.path() + "/f1/t1.mp3", "abc");
         AlbumFile file;
-        QVERIFY(file.open(fixture::AlbumDir().writeAlbum("a.qdb", {fixture::makeTrack("T", "01011970", "01:00", 0, "t1", "f1")})));
+        QVERIFY(file.open(
+            fixture::AlbumDir().writeAlbum("a.qdb", {fixture::makeTrack("T", "01011970", "01:00", 0, "t1", "f1")})));
         ExportPlan plan = planExport("C:\\Trains\\a.qdb\r\n 1 \r\n", file, here, out.path().toStdString(), false);
         QCOMPARE(QString::fromStdString(plan.items.at(0).source), album.path() + "/f1/t1.mp3");
         // A cancel asked for during the first entry stops the export after it.
         plan.items.push_back(plan.items[0]);
         plan.items[1].fileName = "0002_f1_t1.mp3";
         std::string index;
-        const ExportOutcome outcome = runExport(plan, [&](std::string_view s) { index += s; return OsFailure{}; },
+        const ExportOutcome outcome = runExport(plan,
+                                                [&](std::string_view s) {
+                                                    index += s;
+                                                    return OsFailure{};
+                                                },
                                                 {nullptr, [] { return true; }});
         QVERIFY(outcome.cancelled && !outcome.failure.failed());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"0001_f1_t1.mp3"});
