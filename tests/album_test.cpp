@@ -117,7 +117,7 @@ private slots:
     // and the last month are the whole album's.
     void scanInPieces_data()
     {
-        // each line's carried month, -1 when its own is in range
+        // carried: each line's carried month, -1 when its own is in range
         const auto row = columns<QByteArray, int, QList<int>, QByteArrayList, int, int>(
             {"records", "perPiece", "carried", "codes", "lastMonth", "runs"});
 
@@ -161,7 +161,7 @@ private slots:
 
     void notesEntry_data()
     {
-        // a line after the entry closes it, so reading stops there
+        // closed: a line after the entry closes it, so reading stops there
         const auto row = columns<QByteArray, int, bool, QByteArray, bool>(
             {"content", "noteNo", "found", "text", "closed"});
 

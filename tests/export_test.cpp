@@ -52,27 +52,32 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
-// One whole export: the playlist's records, album files removed first, the export folder's files
-// before (none: no folder; "0555": read-only; "gone": no parent) and what the user answers, then
-// the boxes shown, the folder's files after ("-": no folder), details.txt, the playlist lines
-// selected in turn, and whether the frame is still shown.
+// One whole export, as the columns of its table: the playlist's records, album files removed first, the
+// export folder's files before (none: no folder; "0555": read-only; "gone": no parent) and what the user
+// answers, then the boxes shown, the folder's files after ("-": no folder), details.txt, the playlist
+// lines selected in turn, and whether the frame is still shown.
 struct ExportCase {
-    QList<int> playlist{};
-    QStringList removed{};
-    bool notes = true;
-    QStringList existing{};
-    QString name = "Trip";
-    QList<MsgAnswer> answers{};
-    QStringList titles{};
-    QStringList after{"-"};
-    QByteArray details = "(none)";
-    QList<int> selected{};
-    bool shown = false;
+    QList<int> playlist;
+    QStringList removed;
+    bool notes;
+    QStringList existing;
+    QString name;
+    QList<MsgAnswer> answers;
+    QStringList titles;
+    QStringList after;
+    QByteArray details;
+    QList<int> selected;
+    bool shown;
 };
+#define EXPORT_COLUMNS                                                                                                 \
+    QList<int>, QStringList, bool, QStringList, QString, QList<MsgAnswer>, QStringList, QStringList, QByteArray,       \
+        QList<int>, bool
+const std::array<const char*, 11> kExportColumns{"playlist", "removed", "notes",   "existing", "name", "answers",
+                                                 "titles",   "after",   "details", "selected", "shown"};
 
 }  // namespace
 
-Q_DECLARE_METATYPE(ExportCase)
+Q_DECLARE_METATYPE(MsgAnswer)
 
 class ExportTest : public QObject {
     Q_OBJECT
@@ -122,7 +127,7 @@ private slots:
     // The system's failures as the user is told of them.
     void failures_data()
     {
-        // its start
+        // prompt: its start
         const auto row = columns<int, bool, QByteArray, QByteArray, bool>({"err", "reading", "title", "prompt", "hides"});
 
 
@@ -152,91 +157,43 @@ private slots:
     // Whole exports of an album of three tracks (t1..t3 in f1, notes "Notes of Track n").
     void exporting_data()
     {
-        const auto row = columns<ExportCase>({"e"});
+        const auto row = columns<EXPORT_COLUMNS>(kExportColumns);
         const QStringList three{"0001_f1_t1.mp3", "0002_f1_t2.mp3", "0003_f1_t3.mp3", "details.txt"};
         const QStringList old{"a.mp3", "B.MP3", "c.mp\x13", "details.txt",
                               "notes.doc"};  // "\x13" is "3" without its 0x20 bit
         const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
-        const QStringList yesOkTitles{"Export error", "Ok to Delete?"};
-        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true);
-        row("three with notes",
-            ExportCase{.playlist = {1, 2, 3}, .after = three, .details = all, .selected = {0, 1, 2, 0}});
-        row("same track twice", ExportCase{.playlist = {2, 2},
-                                           .notes = false,
-                                           .after = {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"},
-                                           .details = entry(1, 2, false) + entry(2, 2, false),
-                                           .selected = {0, 1, 0}});
-        row("blank name after source check",
-            ExportCase{.playlist = {1}, .name = "  ", .titles = {"No Export name"}, .shown = true});
-        row("first missing before the name", ExportCase{.playlist = {1, 2},
-                                                        .removed = {"f1/t1.mp3"},
-                                                        .name = "  ",
-                                                        .titles = {"File Error"},
-                                                        .selected = {0}});
-        row("name with slash", ExportCase{.playlist = {1}, .name = "a/b", .titles = {"No Export name"}, .shown = true});
+        const QStringList yesOkTitles{"Export error", "Ok to Delete?"}, none{"-"}, one{"0001_f1_t1.mp3", "details.txt"};
+        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true), no = "(none)";
+        row("three with notes", {1, 2, 3}, {}, true, {}, "Trip", {}, {}, three, all, {0, 1, 2, 0}, false);
+        row("same track twice", {2, 2}, {}, false, {}, "Trip", {}, {},
+            {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}, entry(1, 2, false) + entry(2, 2, false), {0, 1, 0},
+            false);
+        row("blank name after source check", {1}, {}, true, {}, "  ", {}, {"No Export name"}, none, no, {}, true);
+        row("first missing before the name", {1, 2}, {"f1/t1.mp3"}, true, {}, "  ", {}, {"File Error"}, none, no, {0},
+            false);
+        row("name with slash", {1}, {}, true, {}, "a/b", {}, {"No Export name"}, none, no, {}, true);
         // An export killed mid-copy left part files, which the next export into that folder removes.
         const QStringList parts{"0001_f1_t1.mp3.tmp<dead>-2", "details.txt.tmp<dead>-1"};
-        row("existing: Yes, OK",
-            ExportCase{.playlist = {1, 2, 3},
-                       .existing = old + parts,
-                       .answers = yesOk,
-                       .titles = yesOkTitles,
-                       .after = three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc"},
-                       .details = all,
-                       .selected = {0, 1, 2, 0}});
-        row("existing: No", ExportCase{.playlist = {1},
-                                       .existing = old,
-                                       .answers = {MsgAnswer::No},
-                                       .titles = {"Export error"},
-                                       .after = old,
-                                       .details = "old",
-                                       .shown = true});
-        row("existing: Yes, Cancel", ExportCase{.playlist = {1},
-                                                .existing = old,
-                                                .answers = {MsgAnswer::Yes, MsgAnswer::Cancel},
-                                                .titles = yesOkTitles,
-                                                .after = old,
-                                                .details = "old",
-                                                .shown = true});
-        row("later file missing", ExportCase{.playlist = {1, 2, 3},
-                                             .removed = {"f1/t2.mp3"},
-                                             .titles = {"File Error"},
-                                             .after = {"0001_f1_t1.mp3", "details.txt"},
-                                             .details = entry(1, 1, true) + entry(2, 2, true),
-                                             .selected = {0, 1, 0}});
-        row("no notes file, notes unchecked", ExportCase{.playlist = {1},
-                                                         .removed = {"f1/details.qvt"},
-                                                         .notes = false,
-                                                         .after = {"0001_f1_t1.mp3", "details.txt"},
-                                                         .details = entry(1, 1, false),
-                                                         .selected = {0, 0}});
-        row("no notes file, notes checked", ExportCase{.playlist = {1},
-                                                       .removed = {"f1/details.qvt"},
-                                                       .titles = {"File Error"},
-                                                       .after = {"details.txt"},
-                                                       .details = entry(1, 1, false),
-                                                       .selected = {0, 0}});
-        row("a folder in the way of a copy", ExportCase{.playlist = {1},
-                                                        .notes = false,
-                                                        .existing = {"0001_f1_t1.mp3/"},
-                                                        .answers = yesOk,
-                                                        .titles = yesOkTitles + QStringList{"Unexpected Error"},
-                                                        .after = {"0001_f1_t1.mp3", "details.txt"},
-                                                        .details = entry(1, 1, false),
-                                                        .selected = {0, 0}});
-        row("read-only folder", ExportCase{.playlist = {1},
-                                           .notes = false,
-                                           .existing = {"a.mp3", "0555"},
-                                           .answers = yesOk,
-                                           .titles = yesOkTitles + QStringList{"Error"},
-                                           .after = {"a.mp3"},
-                                           .shown = true});
-        row("missing parent",
-            ExportCase{.playlist = {1}, .notes = false, .existing = {"gone"}, .titles = {"Error"}, .shown = true});
+        row("existing: Yes, OK", {1, 2, 3}, {}, true, old + parts, "Trip", yesOk, yesOkTitles,
+            three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc"}, all, {0, 1, 2, 0}, false);
+        row("existing: No", {1}, {}, true, old, "Trip", {MsgAnswer::No}, {"Export error"}, old, "old", {}, true);
+        row("existing: Yes, Cancel", {1}, {}, true, old, "Trip", {MsgAnswer::Yes, MsgAnswer::Cancel}, yesOkTitles, old,
+            "old", {}, true);
+        row("later file missing", {1, 2, 3}, {"f1/t2.mp3"}, true, {}, "Trip", {}, {"File Error"}, one,
+            entry(1, 1, true) + entry(2, 2, true), {0, 1, 0}, false);
+        row("no notes file, notes unchecked", {1}, {"f1/details.qvt"}, false, {}, "Trip", {}, {}, one,
+            entry(1, 1, false), {0, 0}, false);
+        row("no notes file, notes checked", {1}, {"f1/details.qvt"}, true, {}, "Trip", {}, {"File Error"},
+            {"details.txt"}, entry(1, 1, false), {0, 0}, false);
+        row("a folder in the way of a copy", {1}, {}, false, {"0001_f1_t1.mp3/"}, "Trip", yesOk,
+            yesOkTitles + QStringList{"Unexpected Error"}, one, entry(1, 1, false), {0, 0}, false);
+        row("read-only folder", {1}, {}, false, {"a.mp3", "0555"}, "Trip", yesOk, yesOkTitles + QStringList{"Error"},
+            {"a.mp3"}, no, {}, true);
+        row("missing parent", {1}, {}, false, {"gone"}, "Trip", {}, {"Error"}, none, no, {}, true);
     }
     void exporting()
     {
-        QFETCH(ExportCase, e);
+        const auto e = std::make_from_tuple<ExportCase>(fetch<EXPORT_COLUMNS>(kExportColumns));
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(3));
         for (int t = 1; t <= 3; ++t)

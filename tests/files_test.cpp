@@ -43,8 +43,8 @@ private slots:
     // The working playlist saved; "@" stands for the album. A null `existing` is no file there before.
     void savePlaylist_data()
     {
-        // relative to the album folder; "!" before it a cancel
-        // PlaylistFileName afterwards, "*" the full path
+        // answer: relative to the album folder; "!" before it a cancel
+        // name: PlaylistFileName afterwards, "*" the full path
         const auto row = columns<QByteArray, QByteArray, QString, QByteArray, QString>(
             {"working", "existing", "answer", "saved", "name"});
         row("empty playlist, empty file", QByteArray(), QByteArray(), "Evening.pll", "", "Evening.pll");
@@ -101,7 +101,7 @@ private slots:
     // A playlist file loaded over the working playlist " 1 "; null is no file.
     void loadPlaylist_data()
     {
-        // "" loaded without a word; %p the file's path
+        // prompt: "" loaded without a word; %p the file's path
         const auto row = columns<QByteArray, QString>({"file", "prompt"});
         row("same name, other folder", "C:\\Sounds\\album.qdb\r\n 2 \r\n", "");
         row("slash path, first entry decides, text for a number",
@@ -146,7 +146,7 @@ private slots:
     // Load New Album with the dialog's answer: another album, a missing name, or a cancel.
     void loadAlbum_data()
     {
-        // -1: nothing changed
+        // lines: -1: nothing changed
         const auto row = columns<QString, int>({"answer", "lines"});
         row("another album", "other.qdb", 3);
         row("typed name of no file", "none.qdb", 1);
@@ -182,8 +182,8 @@ private slots:
     // Two albums picked with "+" and merged into the answer of the save dialog.
     void merge_data()
     {
-        // first, second, output; "-" leaves a box unpicked
-        // the file a box names; "" no box
+        // answers: first, second, output; "-" leaves a box unpicked
+        // failing: the file a box names; "" no box
         const auto row = columns<QStringList, QByteArray, QString>({"answers", "output", "failing"});
         row("empty second", {"a.qdb", "e.qdb", "new.qdb"}, recs(3, 'a'), "");
         row("into the first", {"a.qdb", "b.qdb", "a.qdb"}, recs(3, 'a') + recs(2, 'x'), "");
@@ -230,7 +230,7 @@ private slots:
     // every file as it was and no temporary behind.
     void mergeCancelled_data()
     {
-        // blocks copied before the cancel, of 6
+        // blocks: blocks copied before the cancel, of 6
         const auto row = columns<int>({"blocks"});
         row("in the first", 0);
         row("in the second", 2);

@@ -22,7 +22,7 @@ class PrefsTest : public QObject {
 private slots:
     void samplesTakeFixedSizesAndChosenColours_data()
     {
-        // colour dialog answers in turn, -1: cancelled
+        // answers: colour dialog answers in turn, -1: cancelled
         const auto row = columns<QStringList, QList<int>, Look, Look>({"buttons", "answers", "details", "trackList"});
         const Look d = kDetailsLook, t = kTrackListLook;
         row("larger, colours", {"btnFontUp", "btnBack", "btnTextColour"}, {1, 2}, {1, 16, 2}, t);

@@ -184,9 +184,9 @@ private slots:
 
     void searching_data()
     {
-        // any, all, phrase
-        // on train, lineside, both
-        // "twice": the same search again
+        // mode: any, all, phrase
+        // kind: on train, lineside, both
+        // setup: "twice": the same search again
         const auto row = columns<QString, int, int, QString, Records, QString, QString>(
             {"text", "mode", "kind", "code", "found", "shown", "setup"});
 
@@ -401,8 +401,8 @@ private slots:
 
     void actions_data()
     {
-        // lines left in the results file; -1 all
-        // CurrentRecord afterwards
+        // fileLines: lines left in the results file; -1 all
+        // current: CurrentRecord afterwards
         const auto row = columns<QString, Records, int, Records, int, QString>(
             {"action", "selected", "fileLines", "playlist", "current", "status"});
 
