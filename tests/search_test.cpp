@@ -24,6 +24,8 @@ using Words = std::vector<SearchWord>;
 Q_DECLARE_METATYPE(Words)
 Q_DECLARE_METATYPE(MatchMode)
 Q_DECLARE_METATYPE(KindFilter)
+using Action = void (*)(SearchPage*);
+Q_DECLARE_METATYPE(Action)
 
 namespace {
 
@@ -401,27 +403,30 @@ private slots:
 
     void actions_data()
     {
-        // fileLines: lines left in the results file; -1 all
-        // current: CurrentRecord afterwards
-        const auto row = columns<QString, Records, int, Records, int, QString>(
-            {"action", "selected", "fileLines", "playlist", "current", "status"});
-
-
-        row("add selected, list order", "add", {3, 1}, -1, {2, 4}, 5, "");
-        row("add, short file", "add", {3, 1}, 2, {2}, 2, "");
-        row("copy all", "copy", {}, -1, {1, 2, 3, 4, 5}, 1, "");
-        row("copy all, short file", "copy", {}, 2, {1, 2}, 1, "");
-        row("copy all, no results", "copy", {}, 0, {}, 1, "");
-        row("notes", "notes", {2}, -1, {}, 3, "");
-        row("notes, short file", "notes", {3}, 2, {}, 1, "Player Stopped");
-        row("play", "play", {1}, -1, {}, 2, "");
-        row("play, short file", "play", {3}, 2, {}, 1, "Player Stopped");
+        // fileLines: lines left in the results file, -1 all; current: CurrentRecord afterwards;
+        // shown: whether the Playlist page shows, the notes show, and the track plays
+        const auto row = columns<Action, Records, int, Records, int, QString, QList<bool>>(
+            {"action", "selected", "fileLines", "playlist", "current", "status", "shown"});
+        const Action add = [](SearchPage* p) { p->btnSearchAddtoPlayList->click(); };
+        const Action copy = [](SearchPage* p) { p->btnCopyToPlayList->click(); };
+        const Action notes = [](SearchPage* p) { p->btnSeDetails->click(); };
+        const Action play = [](SearchPage* p) { doubleClickRow(p->lstSearchRes, p->lstSearchRes->listIndex()); };
+        row("add selected, list order", add, {3, 1}, -1, {2, 4}, 5, "", {0, 0, 0});
+        row("add, short file", add, {3, 1}, 2, {2}, 2, "", {0, 0, 0});
+        row("copy all", copy, {}, -1, {1, 2, 3, 4, 5}, 1, "", {1, 0, 0});
+        row("copy all, short file", copy, {}, 2, {1, 2}, 1, "", {1, 0, 0});
+        row("copy all, no results", copy, {}, 0, {}, 1, "", {1, 0, 0});
+        row("notes", notes, {2}, -1, {}, 3, "", {0, 1, 0});
+        row("notes, short file", notes, {3}, 2, {}, 1, "Player Stopped", {0, 1, 0});
+        row("play", play, {1}, -1, {}, 2, "", {0, 0, 1});
+        row("play, short file", play, {3}, 2, {}, 1, "Player Stopped", {0, 0, 0});
     }
 
     void actions()
     {
-        auto [action, selected, fileLines, playlist, status] = fetch<QString, Records, int, Records, QString>(
-            {"action", "selected", "fileLines", "playlist", "status"});
+        auto [action, selected, fileLines, playlist, status,
+              shown] = fetch<Action, Records, int, Records, QString, QList<bool>>({"action", "selected", "fileLines",
+                                                                                   "playlist", "status", "shown"});
         FormFixture f;
         Form1& form = startOnSearchAlbum(f);
         SearchPage* page = form.fmSearch;
@@ -432,26 +437,20 @@ private slots:
         if (selected.size() == 1) page->lstSearchRes->setListIndex(selected.first());
         else
             for (const int row : selected) page->lstSearchRes->setSelected(row, true);
-        if (action == "add") page->btnSearchAddtoPlayList->click();
-        if (action == "copy") page->btnCopyToPlayList->click();
-        if (action == "notes") page->btnSeDetails->click();
-        if (action == "play") doubleClickRow(page->lstSearchRes, selected.first());
+        action(page);
         settle();
         QCOMPARE(playlistRecords(f), playlist);
         QTEST(form.m.CurrentRecord, "current");
         if (!status.isEmpty()) QCOMPARE(form.lblPlayMode->text(), status);
-        QCOMPARE(form.fmPlaylist->isVisible(), action == "copy");
-        if (action == "copy")
-            QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
-        QCOMPARE(form.fmSeNotes->isVisible(), action == "notes");
-        if (action == "notes" && status.isEmpty())
+        const bool plays = form.m.PlayMode == Mode::SearchOne;
+        QCOMPARE(QList<bool>({form.fmPlaylist->isVisible(), form.fmSeNotes->isVisible(), plays}), shown);
+        QVERIFY(plays || form.m.PlayMode == Mode::Stopped);
+        if (shown[0]) QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
+        if (shown[1] && status.isEmpty())
             QCOMPARE(form.fmSeNotes->txtSENotes->toPlainText(), QString("Notes of Goods train"));
-        if (action == "play") {
-            QVERIFY(form.m.PlayMode == (status.isEmpty() ? Mode::SearchOne : Mode::Stopped));
-            QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), status.isEmpty());
-            QCOMPARE(form.fmTrackList->lstTracks->listIndex(),
-                     status.isEmpty() ? 1 : 0);  // the track played is shown selected
-        }
+        QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), plays);
+        if (!shown[1])
+            QCOMPARE(form.fmTrackList->lstTracks->listIndex(), plays ? 1 : 0);  // the track played is shown selected
     }
 };
 
