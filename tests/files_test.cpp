@@ -202,21 +202,21 @@ private slots:
         auto [answers, output, failing] = fetch<QStringList, QByteArray, QString>({"answers", "output", "failing"});
         FormFixture f;
         writeAlbum(f, numbered(1));
-        const std::vector<std::pair<std::string, QByteArray>> albums{{"a.qdb", recs(3, 'a')},
-                                                                     {"b.qdb", recs(2, 'x')},
-                                                                     {"e.qdb", {}},
-                                                                     {"p.qdb", recs(1, 'a') + "xyz"},
-                                                                     {"big.qdb", recs(1000, 'a') + "z"}};
-        for (const auto& [name, data] : albums) f.album.writeFile(name, data.toStdString());
-        Form1& w = f.start();
+        for (const auto& [name, data] : {std::pair<std::string, QByteArray>{"a.qdb", recs(3, 'a')},
+                                         {"b.qdb", recs(2, 'x')},
+                                         {"e.qdb", {}},
+                                         {"p.qdb", recs(1, 'a') + "xyz"},
+                                         {"big.qdb", recs(1000, 'a') + "z"}})
+            f.album.writeFile(name, data.toStdString());
+        AlbumFilesFrame& frame = *f.start().fmOptions->Frame4;
         QStringList paths;
         for (const QString& a : answers) paths << (a.isEmpty() || a == "-" ? a : q(f.album.folder()) + a);
         (f.dialogs.fileAnswers = paths).removeAll("-");
-        if (answers[0] != "-") w.fmOptions->Frame4->btnAdd1->click();
-        if (answers[1] != "-") w.fmOptions->Frame4->btnAdd2->click();
-        QSignalSpy ended(w.fmOptions->Frame4, &AlbumFilesFrame::mergeEnded);
-        w.fmOptions->Frame4->btnMerge->click();
-        if (w.fmOptions->Frame4->isMerging()) QVERIFY(ended.wait());
+        if (answers[0] != "-") frame.btnAdd1->click();
+        if (answers[1] != "-") frame.btnAdd2->click();
+        QSignalSpy ended(&frame, &AlbumFilesFrame::mergeEnded);
+        frame.btnMerge->click();
+        if (frame.isMerging()) QVERIFY(ended.wait());
         QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
         // Each "+" and the merge offer the name returned last.
         for (int i = 1; i < f.dialogs.asked.size(); ++i)
@@ -277,24 +277,22 @@ private slots:
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(131) << 24));
         big.close();
         const QStringList before = folderState(f.album.folder());
-        Form1& w = f.start();
+        AlbumFilesFrame& frame = *f.start().fmOptions->Frame4;
         f.dialogs.fileAnswers = {q(f.album.folder() + "big.qdb"), q(f.album.folder() + "b.qdb"),
                                  q(f.album.folder() + "out.qdb")};
-        w.fmOptions->Frame4->btnAdd1->click();
-        w.fmOptions->Frame4->btnAdd2->click();
-        QSignalSpy progressed(w.fmOptions->Frame4, &AlbumFilesFrame::mergeProgressed),
-            ended(w.fmOptions->Frame4, &AlbumFilesFrame::mergeEnded);
-        w.fmOptions->Frame4->btnMerge->click();
+        frame.btnAdd1->click();
+        frame.btnAdd2->click();
+        QSignalSpy progressed(&frame, &AlbumFilesFrame::mergeProgressed), ended(&frame, &AlbumFilesFrame::mergeEnded);
+        frame.btnMerge->click();
         QVERIFY(progressed.wait());
-        QVERIFY(w.fmOptions->Frame4->isMerging() && !w.fmOptions->Frame4->barMerge->isHidden()
-                && !w.fmOptions->Frame4->btnMerge->isEnabled());
+        QVERIFY(frame.isMerging() && !frame.barMerge->isHidden() && !frame.btnMerge->isEnabled());
         if (closeWindow) {
             f.close();
             f.form.reset();
         } else {
-            w.fmOptions->Frame4->btnCancelMerge->click();
+            frame.btnCancelMerge->click();
             QVERIFY(ended.wait());
-            QVERIFY(!!w.fmOptions->Frame4->barMerge->isHidden() && w.fmOptions->Frame4->btnMerge->isEnabled());
+            QVERIFY(frame.barMerge->isHidden() && frame.btnMerge->isEnabled());
         }
         QCOMPARE(f.messages.shown.size(), 0);
         QCOMPARE(folderState(f.album.folder()), before);
