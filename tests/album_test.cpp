@@ -120,8 +120,6 @@ private slots:
         // carried: each line's carried month, -1 when its own is in range
         const auto row = columns<QByteArray, int, QList<int>, QByteArrayList, int, int>(
             {"records", "perPiece", "carried", "codes", "lastMonth", "runs"});
-
-
         QByteArray mixed;
         for (const TrackRecord& t :
              {makeTrack("a", "01131990", "01:00", 0, "t", "f", "AB"),
@@ -164,8 +162,6 @@ private slots:
         // closed: a line after the entry closes it, so reading stops there
         const auto row = columns<QByteArray, int, bool, QByteArray, bool>(
             {"content", "noteNo", "found", "text", "closed"});
-
-
         const QByteArray six = bytes(fixture::joinLines(kSixLineNotes));
         const QByteArray freight = "Double-headed freight\r\nTwo engines\r\nUphill";
         row("middle entry", six, 2, true, freight, true);

@@ -89,7 +89,6 @@ private slots:
     void names_data()
     {
         const auto row = columns<int, QByteArray, QByteArray, QByteArray>({"n", "folder", "mp3", "name"});
-
         row("first", 1, "steam     ", "  a1 ", "0001_steam_a1.mp3");
         row("five digits in full", 12345, "s", "b", "12345_s_b.mp3");
         row("separators made _", 7, "../up", "a\\b", "0007_.._up_a_b.mp3");
@@ -105,7 +104,6 @@ private slots:
     void exportName_data()
     {
         const auto row = columns<QByteArray, int, QByteArray>({"typed", "check", "name"});
-
         row("trimmed", "  Trip 2 ", int(NameCheck::Ok), "Trip 2");
         row("blanks", "   ", int(NameCheck::Empty), "");
         row("slash", "a/b", int(NameCheck::Separator), "a/b");
@@ -129,8 +127,6 @@ private slots:
     {
         // prompt: its start
         const auto row = columns<int, bool, QByteArray, QByteArray, bool>({"err", "reading", "title", "prompt", "hides"});
-
-
         row("refused source", EACCES, true, "File Error", "A file error has occured.\rPlease check", true);
         row("no medium", ENOMEDIUM, false, "Disk Error", "Error copying file.No disk in drive", false);
         row("read-only folder", EROFS, false, "Error", "Unable to write to selected folder.\rHave you", false);

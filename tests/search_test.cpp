@@ -106,7 +106,6 @@ private slots:
     void splitting_data()
     {
         const auto row = columns<QByteArray, QByteArray, Words, int>({"typed", "shown", "words", "dropped"});
-
         row("trimmed, one blank after", "  rail  ", "RAIL ", {{"RAIL", false}}, 0);
         row("two blanks give an empty word", "goods  train", "GOODS  TRAIN ",
             {{"GOODS", false}, {"", false}, {"TRAIN", false}}, 0);
@@ -134,8 +133,6 @@ private slots:
     {
         const auto row = columns<QByteArray, MatchMode, KindFilter, QByteArray, QByteArray, bool>(
             {"typed", "mode", "kind", "filter", "line", "found"});
-
-
         const auto any = MatchMode::AnyWord, all = MatchMode::AllWords, phrase = MatchMode::ExactPhrase;
         const auto both = KindFilter::Both, ls = KindFilter::LinesideOnly, ot = KindFilter::OnTrainOnly;
         const QByteArray exDiesel = "Express diesel - 5th May 1975 (03:41)";
@@ -191,8 +188,6 @@ private slots:
         // setup: "twice": the same search again
         const auto row = columns<QString, int, int, QString, Records, QString, QString>(
             {"text", "mode", "kind", "code", "found", "shown", "setup"});
-
-
         row("no album: nothing at all", "express", 0, 2, "ANY", {}, "express", "no album");
         row("results file cannot be written", "express", 0, 2, "ANY", {}, "EXPRESS ", "blocked");
         row("cleared, album filled again", "express", 0, 2, "ANY", {2, 5}, "EXPRESS ", "reloaded");
@@ -265,7 +260,6 @@ private slots:
     void largeAlbum_data()
     {
         const auto row = columns<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
-
         row("any word, exclusion", "shed -express diesel 9", MatchMode::AnyWord, KindFilter::Both, "ANY");
         row("all words, lineside", "on shed -steam", MatchMode::AllWords, KindFilter::LinesideOnly, "ANY");
         row("phrase across fields, month carried", "shed - 1st december 1 (", MatchMode::ExactPhrase, KindFilter::Both,
@@ -377,7 +371,6 @@ private slots:
     void popups_data()
     {
         const auto row = columns<int, double, bool, bool>({"button", "y", "playlistPlays", "shown"});
-
         row("right", 2, 1000.0, false, true);
         row("right while the playlist plays", 2, 1000.0, true, false);
         row("left", 1, 1000.0, false, false);
