@@ -4,6 +4,7 @@
 #include <QtWidgets>
 #include <set>
 
+#include "support/table.h"
 #include "album/track_list_model.h"
 
 #include "logic/album_scan.h"
@@ -23,8 +24,12 @@ QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
 // A record as it comes back from disk: every text field blank padded.
 TrackRecord stored(const TrackRecord& t) { return parseRecord(fixture::recordBytes(t)); }
 
-const std::vector<std::string> kSixLineNotes = {"Class 4 on a stopping train", "#Recorded from the third coach",
-                                                 "Double-headed freight", "#Two engines", "#Uphill", "End"};
+const std::vector<std::string> kSixLineNotes = {"Class 4 on a stopping train",
+                                                "#Recorded from the third coach",
+                                                "Double-headed freight",
+                                                "#Two engines",
+                                                "#Uphill",
+                                                "End"};
 
 }  // namespace
 
@@ -45,7 +50,9 @@ private slots:
         QVERIFY(album.open(dir.writeAlbum("big.qdb", list, "partial")));
         QCOMPARE(album.recordCount(), kTracks);
         int32_t expected = 1;
-        album.forEach([&](int32_t n, const RecordView& view) { expected += n == expected && std::stoi(view.record().Title) == n; });
+        album.forEach([&](int32_t n, const RecordView& view) {
+            expected += n == expected && std::stoi(view.record().Title) == n;
+        });
         QCOMPARE(expected, kTracks + 1);
         TrackRecord rec;
         QVERIFY(album.read(32768, rec));
@@ -56,12 +63,12 @@ private slots:
     // Lineside -2 has two different bytes, so their order matters; paths trim the fields both sides.
     void fieldsAtTheirOffsets()
     {
-        const TrackRecord r = stored(makeTrack(std::string(61, 'T'), "05051975", "03:41", -2, " chuff01", " steam",
-                                               "STM", "12", "spare text"));
-        QCOMPARE((QByteArrayList{bytes(r.TrackDate), bytes(r.NoteNo), bytes(r.PlayTime), bytes(r.Title), bytes(r.Mp3Name),
-                                 bytes(r.Folder), bytes(r.Code), bytes(r.Spare)}),
-                 (QByteArrayList{"05051975  ", "12 ", "03:41  ", QByteArray(60, 'T'), " chuff01  ", " steam    ", "STM ",
-                                 QByteArray("spare text").leftJustified(25)}));
+        const TrackRecord r = stored(
+            makeTrack(std::string(61, 'T'), "05051975", "03:41", -2, " chuff01", " steam", "STM", "12", "spare text"));
+        QCOMPARE((QByteArrayList{bytes(r.TrackDate), bytes(r.NoteNo), bytes(r.PlayTime), bytes(r.Title),
+                                 bytes(r.Mp3Name), bytes(r.Folder), bytes(r.Code), bytes(r.Spare)}),
+                 (QByteArrayList{"05051975  ", "12 ", "03:41  ", QByteArray(60, 'T'), " chuff01  ", " steam    ",
+                                 "STM ", QByteArray("spare text").leftJustified(25)}));
         QCOMPARE(r.Lineside, int16_t(-2));
         QCOMPARE(bytes(mp3Path("/album/", r)), QByteArray("/album/steam/chuff01.mp3"));
         QCOMPARE(bytes(notesPath("/album/", r)), QByteArray("/album/steam/details.qvt"));
@@ -70,22 +77,20 @@ private slots:
     // The date words are the line's middle, so the line shows them too.
     void displayLine_data()
     {
-        QTest::addColumn<TrackRecord>("track");
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("11th") << makeTrack("T", "11111911", "03:41") << QByteArray("T - 11th November 1911 (03:41)");
-        QTest::newRow("23rd") << makeTrack("T", "23091923", "03:41") << QByteArray("T - 23rd September 1923 (03:41)");
-        QTest::newRow("negative year") << makeTrack("T", "0101-123", "03:41") << QByteArray("T - 1st January-123 (03:41)");
-        QTest::newRow("four digits, lineside 1") << makeTrack("Horn", " 2101     ", "03:41", 1)
-                                                 << QByteArray("Horn - 21st January 2101 (03:41) [LS]");
-        QTest::newRow("blank title on train") << makeTrack(std::string(60, ' '), "05051975", "03:41", 0)
-                                              << QByteArray(" - 5th May 1975 (03:41)");
-        QTest::newRow("blank title lineside") << makeTrack(std::string(60, ' '), "05051975", "03:41", -1)
-                                              << QByteArray("- 5th May 1975 (03:41) [LS]");
-        QTest::newRow("longest day and year") << makeTrack("T", ".109.001", "03:41", 1) << QByteArray("T - 0.1th September 0.001 (03:41) [LS]");
-        QTest::newRow("month carried") << makeTrack("T", ".17081962", "03:41", 1) << QByteArray("T - 0.1th September 1962 (03:41) [LS]");
-        QTest::newRow("digits: day 0, month 0") << makeTrack("T", "00001999", "03:41") << QByteArray("T - 0th September 1999 (03:41)");
-        QTest::newRow("digits: one") << makeTrack("T", "1", "03:41") << QByteArray("T - 1st September 1 (03:41)");
-        QTest::newRow("digits: three") << makeTrack("T", " 123", "03:41") << QByteArray("T - 12th March 123 (03:41)");
+        const auto row = columns<TrackRecord, QByteArray>({"track", "line"});
+        row("11th", makeTrack("T", "11111911", "03:41"), "T - 11th November 1911 (03:41)");
+        row("23rd", makeTrack("T", "23091923", "03:41"), "T - 23rd September 1923 (03:41)");
+        row("negative year", makeTrack("T", "0101-123", "03:41"), "T - 1st January-123 (03:41)");
+        row("four digits, lineside 1", makeTrack("Horn", " 2101     ", "03:41", 1),
+            "Horn - 21st January 2101 (03:41) [LS]");
+        row("blank title on train", makeTrack(std::string(60, ' '), "05051975", "03:41", 0), " - 5th May 1975 (03:41)");
+        row("blank title lineside", makeTrack(std::string(60, ' '), "05051975", "03:41", -1),
+            "- 5th May 1975 (03:41) [LS]");
+        row("longest day and year", makeTrack("T", ".109.001", "03:41", 1), "T - 0.1th September 0.001 (03:41) [LS]");
+        row("month carried", makeTrack("T", ".17081962", "03:41", 1), "T - 0.1th September 1962 (03:41) [LS]");
+        row("digits: day 0, month 0", makeTrack("T", "00001999", "03:41"), "T - 0th September 1999 (03:41)");
+        row("digits: one", makeTrack("T", "1", "03:41"), "T - 1st September 1 (03:41)");
+        row("digits: three", makeTrack("T", " 123", "03:41"), "T - 12th March 123 (03:41)");
     }
     // The widest line the album's scan allows holds every line, whatever its date field;
     // a search writes and measures the same line straight from the stored record.
@@ -112,34 +117,31 @@ private slots:
     // and the last month are the whole album's.
     void scanInPieces_data()
     {
-        QTest::addColumn<QByteArray>("records");
-        QTest::addColumn<int>("perPiece");
-        QTest::addColumn<QList<int>>("carried");  // each line's carried month, -1 when its own is in range
-        QTest::addColumn<QByteArrayList>("codes");
-        QTest::addColumn<int>("lastMonth");
-        QTest::addColumn<int>("runs");
+        // carried: each line's carried month, -1 when its own is in range
+        const auto row = columns<QByteArray, int, QList<int>, QByteArrayList, int, int>(
+            {"records", "perPiece", "carried", "codes", "lastMonth", "runs"});
         QByteArray mixed;
-        for (const TrackRecord& t : {makeTrack("a", "01131990", "01:00", 0, "t", "f", "AB"), makeTrack("b", "02031990", "01:00", 0, "t", "f", "ab"),
-                                     makeTrack("c", "03991990", "01:00", 0, "t", "f", "AB  "), makeTrack("d", "04001990"),
-                                     makeTrack("e", "05  1990"), makeTrack(std::string(60, 'W'), "05051975", "03:41", -1, "t", "f", "ANY"),
-                                     makeTrack("g", "07.51975", "01:00", 0, "t", "f", "CD")})
+        for (const TrackRecord& t :
+             {makeTrack("a", "01131990", "01:00", 0, "t", "f", "AB"),
+              makeTrack("b", "02031990", "01:00", 0, "t", "f", "ab"),
+              makeTrack("c", "03991990", "01:00", 0, "t", "f", "AB  "), makeTrack("d", "04001990"),
+              makeTrack("e", "05  1990"), makeTrack(std::string(60, 'W'), "05051975", "03:41", -1, "t", "f", "ANY"),
+              makeTrack("g", "07.51975", "01:00", 0, "t", "f", "CD")})
             mixed += bytes(fixture::recordBytes(t));
         const QList<int> mixedCarried{0, -1, 3, 3, 3, -1, 5};
         const QByteArrayList mixedCodes{"AB", "ab", "ANY", "CD"};
         for (const int perPiece : {1, 2, 3, 7})
-            QTest::addRow("pieces of %d", perPiece) << mixed << perPiece << mixedCarried << mixedCodes << 5 << 3;
-        QTest::newRow("NUL records") << QByteArray(9 * kRecordSize, '\0') << 4 << QList<int>(9, 0)
-                                     << QByteArrayList{QByteArray(4, '\0')} << 0 << 1;
+            row(QTest::addRow("pieces of %d", perPiece), mixed, perPiece, mixedCarried, mixedCodes, 5, 3);
+        row("NUL records", QByteArray(9 * kRecordSize, '\0'), 4, QList<int>(9, 0), {QByteArray(4, '\0')}, 0, 1);
     }
     void scanInPieces()
     {
-        QFETCH(QByteArray, records);
-        QFETCH(int, perPiece);
-        QFETCH(QList<int>, carried);
+        auto [records, perPiece, carried] = fetch<QByteArray, int, QList<int>>({"records", "perPiece", "carried"});
         AlbumScanner scanner;
         AlbumScan scan;
         for (qsizetype at = 0; at < records.size(); at += perPiece * kRecordSize)
-            scan.append(scanner.scan(std::string_view(records.constData(), size_t(records.size())).substr(size_t(at), size_t(perPiece * kRecordSize))));
+            scan.append(scanner.scan(std::string_view(records.constData(), size_t(records.size()))
+                                         .substr(size_t(at), size_t(perPiece * kRecordSize))));
         QCOMPARE(scan.records, carried.size());
         QList<int> months;
         for (int32_t line = 0; line < scan.records; ++line) months << scan.carriedMonth(line);
@@ -157,37 +159,33 @@ private slots:
 
     void notesEntry_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("noteNo");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<bool>("closed");  // a line after the entry closes it, so reading stops there
+        // closed: a line after the entry closes it, so reading stops there
+        const auto row = columns<QByteArray, int, bool, QByteArray, bool>(
+            {"content", "noteNo", "found", "text", "closed"});
         const QByteArray six = bytes(fixture::joinLines(kSixLineNotes));
         const QByteArray freight = "Double-headed freight\r\nTwo engines\r\nUphill";
-        QTest::newRow("middle entry") << six << 2 << true << freight << true;
-        QTest::newRow("last entry at end of file") << six << 3 << true << QByteArray("End") << false;
-        QTest::newRow("beyond the entries") << six << 4 << false << QByteArray() << false;
-        QTest::newRow("CR lines") << bytes(fixture::joinLines(kSixLineNotes, "\r")) << 2 << true << freight << true;
-        QTest::newRow("no final line break") << QByteArray("A\r\n#b") << 1 << true << QByteArray("A\r\nb") << false;
-        QTest::newRow("empty line is an entry") << QByteArray("A\r\n\r\n#x\r\nB\r\n") << 2 << true << QByteArray("\r\nx") << true;
-        QTest::newRow("0: opening continuations") << QByteArray("#one\r\n#two\r\nHead\r\n") << 0 << true << QByteArray("\r\none\r\ntwo") << true;
-        QTest::newRow("negative like 0") << QByteArray("#one\r\nHead\r\n") << -2 << true << QByteArray("\r\none") << true;
-        QTest::newRow("opening continuations belong to none") << QByteArray("#one\r\nHead\r\n#more\r\n") << 1 << true << QByteArray("Head\r\nmore") << false;
-        QTest::newRow("# further on in a head") << QByteArray("Loco #5 # ok\r\n#more\r\nX\r\n") << 1 << true << QByteArray("Loco #5 # ok\r\nmore") << true;
+        row("middle entry", six, 2, true, freight, true);
+        row("last entry at end of file", six, 3, true, "End", false);
+        row("beyond the entries", six, 4, false, QByteArray(), false);
+        row("CR lines", bytes(fixture::joinLines(kSixLineNotes, "\r")), 2, true, freight, true);
+        row("no final line break", "A\r\n#b", 1, true, "A\r\nb", false);
+        row("empty line is an entry", "A\r\n\r\n#x\r\nB\r\n", 2, true, "\r\nx", true);
+        row("0: opening continuations", "#one\r\n#two\r\nHead\r\n", 0, true, "\r\none\r\ntwo", true);
+        row("negative like 0", "#one\r\nHead\r\n", -2, true, "\r\none", true);
+        row("opening continuations belong to none", "#one\r\nHead\r\n#more\r\n", 1, true, "Head\r\nmore", false);
+        row("# further on in a head", "Loco #5 # ok\r\n#more\r\nX\r\n", 1, true, "Loco #5 # ok\r\nmore", true);
         // Long entries are cut where they stop being worth showing, never inside a character.
         const QByteArray cap(int(kNotesShownMax), 'x');
         const QByteArray leftOut = "\r\n" + QByteArray::fromStdString(std::string(kNotesLeftOut));
-        QTest::newRow("long head cut") << cap + "yz\r\nB\r\n" << 1 << true << cap + leftOut << true;
-        QTest::newRow("long continuation cut") << "A\r\n#" + cap << 1 << true << "A\r\n" + cap.left(cap.size() - 3) + leftOut << true;
-        QTest::newRow("cut before a split UTF-8 character") << "a" + QByteArray("\xC3\xA9").repeated(cap.size() / 2) << 1 << true
-                                                           << "a" + QByteArray("\xC3\xA9").repeated(cap.size() / 2 - 1) + leftOut << true;
-        QTest::newRow("long line passed over") << "#" + cap + cap + "\r\nB\r\n#c" << 1 << true << QByteArray("B\r\nc") << false;
+        row("long head cut", cap + "yz\r\nB\r\n", 1, true, cap + leftOut, true);
+        row("long continuation cut", "A\r\n#" + cap, 1, true, "A\r\n" + cap.left(cap.size() - 3) + leftOut, true);
+        row("cut before a split UTF-8 character", "a" + QByteArray("\xC3\xA9").repeated(cap.size() / 2), 1, true,
+            "a" + QByteArray("\xC3\xA9").repeated(cap.size() / 2 - 1) + leftOut, true);
+        row("long line passed over", "#" + cap + cap + "\r\nB\r\n#c", 1, true, "B\r\nc", false);
     }
     void notesEntry()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(int, noteNo);
-        QFETCH(bool, found);
+        auto [content, noteNo, found] = fetch<QByteArray, int, bool>({"content", "noteNo", "found"});
         const std::optional<std::string> entry = ::notesEntry(content.toStdString(), noteNo);
         QCOMPARE(entry.has_value(), found);
         if (found) QTEST(bytes(*entry), "text");
@@ -195,7 +193,8 @@ private slots:
         NotesEntryScanner scanner(noteNo);
         bool done = false;
         for (qsizetype at = 0; at < content.size() && !done; at += 3)
-            done = scanner.feed(std::string_view(content.constData() + at, size_t(std::min<qsizetype>(3, content.size() - at))));
+            done = scanner.feed(
+                std::string_view(content.constData() + at, size_t(std::min<qsizetype>(3, content.size() - at))));
         QTEST(done, "closed");
         QCOMPARE(scanner.finish(), entry);
     }
@@ -215,7 +214,9 @@ private slots:
         for (const TrackRecord& t : tracks) {
             const QByteArray line = bytes(trackDisplayLine(t, dw));
             QVERIFY2(QRegularExpression(R"(^\S.* - \d+(st|nd|rd|th) [A-Z][a-z]+ \d{4} \(\d\d:\d\d\)( \[LS\])?$)")
-                         .match(QString::fromLatin1(line)).hasMatch(), line.constData());
+                         .match(QString::fromLatin1(line))
+                         .hasMatch(),
+                     line.constData());
             QVERIFY2(QFileInfo(QString::fromStdString(mp3Path(::folderOf(path), t))).size() > 0, line.constData());
             const auto notes = readNotesEntry(notesPath(::folderOf(path), t), ::noteNumber(t.NoteNo));
             QVERIFY2(notes && !notes->empty(), line.constData());
@@ -224,7 +225,10 @@ private slots:
         QCOMPARE(kinds, (std::set<int>{-1, 0}));
     }
 
-    void noteNumberRoundsHalfToEven() { QCOMPARE(std::pair(::noteNumber("1.5"), ::noteNumber("2.5")), std::pair(2L, 2L)); }
+    void noteNumberRoundsHalfToEven()
+    {
+        QCOMPARE(std::pair(::noteNumber("1.5"), ::noteNumber("2.5")), std::pair(2L, 2L));
+    }
 
     // Lines are formatted only when shown, yet read as if the whole list had been formatted
     // in order: a month out of range repeats the month of the line before it. Codes are
@@ -234,17 +238,15 @@ private slots:
     // and a search waits for the scan.
     void linesCarryMonthsAndAreNeverCutShort_data()
     {
-        QTest::addColumn<int>("perPiece");
-        QTest::addColumn<int>("batch");
-        QTest::newRow("one piece") << 8192 << 50000;
-        QTest::newRow("pieces of 1, batches of 2") << 1 << 2;
-        QTest::newRow("pieces of 2") << 2 << 50000;
-        QTest::newRow("pieces of 3, batches of 4") << 3 << 4;
+        const auto row = columns<int, int>({"perPiece", "batch"});
+        row("one piece", 8192, 50000);
+        row("pieces of 1, batches of 2", 1, 2);
+        row("pieces of 2", 2, 50000);
+        row("pieces of 3, batches of 4", 3, 4);
     }
     void linesCarryMonthsAndAreNeverCutShort()
     {
-        QFETCH(int, perPiece);
-        QFETCH(int, batch);
+        auto [perPiece, batch] = fetch<int, int>({"perPiece", "batch"});
         const auto restore = qScopeGuard([] { AlbumScanThread::pieceRecords = 8192; });
         AlbumScanThread::pieceRecords = perPiece;
         FormFixture f;
@@ -252,12 +254,15 @@ private slots:
         TrackListPage& page = *w.fmTrackList;
         page.lstTracks->setBatchSize(batch);
         const std::string longTitle(60, 'W');
-        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00", int16_t lineside = 0) {
+        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00",
+                              int16_t lineside = 0) {
             return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
         };
-        const std::string path = f.album.writeAlbum("lines.qdb", {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
-            track("c", "03991990", "AB  "), track("d", "04001990", ""), track(longTitle, "05051975", "ANY", "03:41", -1),
-            track("f", "06001975", "")});
+        const std::string path = f.album.writeAlbum("lines.qdb",
+                                                    {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
+                                                     track("c", "03991990", "AB  "), track("d", "04001990", ""),
+                                                     track(longTitle, "05051975", "ANY", "03:41", -1),
+                                                     track("f", "06001975", "")});
         // Records of NUL bytes only, as a sparse file reads: no month, one code of NULs.
         w.m.AlbumPath = f.album.writeFile("sparse.qdb", std::string(3000 * kRecordSize, '\0'));
         page.FillTrackList();
@@ -269,9 +274,9 @@ private slots:
         w.fmSearch->btnSearch->click();
         QVERIFY(!page.trackLines->scanning());
         const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
-        QCOMPARE(lines(page.lstTracks), (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)",
-                                                  "c - 3rd March 1990 (01:00)", "d - 4th March 1990 (01:00)",
-                                                  longLine, "f - 6th May 1975 (01:00)"}));
+        QCOMPARE(lines(page.lstTracks),
+                 (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)", "c - 3rd March 1990 (01:00)",
+                              "d - 4th March 1990 (01:00)", longLine, "f - 6th May 1975 (01:00)"}));
         const QModelIndex last = page.lstTracks->model()->index(4, 0);
         QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
         QCOMPARE(page.lstTracks->textElideMode(), Qt::ElideNone);

@@ -3,6 +3,7 @@
 #include <QTest>
 #include <climits>
 
+#include "support/table.h"
 #include "logic/settings.h"
 #include "support/album_builder.h"
 
@@ -13,10 +14,30 @@ namespace {
 
 std::vector<std::string> defaultLines()
 {
-    return {"[Directories]", "Details=/music/", "Data=/music/a.qdb", "Playlist FN=/lists/x.pll", "",
-            "[Pane Positions]", "1=2780", "2=3375", "3=2500", "", "[List Positions]", "Index=7",
-            "Playlist=3", "", " 64 ", " 12 ", " 12648447 ", " 12648447 ", " 8.25 ", " 0 ", "all", "2",
-            " 1200 ", "-300 "};
+    return {"[Directories]",
+            "Details=/music/",
+            "Data=/music/a.qdb",
+            "Playlist FN=/lists/x.pll",
+            "",
+            "[Pane Positions]",
+            "1=2780",
+            "2=3375",
+            "3=2500",
+            "",
+            "[List Positions]",
+            "Index=7",
+            "Playlist=3",
+            "",
+            " 64 ",
+            " 12 ",
+            " 12648447 ",
+            " 12648447 ",
+            " 8.25 ",
+            " 0 ",
+            "all",
+            "2",
+            " 1200 ",
+            "-300 "};
 }
 
 // The default file with some lines (numbered from 1) replaced, cut to its first `keep` lines.
@@ -37,8 +58,9 @@ private slots:
     {
         const SettingsRead r = parseSettings(withLines({}));
         QVERIFY(r.complete());
-        QVERIFY(r.data == (SettingsData{"/music/", "/music/a.qdb", "/lists/x.pll", 2780, 3375, 2500, 7, 3, Look{64, 12, 12648447},
-                                        Look{12648447, 8.25, 0}, true, TrackKind::OnTrain, 1200, -300}));
+        QVERIFY(r.data
+                == (SettingsData{"/music/", "/music/a.qdb", "/lists/x.pll", 2780, 3375, 2500, 7, 3,
+                                 Look{64, 12, 12648447}, Look{12648447, 8.25, 0}, true, TrackKind::OnTrain, 1200, -300}));
         // Blanks around "all" are passed over; a capital "All" is no "all", and kind 3 is both.
         const SettingsData padded = parseSettings(withLines({{21, "  all "}, {22, " 2 "}})).data;
         QVERIFY(padded.allPrefs && padded.kind == TrackKind::OnTrain);
@@ -48,17 +70,17 @@ private slots:
 
     void stopsAtTheFirstBadLine_data()
     {
-        QTest::addColumn<std::string>("content"); QTest::addColumn<int>("linesRead");
-        QTest::newRow("no file content") << std::string() << 0;
-        QTest::newRow("cut after line 14") << withLines({}, 14) << 14;
-        QTest::newRow("colour with trailing text") << withLines({{17, " 5x "}}) << 16;
-        QTest::newRow("colour beyond 24 bits") << withLines({{18, " 16777216 "}}) << 17;
-        QTest::newRow("negative colour") << withLines({{15, "-1 "}}) << 14;
-        QTest::newRow("font size zero") << withLines({{19, ""}}) << 18;
-        QTest::newRow("mini left past 16 bits") << withLines({{24, " 40000 "}}) << 23;
-        QTest::newRow("negative list height") << withLines({{9, "3=-5"}}) << 8;
-        QTest::newRow("empty colour counts as black") << withLines({{20, ""}}) << 24;
-        QTest::newRow("lines ending in LF alone") << fixture::joinLines(defaultLines(), "\n") << 24;
+        const auto row = columns<std::string, int>({"content", "linesRead"});
+        row("no file content", std::string(), 0);
+        row("cut after line 14", withLines({}, 14), 14);
+        row("colour with trailing text", withLines({{17, " 5x "}}), 16);
+        row("colour beyond 24 bits", withLines({{18, " 16777216 "}}), 17);
+        row("negative colour", withLines({{15, "-1 "}}), 14);
+        row("font size zero", withLines({{19, ""}}), 18);
+        row("mini left past 16 bits", withLines({{24, " 40000 "}}), 23);
+        row("negative list height", withLines({{9, "3=-5"}}), 8);
+        row("empty colour counts as black", withLines({{20, ""}}), 24);
+        row("lines ending in LF alone", fixture::joinLines(defaultLines(), "\n"), 24);
     }
     void stopsAtTheFirstBadLine()
     {
@@ -82,7 +104,8 @@ private slots:
             QTest::newRow(name) << d;
         };
         row("tiny", 1e-300, 5e-324, 1e-05, 0, 0u, 1e-05, 4e-320, 0);
-        row("huge", 1.7976931348623157e308, 1e300, 1.2345678901234567e15, INT_MAX, 0xFFFFFFu, 2048.0, 3.0555555555555556e109, 32767);
+        row("huge", 1.7976931348623157e308, 1e300, 1.2345678901234567e15, INT_MAX, 0xFFFFFFu, 2048.0,
+            3.0555555555555556e109, 32767);
         row("negative", -2710.5, 0.1 + 0.2, -1.0, INT_MIN, 12648447u, 8.25, -3.0555555555555556e109, -32768);
         row("more than seven digits", 12345678.9, 1234567.125, 1.0 / 3, 7, 64u, 1.0 / 3, -0.000001234, -1);
     }
@@ -98,13 +121,13 @@ private slots:
     // written empty, so every other line keeps its place.
     void writtenFileReadsBackTheSame()
     {
-        for (const std::string& file : {withLines({}), withLines({{4, "Playlist FN="}, {12, "Index=-1"}, {21, "one"}, {22, "1"}})})
+        for (const std::string& file :
+             {withLines({}), withLines({{4, "Playlist FN="}, {12, "Index=-1"}, {21, "one"}, {22, "1"}})})
             QCOMPARE(formatSettings(parseSettings(file).data), file);
         SettingsData broken = parseSettings(withLines({})).data;
         broken.detailsFolder += "\r", broken.albumPath += "\nb.qdb", broken.playlistFileName += "\r\n";
         QCOMPARE(formatSettings(broken), withLines({{2, "Details="}, {3, "Data="}, {4, "Playlist FN="}}));
     }
-
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)

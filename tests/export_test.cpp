@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <unistd.h>
 
+#include "support/table.h"
 #include "export/export_frame.h"
 #include "logic/export_files.h"
 #include "logic/export_run.h"
@@ -51,27 +52,32 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
-// One whole export: the playlist's records, album files removed first, the export folder's files
-// before (none: no folder; "0555": read-only; "gone": no parent) and what the user answers, then
-// the boxes shown, the folder's files after ("-": no folder), details.txt, the playlist lines
-// selected in turn, and whether the frame is still shown.
+// One whole export, as the columns of its table: the playlist's records, album files removed first, the
+// export folder's files before (none: no folder; "0555": read-only; "gone": no parent) and what the user
+// answers, then the boxes shown, the folder's files after ("-": no folder), details.txt, the playlist
+// lines selected in turn, and whether the frame is still shown.
 struct ExportCase {
-    QList<int> playlist{};
-    QStringList removed{};
-    bool notes = true;
-    QStringList existing{};
-    QString name = "Trip";
-    QList<MsgAnswer> answers{};
-    QStringList titles{};
-    QStringList after{"-"};
-    QByteArray details = "(none)";
-    QList<int> selected{};
-    bool shown = false;
+    QList<int> playlist;
+    QStringList removed;
+    bool notes;
+    QStringList existing;
+    QString name;
+    QList<MsgAnswer> answers;
+    QStringList titles;
+    QStringList after;
+    QByteArray details;
+    QList<int> selected;
+    bool shown;
 };
+#define EXPORT_COLUMNS                                                                                                 \
+    QList<int>, QStringList, bool, QStringList, QString, QList<MsgAnswer>, QStringList, QStringList, QByteArray,       \
+        QList<int>, bool
+const std::array<const char*, 11> kExportColumns{"playlist", "removed", "notes",   "existing", "name", "answers",
+                                                 "titles",   "after",   "details", "selected", "shown"};
 
 }  // namespace
 
-Q_DECLARE_METATYPE(ExportCase)
+Q_DECLARE_METATYPE(MsgAnswer)
 
 class ExportTest : public QObject {
     Q_OBJECT
@@ -82,35 +88,28 @@ private slots:
 
     void names_data()
     {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QByteArray>("folder");
-        QTest::addColumn<QByteArray>("mp3");
-        QTest::addColumn<QByteArray>("name");
-        QTest::newRow("first") << 1 << QByteArray("steam     ") << QByteArray("  a1 ") << QByteArray("0001_steam_a1.mp3");
-        QTest::newRow("five digits in full") << 12345 << QByteArray("s") << QByteArray("b") << QByteArray("12345_s_b.mp3");
-        QTest::newRow("separators made _") << 7 << QByteArray("../up") << QByteArray("a\\b") << QByteArray("0007_.._up_a_b.mp3");
-        QTest::newRow("NUL made _") << 8 << QByteArray("f\0x", 3) << QByteArray("\0b", 2) << QByteArray("0008_f_x__b.mp3");
+        const auto row = columns<int, QByteArray, QByteArray, QByteArray>({"n", "folder", "mp3", "name"});
+        row("first", 1, "steam     ", "  a1 ", "0001_steam_a1.mp3");
+        row("five digits in full", 12345, "s", "b", "12345_s_b.mp3");
+        row("separators made _", 7, "../up", "a\\b", "0007_.._up_a_b.mp3");
+        row("NUL made _", 8, QByteArray("f\0x", 3), QByteArray("\0b", 2), "0008_f_x__b.mp3");
     }
     void names()
     {
-        QFETCH(int, n);
-        QFETCH(QByteArray, folder);
-        QFETCH(QByteArray, mp3);
+        auto [n, folder, mp3] = fetch<int, QByteArray, QByteArray>({"n", "folder", "mp3"});
         const TrackRecord rec = fixture::makeTrack("T", "01011970", "01:00", 0, mp3.toStdString(), folder.toStdString());
         QTEST(QByteArray::fromStdString(exportedFileName(size_t(n), rec)), "name");
     }
 
     void exportName_data()
     {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<int>("check");
-        QTest::addColumn<QByteArray>("name");
-        QTest::newRow("trimmed") << QByteArray("  Trip 2 ") << int(NameCheck::Ok) << QByteArray("Trip 2");
-        QTest::newRow("blanks") << QByteArray("   ") << int(NameCheck::Empty) << QByteArray("");
-        QTest::newRow("slash") << QByteArray("a/b") << int(NameCheck::Separator) << QByteArray("a/b");
-        QTest::newRow("backslash") << QByteArray("a\\b") << int(NameCheck::Separator) << QByteArray("a\\b");
-        QTest::newRow("dot dot") << QByteArray(" .. ") << int(NameCheck::DotName) << QByteArray("..");
-        QTest::newRow("three dots") << QByteArray("...") << int(NameCheck::Ok) << QByteArray("...");
+        const auto row = columns<QByteArray, int, QByteArray>({"typed", "check", "name"});
+        row("trimmed", "  Trip 2 ", int(NameCheck::Ok), "Trip 2");
+        row("blanks", "   ", int(NameCheck::Empty), "");
+        row("slash", "a/b", int(NameCheck::Separator), "a/b");
+        row("backslash", "a\\b", int(NameCheck::Separator), "a\\b");
+        row("dot dot", " .. ", int(NameCheck::DotName), "..");
+        row("three dots", "...", int(NameCheck::Ok), "...");
     }
     void exportName()
     {
@@ -119,34 +118,28 @@ private slots:
         QTEST(int(name.check), "check");
         QTEST(QByteArray::fromStdString(name.name), "name");
         if (name.check == NameCheck::Separator)  // the message names the character
-            QVERIFY(exportNameMessage(name).prompt.starts_with(std::string("The Export name cannot hold the character \"") + name.separator));
+            QVERIFY(exportNameMessage(name).prompt.starts_with(
+                std::string("The Export name cannot hold the character \"") + name.separator));
     }
 
     // The system's failures as the user is told of them.
     void failures_data()
     {
-        QTest::addColumn<int>("err");
-        QTest::addColumn<bool>("reading");
-        QTest::addColumn<QByteArray>("title");
-        QTest::addColumn<QByteArray>("prompt");  // its start
-        QTest::addColumn<bool>("hides");
-        QTest::newRow("refused source") << EACCES << true << QByteArray("File Error")
-                                        << QByteArray("A file error has occured.\rPlease check") << true;
-        QTest::newRow("no medium") << ENOMEDIUM << false << QByteArray("Disk Error")
-                                   << QByteArray("Error copying file.No disk in drive") << false;
-        QTest::newRow("read-only folder") << EROFS << false << QByteArray("Error")
-                                          << QByteArray("Unable to write to selected folder.\rHave you") << false;
-        QTest::newRow("missing parent") << ENOENT << false << QByteArray("Error")
-                                        << QByteArray("Path for Export not found.\rChoose another folder for export") << false;
-        QTest::newRow("folder in the way") << EISDIR << false << QByteArray("Unexpected Error")
-                                           << QByteArray("Error:75 Is a directory\rSorry, an unexpected") << true;
-        QTest::newRow("disk full") << ENOSPC << false << QByteArray("Unexpected Error")
-                                   << QByteArray("Error:61 No space left on device\rSorry, an unexpected") << true;
+        // prompt: its start
+        const auto row = columns<int, bool, QByteArray, QByteArray, bool>({"err", "reading", "title", "prompt", "hides"});
+        row("refused source", EACCES, true, "File Error", "A file error has occured.\rPlease check", true);
+        row("no medium", ENOMEDIUM, false, "Disk Error", "Error copying file.No disk in drive", false);
+        row("read-only folder", EROFS, false, "Error", "Unable to write to selected folder.\rHave you", false);
+        row("missing parent", ENOENT, false, "Error", "Path for Export not found.\rChoose another folder for export",
+            false);
+        row("folder in the way", EISDIR, false, "Unexpected Error", "Error:75 Is a directory\rSorry, an unexpected",
+            true);
+        row("disk full", ENOSPC, false, "Unexpected Error", "Error:61 No space left on device\rSorry, an unexpected",
+            true);
     }
     void failures()
     {
-        QFETCH(int, err);
-        QFETCH(bool, reading);
+        auto [err, reading] = fetch<int, bool>({"err", "reading"});
         OsFailure failure = osFailure(err);
         if (!reading && err == ENOENT) failure.kind = FileError::PathNotFound;  // as a folder that cannot be created
         const ExportMessage message = exportFailureMessage(failure, reading, "/music/f1");
@@ -160,49 +153,52 @@ private slots:
     // Whole exports of an album of three tracks (t1..t3 in f1, notes "Notes of Track n").
     void exporting_data()
     {
-        QTest::addColumn<ExportCase>("e");
+        const auto row = columns<EXPORT_COLUMNS>(kExportColumns);
         const QStringList three{"0001_f1_t1.mp3", "0002_f1_t2.mp3", "0003_f1_t3.mp3", "details.txt"};
-        const QStringList old{"a.mp3", "B.MP3", "c.mp\x13", "details.txt", "notes.doc"};  // "\x13" is "3" without its 0x20 bit
+        const QStringList old{"a.mp3", "B.MP3", "c.mp\x13", "details.txt",
+                              "notes.doc"};  // "\x13" is "3" without its 0x20 bit
         const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
-        const QStringList yesOkTitles{"Export error", "Ok to Delete?"};
-        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true);
-        QTest::newRow("three with notes") << ExportCase{.playlist = {1, 2, 3}, .after = three, .details = all, .selected = {0, 1, 2, 0}};
-        QTest::newRow("same track twice") << ExportCase{.playlist = {2, 2}, .notes = false,
-            .after = {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}, .details = entry(1, 2, false) + entry(2, 2, false), .selected = {0, 1, 0}};
-        QTest::newRow("blank name after source check") << ExportCase{.playlist = {1}, .name = "  ", .titles = {"No Export name"}, .shown = true};
-        QTest::newRow("first missing before the name")
-            << ExportCase{.playlist = {1, 2}, .removed = {"f1/t1.mp3"}, .name = "  ", .titles = {"File Error"}, .selected = {0}};
-        QTest::newRow("name with slash") << ExportCase{.playlist = {1}, .name = "a/b", .titles = {"No Export name"}, .shown = true};
+        const QStringList yesOkTitles{"Export error", "Ok to Delete?"}, none{"-"}, one{"0001_f1_t1.mp3", "details.txt"};
+        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true), no = "(none)";
+        row("three with notes", {1, 2, 3}, {}, true, {}, "Trip", {}, {}, three, all, {0, 1, 2, 0}, false);
+        row("same track twice", {2, 2}, {}, false, {}, "Trip", {}, {},
+            {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt"}, entry(1, 2, false) + entry(2, 2, false), {0, 1, 0},
+            false);
+        row("blank name after source check", {1}, {}, true, {}, "  ", {}, {"No Export name"}, none, no, {}, true);
+        row("first missing before the name", {1, 2}, {"f1/t1.mp3"}, true, {}, "  ", {}, {"File Error"}, none, no, {0},
+            false);
+        row("name with slash", {1}, {}, true, {}, "a/b", {}, {"No Export name"}, none, no, {}, true);
         // An export killed mid-copy left part files, which the next export into that folder removes.
         const QStringList parts{"0001_f1_t1.mp3.tmp<dead>-2", "details.txt.tmp<dead>-1"};
-        QTest::newRow("existing: Yes, OK") << ExportCase{.playlist = {1, 2, 3}, .existing = old + parts, .answers = yesOk, .titles = yesOkTitles,
-                                                         .after = three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc"}, .details = all, .selected = {0, 1, 2, 0}};
-        QTest::newRow("existing: No") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::No}, .titles = {"Export error"},
-                                                    .after = old, .details = "old", .shown = true};
-        QTest::newRow("existing: Yes, Cancel") << ExportCase{.playlist = {1}, .existing = old, .answers = {MsgAnswer::Yes, MsgAnswer::Cancel},
-                                                             .titles = yesOkTitles, .after = old, .details = "old", .shown = true};
-        QTest::newRow("later file missing") << ExportCase{.playlist = {1, 2, 3}, .removed = {"f1/t2.mp3"}, .titles = {"File Error"},
-            .after = {"0001_f1_t1.mp3", "details.txt"}, .details = entry(1, 1, true) + entry(2, 2, true), .selected = {0, 1, 0}};
-        QTest::newRow("no notes file, notes unchecked") << ExportCase{.playlist = {1}, .removed = {"f1/details.qvt"}, .notes = false,
-            .after = {"0001_f1_t1.mp3", "details.txt"}, .details = entry(1, 1, false), .selected = {0, 0}};
-        QTest::newRow("no notes file, notes checked") << ExportCase{.playlist = {1}, .removed = {"f1/details.qvt"}, .titles = {"File Error"},
-            .after = {"details.txt"}, .details = entry(1, 1, false), .selected = {0, 0}};
-        QTest::newRow("a folder in the way of a copy") << ExportCase{.playlist = {1}, .notes = false, .existing = {"0001_f1_t1.mp3/"},
-            .answers = yesOk, .titles = yesOkTitles + QStringList{"Unexpected Error"}, .after = {"0001_f1_t1.mp3", "details.txt"},
-            .details = entry(1, 1, false), .selected = {0, 0}};
-        QTest::newRow("read-only folder") << ExportCase{.playlist = {1}, .notes = false, .existing = {"a.mp3", "0555"}, .answers = yesOk,
-                                                        .titles = yesOkTitles + QStringList{"Error"}, .after = {"a.mp3"}, .shown = true};
-        QTest::newRow("missing parent") << ExportCase{.playlist = {1}, .notes = false, .existing = {"gone"}, .titles = {"Error"}, .shown = true};
+        row("existing: Yes, OK", {1, 2, 3}, {}, true, old + parts, "Trip", yesOk, yesOkTitles,
+            three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc"}, all, {0, 1, 2, 0}, false);
+        row("existing: No", {1}, {}, true, old, "Trip", {MsgAnswer::No}, {"Export error"}, old, "old", {}, true);
+        row("existing: Yes, Cancel", {1}, {}, true, old, "Trip", {MsgAnswer::Yes, MsgAnswer::Cancel}, yesOkTitles, old,
+            "old", {}, true);
+        row("later file missing", {1, 2, 3}, {"f1/t2.mp3"}, true, {}, "Trip", {}, {"File Error"}, one,
+            entry(1, 1, true) + entry(2, 2, true), {0, 1, 0}, false);
+        row("no notes file, notes unchecked", {1}, {"f1/details.qvt"}, false, {}, "Trip", {}, {}, one,
+            entry(1, 1, false), {0, 0}, false);
+        row("no notes file, notes checked", {1}, {"f1/details.qvt"}, true, {}, "Trip", {}, {"File Error"},
+            {"details.txt"}, entry(1, 1, false), {0, 0}, false);
+        row("a folder in the way of a copy", {1}, {}, false, {"0001_f1_t1.mp3/"}, "Trip", yesOk,
+            yesOkTitles + QStringList{"Unexpected Error"}, one, entry(1, 1, false), {0, 0}, false);
+        row("read-only folder", {1}, {}, false, {"a.mp3", "0555"}, "Trip", yesOk, yesOkTitles + QStringList{"Error"},
+            {"a.mp3"}, no, {}, true);
+        row("missing parent", {1}, {}, false, {"gone"}, "Trip", {}, {"Error"}, none, no, {}, true);
     }
     void exporting()
     {
-        QFETCH(ExportCase, e);
+        const auto e = std::make_from_tuple<ExportCase>(fetch<EXPORT_COLUMNS>(kExportColumns));
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(3));
-        for (int t = 1; t <= 3; ++t) f.album.writeFile("f1/t" + std::to_string(t) + ".mp3", "mp3 of t" + std::to_string(t));
-        for (const QString& file : e.removed) QFile::remove(QString::fromStdString(f.album.filePath(file.toStdString())));
+        for (int t = 1; t <= 3; ++t)
+            f.album.writeFile("f1/t" + std::to_string(t) + ".mp3", "mp3 of t" + std::to_string(t));
+        for (const QString& file : e.removed)
+            QFile::remove(QString::fromStdString(f.album.filePath(file.toStdString())));
         QByteArray entries;
-        for (int r : e.playlist) entries += QByteArray::fromStdString(album) + "\r\n " + QByteArray::number(r) + " \r\n";
+        for (int r : e.playlist)
+            entries += QByteArray::fromStdString(album) + "\r\n " + QByteArray::number(r) + " \r\n";
         f.writeAppFile("temp.$$$", entries.toStdString());
         Form1& w = f.startWith(album, {});
         w.lblTabPlaylist_Click();
@@ -221,7 +217,9 @@ private slots:
         else if (!existing.isEmpty()) QDir().mkdir(folder);
         for (const QString& file : existing) {
             if (file.endsWith('/')) QDir().mkdir(folder + "/" + file);
-            else writeBytes(folder + "/" + QString(file).replace("<dead>", QString::number(fixture::deadProcessId())), "old");
+            else
+                writeBytes(folder + "/" + QString(file).replace("<dead>", QString::number(fixture::deadProcessId())),
+                           "old");
         }
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
@@ -236,8 +234,10 @@ private slots:
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
         QCOMPARE(messages.titles, e.titles);
-        QCOMPARE(QFileInfo::exists(folder) ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
-                                           : QStringList{"-"}, e.after);
+        QCOMPARE(QFileInfo::exists(folder)
+                     ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
+                     : QStringList{"-"},
+                 e.after);
         QCOMPARE(readAll(folder + "/details.txt"), e.details);
         QCOMPARE(selected, e.selected);
         if (!selected.isEmpty()) QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), selected.last());
@@ -302,14 +302,19 @@ private slots:
         QVERIFY(QDir().mkdir(album.path() + "/f1"));
         writeBytes(album.path() + "/f1/t1.mp3", "abc");
         AlbumFile file;
-        QVERIFY(file.open(fixture::AlbumDir().writeAlbum("a.qdb", {fixture::makeTrack("T", "01011970", "01:00", 0, "t1", "f1")})));
+        QVERIFY(file.open(
+            fixture::AlbumDir().writeAlbum("a.qdb", {fixture::makeTrack("T", "01011970", "01:00", 0, "t1", "f1")})));
         ExportPlan plan = planExport("C:\\Trains\\a.qdb\r\n 1 \r\n", file, here, out.path().toStdString(), false);
         QCOMPARE(QString::fromStdString(plan.items.at(0).source), album.path() + "/f1/t1.mp3");
         // A cancel asked for during the first entry stops the export after it.
         plan.items.push_back(plan.items[0]);
         plan.items[1].fileName = "0002_f1_t1.mp3";
         std::string index;
-        const ExportOutcome outcome = runExport(plan, [&](std::string_view s) { index += s; return OsFailure{}; },
+        const ExportOutcome outcome = runExport(plan,
+                                                [&](std::string_view s) {
+                                                    index += s;
+                                                    return OsFailure{};
+                                                },
                                                 {nullptr, [] { return true; }});
         QVERIFY(outcome.cancelled && !outcome.failure.failed());
         QCOMPARE(QDir(out.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"0001_f1_t1.mp3"});

@@ -2,6 +2,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "support/table.h"
 #include "album/album_files_frame.h"
 #include "logic/album_merge.h"
 #include "logic/playlist_files.h"
@@ -13,7 +14,12 @@ namespace {
 QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
 QString q(const std::string& s) { return QString::fromStdString(s); }
 // n records, each 131 copies of its own letter from `first` on.
-QByteArray recs(int n, char first) { QByteArray out; while (n--) out += QByteArray(131, first++); return out; }
+QByteArray recs(int n, char first)
+{
+    QByteArray out;
+    while (n--) out += QByteArray(131, first++);
+    return out;
+}
 std::string read(const std::string& path)
 {
     QFile file(q(path));
@@ -24,8 +30,8 @@ QStringList folderState(const std::string& folder)
 {
     QStringList state;
     for (const QFileInfo& file : QDir(q(folder)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
-        state << file.fileName() + " " + QString::number(file.size()) + " " +
-                     (file.size() < 1000000 ? QString::fromLatin1(read(file.filePath().toStdString())) : "sparse");
+        state << file.fileName() + " " + QString::number(file.size()) + " "
+                     + (file.size() < 1000000 ? QString::fromLatin1(read(file.filePath().toStdString())) : "sparse");
     return state;
 }
 
@@ -37,18 +43,21 @@ private slots:
     // The working playlist saved; "@" stands for the album. A null `existing` is no file there before.
     void savePlaylist_data()
     {
-        QTest::addColumn<QByteArray>("working"); QTest::addColumn<QByteArray>("existing"); QTest::addColumn<QString>("answer");  // relative to the album folder; "!" before it a cancel
-        QTest::addColumn<QByteArray>("saved"); QTest::addColumn<QString>("name");  // PlaylistFileName afterwards, "*" the full path
-        QTest::newRow("empty playlist, empty file") << QByteArray() << QByteArray() << "Evening.pll" << QByteArray("") << "Evening.pll";
-        QTest::newRow("existing file replaced, numbers padded") << QByteArray("@\r\n7\r\n") << QByteArray("old") << "Evening.pll" << QByteArray("@\r\n 7 \r\n") << "Evening.pll";
-        QTest::newRow("cancel keeps all") << QByteArray("@\r\n 1 \r\n") << QByteArray("old") << "!Evening.pll" << QByteArray("old") << "old.pll";
-        QTest::newRow("missing folder refused") << QByteArray("@\r\n 1 \r\n") << QByteArray() << "no/Evening.pll" << QByteArray() << "*";
+        // answer: relative to the album folder; "!" before it a cancel
+        // name: PlaylistFileName afterwards, "*" the full path
+        const auto row = columns<QByteArray, QByteArray, QString, QByteArray, QString>(
+            {"working", "existing", "answer", "saved", "name"});
+        row("empty playlist, empty file", QByteArray(), QByteArray(), "Evening.pll", "", "Evening.pll");
+        row("existing file replaced, numbers padded", "@\r\n7\r\n", "old", "Evening.pll", "@\r\n 7 \r\n", "Evening.pll");
+        row("cancel keeps all", "@\r\n 1 \r\n", "old", "!Evening.pll", "old", "old.pll");
+        row("missing folder refused", "@\r\n 1 \r\n", QByteArray(), "no/Evening.pll", QByteArray(), "*");
         // Saved, but its name would split the settings file's line: the name before it stays.
-        QTest::newRow("line break in the name") << QByteArray("@\r\n 1 \r\n") << QByteArray() << "Even\ning.pll" << QByteArray("@\r\n 1 \r\n") << "old.pll";
+        row("line break in the name", "@\r\n 1 \r\n", QByteArray(), "Even\ning.pll", "@\r\n 1 \r\n", "old.pll");
     }
     void savePlaylist()
     {
-        QFETCH(QByteArray, working); QFETCH(QByteArray, existing); QFETCH(QString, answer); QFETCH(QByteArray, saved); QFETCH(QString, name);
+        auto [working, existing, answer, saved, name] = fetch<QByteArray, QByteArray, QString, QByteArray, QString>(
+            {"working", "existing", "answer", "saved", "name"});
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(2));
         f.writeAppFile("temp.$$$", working.replace("@", album.c_str()).toStdString());
@@ -65,7 +74,8 @@ private slots:
         QCOMPARE(q(w.m.PlaylistFileName), stored);
         QCOMPARE(f.messages.shown.size(), name == "*" ? 1 : 0);
         if (name == "*")
-            QCOMPARE(f.messages.shown[0].prompt, "The playlist could not be saved to\r" + q(target) + "\r\rReason: path not found\r\rThe playlist is as it was.");
+            QCOMPARE(f.messages.shown[0].prompt, "The playlist could not be saved to\r" + q(target)
+                                                     + "\r\rReason: path not found\r\rThe playlist is as it was.");
         w.fmPlaylist->btnSavePL->click();  // the next save proposes the name kept
         QCOMPARE(f.dialogs.asked.value(1).request.fileName.value_or("?"), stored);
         f.close();
@@ -74,11 +84,14 @@ private slots:
     // A failed save names its reason; only a refused path asks about a read-only drive.
     void playlistSaveFailures_data()
     {
-        QTest::addColumn<int>("error"); QTest::addColumn<QString>("prompt");
-        const QString named = "The playlist could not be saved to\r/m/a.pll\r\rReason: %1\r\rThe playlist is as it was.";
-        QTest::newRow("refused") << int(FileError::AccessDenied) << "Unable to save playlist to drive /m\rIs this a read only drive?\rPlease try again and select another location";
-        QTest::newRow("disk full") << int(FileError::DiskFull) << named.arg("disk full");
-        QTest::newRow("folder in the way") << int(FileError::NotRegular) << named.arg("not a regular file");
+        const auto row = columns<int, QString>({"error", "prompt"});
+        const QString named =
+            "The playlist could not be saved to\r/m/a.pll\r\rReason: %1\r\rThe playlist is as it was.";
+        row("refused", int(FileError::AccessDenied),
+            "Unable to save playlist to drive /m\rIs this a read only drive?\rPlease try again and select another "
+            "location");
+        row("disk full", int(FileError::DiskFull), named.arg("disk full"));
+        row("folder in the way", int(FileError::NotRegular), named.arg("not a regular file"));
     }
     void playlistSaveFailures()
     {
@@ -88,20 +101,31 @@ private slots:
     // A playlist file loaded over the working playlist " 1 "; null is no file.
     void loadPlaylist_data()
     {
-        QTest::addColumn<QByteArray>("file"); QTest::addColumn<QString>("prompt");  // "" loaded without a word; %p the file's path
-        QTest::newRow("same name, other folder") << QByteArray("C:\\Sounds\\album.qdb\r\n 2 \r\n") << "";
-        QTest::newRow("slash path, first entry decides, text for a number") << QByteArray("/x/album.qdb\r\nsecond\r\nC:\\Sounds\\B.qdb\r\n 1 \r\n") << "";
-        QTest::newRow("other album") << QByteArray("C:\\Sounds\\Album2.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
-        QTest::newRow("letter case differs") << QByteArray("C:\\Sounds\\Album.qdb\r\n 2 \r\n") << "The Playlist you are trying to load is from Album.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct album and try again.";
-        QTest::newRow("no entry") << QByteArray("") << "The playlist file\r%p\rholds no tracks.\r\rThe playlist is as it was.";
-        QTest::newRow("missing") << QByteArray() << "The playlist could not be read from\r%p\r\rReason: file not found\r\rThe playlist is as it was.";
+        // prompt: "" loaded without a word; %p the file's path
+        const auto row = columns<QByteArray, QString>({"file", "prompt"});
+        row("same name, other folder", "C:\\Sounds\\album.qdb\r\n 2 \r\n", "");
+        row("slash path, first entry decides, text for a number",
+            "/x/album.qdb\r\nsecond\r\nC:\\Sounds\\B.qdb\r\n 1 \r\n", "");
+        row("other album", "C:\\Sounds\\Album2.qdb\r\n 2 \r\n",
+            "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct "
+            "album and try again.");
+        row("letter case differs", "C:\\Sounds\\Album.qdb\r\n 2 \r\n",
+            "The Playlist you are trying to load is from Album.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct "
+            "album and try again.");
+        row("no entry", "", "The playlist file\r%p\rholds no tracks.\r\rThe playlist is as it was.");
+        row("missing", QByteArray(),
+            "The playlist could not be read from\r%p\r\rReason: file not found\r\rThe playlist is as it was.");
         const QString notPlaylist = "The file\r%p\ris not a playlist file.\r\rThe playlist is as it was.";
-        QTest::newRow("binary, no number") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << notPlaylist;
-        QTest::newRow("binary, control bytes") << QByteArray("PK\x03\x04\x14\0\x08" "album.qdb\r\n 1 \r\n", 23) << notPlaylist;
+        row("binary, no number", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), notPlaylist);
+        row("binary, control bytes",
+            QByteArray("PK\x03\x04\x14\0\x08"
+                       "album.qdb\r\n 1 \r\n",
+                       23),
+            notPlaylist);
     }
     void loadPlaylist()
     {
-        QFETCH(QByteArray, file); QFETCH(QString, prompt);
+        auto [file, prompt] = fetch<QByteArray, QString>({"file", "prompt"});
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(2));
         const std::string before = album + "\r\n 1 \r\n";
@@ -122,15 +146,16 @@ private slots:
     // Load New Album with the dialog's answer: another album, a missing name, or a cancel.
     void loadAlbum_data()
     {
-        QTest::addColumn<QString>("answer"); QTest::addColumn<int>("lines");  // -1: nothing changed
-        QTest::newRow("another album") << "other.qdb" << 3;
-        QTest::newRow("typed name of no file") << "none.qdb" << 1;
-        QTest::newRow("cancel") << "" << -1;
-        QTest::newRow("line break in the name, refused") << "a\nb.qdb" << -1;
+        // lines: -1: nothing changed
+        const auto row = columns<QString, int>({"answer", "lines"});
+        row("another album", "other.qdb", 3);
+        row("typed name of no file", "none.qdb", 1);
+        row("cancel", "", -1);
+        row("line break in the name, refused", "a\nb.qdb", -1);
     }
     void loadAlbum()
     {
-        QFETCH(QString, answer); QFETCH(int, lines);
+        auto [answer, lines] = fetch<QString, int>({"answer", "lines"});
         FormFixture f;
         const std::string album = writeAlbum(f, numbered(2));
         f.album.writeAlbum("other.qdb", {fixture::makeTrack("A"), fixture::makeTrack("B"), fixture::makeTrack("C")});
@@ -148,7 +173,8 @@ private slots:
         QCOMPARE(w.fmOptions->txtCurAlb->text(), q(loaded));
         QCOMPARE(q(w.m.DetailsFolder), q(f.album.folder()));
         QCOMPARE(w.fmTrackList->lstTracks->listCount(), lines < 0 ? 2 : lines);
-        if (lines == 1) QCOMPARE(w.fmTrackList->lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
+        if (lines == 1)
+            QCOMPARE(w.fmTrackList->lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
         else QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
         QCOMPARE(w.fmTrackList->isVisible(), lines >= 0);
         QCOMPARE(q(f.readAppFile("temp.$$$")), lines < 0 ? q(album + "\r\n 1 \r\n") : QString());
@@ -156,37 +182,41 @@ private slots:
     // Two albums picked with "+" and merged into the answer of the save dialog.
     void merge_data()
     {
-        QTest::addColumn<QStringList>("answers");  // first, second, output; "-" leaves a box unpicked
-        QTest::addColumn<QByteArray>("output"); QTest::addColumn<QString>("failing");  // the file a box names; "" no box
-        QTest::newRow("empty second") << QStringList{"a.qdb", "e.qdb", "new.qdb"} << recs(3, 'a') << "";
-        QTest::newRow("into the first") << QStringList{"a.qdb", "b.qdb", "a.qdb"} << recs(3, 'a') + recs(2, 'x') << "";
-        QTest::newRow("into the second") << QStringList{"b.qdb", "a.qdb", "a.qdb"} << recs(2, 'x') + recs(3, 'a') << "";
-        QTest::newRow("longer output keeps its tail") << QStringList{"b.qdb", "e.qdb", "a.qdb"} << recs(2, 'x') + recs(1, 'c') << "";
-        QTest::newRow("records split between blocks") << QStringList{"big.qdb", "b.qdb", "new.qdb"} << recs(1000, 'a') + recs(2, 'x') << "";
-        QTest::newRow("long tail kept whole") << QStringList{"b.qdb", "e.qdb", "big.qdb"} << recs(2, 'x') + (recs(1000, 'a') + "z").mid(262) << "";
-        QTest::newRow("part-record not copied") << QStringList{"p.qdb", "b.qdb", "new.qdb"} << recs(1, 'a') + recs(2, 'x') << "";
-        QTest::newRow("missing input") << QStringList{"a.qdb", "gone.qdb", "new.qdb"} << QByteArray("<missing>") << "gone.qdb";
-        QTest::newRow("unwritable output") << QStringList{"a.qdb", "b.qdb", "no/new.qdb"} << QByteArray("<missing>") << "no/new.qdb";
-        QTest::newRow("second unpicked") << QStringList{"a.qdb", "-", "new.qdb"} << QByteArray("<missing>") << "";
-        QTest::newRow("save cancelled") << QStringList{"a.qdb", "b.qdb", ""} << QByteArray("<missing>") << "";
+        // answers: first, second, output; "-" leaves a box unpicked
+        // failing: the file a box names; "" no box
+        const auto row = columns<QStringList, QByteArray, QString>({"answers", "output", "failing"});
+        row("empty second", {"a.qdb", "e.qdb", "new.qdb"}, recs(3, 'a'), "");
+        row("into the first", {"a.qdb", "b.qdb", "a.qdb"}, recs(3, 'a') + recs(2, 'x'), "");
+        row("into the second", {"b.qdb", "a.qdb", "a.qdb"}, recs(2, 'x') + recs(3, 'a'), "");
+        row("longer output keeps its tail", {"b.qdb", "e.qdb", "a.qdb"}, recs(2, 'x') + recs(1, 'c'), "");
+        row("records split between blocks", {"big.qdb", "b.qdb", "new.qdb"}, recs(1000, 'a') + recs(2, 'x'), "");
+        row("long tail kept whole", {"b.qdb", "e.qdb", "big.qdb"}, recs(2, 'x') + (recs(1000, 'a') + "z").mid(262), "");
+        row("part-record not copied", {"p.qdb", "b.qdb", "new.qdb"}, recs(1, 'a') + recs(2, 'x'), "");
+        row("missing input", {"a.qdb", "gone.qdb", "new.qdb"}, "<missing>", "gone.qdb");
+        row("unwritable output", {"a.qdb", "b.qdb", "no/new.qdb"}, "<missing>", "no/new.qdb");
+        row("second unpicked", {"a.qdb", "-", "new.qdb"}, "<missing>", "");
+        row("save cancelled", {"a.qdb", "b.qdb", ""}, "<missing>", "");
     }
     void merge()
     {
-        QFETCH(QStringList, answers); QFETCH(QByteArray, output); QFETCH(QString, failing);
+        auto [answers, output, failing] = fetch<QStringList, QByteArray, QString>({"answers", "output", "failing"});
         FormFixture f;
         writeAlbum(f, numbered(1));
-        const std::vector<std::pair<std::string, QByteArray>> albums{
-            {"a.qdb", recs(3, 'a')}, {"b.qdb", recs(2, 'x')}, {"e.qdb", {}}, {"p.qdb", recs(1, 'a') + "xyz"}, {"big.qdb", recs(1000, 'a') + "z"}};
-        for (const auto& [name, data] : albums) f.album.writeFile(name, data.toStdString());
-        Form1& w = f.start();
+        for (const auto& [name, data] : {std::pair<std::string, QByteArray>{"a.qdb", recs(3, 'a')},
+                                         {"b.qdb", recs(2, 'x')},
+                                         {"e.qdb", {}},
+                                         {"p.qdb", recs(1, 'a') + "xyz"},
+                                         {"big.qdb", recs(1000, 'a') + "z"}})
+            f.album.writeFile(name, data.toStdString());
+        AlbumFilesFrame& frame = *f.start().fmOptions->Frame4;
         QStringList paths;
         for (const QString& a : answers) paths << (a.isEmpty() || a == "-" ? a : q(f.album.folder()) + a);
         (f.dialogs.fileAnswers = paths).removeAll("-");
-        if (answers[0] != "-") w.fmOptions->Frame4->btnAdd1->click();
-        if (answers[1] != "-") w.fmOptions->Frame4->btnAdd2->click();
-        QSignalSpy ended(w.fmOptions->Frame4, &AlbumFilesFrame::mergeEnded);
-        w.fmOptions->Frame4->btnMerge->click();
-        if (w.fmOptions->Frame4->isMerging()) QVERIFY(ended.wait());
+        if (answers[0] != "-") frame.btnAdd1->click();
+        if (answers[1] != "-") frame.btnAdd2->click();
+        QSignalSpy ended(&frame, &AlbumFilesFrame::mergeEnded);
+        frame.btnMerge->click();
+        if (frame.isMerging()) QVERIFY(ended.wait());
         QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
         // Each "+" and the merge offer the name returned last.
         for (int i = 1; i < f.dialogs.asked.size(); ++i)
@@ -200,17 +230,19 @@ private slots:
     // every file as it was and no temporary behind.
     void mergeCancelled_data()
     {
-        QTest::addColumn<int>("blocks");  // blocks copied before the cancel, of 6
-        QTest::newRow("in the first") << 0;
-        QTest::newRow("in the second") << 2;
-        QTest::newRow("in the old output's tail") << 4;
-        QTest::newRow("while flushed") << 6;
+        // blocks: blocks copied before the cancel, of 6
+        const auto row = columns<int>({"blocks"});
+        row("in the first", 0);
+        row("in the second", 2);
+        row("in the old output's tail", 4);
+        row("while flushed", 6);
     }
     void mergeCancelled()
     {
         QFETCH(int, blocks);
         QTemporaryDir dir;
-        const std::string folder = dir.path().toStdString() + "/", a = folder + "a.qdb", b = folder + "b.qdb", out = folder + "out.qdb";
+        const std::string folder = dir.path().toStdString() + "/", a = folder + "a.qdb", b = folder + "b.qdb",
+                          out = folder + "out.qdb";
         for (const auto& [path, size] : {std::pair{a, 131 * 100000}, {b, 131 * 100000}, {out, 131 * 300000}}) {
             QFile file(q(path));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(recs(3, 'a')) && file.resize(size));
@@ -219,7 +251,8 @@ private slots:
         int copied = 0, asked = 0;
         const MergeHooks hooks{[&](uint64_t, uint64_t) { ++copied; }, [&] { return ++asked > blocks; }};
         MergeOutcome outcome;
-        QCOMPARE(writeFileAtomicTo(out, [&](int fd) { return (outcome = mergeAlbumsInto(fd, a, b, out, hooks)).verdict(); }),
+        QCOMPARE(writeFileAtomicTo(out,
+                                   [&](int fd) { return (outcome = mergeAlbumsInto(fd, a, b, out, hooks)).verdict(); }),
                  FileError::Cancelled);
         QVERIFY(outcome.cancelled);
         QCOMPARE(copied, std::min(blocks + 1, 6));
@@ -229,9 +262,9 @@ private slots:
     // end stops it and leaves every file as it was.
     void mergeInterrupted_data()
     {
-        QTest::addColumn<bool>("closeWindow");
-        QTest::newRow("Cancel clicked") << false;
-        QTest::newRow("window closed") << true;
+        const auto row = columns<bool>({"closeWindow"});
+        row("Cancel clicked", false);
+        row("window closed", true);
     }
     void mergeInterrupted()
     {
@@ -244,21 +277,22 @@ private slots:
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(131) << 24));
         big.close();
         const QStringList before = folderState(f.album.folder());
-        Form1& w = f.start();
-        f.dialogs.fileAnswers = {q(f.album.folder() + "big.qdb"), q(f.album.folder() + "b.qdb"), q(f.album.folder() + "out.qdb")};
-        w.fmOptions->Frame4->btnAdd1->click();
-        w.fmOptions->Frame4->btnAdd2->click();
-        QSignalSpy progressed(w.fmOptions->Frame4, &AlbumFilesFrame::mergeProgressed), ended(w.fmOptions->Frame4, &AlbumFilesFrame::mergeEnded);
-        w.fmOptions->Frame4->btnMerge->click();
+        AlbumFilesFrame& frame = *f.start().fmOptions->Frame4;
+        f.dialogs.fileAnswers = {q(f.album.folder() + "big.qdb"), q(f.album.folder() + "b.qdb"),
+                                 q(f.album.folder() + "out.qdb")};
+        frame.btnAdd1->click();
+        frame.btnAdd2->click();
+        QSignalSpy progressed(&frame, &AlbumFilesFrame::mergeProgressed), ended(&frame, &AlbumFilesFrame::mergeEnded);
+        frame.btnMerge->click();
         QVERIFY(progressed.wait());
-        QVERIFY(w.fmOptions->Frame4->isMerging() && !w.fmOptions->Frame4->barMerge->isHidden() && !w.fmOptions->Frame4->btnMerge->isEnabled());
+        QVERIFY(frame.isMerging() && !frame.barMerge->isHidden() && !frame.btnMerge->isEnabled());
         if (closeWindow) {
             f.close();
             f.form.reset();
         } else {
-            w.fmOptions->Frame4->btnCancelMerge->click();
+            frame.btnCancelMerge->click();
             QVERIFY(ended.wait());
-            QVERIFY(!!w.fmOptions->Frame4->barMerge->isHidden() && w.fmOptions->Frame4->btnMerge->isEnabled());
+            QVERIFY(frame.barMerge->isHidden() && frame.btnMerge->isEnabled());
         }
         QCOMPARE(f.messages.shown.size(), 0);
         QCOMPARE(folderState(f.album.folder()), before);
@@ -266,14 +300,14 @@ private slots:
     // Qt's save dialog: what it offers, and the name it returns for what the user types ("" a cancel).
     void qtSaveDialog_data()
     {
-        QTest::addColumn<QString>("typed"); QTest::addColumn<QString>("result");
-        QTest::newRow("extension added") << "evening" << "evening.pll";
-        QTest::newRow("own extension kept") << "evening.txt" << "evening.txt";
-        QTest::newRow("cancel") << "" << "";
+        const auto row = columns<QString, QString>({"typed", "result"});
+        row("extension added", "evening", "evening.pll");
+        row("own extension kept", "evening.txt", "evening.txt");
+        row("cancel", "", "");
     }
     void qtSaveDialog()
     {
-        QFETCH(QString, typed); QFETCH(QString, result);
+        auto [typed, result] = fetch<QString, QString>({"typed", "result"});
         const QString before = QDir::currentPath();
         QTemporaryDir dir;
         QStringList seen;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+#include "support/table.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
 #include "support/album_builder.h"
@@ -15,12 +16,12 @@ private slots:
     // Never more than is asked for is read; other special files are tested where the window reads them.
     void readsOnlyRegularFiles_data()
     {
-        QTest::addColumn<QString>("what"); QTest::addColumn<int>("number"); QTest::addColumn<QByteArray>("bytes"); QTest::addColumn<bool>("truncated");
-        QTest::newRow("missing file") << "none.txt" << 53 << QByteArray() << false;
-        QTest::newRow("missing folder") << "none/x.txt" << 76 << QByteArray() << false;
-        QTest::newRow("a folder") << "." << 75 << QByteArray() << false;  // refused as not a regular file, not as missing
-        QTest::newRow("longer than the limit") << "long" << 0 << QByteArray("0123456789") << true;
-        QTest::newRow("as long as the limit") << "ten" << 0 << QByteArray("0123456789") << false;
+        const auto row = columns<QString, int, QByteArray, bool>({"what", "number", "bytes", "truncated"});
+        row("missing file", "none.txt", 53, QByteArray(), false);
+        row("missing folder", "none/x.txt", 76, QByteArray(), false);
+        row("a folder", ".", 75, QByteArray(), false);  // refused as not a regular file, not as missing
+        row("longer than the limit", "long", 0, "0123456789", true);
+        row("as long as the limit", "ten", 0, "0123456789", false);
     }
     void readsOnlyRegularFiles()
     {
@@ -38,11 +39,11 @@ private slots:
     // The reason a message gives for each failure of the system.
     void failureReasons_data()
     {
-        QTest::addColumn<int>("err"); QTest::addColumn<QString>("reason");
-        for (const int err : {ENOSPC, EDQUOT}) QTest::addRow("disk full %d", err) << err << "disk full";
-        for (const int err : {EISDIR, ENXIO}) QTest::addRow("not a file %d", err) << err << "not a regular file";
-        QTest::newRow("read-only") << EROFS << "access refused";
-        QTest::newRow("no medium") << ENOMEDIUM << "no medium in the drive";
+        const auto row = columns<int, QString>({"err", "reason"});
+        for (const int err : {ENOSPC, EDQUOT}) row(QTest::addRow("disk full %d", err), err, "disk full");
+        for (const int err : {EISDIR, ENXIO}) row(QTest::addRow("not a file %d", err), err, "not a regular file");
+        row("read-only", EROFS, "access refused");
+        row("no medium", ENOMEDIUM, "no medium in the drive");
     }
     void failureReasons()
     {
@@ -65,9 +66,9 @@ private slots:
 
     void failedAtomicWriteLeavesNothingBehind_data()
     {
-        QTest::addColumn<QString>("target"); QTest::addColumn<int>("error");
-        QTest::newRow("missing folder") << "gone/qvb.ini" << int(FileError::PathNotFound);
-        QTest::newRow("folder where the file goes") << "qvb.ini" << int(FileError::NotRegular);
+        const auto row = columns<QString, int>({"target", "error"});
+        row("missing folder", "gone/qvb.ini", int(FileError::PathNotFound));
+        row("folder where the file goes", "qvb.ini", int(FileError::NotRegular));
     }
     void failedAtomicWriteLeavesNothingBehind()
     {
@@ -85,13 +86,17 @@ private slots:
     {
         QTemporaryDir dir;
         const QString dead = QString::number(fixture::deadProcessId()), live = QString::number(::getpid());
-        const QStringList kept{"other.ini.tmp" + dead + "-1", "qvb.ini.tmp" + live + "-0"};  // another file's, a live writer's
-        for (const QString& name : kept + QStringList{"qvb.ini.tmp" + dead + "-7"}) QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
+        const QStringList kept{"other.ini.tmp" + dead + "-1",
+                               "qvb.ini.tmp" + live + "-0"};  // another file's, a live writer's
+        for (const QString& name : kept + QStringList{"qvb.ini.tmp" + dead + "-7"})
+            QVERIFY(QFile(dir.filePath(name)).open(QIODevice::WriteOnly));
         QStringList during;
-        QCOMPARE(writeFileAtomic(dir.filePath("qvb.ini").toStdString(), [&](const WritePiece& write) {
-            during = QDir(dir.path()).entryList(QDir::Files);
-            return write("new");
-        }), FileError::None);
+        QCOMPARE(writeFileAtomic(dir.filePath("qvb.ini").toStdString(),
+                                 [&](const WritePiece& write) {
+                                     during = QDir(dir.path()).entryList(QDir::Files);
+                                     return write("new");
+                                 }),
+                 FileError::None);
         QCOMPARE(during, kept);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{kept[0], "qvb.ini", kept[1]}));
     }
@@ -99,9 +104,9 @@ private slots:
     // A box without the window as its parent, or beneath a window kept on top, looks like a freeze.
     void messageBoxesOpenAboveTheirWindow_data()
     {
-        QTest::addColumn<bool>("onTop");
-        QTest::newRow("ordinary window") << false;
-        QTest::newRow("window kept on top") << true;
+        const auto row = columns<bool>({"onTop"});
+        row("ordinary window", false);
+        row("window kept on top", true);
     }
     void messageBoxesOpenAboveTheirWindow()
     {

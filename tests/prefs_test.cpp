@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <QtWidgets>
 
+#include "support/table.h"
 #include "form/looks.h"
 #include "support/playback_fixture.h"
 
@@ -21,18 +22,18 @@ class PrefsTest : public QObject {
 private slots:
     void samplesTakeFixedSizesAndChosenColours_data()
     {
-        QTest::addColumn<QStringList>("buttons"); QTest::addColumn<QList<int>>("answers");  // colour dialog answers in turn, -1: cancelled
-        QTest::addColumn<Look>("details"); QTest::addColumn<Look>("trackList");
+        // answers: colour dialog answers in turn, -1: cancelled
+        const auto row = columns<QStringList, QList<int>, Look, Look>({"buttons", "answers", "details", "trackList"});
         const Look d = kDetailsLook, t = kTrackListLook;
-        QTest::newRow("larger, colours") << QStringList{"btnFontUp", "btnBack", "btnTextColour"} << QList<int>{1, 2} << Look{1, 16, 2} << t;
-        QTest::newRow("normal after smaller") << QStringList{"btnFontSmall", "btnFontNormal"} << QList<int>{} << d << t;
-        QTest::newRow("list colours") << QStringList{"btnTLBack", "btnTLColour"} << QList<int>{3, 4} << d << Look{3, 8.25, 4};
-        QTest::newRow("cancel before any choice") << QStringList{"btnBack", "btnTLColour"} << QList<int>{-1, -1} << d << t;
-        QTest::newRow("cancel after a choice") << QStringList{"btnTLBack", "btnTLBack"} << QList<int>{5, -1} << d << Look{5, 8.25, 0};
+        row("larger, colours", {"btnFontUp", "btnBack", "btnTextColour"}, {1, 2}, {1, 16, 2}, t);
+        row("normal after smaller", {"btnFontSmall", "btnFontNormal"}, {}, d, t);
+        row("list colours", {"btnTLBack", "btnTLColour"}, {3, 4}, d, {3, 8.25, 4});
+        row("cancel before any choice", {"btnBack", "btnTLColour"}, {-1, -1}, d, t);
+        row("cancel after a choice", {"btnTLBack", "btnTLBack"}, {5, -1}, d, {5, 8.25, 0});
     }
     void samplesTakeFixedSizesAndChosenColours()
     {
-        QFETCH(QStringList, buttons); QFETCH(QList<int>, answers);
+        auto [buttons, answers] = fetch<QStringList, QList<int>>({"buttons", "answers"});
         FormFixture f;
         Form1& w = f.start();
         for (int a : answers) f.dialogs.colourAnswers.append(a < 0 ? std::nullopt : std::optional<uint32_t>(a));
@@ -45,11 +46,11 @@ private slots:
     // Each pass sets the check box, the list sample's size (10 points, then 8) and sets.
     void setPreferencesCarriesToTheListsWhenAsked_data()
     {
-        QTest::addColumn<QList<bool>>("passes"); QTest::addColumn<double>("lists"); QTest::addColumn<double>("listsAfterRestart");
-        QTest::newRow("unchecked: lists keep theirs") << QList<bool>{false} << 8.25 << 8.25;
-        QTest::newRow("checked") << QList<bool>{true} << 10.0 << 10.0;
-        QTest::newRow("unchecked later: lists keep the last carried") << QList<bool>{true, false} << 10.0 << 8.25;
-        QTest::newRow("checked later") << QList<bool>{false, true} << 8.0 << 8.0;
+        const auto row = columns<QList<bool>, double, double>({"passes", "lists", "listsAfterRestart"});
+        row("unchecked: lists keep theirs", {false}, 8.25, 8.25);
+        row("checked", {true}, 10.0, 10.0);
+        row("unchecked later: lists keep the last carried", {true, false}, 10.0, 8.25);
+        row("checked later", {false, true}, 8.0, 8.0);
     }
     void setPreferencesCarriesToTheListsWhenAsked()
     {
@@ -79,7 +80,8 @@ private slots:
         // Reset Defaults acts at once on the samples and the panes, and on nothing else.
         p.btnDefaultPref->click();
         QCOMPARE(QList<Look>({lookOf(p.txtsample), lookOf(again.fmTrackList->txtDetails)}), QList<Look>(2, kDetailsLook));
-        QCOMPARE(QList<Look>({lookOf(p.lblTLSample), lookOf(again.fmTrackList->lstTracks)}), QList<Look>(2, kTrackListLook));
+        QCOMPARE(QList<Look>({lookOf(p.lblTLSample), lookOf(again.fmTrackList->lstTracks)}),
+                 QList<Look>(2, kTrackListLook));
         QTEST(lookOf(again.fmPlaylist->lstPlayList).fontSize, "listsAfterRestart");
         QVERIFY(again.fmOptions->isVisible() && p.chkAllPrefs->isChecked() == passes.last());
     }

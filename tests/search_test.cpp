@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "support/table.h"
 #include "album/track_list_model.h"
 #include "logic/playlist.h"
 #include "logic/date_words.h"
@@ -23,6 +24,8 @@ using Words = std::vector<SearchWord>;
 Q_DECLARE_METATYPE(Words)
 Q_DECLARE_METATYPE(MatchMode)
 Q_DECLARE_METATYPE(KindFilter)
+using Action = void (*)(SearchPage*);
+Q_DECLARE_METATYPE(Action)
 
 namespace {
 
@@ -31,9 +34,13 @@ using Records = QList<int>;
 // Five tracks: (title, lineside, code), or the same in reverse order; the album's text is UTF-8.
 std::string writeSearchAlbum(FormFixture& f, bool reversed = false)
 {
-    const std::vector<std::tuple<std::string, int16_t, std::string>> tracks = {
-        {"Express diesel", 0, "DSL"}, {"Steam on shed", -1, "STM"}, {"Goods train", 0, "STM"},
-        {"Express steam", -1, "STM"}, {"Diesel shunter at Orl\xc3\xa9" "ans", 0, "DSL"}};
+    const std::vector<std::tuple<std::string, int16_t, std::string>> tracks = {{"Express diesel", 0, "DSL"},
+                                                                               {"Steam on shed", -1, "STM"},
+                                                                               {"Goods train", 0, "STM"},
+                                                                               {"Express steam", -1, "STM"},
+                                                                               {"Diesel shunter at Orl\xc3\xa9"
+                                                                                "ans",
+                                                                                0, "DSL"}};
     std::vector<TrackRecord> records;
     std::vector<std::string> notes;
     for (size_t i = 0; i < tracks.size(); ++i) {
@@ -66,13 +73,20 @@ void search(SearchPage* page, const QString& text, QRadioButton* mode, QRadioBut
 // UTF-8 and Windows-1252 titles, playing times of words, lineside lines and codes.
 std::vector<TrackRecord> largeAlbumTracks(int tracks)
 {
-    const char* titles[] = {"Express diesel", "Steam on shed", "", "Caf\xc3\xa9 on shed", "Orl\xe9" "ans goods", "   Goods"};
+    const char* titles[] = {"Express diesel",
+                            "Steam on shed",
+                            "",
+                            "Caf\xc3\xa9 on shed",
+                            "Orl\xe9"
+                            "ans goods",
+                            "   Goods"};
     const char* dates[] = {"12131980", "05051975", " 2101", ".109.001", "0101-123", "00001999", "31129999", "1"};
     const char* codes[] = {"DSL", "STM", ""};
     std::vector<TrackRecord> records;
     for (int n = 0; n < tracks; ++n)
-        records.push_back(fixture::makeTrack(titles[n % 6], dates[n / 7 % 8], n % 13 ? "0" + std::to_string(n % 10) + ":41" : "goods",
-                                             n % 5 ? 0 : -1, "t", "f1", codes[n % 3]));
+        records.push_back(fixture::makeTrack(titles[n % 6], dates[n / 7 % 8],
+                                             n % 13 ? "0" + std::to_string(n % 10) + ":41" : "goods", n % 5 ? 0 : -1,
+                                             "t", "f1", codes[n % 3]));
     return records;
 }
 
@@ -91,27 +105,23 @@ class SearchTest : public QObject {
 private slots:
     void splitting_data()
     {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<QByteArray>("shown");
-        QTest::addColumn<Words>("words");
-        QTest::addColumn<int>("dropped");
-        QTest::newRow("trimmed, one blank after") << QByteArray("  rail  ") << QByteArray("RAIL ") << Words{{"RAIL", false}} << 0;
-        QTest::newRow("two blanks give an empty word") << QByteArray("goods  train") << QByteArray("GOODS  TRAIN ")
-                                                       << Words{{"GOODS", false}, {"", false}, {"TRAIN", false}} << 0;
-        QTest::newRow("empty text is one empty word") << QByteArray("") << QByteArray(" ") << Words{{"", false}} << 0;
-        QTest::newRow("4-6-2 is one exclusion word") << QByteArray("4-6-2") << QByteArray("4-6-2 ") << Words{{"462", true}} << 0;
-        QTest::newRow("Windows-1252 letters") << QByteArray("\xe9t\xe9 \x9a\xff\xf7\xdf") << QByteArray("\xc9T\xc9 \x8a\x9f\xf7\xdf ")
-                                              << Words{{"\xc9T\xc9", false}, {"\x8a\x9f\xf7\xdf", false}} << 0;
-        QTest::newRow("UTF-8 letters stay UTF-8") << QByteArray("\xc3\xa9t\xc3\xa9 \xe2\x86\x92") << QByteArray("\xc3\x89T\xc3\x89 \xe2\x86\x92 ")
-                                                  << Words{{"\xc3\x89T\xc3\x89", false}, {"\xe2\x86\x92", false}} << 0;
-        QTest::newRow("words past the 20th left out") << QByteArray("a ").repeated(22) << QByteArray("A ").repeated(22)
-                                                      << Words(20, {"A", false}) << 2;
+        const auto row = columns<QByteArray, QByteArray, Words, int>({"typed", "shown", "words", "dropped"});
+        row("trimmed, one blank after", "  rail  ", "RAIL ", {{"RAIL", false}}, 0);
+        row("two blanks give an empty word", "goods  train", "GOODS  TRAIN ",
+            {{"GOODS", false}, {"", false}, {"TRAIN", false}}, 0);
+        row("empty text is one empty word", "", " ", {{"", false}}, 0);
+        row("4-6-2 is one exclusion word", "4-6-2", "4-6-2 ", {{"462", true}}, 0);
+        row("Windows-1252 letters", "\xe9t\xe9 \x9a\xff\xf7\xdf", "\xc9T\xc9 \x8a\x9f\xf7\xdf ",
+            {{"\xc9T\xc9", false}, {"\x8a\x9f\xf7\xdf", false}}, 0);
+        row("UTF-8 letters stay UTF-8", "\xc3\xa9t\xc3\xa9 \xe2\x86\x92", "\xc3\x89T\xc3\x89 \xe2\x86\x92 ",
+            {{"\xc3\x89T\xc3\x89", false}, {"\xe2\x86\x92", false}}, 0);
+        row("words past the 20th left out", QByteArray("a ").repeated(22), QByteArray("A ").repeated(22),
+            Words(20, {"A", false}), 2);
     }
 
     void splitting()
     {
-        QFETCH(QByteArray, typed);
-        QFETCH(Words, words);
+        auto [typed, words] = fetch<QByteArray, Words>({"typed", "words"});
         const std::string normalised = normaliseSearchText(typed.toStdString());
         QTEST(QByteArray::fromStdString(normalised), "shown");
         const SearchWords split = splitSearchWords(normalised);
@@ -121,36 +131,32 @@ private slots:
 
     void matching_data()
     {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<MatchMode>("mode");
-        QTest::addColumn<KindFilter>("kind");
-        QTest::addColumn<QByteArray>("filter");
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<bool>("found");
+        const auto row = columns<QByteArray, MatchMode, KindFilter, QByteArray, QByteArray, bool>(
+            {"typed", "mode", "kind", "filter", "line", "found"});
         const auto any = MatchMode::AnyWord, all = MatchMode::AllWords, phrase = MatchMode::ExactPhrase;
         const auto both = KindFilter::Both, ls = KindFilter::LinesideOnly, ot = KindFilter::OnTrainOnly;
         const QByteArray exDiesel = "Express diesel - 5th May 1975 (03:41)";
         const QByteArray steam = "Steam on shed - 5th May 1975 (03:41) [LS]";
-        QTest::newRow("any: exclusion found last rejects") << QByteArray("EXPRESS -DIESEL") << any << both << QByteArray("ANY") << exDiesel << false;
-        QTest::newRow("any: word found last accepts") << QByteArray("-DIESEL EXPRESS") << any << both << QByteArray("ANY") << exDiesel << true;
-        QTest::newRow("any: exclusion alone finds nothing") << QByteArray("-diesel") << any << both << QByteArray("ANY") << steam << false;
-        QTest::newRow("all: exclusion alone finds lines without it") << QByteArray("-diesel") << all << both << QByteArray("ANY") << steam << true;
-        QTest::newRow("all: exclusion alone rejects lines with it") << QByteArray("-diesel") << all << both << QByteArray("ANY") << exDiesel << false;
-        QTest::newRow("all: a word missing") << QByteArray("express steam") << all << both << QByteArray("ANY") << exDiesel << false;
-        QTest::newRow("all: every word") << QByteArray("diesel express") << all << both << QByteArray("ANY") << exDiesel << true;
-        QTest::newRow("any: empty word found everywhere") << QByteArray("goods  train") << any << both << QByteArray("ANY") << steam << true;
-        QTest::newRow("all: empty text") << QByteArray("") << all << both << QByteArray("ANY") << steam << true;
-        QTest::newRow("phrase: empty text") << QByteArray("  ") << phrase << both << QByteArray("ANY") << steam << true;
-        QTest::newRow("phrase: words together") << QByteArray(" on shed ") << phrase << both << QByteArray("ANY") << steam << true;
-        QTest::newRow("phrase: words apart") << QByteArray("on shed") << phrase << both << QByteArray("ANY") << QByteArray("On the shed") << false;
-        QTest::newRow("phrase keeps its hyphen") << QByteArray("4-6-2") << phrase << both << QByteArray("ANY") << QByteArray("A 462 loco") << false;
-        QTest::newRow("word at the very end") << QByteArray("[ls]") << any << both << QByteArray("ANY") << steam << true;
-        QTest::newRow("word longer than the line") << QByteArray("steamer") << any << both << QByteArray("ANY") << QByteArray("steam") << false;
-        QTest::newRow("lineside only: not [LS]") << QByteArray("express") << any << ls << QByteArray("ANY") << exDiesel << false;
-        QTest::newRow("on train only: [LS]") << QByteArray("steam") << all << ot << QByteArray("ANY") << steam << false;
-        QTest::newRow("phrase, lineside only: [LS]") << QByteArray("steam") << phrase << ls << QByteArray("ANY") << steam << true;
-        QTest::newRow("code, trimmed") << QByteArray("steam") << any << both << QByteArray("STM") << steam << true;
-        QTest::newRow("code, case counts") << QByteArray("steam") << any << both << QByteArray("stm") << steam << false;
+        row("any: exclusion found last rejects", "EXPRESS -DIESEL", any, both, "ANY", exDiesel, false);
+        row("any: word found last accepts", "-DIESEL EXPRESS", any, both, "ANY", exDiesel, true);
+        row("any: exclusion alone finds nothing", "-diesel", any, both, "ANY", steam, false);
+        row("all: exclusion alone finds lines without it", "-diesel", all, both, "ANY", steam, true);
+        row("all: exclusion alone rejects lines with it", "-diesel", all, both, "ANY", exDiesel, false);
+        row("all: a word missing", "express steam", all, both, "ANY", exDiesel, false);
+        row("all: every word", "diesel express", all, both, "ANY", exDiesel, true);
+        row("any: empty word found everywhere", "goods  train", any, both, "ANY", steam, true);
+        row("all: empty text", "", all, both, "ANY", steam, true);
+        row("phrase: empty text", "  ", phrase, both, "ANY", steam, true);
+        row("phrase: words together", " on shed ", phrase, both, "ANY", steam, true);
+        row("phrase: words apart", "on shed", phrase, both, "ANY", "On the shed", false);
+        row("phrase keeps its hyphen", "4-6-2", phrase, both, "ANY", "A 462 loco", false);
+        row("word at the very end", "[ls]", any, both, "ANY", steam, true);
+        row("word longer than the line", "steamer", any, both, "ANY", "steam", false);
+        row("lineside only: not [LS]", "express", any, ls, "ANY", exDiesel, false);
+        row("on train only: [LS]", "steam", all, ot, "ANY", steam, false);
+        row("phrase, lineside only: [LS]", "steam", phrase, ls, "ANY", steam, true);
+        row("code, trimmed", "steam", any, both, "STM", steam, true);
+        row("code, case counts", "steam", any, both, "stm", steam, false);
         // Letters match whichever encoding, Windows-1252 or UTF-8, the word and the line are in.
         const std::tuple<const char*, QByteArray, QByteArray, bool> letters[] = {
             {"1252 word, 1252 line", "\xe9t\xe9", "Summer \xc9T\xc9", true},
@@ -164,61 +170,57 @@ private slots:
             {"UTF-8 arrow, 1252 line", "\xe2\x86\x92", "x\xc2\x86\x92", false},
             {"accent is no plain letter", "\xe9", "e", false},
         };
-        for (const auto& [name, word, line, found] : letters) QTest::newRow(name) << word << any << both << QByteArray("ANY") << line << found;
+        for (const auto& [name, word, line, found] : letters) row(name, word, any, both, "ANY", line, found);
     }
 
     void matching()
     {
-        QFETCH(QByteArray, typed);
-        QFETCH(MatchMode, mode);
-        QFETCH(KindFilter, kind);
-        QFETCH(QByteArray, filter);
-        QFETCH(QByteArray, line);
+        auto [typed, mode, kind, filter, line] = fetch<QByteArray, MatchMode, KindFilter, QByteArray, QByteArray>(
+            {"typed", "mode", "kind", "filter", "line"});
         const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, filter.toStdString());
         QTEST(isSearchResult(query, "STM ", searchForm(line.toStdString())), "found");
     }
 
     void searching_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("mode");  // any, all, phrase
-        QTest::addColumn<int>("kind");  // on train, lineside, both
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<Records>("found");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("setup");  // "twice": the same search again
-        QTest::newRow("no album: nothing at all") << "express" << 0 << 2 << "ANY" << Records{} << "express" << "no album";
-        QTest::newRow("results file cannot be written") << "express" << 0 << 2 << "ANY" << Records{} << "EXPRESS " << "blocked";
-        QTest::newRow("cleared, album filled again") << "express" << 0 << 2 << "ANY" << Records{2, 5} << "EXPRESS " << "reloaded";
-        QTest::newRow("listed lines kept, another album") << "express" << 0 << 2 << "ANY" << Records{1, 4, 2, 5} << "EXPRESS " << "kept";
+        // mode: any, all, phrase
+        // kind: on train, lineside, both
+        // setup: "twice": the same search again
+        const auto row = columns<QString, int, int, QString, Records, QString, QString>(
+            {"text", "mode", "kind", "code", "found", "shown", "setup"});
+        row("no album: nothing at all", "express", 0, 2, "ANY", {}, "express", "no album");
+        row("results file cannot be written", "express", 0, 2, "ANY", {}, "EXPRESS ", "blocked");
+        row("cleared, album filled again", "express", 0, 2, "ANY", {2, 5}, "EXPRESS ", "reloaded");
+        row("listed lines kept, another album", "express", 0, 2, "ANY", {1, 4, 2, 5}, "EXPRESS ", "kept");
         for (const char* changed : {"removed", "cut short", "last line unended"})  // the list starts again with the file
-            QTest::addRow("results file %s", changed) << "express" << 0 << 2 << "ANY" << Records{1, 4} << "EXPRESS " << changed;
-        QTest::newRow("any word, twice accumulates") << "  express " << 0 << 2 << "ANY" << Records{1, 4, 1, 4} << "EXPRESS " << "twice";
-        QTest::newRow("empty text, code") << "" << 2 << 2 << "DSL" << Records{1, 5} << " " << "";
-        QTest::newRow("lineside only") << "express" << 0 << 1 << "ANY" << Records{4} << "EXPRESS " << "";
-        QTest::newRow("on train only") << "" << 1 << 0 << "STM" << Records{3} << " " << "";
-        QTest::newRow("all words, exclusion") << "-diesel" << 1 << 2 << "ANY" << Records{2, 3, 4} << "-DIESEL " << "";
-        QTest::newRow("typed accent, UTF-8 album") << "orl\u00e9ans" << 0 << 2 << "ANY" << Records{5} << "ORL\u00c9ANS " << "";
-        QTest::newRow("exact phrase") << "on shed" << 2 << 2 << "ANY" << Records{2} << "ON SHED " << "";
-        QTest::newRow("22 words: 20 searched") << QString("q ").repeated(21) + "steam" << 0 << 2 << "ANY" << Records{}
-                                               << QString("Q ").repeated(21) + "STEAM " << "";
+            row(QTest::addRow("results file %s", changed), "express", 0, 2, "ANY", {1, 4}, "EXPRESS ", changed);
+        row("any word, twice accumulates", "  express ", 0, 2, "ANY", {1, 4, 1, 4}, "EXPRESS ", "twice");
+        row("empty text, code", "", 2, 2, "DSL", {1, 5}, " ", "");
+        row("lineside only", "express", 0, 1, "ANY", {4}, "EXPRESS ", "");
+        row("on train only", "", 1, 0, "STM", {3}, " ", "");
+        row("all words, exclusion", "-diesel", 1, 2, "ANY", {2, 3, 4}, "-DIESEL ", "");
+        row("typed accent, UTF-8 album", "orl\u00e9ans", 0, 2, "ANY", {5}, "ORL\u00c9ANS ", "");
+        row("exact phrase", "on shed", 2, 2, "ANY", {2}, "ON SHED ", "");
+        row("22 words: 20 searched", QString("q ").repeated(21) + "steam", 0, 2, "ANY", {},
+            QString("Q ").repeated(21) + "STEAM ", "");
     }
 
     void searching()
     {
-        QFETCH(QString, text);
-        QFETCH(int, mode);
-        QFETCH(int, kind);
-        QFETCH(QString, code);
-        QFETCH(Records, found);
-        QFETCH(QString, setup);
+        auto [text, mode, kind, code, found, setup] = fetch<QString, int, int, QString, Records, QString>(
+            {"text", "mode", "kind", "code", "found", "setup"});
         FormFixture f;
         Form1& form = startOnSearchAlbum(f, setup != "no album");
-        if (setup == "blocked") QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("search.$$$"))));  // a FIFO is replaced
+        if (setup == "blocked")
+            QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("search.$$$"))));  // a FIFO is replaced
         SearchPage* page = form.fmSearch;
-        const QMap<QString, QByteArray> changed{{"removed", {}}, {"cut short", " 1 \r\n 2 \r\n"}, {"last line unended", " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"}};
-        if (setup == "reloaded" || changed.contains(setup)) search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
-        if (changed.contains(setup) && changed[setup].isNull()) QVERIFY(QFile::remove(QString::fromStdString(f.appFile("search.$$$"))));
+        const QMap<QString, QByteArray> changed{{"removed", {}},
+                                                {"cut short", " 1 \r\n 2 \r\n"},
+                                                {"last line unended", " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"}};
+        if (setup == "reloaded" || changed.contains(setup))
+            search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
+        if (changed.contains(setup) && changed[setup].isNull())
+            QVERIFY(QFile::remove(QString::fromStdString(f.appFile("search.$$$"))));
         else if (changed.contains(setup)) f.writeAppFile("search.$$$", changed[setup].toStdString());
         QStringList kept;  // the lines listed before another album is loaded
         if (setup == "kept") {
@@ -242,7 +244,8 @@ private slots:
         QCOMPARE(page->lstSearchRes->listCount(), int(found.size()));
         std::string file;  // one record number a line, a blank each side, CR LF
         for (int p = 0; p < found.size(); ++p) {
-            QCOMPARE(page->lstSearchRes->itemText(p), p < kept.size() ? kept[p] : form.fmTrackList->lstTracks->itemText(found[p] - 1));
+            QCOMPARE(page->lstSearchRes->itemText(p),
+                     p < kept.size() ? kept[p] : form.fmTrackList->lstTracks->itemText(found[p] - 1));
             file += " " + std::to_string(found[p]) + " \r\n";
         }
         QCOMPARE(f.readAppFile("search.$$$"), file);
@@ -256,28 +259,25 @@ private slots:
     // display lines one by one give.
     void largeAlbum_data()
     {
-        QTest::addColumn<QByteArray>("typed");
-        QTest::addColumn<MatchMode>("mode");
-        QTest::addColumn<KindFilter>("kind");
-        QTest::addColumn<QByteArray>("code");
-        QTest::newRow("any word, exclusion") << QByteArray("shed -express diesel 9") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
-        QTest::newRow("all words, lineside") << QByteArray("on shed -steam") << MatchMode::AllWords << KindFilter::LinesideOnly << QByteArray("ANY");
-        QTest::newRow("phrase across fields, month carried") << QByteArray("shed - 1st december 1 (") << MatchMode::ExactPhrase << KindFilter::Both << QByteArray("ANY");
-        QTest::newRow("empty text, on train, code") << QByteArray("") << MatchMode::AnyWord << KindFilter::OnTrainOnly << QByteArray("DSL");
-        QTest::newRow("empty text, blank code") << QByteArray("") << MatchMode::AnyWord << KindFilter::Both << QByteArray("");
-        QTest::newRow("a word across two lines") << QByteArray("diesel )goods") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
-        QTest::newRow("any word, in titles, times or a carried month") << QByteArray("shed spring goods -steam") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
-        QTest::newRow("any word, a month's name") << QByteArray("december goods") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
-        QTest::newRow("phrase in titles, on train, code") << QByteArray("on shed") << MatchMode::ExactPhrase << KindFilter::OnTrainOnly << QByteArray("DSL");
-        QTest::newRow("accents of both encodings") << QByteArray("\xc3\xa9") << MatchMode::AnyWord << KindFilter::Both << QByteArray("ANY");
+        const auto row = columns<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
+        row("any word, exclusion", "shed -express diesel 9", MatchMode::AnyWord, KindFilter::Both, "ANY");
+        row("all words, lineside", "on shed -steam", MatchMode::AllWords, KindFilter::LinesideOnly, "ANY");
+        row("phrase across fields, month carried", "shed - 1st december 1 (", MatchMode::ExactPhrase, KindFilter::Both,
+            "ANY");
+        row("empty text, on train, code", "", MatchMode::AnyWord, KindFilter::OnTrainOnly, "DSL");
+        row("empty text, blank code", "", MatchMode::AnyWord, KindFilter::Both, "");
+        row("a word across two lines", "diesel )goods", MatchMode::AnyWord, KindFilter::Both, "ANY");
+        row("any word, in titles, times or a carried month", "shed spring goods -steam", MatchMode::AnyWord,
+            KindFilter::Both, "ANY");
+        row("any word, a month's name", "december goods", MatchMode::AnyWord, KindFilter::Both, "ANY");
+        row("phrase in titles, on train, code", "on shed", MatchMode::ExactPhrase, KindFilter::OnTrainOnly, "DSL");
+        row("accents of both encodings", "\xc3\xa9", MatchMode::AnyWord, KindFilter::Both, "ANY");
     }
 
     void largeAlbum()
     {
-        QFETCH(QByteArray, typed);
-        QFETCH(MatchMode, mode);
-        QFETCH(KindFilter, kind);
-        QFETCH(QByteArray, code);
+        auto [typed, mode, kind,
+              code] = fetch<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
         constexpr int kTracks = 100000;
         fixture::AlbumDir dir;
         AlbumFile album;
@@ -296,7 +296,9 @@ private slots:
         std::vector<int32_t> records;
         size_t widest = 0;  // the longest line found, which sets the list's sideways range
         int pieces = 0;
-        for (; !run.ended(); ++pieces) run.run(album, [] { return false; }, records, widest);
+        for (; !run.ended(); ++pieces)
+            run.run(
+                album, [] { return false; }, records, widest);
         QVERIFY(pieces > 1 && !expected.empty());
         QVERIFY(records == expected);
         QCOMPARE(widest, expectedWidest);
@@ -307,9 +309,9 @@ private slots:
     // results found are listed no more often than the delivery interval lets them.
     void largeAlbumInStep_data()
     {
-        QTest::addColumn<int>("interval");
-        QTest::newRow("listed each slice") << 0;
-        QTest::newRow("listed at the end") << 3600000;
+        const auto row = columns<int>({"interval"});
+        row("listed each slice", 0);
+        row("listed at the end", 3600000);
     }
 
     void largeAlbumInStep()
@@ -329,7 +331,8 @@ private slots:
             ++turns;
             const std::string file = f.readAppFile("search.$$$");
             const int listed = page->lstSearchRes->listCount();
-            inStep = inStep && std::count(file.begin(), file.end(), '\n') == listed && page->lblFound->text() == QString("Found: %1").arg(listed);
+            inStep = inStep && std::count(file.begin(), file.end(), '\n') == listed
+                     && page->lblFound->text() == QString("Found: %1").arg(listed);
             return !page->searching();
         };
         search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
@@ -339,7 +342,8 @@ private slots:
         std::string file;
         for (int n = 1; n <= kTracks; ++n) file += " " + std::to_string(n) + " \r\n";
         QCOMPARE(f.readAppFile("search.$$$"), file);
-        for (const int row : {0, 4095, 4096, kTracks - 1}) QCOMPARE(page->lstSearchRes->itemText(row), form.fmTrackList->lstTracks->itemText(row));
+        for (const int row : {0, 4095, 4096, kTracks - 1})
+            QCOMPARE(page->lstSearchRes->itemText(row), form.fmTrackList->lstTracks->itemText(row));
         // The first search after the load and the one after it find the same lines.
         page->btnSearchClear->click();
         for (int i = 0; i < 2; ++i) {
@@ -348,7 +352,8 @@ private slots:
         }
         const int half = page->lstSearchRes->listCount() / 2;
         QVERIFY(half > 0);
-        for (int row = 0; row < half; row += 997) QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
+        for (int row = 0; row < half; row += 997)
+            QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
         // The track list filled again ends a search, which lists what it found so far.
         // Lines listed before then keep their text; those listed after are the new list's.
         search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
@@ -358,27 +363,23 @@ private slots:
         QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
         form.fmTrackList->trackLines->finishScan();
         for (const int i : {0, 1})
-            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i), interval ? form.fmTrackList->lstTracks->itemText(4095 * i) : before[i]);
+            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i),
+                     interval ? form.fmTrackList->lstTracks->itemText(4095 * i) : before[i]);
         QCOMPARE(page->lstSearchRes->itemText(half - 1), page->lstSearchRes->itemText(2 * half - 1));
     }
 
     void popups_data()
     {
-        QTest::addColumn<int>("button");
-        QTest::addColumn<double>("y");
-        QTest::addColumn<bool>("playlistPlays");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("right") << 2 << 1000.0 << false << true;
-        QTest::newRow("right while the playlist plays") << 2 << 1000.0 << true << false;
-        QTest::newRow("left") << 1 << 1000.0 << false << false;
+        const auto row = columns<int, double, bool, bool>({"button", "y", "playlistPlays", "shown"});
+        row("right", 2, 1000.0, false, true);
+        row("right while the playlist plays", 2, 1000.0, true, false);
+        row("left", 1, 1000.0, false, false);
     }
 
     void popups()
     {
-        QFETCH(int, button);
-        QFETCH(double, y);
-        QFETCH(bool, playlistPlays);
-        QFETCH(bool, shown);
+        auto [button, y, playlistPlays,
+              shown] = fetch<int, double, bool, bool>({"button", "y", "playlistPlays", "shown"});
         FormFixture f;
         Form1& form = startOnSearchAlbum(f);
         SearchPage* page = form.fmSearch;
@@ -388,36 +389,37 @@ private slots:
         form.fmPlaylist->btnPlDelete->show();  // left by a right-click before the Search page was shown
         if (playlistPlays) form.session->setMode(Mode::Playlist);
         page->lstSearchRes_MouseDown(button, 0, 300, y);
-        QCOMPARE(QList<bool>({page->btnSearchAddtoPlayList->isVisible(), page->btnSeDetails->isVisible()}), QList<bool>(2, shown));
+        QCOMPARE(QList<bool>({page->btnSearchAddtoPlayList->isVisible(), page->btnSeDetails->isVisible()}),
+                 QList<bool>(2, shown));
         QVERIFY(!form.fmSeNotes->isVisible() && form.fmPlaylist->btnPlDelete->isHidden());
     }
 
     void actions_data()
     {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<Records>("selected");
-        QTest::addColumn<int>("fileLines");  // lines left in the results file; -1 all
-        QTest::addColumn<Records>("playlist");
-        QTest::addColumn<int>("current");    // CurrentRecord afterwards
-        QTest::addColumn<QString>("status");
-        QTest::newRow("add selected, list order") << "add" << Records{3, 1} << -1 << Records{2, 4} << 5 << "";
-        QTest::newRow("add, short file") << "add" << Records{3, 1} << 2 << Records{2} << 2 << "";
-        QTest::newRow("copy all") << "copy" << Records{} << -1 << Records{1, 2, 3, 4, 5} << 1 << "";
-        QTest::newRow("copy all, short file") << "copy" << Records{} << 2 << Records{1, 2} << 1 << "";
-        QTest::newRow("copy all, no results") << "copy" << Records{} << 0 << Records{} << 1 << "";
-        QTest::newRow("notes") << "notes" << Records{2} << -1 << Records{} << 3 << "";
-        QTest::newRow("notes, short file") << "notes" << Records{3} << 2 << Records{} << 1 << "Player Stopped";
-        QTest::newRow("play") << "play" << Records{1} << -1 << Records{} << 2 << "";
-        QTest::newRow("play, short file") << "play" << Records{3} << 2 << Records{} << 1 << "Player Stopped";
+        // fileLines: lines left in the results file, -1 all; current: CurrentRecord afterwards;
+        // shown: whether the Playlist page shows, the notes show, and the track plays
+        const auto row = columns<Action, Records, int, Records, int, QString, QList<bool>>(
+            {"action", "selected", "fileLines", "playlist", "current", "status", "shown"});
+        const Action add = [](SearchPage* p) { p->btnSearchAddtoPlayList->click(); };
+        const Action copy = [](SearchPage* p) { p->btnCopyToPlayList->click(); };
+        const Action notes = [](SearchPage* p) { p->btnSeDetails->click(); };
+        const Action play = [](SearchPage* p) { doubleClickRow(p->lstSearchRes, p->lstSearchRes->listIndex()); };
+        row("add selected, list order", add, {3, 1}, -1, {2, 4}, 5, "", {0, 0, 0});
+        row("add, short file", add, {3, 1}, 2, {2}, 2, "", {0, 0, 0});
+        row("copy all", copy, {}, -1, {1, 2, 3, 4, 5}, 1, "", {1, 0, 0});
+        row("copy all, short file", copy, {}, 2, {1, 2}, 1, "", {1, 0, 0});
+        row("copy all, no results", copy, {}, 0, {}, 1, "", {1, 0, 0});
+        row("notes", notes, {2}, -1, {}, 3, "", {0, 1, 0});
+        row("notes, short file", notes, {3}, 2, {}, 1, "Player Stopped", {0, 1, 0});
+        row("play", play, {1}, -1, {}, 2, "", {0, 0, 1});
+        row("play, short file", play, {3}, 2, {}, 1, "Player Stopped", {0, 0, 0});
     }
 
     void actions()
     {
-        QFETCH(QString, action);
-        QFETCH(Records, selected);
-        QFETCH(int, fileLines);
-        QFETCH(Records, playlist);
-        QFETCH(QString, status);
+        auto [action, selected, fileLines, playlist, status,
+              shown] = fetch<Action, Records, int, Records, QString, QList<bool>>({"action", "selected", "fileLines",
+                                                                                   "playlist", "status", "shown"});
         FormFixture f;
         Form1& form = startOnSearchAlbum(f);
         SearchPage* page = form.fmSearch;
@@ -426,24 +428,22 @@ private slots:
         if (fileLines == 0) page->btnSearchClear->click();
         if (fileLines > 0) f.writeAppFile("search.$$$", " 1 \r\n 2 \r\n");
         if (selected.size() == 1) page->lstSearchRes->setListIndex(selected.first());
-        else for (const int row : selected) page->lstSearchRes->setSelected(row, true);
-        if (action == "add") page->btnSearchAddtoPlayList->click();
-        if (action == "copy") page->btnCopyToPlayList->click();
-        if (action == "notes") page->btnSeDetails->click();
-        if (action == "play") doubleClickRow(page->lstSearchRes, selected.first());
+        else
+            for (const int row : selected) page->lstSearchRes->setSelected(row, true);
+        action(page);
         settle();
         QCOMPARE(playlistRecords(f), playlist);
         QTEST(form.m.CurrentRecord, "current");
         if (!status.isEmpty()) QCOMPARE(form.lblPlayMode->text(), status);
-        QCOMPARE(form.fmPlaylist->isVisible(), action == "copy");
-        if (action == "copy") QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
-        QCOMPARE(form.fmSeNotes->isVisible(), action == "notes");
-        if (action == "notes" && status.isEmpty()) QCOMPARE(form.fmSeNotes->txtSENotes->toPlainText(), QString("Notes of Goods train"));
-        if (action == "play") {
-            QCOMPARE(form.session->mode(), status.isEmpty() ? Mode::SearchOne : Mode::Stopped);
-            QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), status.isEmpty());
-            QCOMPARE(form.fmTrackList->lstTracks->listIndex(), status.isEmpty() ? 1 : 0);  // the track played is shown selected
-        }
+        const bool plays = form.session->mode() == Mode::SearchOne;
+        QCOMPARE(QList<bool>({form.fmPlaylist->isVisible(), form.fmSeNotes->isVisible(), plays}), shown);
+        QVERIFY(plays || form.session->mode() == Mode::Stopped);
+        if (shown[0]) QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
+        if (shown[1] && status.isEmpty())
+            QCOMPARE(form.fmSeNotes->txtSENotes->toPlainText(), QString("Notes of Goods train"));
+        QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), plays);
+        if (!shown[1])
+            QCOMPARE(form.fmTrackList->lstTracks->listIndex(), plays ? 1 : 0);  // the track played is shown selected
     }
 };
 

@@ -1,6 +1,7 @@
 // Number and time text, and the crossing from stored bytes to display text.
 #include <QtTest>
 
+#include "support/table.h"
 #include "form/text_codec.h"
 #include "logic/text.h"
 
@@ -12,14 +13,14 @@ class UtilTest : public QObject {
 private slots:
     void val_data()
     {
-        QTest::addColumn<QByteArray>("text"); QTest::addColumn<double>("value");
-        QTest::newRow("blanks, sign, point, junk") << QByteArray("  -12.5x") << -12.5;
-        QTest::newRow("second point stops") << QByteArray("1.2.3") << 1.2;
-        QTest::newRow("no digits") << QByteArray("abc") << 0.0;
-        QTest::newRow("plus sign") << QByteArray("+7") << 7.0;
-        QTest::newRow("point first") << QByteArray(".5") << 0.5;
-        QTest::newRow("blank after sign") << QByteArray("- 5") << 0.0;
-        QTest::newRow("comma is no point") << QByteArray("1,5") << 1.0;
+        const auto row = columns<QByteArray, double>({"text", "value"});
+        row("blanks, sign, point, junk", "  -12.5x", -12.5);
+        row("second point stops", "1.2.3", 1.2);
+        row("no digits", "abc", 0.0);
+        row("plus sign", "+7", 7.0);
+        row("point first", ".5", 0.5);
+        row("blank after sign", "- 5", 0.0);
+        row("comma is no point", "1,5", 1.0);
     }
     void val()
     {
@@ -29,13 +30,13 @@ private slots:
 
     void numberText_data()
     {
-        QTest::addColumn<double>("value"); QTest::addColumn<QByteArray>("plain"); QTest::addColumn<QByteArray>("padded");
-        QTest::newRow("negative zero") << -0.0 << QByteArray("0") << QByteArray(" 0 ");
-        QTest::newRow("every digit that counts") << 1.0 / 3 << QByteArray("0.3333333333333333") << QByteArray(" 0.3333333333333333 ");
-        QTest::newRow("tiny, no exponent") << 1e-05 << QByteArray("0.00001") << QByteArray(" 0.00001 ");
-        QTest::newRow("tiny negative") << -2.5e-7 << QByteArray("-0.00000025") << QByteArray("-0.00000025 ");
-        QTest::newRow("huge, no exponent") << 1e20 << QByteArray("100000000000000000000") << QByteArray(" 100000000000000000000 ");
-        QTest::newRow("not a number") << qQNaN() << QByteArray("0") << QByteArray(" 0 ");
+        const auto row = columns<double, QByteArray, QByteArray>({"value", "plain", "padded"});
+        row("negative zero", -0.0, "0", " 0 ");
+        row("every digit that counts", 1.0 / 3, "0.3333333333333333", " 0.3333333333333333 ");
+        row("tiny, no exponent", 1e-05, "0.00001", " 0.00001 ");
+        row("tiny negative", -2.5e-7, "-0.00000025", "-0.00000025 ");
+        row("huge, no exponent", 1e20, "100000000000000000000", " 100000000000000000000 ");
+        row("not a number", qQNaN(), "0", " 0 ");
     }
     void numberText()
     {
@@ -47,10 +48,14 @@ private slots:
 
     void toDisplay_data()
     {
-        QTest::addColumn<QByteArray>("stored"); QTest::addColumn<QString>("shown");
-        QTest::newRow("utf-8 e-acute") << QByteArray("caf\xC3\xA9") << QStringLiteral("caf\u00E9");
-        QTest::newRow("cp1252 quotes, euro") << QByteArray("\x93" "A\x94 \x80" "5") << QStringLiteral("\u201CA\u201D \u20AC5");
-        QTest::newRow("cut-short sequence") << QByteArray("a\xC3") << QStringLiteral("a\u00C3");
+        const auto row = columns<QByteArray, QString>({"stored", "shown"});
+        row("utf-8 e-acute", "caf\xC3\xA9", "caf\u00E9");
+        row("cp1252 quotes, euro",
+            "\x93"
+            "A\x94 \x80"
+            "5",
+            "\u201CA\u201D \u20AC5");
+        row("cut-short sequence", "a\xC3", "a\u00C3");
     }
     void toDisplay()
     {
