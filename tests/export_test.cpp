@@ -109,6 +109,7 @@ private slots:
         QTest::newRow("blanks") << QByteArray("   ") << int(NameCheck::Empty) << QByteArray("");
         QTest::newRow("slash") << QByteArray("a/b") << int(NameCheck::Separator) << QByteArray("a/b");
         QTest::newRow("backslash") << QByteArray("a\\b") << int(NameCheck::Separator) << QByteArray("a\\b");
+        QTest::newRow("NUL") << QByteArray("a\0b", 3) << int(NameCheck::Separator) << QByteArray("a\0b", 3);
         QTest::newRow("dot dot") << QByteArray(" .. ") << int(NameCheck::DotName) << QByteArray("..");
         QTest::newRow("three dots") << QByteArray("...") << int(NameCheck::Ok) << QByteArray("...");
     }
