@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(isValidUtf8(folded) && searchForm(folded) == folded);
     size_t dropped = 0;
     const SearchQuery query = makeSearchQuery(typed, mode, kind, code, &dropped);
-    FUZZ_CHECK(query.words.size() <= kMaxSearchWords);
+    FUZZ_CHECK(query.words.size() <= kMaxSearchWords && (dropped == 0 || query.words.size() == kMaxSearchWords));
     // Typed text is found in a line that holds it.
     const SearchQuery any = makeSearchQuery(typed, mode, KindFilter::Both, "ANY");
     const bool hyphen = typed.find('-') != std::string_view::npos;
