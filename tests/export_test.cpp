@@ -108,6 +108,7 @@ private slots:
         row("blanks", "   ", int(NameCheck::Empty), "");
         row("slash", "a/b", int(NameCheck::Separator), "a/b");
         row("backslash", "a\\b", int(NameCheck::Separator), "a\\b");
+        row("NUL", QByteArray("a\0b", 3), int(NameCheck::Separator), QByteArray("a\0b", 3));
         row("dot dot", " .. ", int(NameCheck::DotName), "..");
         row("three dots", "...", int(NameCheck::Ok), "...");
     }

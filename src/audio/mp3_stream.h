@@ -41,7 +41,9 @@ public:
     // (also when the walk fails: the estimate then stands).
     bool measureLength();
 
-    // Writes up to maxFrames output frames; fewer only at the end of the file.
+    // Writes up to maxFrames output frames; fewer at the end of the file, and at times
+    // (none at worst) where a stretch decodes to nothing, as just after a seek: read on
+    // until atEnd().
     int read(float* out, int maxFrames);
     // Continues from a time (clamped to the length); sample-exact within the first part.
     void seek(double seconds);

@@ -36,7 +36,8 @@ ExportName checkExportName(std::string_view typed)
 {
     ExportName result;
     result.name = qtext::trimmed(typed);
-    const size_t separator = result.name.find_first_of("/\\");
+    // A NUL would end the name early wherever the system takes it, leaving the parent folder.
+    const size_t separator = result.name.find_first_of(std::string_view("/\\\0", 3));
     if (result.name.empty()) {
         result.check = NameCheck::Empty;
     } else if (separator != std::string::npos) {

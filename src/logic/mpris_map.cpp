@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -43,7 +44,9 @@ std::string trackIdPath(int32_t record)
 int64_t microseconds(double seconds)
 {
     if (!(seconds > 0.0)) return 0;
-    return int64_t(std::llround(seconds * kMicrosecondsPerSecond));
+    // Past the 64-bit range llround gives its error value, which is negative.
+    const double us = std::round(seconds * kMicrosecondsPerSecond);
+    return us < 0x1p63 ? int64_t(us) : std::numeric_limits<int64_t>::max();
 }
 
 std::optional<double> relativeSeekTarget(double position, double duration, int64_t offsetUs)
