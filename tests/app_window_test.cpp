@@ -115,20 +115,18 @@ private slots:
     {
         QTest::addColumn<QString>("indexLine"); QTest::addColumn<QString>("heightLine");
         QTest::addColumn<int>("selected"); QTest::addColumn<int>("height"); QTest::addColumn<int>("keep");  // lines of the file kept
-        QTest::addColumn<int>("tracks"); QTest::addColumn<int>("batch"); QTest::addColumn<int>("top");  // lines laid out at a time; -1: any top line
-        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24 << 12 << 50000 << -1;
-        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24 << 12 << 50000 << 0;
-        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24 << 12 << 50000 << 0;
-        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14 << 12 << 50000 << 0;
-        QTest::newRow("a long list laid out in batches scrolls to the line") << "Index=250" << "3=2500" << 250 << 2500 << 24 << 300 << 7 << 248;
+        QTest::addColumn<int>("tracks"); QTest::addColumn<int>("top");  // -1: any top line
+        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24 << 12 << -1;
+        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24 << 12 << 0;
+        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24 << 12 << 0;
+        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14 << 12 << 0;
+        QTest::newRow("a long list scrolls to the line") << "Index=250" << "3=2500" << 250 << 2500 << 24 << 300 << 248;
     }
     void restoredIndexAndListHeight()
     {
         QFETCH(QString, indexLine); QFETCH(QString, heightLine); QFETCH(int, selected); QFETCH(int, keep);
-        QFETCH(int, tracks); QFETCH(int, batch); QFETCH(int, top);
+        QFETCH(int, tracks); QFETCH(int, top);
         FormFixture f;
-        const auto restore = qScopeGuard([] { Form1::trackListBatch = 50000; });
-        Form1::trackListBatch = batch;
         Form1& w = f.startWith(writeAlbum(f, numbered(tracks)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
         if (top >= 0) QTRY_COMPARE(w.lstTracks->topIndex(), top);
         QCOMPARE(w.lstTracks->selectedRows(), QList<int>{selected});
@@ -207,27 +205,23 @@ private slots:
     // Lines are formatted only when shown, yet read as if the whole list had been formatted
     // in order: a month out of range repeats the month of the line before it. Codes are
     // offered once each, in the order first met, exactly as written. The scan that finds
-    // them runs after the list shows, in pieces of any size, with the list laid out in
-    // batches; an album loaded while another's scan runs never gets that scan's results,
+    // them runs after the list shows, in pieces of any size; an album loaded while another's scan runs never gets that scan's results,
     // and a search waits for the scan.
     void linesCarryMonthsAndAreNeverCutShort_data()
     {
         QTest::addColumn<int>("perPiece");
-        QTest::addColumn<int>("batch");
-        QTest::newRow("one piece") << 8192 << 50000;
-        QTest::newRow("pieces of 1, batches of 2") << 1 << 2;
-        QTest::newRow("pieces of 2") << 2 << 50000;
-        QTest::newRow("pieces of 3, batches of 4") << 3 << 4;
+        QTest::newRow("one piece") << 8192;
+        QTest::newRow("pieces of 1") << 1;
+        QTest::newRow("pieces of 2") << 2;
+        QTest::newRow("pieces of 3") << 3;
     }
     void linesCarryMonthsAndAreNeverCutShort()
     {
         QFETCH(int, perPiece);
-        QFETCH(int, batch);
         const auto restore = qScopeGuard([] { AlbumScanThread::pieceRecords = 8192; });
         AlbumScanThread::pieceRecords = perPiece;
         FormFixture f;
         Form1& w = f.start();
-        w.lstTracks->setBatchSize(batch);
         const std::string longTitle(60, 'W');
         const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00", int16_t lineside = 0) {
             return fixture::makeTrack(title, date, time, lineside, "t", "f", code);

@@ -54,7 +54,6 @@ public:
     QGroupBox* fmTrackList;
     ListBox* lstTracks;
     TrackListModel* trackLines;  // the lines lstTracks shows
-    static inline int trackListBatch = 50000;  // lines of lstTracks laid out at a time
     QPlainTextEdit* txtDetails;
     QScrollBar* VScroll1;
     QPushButton *btnAddPL, *btnClearSel;

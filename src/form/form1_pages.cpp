@@ -18,9 +18,6 @@ void Form1::buildTrackListPage()
     fmTrackList->show();
     lstTracks = fixedPitchList(fmTrackList, "lstTracks", "Track list", true);
     placeTwips(lstTracks, 120, 240, 9555, 2500);
-    // A long album is laid out a batch at a time after the window shows.
-    lstTracks->setLayoutMode(QListView::Batched);
-    lstTracks->setBatchSize(trackListBatch);
     txtDetails = named(placed(new QPlainTextEdit(fmTrackList), "txtDetails", 120, 2710, 9555, 3375), "Track notes");
     txtDetails->setReadOnly(true);
     txtDetails->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
