@@ -233,26 +233,24 @@ private slots:
     // Lines are formatted only when shown, yet read as if the whole list had been formatted
     // in order: a month out of range repeats the month of the line before it. Codes are
     // offered once each, in the order first met, exactly as written. The scan that finds
-    // them runs after the list shows, in pieces of any size, with the list laid out in
-    // batches; an album loaded while another's scan runs never gets that scan's results,
-    // and a search waits for the scan.
+    // them runs after the list shows, in pieces of any size; an album loaded while
+    // another's scan runs never gets that scan's results, and a search waits for the scan.
     void linesCarryMonthsAndAreNeverCutShort_data()
     {
-        const auto row = columns<int, int>({"perPiece", "batch"});
-        row("one piece", 8192, 50000);
-        row("pieces of 1, batches of 2", 1, 2);
-        row("pieces of 2", 2, 50000);
-        row("pieces of 3, batches of 4", 3, 4);
+        const auto row = columns<int>({"perPiece"});
+        row("one piece", 8192);
+        row("pieces of 1", 1);
+        row("pieces of 2", 2);
+        row("pieces of 3", 3);
     }
     void linesCarryMonthsAndAreNeverCutShort()
     {
-        auto [perPiece, batch] = fetch<int, int>({"perPiece", "batch"});
+        auto [perPiece] = fetch<int>({"perPiece"});
         const auto restore = qScopeGuard([] { AlbumScanThread::pieceRecords = 8192; });
         AlbumScanThread::pieceRecords = perPiece;
         FormFixture f;
         Form1& w = f.start();
         TrackListPage& page = *w.fmTrackList;
-        page.lstTracks->setBatchSize(batch);
         const std::string longTitle(60, 'W');
         const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00",
                               int16_t lineside = 0) {

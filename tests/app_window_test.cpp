@@ -102,20 +102,18 @@ private slots:
     {
         QTest::addColumn<QString>("indexLine"); QTest::addColumn<QString>("heightLine");
         QTest::addColumn<int>("selected"); QTest::addColumn<int>("height"); QTest::addColumn<int>("keep");  // lines of the file kept
-        QTest::addColumn<int>("tracks"); QTest::addColumn<int>("batch"); QTest::addColumn<int>("top");  // lines laid out at a time; -1: any top line
-        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24 << 12 << 50000 << -1;
-        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24 << 12 << 50000 << 0;
-        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24 << 12 << 50000 << 0;
-        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14 << 12 << 50000 << 0;
-        QTest::newRow("a long list laid out in batches scrolls to the line") << "Index=250" << "3=2500" << 250 << 2500 << 24 << 300 << 7 << 248;
+        QTest::addColumn<int>("tracks"); QTest::addColumn<int>("top");  // -1: any top line
+        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24 << 12 << -1;
+        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24 << 12 << 0;
+        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24 << 12 << 0;
+        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14 << 12 << 0;
+        QTest::newRow("a long list scrolls to the line") << "Index=250" << "3=2500" << 250 << 2500 << 24 << 300 << 248;
     }
     void restoredIndexAndListHeight()
     {
         QFETCH(QString, indexLine); QFETCH(QString, heightLine); QFETCH(int, selected); QFETCH(int, keep);
-        QFETCH(int, tracks); QFETCH(int, batch); QFETCH(int, top);
+        QFETCH(int, tracks); QFETCH(int, top);
         FormFixture f;
-        const auto restore = qScopeGuard([] { TrackListPage::batch = 50000; });
-        TrackListPage::batch = batch;
         Form1& w = f.startWith(writeAlbum(f, numbered(tracks)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
         if (top >= 0) QTRY_COMPARE(w.fmTrackList->lstTracks->topIndex(), top);
         QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{selected});

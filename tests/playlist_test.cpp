@@ -4,9 +4,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStringListModel>
 #include <QTest>
+#include <QWheelEvent>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +58,31 @@ Action onEntry(int entry, const char* button)
         w.fmPlaylist->lstPlayList->setListIndex(entry);
         w.findChild<QPushButton*>(QString::fromLatin1(button))->click();
     };
+}
+
+// Does to a list what an action names: "key <keys>", "click <row> [Shift|Ctrl]", "drag <row> <row>",
+// "wheel" (a notch down) or "ends" (both scroll bars to their ends); rows are heights in rows from the top.
+void act(ListBox& list, const QString& action)
+{
+    const QStringList w = action.split(' ');
+    QWidget* area = list.viewport();
+    const auto at = [&](int i) { return QPoint(5, int(w[i].toDouble() * list.visualRect(list.model()->index(0, 0)).height())); };
+    const Qt::KeyboardModifiers held = w.value(2) == "Shift" ? Qt::ShiftModifier : w.value(2) == "Ctrl" ? Qt::ControlModifier : Qt::NoModifier;
+    if (w[0] == "key") {
+        const QKeyCombination key = QKeySequence(w[1])[0];
+        QTest::keyClick(&list, key.key(), key.keyboardModifiers());
+    } else if (w[0] == "click") {
+        QTest::mouseClick(area, Qt::LeftButton, held, at(1));
+    } else if (w[0] == "drag") {
+        QTest::mousePress(area, Qt::LeftButton, {}, at(1));
+        QTest::mouseMove(area, at(2));
+        QTest::mouseRelease(area, Qt::LeftButton, {}, at(2));
+    } else if (w[0] == "wheel") {
+        QWheelEvent notch(QPointF(5, 5), area->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(area, &notch);
+    } else {
+        for (QScrollBar* bar : {list.verticalScrollBar(), list.horizontalScrollBar()}) bar->setValue(bar->maximum());
+    }
 }
 
 }  // namespace
@@ -331,6 +358,48 @@ private slots:
         QCOMPARE(f.messages.shown.size(), messages);
         if (messages) QVERIFY(f.messages.shown[0].prompt.contains(QDir::toNativeSeparators(f.help.opened.value(0))));
         if (messages) QVERIFY(f.help.opened[0].endsWith(QStringLiteral("/quillon-help.html")));
+    }
+
+    // A list with 5½ rows in sight, its first line too long for it, finds rows from keys, clicks
+    // and drags as a list view does, scrolls by whole rows and sideways to the end of its longest line.
+    void listRowsFromKeysAndClicks_data()
+    {
+        QTest::addColumn<int>("count"); QTest::addColumn<int>("from"); QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("current"); QTest::addColumn<Rows>("selected"); QTest::addColumn<int>("top");
+        QTest::newRow("click on the edge below the last row") << 3 << 1 << "click 3" << 1 << Rows{} << 0;
+        QTest::newRow("click at the last row's foot") << 3 << 1 << "click 2.95" << 2 << Rows{2} << 0;
+        QTest::newRow("page down") << 40 << 0 << "key PgDown" << 4 << Rows{4} << 0;
+        QTest::newRow("page down at the end") << 40 << 39 << "key PgDown" << 39 << Rows{39} << 35;
+        QTest::newRow("page up") << 40 << 20 << "key PgUp" << 16 << Rows{16} << 16;
+        QTest::newRow("shift+end, from out of sight") << 40 << 30 << "key Shift+End" << 39 << Rows{30, 31, 32, 33, 34, 35, 36, 37, 38, 39} << 35;
+        QTest::newRow("home") << 40 << 30 << "key Home" << 0 << Rows{0} << 0;
+        QTest::newRow("shift-click upwards") << 40 << 3 << "click 1.5 Shift" << 1 << Rows{1, 2, 3} << 0;
+        QTest::newRow("ctrl-click") << 40 << 3 << "click 1.5 Ctrl" << 1 << Rows{1, 3} << 0;
+        QTest::newRow("drag upwards") << 40 << -1 << "drag 4.5 1.2" << 1 << Rows{1, 2, 3, 4} << 0;
+        QTest::newRow("wheel") << 40 << 0 << "wheel" << 0 << Rows{0} << 3;
+        QTest::newRow("scroll bars at their ends") << 40 << 0 << "ends" << 0 << Rows{0} << 35;
+    }
+    void listRowsFromKeysAndClicks()
+    {
+        QFETCH(int, count); QFETCH(int, from); QFETCH(QString, action);
+        ListBox list(nullptr, true);
+        QStringList lines{QString(100, 'M')};
+        for (int i = 1; i < count; ++i) lines << QStringLiteral("Line %1").arg(i);
+        list.setItems(lines);
+        list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);  // as many rows in sight before scrolling sideways
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        const int rowHeight = list.visualRect(list.model()->index(0, 0)).height();
+        list.resize(300, list.height() - list.viewport()->height() + rowHeight * 11 / 2);
+        QTRY_COMPARE(list.viewport()->height(), rowHeight * 11 / 2);
+        if (from >= 0) list.setListIndex(from);
+        act(list, action);
+        QTEST(list.listIndex(), "current");
+        QTEST(list.selectedRows(), "selected");
+        QTEST(list.topIndex(), "top");
+        QVERIFY(list.horizontalScrollBar()->maximum() > 0);
+        // Scrolled to the end sideways, the row (as wide as the longest line) ends at the view's edge.
+        if (action == "ends") QCOMPARE(list.visualRect(list.model()->index(0, 0)).right(), list.viewport()->width() - 1);
     }
 };
 

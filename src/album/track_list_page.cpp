@@ -29,9 +29,6 @@ TrackListPage::TrackListPage(Form1& owner) : Page(owner, "fmTrackList", 6315)
     show();
     lstTracks = fixedPitchList(this, "lstTracks", "Track list", true);
     placeTwips(lstTracks, 120, 240, 9555, 2500);
-    // A long album is laid out a batch at a time after the window shows.
-    lstTracks->setLayoutMode(QListView::Batched);
-    lstTracks->setBatchSize(batch);
     txtDetails = named(placed(new QPlainTextEdit(this), "txtDetails", 120, 2710, 9555, 3375), "Track notes");
     txtDetails->setReadOnly(true);
     txtDetails->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -22,7 +22,6 @@ public:
 
     ListBox* lstTracks;
     TrackListModel* trackLines;  // the lines lstTracks shows
-    static inline int batch = 50000;  // lines of lstTracks laid out at a time
     QPlainTextEdit* txtDetails;
     QScrollBar* VScroll1;
     QPushButton *btnAddPL, *btnClearSel;  // pop-ups of a right-click on the list

@@ -66,12 +66,10 @@ public:
 
 }  // namespace
 
-ListBox::ListBox(QWidget* parent, bool multiSelect) : QListView(parent), lines_(new LinesModel(this))
+ListBox::ListBox(QWidget* parent, bool multiSelect) : RowView(parent), lines_(new LinesModel(this))
 {
     setModel(lines_);
     setItemDelegate(new WideLineDelegate(this));
-    // Large albums: uniform rows keep a 100,000-line list fast to fill and paint.
-    setUniformItemSizes(true);
     setTextElideMode(Qt::ElideNone);
     setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
                                  : QAbstractItemView::SingleSelection);
@@ -156,26 +154,14 @@ int ListBox::topIndex() const
 
 void ListBox::setTopIndex(int row)
 {
-    pendingTop_ = -1;
-    if (!validRow(row)) return;
-    // Scrolled before the last batch is laid out, the row would stop short of the top.
-    if (visualRect(rowIndex(listCount() - 1)).isValid())
-        scrollTo(rowIndex(row), QAbstractItemView::PositionAtTop);
-    else
-        pendingTop_ = row;
+    if (validRow(row)) scrollTo(rowIndex(row), QAbstractItemView::PositionAtTop);
 }
 
 void ListBox::relayout()
 {
-    const int top = pendingTop_ >= 0 ? pendingTop_ : topIndex();
+    const int top = topIndex();
     doItemsLayout();
     if (top > 0) setTopIndex(top);
-}
-
-void ListBox::updateGeometries()
-{
-    QListView::updateGeometries();  // also once the last batch is laid out
-    if (pendingTop_ >= 0) setTopIndex(pendingTop_);
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event)
@@ -185,13 +171,13 @@ void ListBox::mousePressEvent(QMouseEvent* event)
                    toTwips(event->position().y()));
     // A right-click leaves the selection alone: pop-up commands act on the line selected before.
     if (button == kRightButton) return;
-    QListView::mousePressEvent(event);
+    RowView::mousePressEvent(event);
     if (button == kLeftButton && indexAt(event->position().toPoint()).isValid()) emit click();
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    QListView::mouseDoubleClickEvent(event);
+    RowView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
         emit dblClick();
 }
@@ -199,6 +185,6 @@ void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
 void ListBox::keyPressEvent(QKeyEvent* event)
 {
     const int before = listIndex();
-    QListView::keyPressEvent(event);
+    RowView::keyPressEvent(event);
     if (listIndex() != before) emit click();
 }

@@ -5,11 +5,11 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
-#include <QListView>
 #include <QStringList>
 #include <QToolButton>
 #include <functional>
 
+#include "form/row_view.h"
 
 // Mouse buttons as the handlers know them.
 enum MouseButton { kLeftButton = 1, kRightButton = 2, kMiddleButton = 4 };
@@ -26,7 +26,7 @@ class LinesModel;
 // take their place. Lines are never cut short: a long line scrolls sideways and
 // its tooltip shows it whole. Selecting a line from code emits click() exactly as a
 // user's click does, once.
-class ListBox : public QListView {
+class ListBox : public RowView {
     Q_OBJECT
 public:
     ListBox(QWidget* parent, bool multiSelect);
@@ -51,7 +51,6 @@ public:
     void setSelected(int row, bool selected);
     QList<int> selectedRows() const;
     int topIndex() const;
-    // A row not laid out yet (a long list is laid out a batch at a time) goes to the top once it is.
     void setTopIndex(int row);
     // Lays the lines out again, as after their widest changed, keeping the top line.
     void relayout();
@@ -65,13 +64,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void updateGeometries() override;
 
 private:
     bool validRow(int row) const { return row >= 0 && row < listCount(); }
     QModelIndex rowIndex(int row) const { return model()->index(row, 0); }
     LinesModel* lines_;
-    int pendingTop_ = -1;
 };
 
 // Runs handler whenever the pointer moves over w, for controls whose Qt class has
