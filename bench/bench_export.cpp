@@ -46,9 +46,10 @@ constexpr int kRounds = 10;
 // CPU seconds (user and system) of this process or of its finished children, in ms.
 double cpuMs(int who)
 {
-    rusage usage {};
+    rusage usage{};
     getrusage(who, &usage);
-    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3
+           + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
 }
 
 struct Timing {
@@ -84,7 +85,10 @@ QStringList writeFiles(const std::string& folder)
     return mp3s;
 }
 
-void sync() { QProcess::execute(QStringLiteral("sync"), {}); }
+void sync()
+{
+    QProcess::execute(QStringLiteral("sync"), {});
+}
 
 Timing timeCp(const QStringList& mp3s, const QString& target)
 {
@@ -117,7 +121,10 @@ Timing timeExport(Form1& form, const QString& parent, const QString& name)
     return {timer.nsecsElapsed() / 1e6, cpuMs(RUSAGE_SELF) - cpu};
 }
 
-int filesIn(const QString& folder) { return int(QDir(folder).entryList(QDir::Files).size()); }
+int filesIn(const QString& folder)
+{
+    return int(QDir(folder).entryList(QDir::Files).size());
+}
 
 }  // namespace
 
@@ -166,8 +173,9 @@ int main(int argc, char* argv[])
         for (const Timing& t : exports) e.push_back(pick(t));
         for (const Timing& t : cps) c.push_back(pick(t));
         const double eMin = *std::min_element(e.begin(), e.end()), cMin = *std::min_element(c.begin(), c.end());
-        std::printf("  %s: median export %.0f ms, cp %.0f ms, ratio %.2f; fastest export %.0f ms, cp %.0f ms, ratio %.2f\n",
-                    what, median(e), median(c), median(e) / median(c), eMin, cMin, eMin / cMin);
+        std::printf(
+            "  %s: median export %.0f ms, cp %.0f ms, ratio %.2f; fastest export %.0f ms, cp %.0f ms, ratio %.2f\n",
+            what, median(e), median(c), median(e) / median(c), eMin, cMin, eMin / cMin);
     };
     line("wall time", [](const Timing& t) { return t.wallMs; });
     line("CPU time ", [](const Timing& t) { return t.cpuMs; });

@@ -21,8 +21,7 @@ inline double median(std::vector<double> ms)
 }
 
 // Milliseconds from a step to the window painted with what it changed.
-template <typename Step>
-double paintedMs(Form1& form, Step&& step)
+template <typename Step> double paintedMs(Form1& form, Step&& step)
 {
     QElapsedTimer timer;
     timer.start();

@@ -82,8 +82,8 @@ MergeRun mergeOnThread(const std::string& a, const std::string& b, const std::st
     QObject::connect(&merging, &BackgroundRun::ended, &loop, &QEventLoop::quit);
     const auto start = std::chrono::steady_clock::now();
     merging.start([&] {
-        run.ok = writeFileAtomicTo(out, [&](int fd) { return mergeAlbumsInto(fd, a, b, out, {}).verdict(); }) ==
-                 FileError::None;
+        run.ok = writeFileAtomicTo(out, [&](int fd) { return mergeAlbumsInto(fd, a, b, out, {}).verdict(); })
+                 == FileError::None;
     });
     sinceTick.start();
     tick.start(1);

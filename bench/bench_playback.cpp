@@ -56,8 +56,7 @@ double decodeSeconds(const QString& path, double& audioSeconds)
             size_t done = 0;
             const int result = mpg123_read(h, buffer.data(), buffer.size(), &done);
             bytes += done;
-            if (result != MPG123_OK && result != MPG123_NEW_FORMAT)
-                break;
+            if (result != MPG123_OK && result != MPG123_NEW_FORMAT) break;
         }
     }
     const double spent = threadCpuSeconds() - before;
@@ -72,17 +71,14 @@ QString repeatFrames(const QDir& dir, const QString& mp3, int repeats)
 {
     QFile in(mp3);
     const QByteArray bytes = in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    if (bytes.size() < 4)
-        return {};
+    if (bytes.size() < 4) return {};
     // MPEG-1 layer III at 128 kbit/s: 144 * bit rate / sample rate bytes, plus the padding bit.
     const int infoFrame = 144 * 128000 / 44100 + ((bytes[2] >> 1) & 1);
     const QString path = dir.filePath("repeated.mp3");
     QFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return {};
+    if (!out.open(QIODevice::WriteOnly)) return {};
     for (int i = 0; i < repeats; ++i)
-        if (out.write(bytes.constData() + infoFrame, bytes.size() - infoFrame) != bytes.size() - infoFrame)
-            return {};
+        if (out.write(bytes.constData() + infoFrame, bytes.size() - infoFrame) != bytes.size() - infoFrame) return {};
     return path;
 }
 
@@ -91,8 +87,7 @@ QString repeatFrames(const QDir& dir, const QString& mp3, int repeats)
 double farSeekMs(const QString& path, bool walked, double& walkMs)
 {
     const auto stream = Mp3Stream::open(path);
-    if (!stream)
-        return -1;
+    if (!stream) return -1;
     QElapsedTimer timer;
     timer.start();
     while (walked && !stream->measureLength()) {}
@@ -104,7 +99,7 @@ double farSeekMs(const QString& path, bool walked, double& walkMs)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -121,7 +116,7 @@ int main(int argc, char** argv)
                 qPrintable(qEnvironmentVariable("SDL_AUDIODRIVER", "(default)")));
     {
         rig::Window w({tone});
-        rig::spin([] { return false; }, 1000); // the window settles after its first paint
+        rig::spin([] { return false; }, 1000);  // the window settles after its first paint
         std::printf("idle window: %.3f%% of one core\n", cpuPercentOver());
         w.playAll();
         rig::spin([&] { return w.player.position() > 0.5; }, 5000);
@@ -136,6 +131,7 @@ int main(int argc, char** argv)
     const double before = farSeekMs(longFile, false, walkMs);
     const double after = farSeekMs(longFile, true, walkMs);
     std::printf("seek to 99%% of a 2-hour file, to its first samples: %.2f ms before the length walk, %.2f ms after it "
-                "(the walk: %.0f ms in slices)\n", before, after, walkMs);
+                "(the walk: %.0f ms in slices)\n",
+                before, after, walkMs);
     return 0;
 }

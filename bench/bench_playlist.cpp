@@ -90,10 +90,9 @@ int main(int argc, char* argv[])
     form.lblTabPlaylist_Click();
     std::printf("Playlist of %d entries on an album of %d tracks (median of %d runs)\n", kEntries, kTracks, kRuns);
     std::printf("  show the Playlist page (rebuild + re-select): %.1f ms (%d lines)\n", median(show), shown);
-    std::printf("  delete one entry: %.1f ms (%d lines left after %d deletions)\n", median(remove), afterDeleting,
-                kRuns);
-    std::printf("  add %d selected Track List lines: %.1f ms (%d entries after %d additions)\n", kEntries,
-                median(add), page.lstPlayList->listCount(), kRuns);
+    std::printf("  delete one entry: %.1f ms (%d lines left after %d deletions)\n", median(remove), afterDeleting, kRuns);
+    std::printf("  add %d selected Track List lines: %.1f ms (%d entries after %d additions)\n", kEntries, median(add),
+                page.lstPlayList->listCount(), kRuns);
     form.Form_Unload();
     return 0;
 }

@@ -46,8 +46,9 @@ constexpr int kRuns = 5;
 void writeFiles(const std::string& folder, int tracks)
 {
     const char* kinds[] = {"Steam", "Diesel", "Electric", "Shunter", "Freight", "Express", "Parcels", "Railcar"};
-    const char* doings[] = {"passing at speed", "on shed", "departing", "arriving", "climbing the bank",
-                            "whistling in the tunnel", "standing at the platform"};
+    const char* doings[] =
+        {"passing at speed",        "on shed", "departing", "arriving", "climbing the bank", "whistling in the tunnel",
+         "standing at the platform"};
     const char* places[] = {"Tonbridge", "Carlisle", "Shap", "Dawlish", "Crewe", "York", "Ais Gill", "Barmouth"};
     const char* codes[] = {"STM", "DSL", "ELC", "DMU"};
     std::mt19937 random(11);
@@ -55,7 +56,8 @@ void writeFiles(const std::string& folder, int tracks)
     std::ofstream album(folder + "album.qdb", std::ios::binary);
     for (int n = 1; n <= tracks; ++n) {
         TrackRecord rec;
-        rec.TrackDate = std::to_string(10 + n % 19) + "0" + std::to_string(1 + n % 9) + "19" + std::to_string(50 + n % 37);
+        rec.TrackDate = std::to_string(10 + n % 19) + "0" + std::to_string(1 + n % 9) + "19"
+                        + std::to_string(50 + n % 37);
         rec.NoteNo = "1";
         rec.PlayTime = "0" + std::to_string(n % 10) + ":41";
         rec.Title = pick(kinds) + " " + pick(doings) + " " + pick(places);
@@ -164,7 +166,8 @@ void benchAlbum(int tracks)
             SearchRun alone(makeSearchQuery(c.text, c.match, KindFilter::Both, "ANY"), tracks, std::string());
             std::vector<int32_t> records;
             size_t widest = 0;
-            alone.run(form.m.Album, [] { return true; }, records, widest);
+            alone.run(
+                form.m.Album, [] { return true; }, records, widest);
             c.alone.push_back(timer.nsecsElapsed() / 1e6);
         }
         prepare(page, page.opFindAny, "");
@@ -185,8 +188,8 @@ void benchAlbum(int tracks)
         std::printf("  %-24s first %7.1f ms (%4.1f x floor)  later %7.1f ms (%4.1f x floor)  %7d results\n", c.name,
                     median(c.first), median(c.first) / floor, median(c.later), median(c.later) / floor, c.found);
     for (const Case& c : cases)
-        std::printf("  %-24s reading, formatting and matching alone %7.1f ms (%4.1f x floor)\n", c.name, median(c.alone),
-                    median(c.alone) / floor);
+        std::printf("  %-24s reading, formatting and matching alone %7.1f ms (%4.1f x floor)\n", c.name,
+                    median(c.alone), median(c.alone) / floor);
     std::printf("  every track (empty text): %.1f ms to all %d listed, longest event-loop stall %.1f ms\n",
                 median(every), tracks, median(stalls));
     std::printf("  exact phrase with all %d still listed: %.1f ms\n", tracks, median(withAll));

@@ -64,7 +64,7 @@ fs::path programFolder(const fs::path& root, const char* name, const fs::path& a
 }
 
 struct Run {
-    double ms = 0;   // exec to first paint
+    double ms = 0;  // exec to first paint
     long peakKiB = 0;
 };
 

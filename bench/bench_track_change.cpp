@@ -19,8 +19,7 @@ constexpr int kMatchFrames = 256;
 std::vector<float> readFloats(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
+    if (!file.open(QIODevice::ReadOnly)) return {};
     const QByteArray bytes = file.readAll();
     std::vector<float> out(size_t(bytes.size()) / sizeof(float));
     std::memcpy(out.data(), bytes.constData(), out.size() * sizeof(float));
@@ -32,14 +31,13 @@ long findFrames(const std::vector<float>& sound, const float* pattern, long from
 {
     const long frames = long(sound.size() / 2);
     for (long f = std::max(0L, from); f + kMatchFrames <= frames; ++f) {
-        if (std::memcmp(&sound[size_t(f) * 2], pattern, kMatchFrames * 2 * sizeof(float)) == 0)
-            return f;
+        if (std::memcmp(&sound[size_t(f) * 2], pattern, kMatchFrames * 2 * sizeof(float)) == 0) return f;
     }
     return -1;
 }
 
 struct Change {
-    long addedFrames = -1; // frames between the two files' samples; -1 when not found in the sound
+    long addedFrames = -1;  // frames between the two files' samples; -1 when not found in the sound
     long silentFrames = 0;
     double handlerMs = -1;
 };
@@ -56,11 +54,9 @@ Change measure(const QDir& dir, const QString& first, const QString& next, doubl
         rig::Window w({first, next});
         w.playAll();
         QCoreApplication::processEvents();
-        if (w.player.duration() > lead + 0.5)
-            w.player.setPosition(w.player.duration() - lead);
+        if (w.player.duration() > lead + 0.5) w.player.setPosition(w.player.duration() - lead);
         rig::spin([&] { return !w.handlerNs.empty(); }, int(lead * 1000) + 10000);
-        if (w.handlerNs.empty())
-            return change;
+        if (w.handlerNs.empty()) return change;
         change.handlerMs = double(w.handlerNs.front()) / 1e6;
         // Two seconds of the second file, then stop.
         rig::spin([&] { return w.player.position() > 2.0 || w.stopped(); }, 10000);
@@ -70,16 +66,13 @@ Change measure(const QDir& dir, const QString& first, const QString& next, doubl
     const std::vector<float> sound = readFloats(capture);
     const std::vector<float> a = rig::decodeAll(first);
     const std::vector<float> b = rig::decodeAll(next);
-    if (a.size() < kMatchFrames * 2 || b.size() < kMatchFrames * 4)
-        return change;
+    if (a.size() < kMatchFrames * 2 || b.size() < kMatchFrames * 4) return change;
     const long endA = findFrames(sound, &a[a.size() - kMatchFrames * 2], 0);
     // The second file's first sounding frame, then back to its first frame.
     size_t lead0 = 0;
-    while (lead0 + kMatchFrames * 2 < b.size() && b[lead0] == 0.0f)
-        lead0 += 2;
+    while (lead0 + kMatchFrames * 2 < b.size() && b[lead0] == 0.0f) lead0 += 2;
     const long soundB = endA < 0 ? -1 : findFrames(sound, &b[lead0], endA);
-    if (soundB < 0)
-        return change;
+    if (soundB < 0) return change;
     const long startB = soundB - long(lead0 / 2);
     const long lastA = endA + kMatchFrames;
     change.addedFrames = startB - lastA;
@@ -97,11 +90,11 @@ void report(const char* label, const Change& c)
     if (c.addedFrames < 0)
         std::printf("%s: handler %.2f ms; the join was not found in the sound\n", label, c.handlerMs);
     else
-        std::printf("%s: %ld samples added between the files (%ld of them silent, %.1f ms); handler %.2f ms\n",
-                    label, c.addedFrames, c.silentFrames, c.addedFrames * 1000.0 / 44100, c.handlerMs);
+        std::printf("%s: %ld samples added between the files (%ld of them silent, %.1f ms); handler %.2f ms\n", label,
+                    c.addedFrames, c.silentFrames, c.addedFrames * 1000.0 / 44100, c.handlerMs);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -36,8 +36,7 @@ inline bool run(const QString& program, const QStringList& args)
 {
     QProcess process;
     process.start(program, args);
-    return process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit
-        && process.exitCode() == 0;
+    return process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
 // A sine tone made with sox and lame (with its gapless header); empty when either is missing.
@@ -47,7 +46,7 @@ inline QString makeTone(const QDir& dir, const QString& name, double seconds, in
     const QString mp3 = dir.filePath(name + ".mp3");
     const bool made = run("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", wav, "synth", QString::number(seconds),
                                   "sine", QString::number(hz), "vol", QString::number(volume)})
-        && run("lame", {"--quiet", "-b", "128", wav, mp3});
+                      && run("lame", {"--quiet", "-b", "128", wav, mp3});
     QFile::remove(wav);
     return made ? mp3 : QString();
 }
@@ -67,8 +66,7 @@ inline std::vector<float> decodeAll(const QString& path)
             const int result = mpg123_read(h, reinterpret_cast<unsigned char*>(buffer.data()),
                                            buffer.size() * sizeof(float), &done);
             out.insert(out.end(), buffer.begin(), buffer.begin() + long(done / sizeof(float)));
-            if (result != MPG123_OK && result != MPG123_NEW_FORMAT)
-                break;
+            if (result != MPG123_OK && result != MPG123_NEW_FORMAT) break;
         }
     }
     mpg123_delete(h);
@@ -79,8 +77,7 @@ inline void spin(const std::function<bool()>& done, int timeoutMs)
 {
     QElapsedTimer timer;
     timer.start();
-    while (!done() && timer.elapsed() < timeoutMs)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    while (!done() && timer.elapsed() < timeoutMs) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
 // The window with the real player and Qt seams on an album of the given files
@@ -117,14 +114,12 @@ public:
         ini.close();
         // Ahead of the window's own connection, so these see each report before and after its handler.
         QObject::connect(&player, &MediaPlayer::playStateChange, [this](int, int newState) {
-            if (newState == MediaPlayer::Stopped)
-                handlerTimer_.start();
+            if (newState == MediaPlayer::Stopped) handlerTimer_.start();
         });
         Platform platform{&player, &messages_, &dialogs_, &windows_, &help_, root.absolutePath().toStdString() + "/"};
         form = std::make_unique<Form1>(platform);
         QObject::connect(&player, &MediaPlayer::playStateChange, [this](int, int newState) {
-            if (newState == MediaPlayer::Stopped)
-                handlerNs.push_back(handlerTimer_.nsecsElapsed());
+            if (newState == MediaPlayer::Stopped) handlerNs.push_back(handlerTimer_.nsecsElapsed());
             ++reports;
         });
         form->Form_Load();
@@ -144,7 +139,7 @@ public:
 
     Mpg123Player player;
     std::unique_ptr<Form1> form;
-    std::vector<qint64> handlerNs; // time of the window's end-of-track handler, per Stopped report
+    std::vector<qint64> handlerNs;  // time of the window's end-of-track handler, per Stopped report
     int reports = 0;
 
 private:
@@ -156,4 +151,4 @@ private:
     QtHelpViewer help_;
 };
 
-} // namespace rig
+}  // namespace rig

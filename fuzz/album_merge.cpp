@@ -38,8 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const std::string oldBytes = choice % 4 == 0 ? o : choice % 4 == 1 ? std::string() : choice % 4 == 2 ? a : b;
     const size_t wholeA = a.size() / kRecordSize * kRecordSize, wholeB = b.size() / kRecordSize * kRecordSize;
-    const std::string expected =
-        a.substr(0, wholeA) + b.substr(0, wholeB) + oldBytes.substr(std::min(oldBytes.size(), wholeA + wholeB));
+    const std::string expected = a.substr(0, wholeA) + b.substr(0, wholeB)
+                                 + oldBytes.substr(std::min(oldBytes.size(), wholeA + wholeB));
     FUZZ_CHECK(out.read() == expected);
     return 0;
 }

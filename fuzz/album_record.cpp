@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 1; i < whole.carriedMonths.size(); ++i)
         FUZZ_CHECK(whole.carriedMonths[i - 1].last + 1 < whole.carriedMonths[i].first);
     for (const std::string& code : whole.codes)
-        FUZZ_CHECK(!code.empty() && code.front() != ' ' && code.back() != ' ' &&
-                   std::count(whole.codes.begin(), whole.codes.end(), code) == 1);
+        FUZZ_CHECK(!code.empty() && code.front() != ' ' && code.back() != ' '
+                   && std::count(whole.codes.begin(), whole.codes.end(), code) == 1);
 
     DateWords words;
     DisplayLineWriter writer("");

@@ -7,8 +7,8 @@ namespace {
 
 bool safeName(std::string_view name)
 {
-    return !name.empty() && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos &&
-           name != "." && name != "..";
+    return !name.empty() && name.find_first_of(std::string_view("/\\\0", 3)) == std::string_view::npos && name != "."
+           && name != "..";
 }
 
 }  // namespace
@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string name = exportedFileName(n, rec);
     FUZZ_CHECK(safeName(name) && isMp3Name(name));
     FUZZ_CHECK(name.compare(0, sequenceNumber(n).size() + 1, sequenceNumber(n) + "_") == 0);
-    FUZZ_CHECK(std::stoul(sequenceNumber(n)) == n && sequenceNumber(n).size() == std::max<size_t>(4, std::to_string(n).size()));
+    FUZZ_CHECK(std::stoul(sequenceNumber(n)) == n
+               && sequenceNumber(n).size() == std::max<size_t>(4, std::to_string(n).size()));
     const std::string part = exportNamePart(rec.Folder);
     FUZZ_CHECK(part.find_first_of(std::string_view("/\\\0", 3)) == std::string::npos);
 

@@ -13,12 +13,12 @@
 #include <string_view>
 
 // Unlike assert, stays in every build; libFuzzer keeps the input that failed it.
-#define FUZZ_CHECK(cond)                                                                    \
-    do {                                                                                    \
-        if (!(cond)) {                                                                      \
-            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                                   \
-        }                                                                                   \
+#define FUZZ_CHECK(cond)                                                                                               \
+    do {                                                                                                               \
+        if (!(cond)) {                                                                                                 \
+            std::fprintf(stderr, "%s:%d: property failed: %s\n", __FILE__, __LINE__, #cond);                           \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (0)
 
 namespace fuzz {
@@ -39,8 +39,7 @@ public:
     std::string_view longPiece() { return bytes(number<uint16_t>()); }
     std::string_view rest() { return bytes(rest_.size()); }
 
-    template <typename T>
-    T number()
+    template <typename T> T number()
     {
         T v{};
         const std::string_view b = bytes(sizeof v);

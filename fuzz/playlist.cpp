@@ -19,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (size_t i = 0; i <= entries.size(); ++i) {
         const std::optional<PlaylistEntry> one = playlistEntryAt(bytes, i);
         FUZZ_CHECK(one.has_value() == (i < entries.size()));
-        if (one) FUZZ_CHECK(one->albumPath == entries[i].albumPath && one->recordLine == entries[i].recordLine &&
-                            one->cut == entries[i].cut);
+        if (one)
+            FUZZ_CHECK(one->albumPath == entries[i].albumPath && one->recordLine == entries[i].recordLine
+                       && one->cut == entries[i].cut);
     }
     for (size_t i = 0; i + 1 < entries.size(); ++i) FUZZ_CHECK(!entries[i].cut);
 

@@ -37,7 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SearchRun run(query, album.recordCount(), monthBefore);
     std::vector<int32_t> found;
     size_t widest = 0;
-    while (!run.ended()) run.run(album, [] { return true; }, found, widest);
+    while (!run.ended())
+        run.run(
+            album, [] { return true; }, found, widest);
     std::vector<int32_t> expected;
     DateWords words;
     words.monthText = monthBefore;

@@ -67,14 +67,14 @@ int main(int argc, char* argv[])
     form.Form_Load();
     openCommandLineAlbum(form, albumPath);
     form.show();
-    const MprisService mpris(form); // media keys and the desktop's player controls
+    const MprisService mpris(form);  // media keys and the desktop's player controls
     QObject::connect(&instances, &InstanceServer::activationRequested, &form,
                      [&form](const QString& album) { takeHandedOver(form, album); });
     // kill and Ctrl-C end the program the way the close button does: settings
     // written, search results removed, and (leaving main) the sound stopped.
     const QuitSignals quitSignals([&form](int) {
         form.close();
-        QCoreApplication::exit(0); // also leaves any message box that is open
+        QCoreApplication::exit(0);  // also leaves any message box that is open
     });
     return app.exec();
 }

@@ -19,10 +19,16 @@ using fixture::makeTrack;
 
 namespace {
 
-QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
+QByteArray bytes(const std::string& s)
+{
+    return QByteArray::fromStdString(s);
+}
 
 // A record as it comes back from disk: every text field blank padded.
-TrackRecord stored(const TrackRecord& t) { return parseRecord(fixture::recordBytes(t)); }
+TrackRecord stored(const TrackRecord& t)
+{
+    return parseRecord(fixture::recordBytes(t));
+}
 
 const std::vector<std::string> kSixLineNotes = {"Class 4 on a stopping train",
                                                 "#Recorded from the third coach",

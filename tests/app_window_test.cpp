@@ -50,7 +50,8 @@ private slots:
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(w.fmPlaylist->lblPlaylist->text(), QStringLiteral("The playlist is empty"));
         QVERIFY(f.messages.shown.isEmpty());
-        QVERIFY(w.fmTrackList->isVisible() && !w.fmOptions->isVisible() && !w.fmSearch->isVisible() && !w.fmPlaylist->isVisible());
+        QVERIFY(w.fmTrackList->isVisible() && !w.fmOptions->isVisible() && !w.fmSearch->isVisible()
+                && !w.fmPlaylist->isVisible());
         clickRow(w.fmTrackList->lstTracks, 0);
         QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Details not available"));
         FormFixture g;
@@ -90,8 +91,10 @@ private slots:
             QCOMPARE(endBySignal(f, signal), 0);
         }
         const std::string ini = f.readAppFile("qvb.ini");
-        QVERIFY(ini.find("\r\nData=" + albumPath + "\r\nPlaylist FN=\r\n\r\n[Pane Positions]\r\n1=2780\r\n2=3375\r\n3=2500\r\n"
-                         "\r\n[List Positions]\r\nIndex=0\r\nPlaylist=2\r\n") != std::string::npos);
+        QVERIFY(ini.find("\r\nData=" + albumPath
+                         + "\r\nPlaylist FN=\r\n\r\n[Pane Positions]\r\n1=2780\r\n2=3375\r\n3=2500\r\n"
+                           "\r\n[List Positions]\r\nIndex=0\r\nPlaylist=2\r\n")
+                != std::string::npos);
         QVERIFY(!QFile::exists(QString::fromStdString(f.appFile("search.$$$"))));
         QCOMPARE(f.readAppFile("temp.$$$"), " 2 \r\n");
     }
@@ -100,21 +103,35 @@ private slots:
     // a file cut short applies nothing but the album.
     void restoredIndexAndListHeight_data()
     {
-        QTest::addColumn<QString>("indexLine"); QTest::addColumn<QString>("heightLine");
-        QTest::addColumn<int>("selected"); QTest::addColumn<int>("height"); QTest::addColumn<int>("keep");  // lines of the file kept
-        QTest::addColumn<int>("tracks"); QTest::addColumn<int>("top");  // -1: any top line
-        QTest::newRow("last track, too small") << "Index=11" << "3=100" << 11 << 500 << 24 << 12 << -1;
-        QTest::newRow("none selected when saved, too large") << "Index=-1" << "3=9000" << 0 << 5500 << 24 << 12 << 0;
-        QTest::newRow("one past the last track") << "Index=12" << "3=2500" << 0 << 2500 << 24 << 12 << 0;
-        QTest::newRow("file cut after line 14: only the album applies") << "Index=3" << "3=4000" << 0 << 2500 << 14 << 12 << 0;
-        QTest::newRow("a long list scrolls to the line") << "Index=250" << "3=2500" << 250 << 2500 << 24 << 300 << 248;
+        QTest::addColumn<QString>("indexLine");
+        QTest::addColumn<QString>("heightLine");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<int>("keep");  // lines of the file kept
+        QTest::addColumn<int>("tracks");
+        QTest::addColumn<int>("top");  // -1: any top line
+        QTest::newRow("last track, too small") << "Index=11"
+                                               << "3=100" << 11 << 500 << 24 << 12 << -1;
+        QTest::newRow("none selected when saved, too large") << "Index=-1"
+                                                             << "3=9000" << 0 << 5500 << 24 << 12 << 0;
+        QTest::newRow("one past the last track") << "Index=12"
+                                                 << "3=2500" << 0 << 2500 << 24 << 12 << 0;
+        QTest::newRow("file cut after line 14: only the album applies") << "Index=3"
+                                                                        << "3=4000" << 0 << 2500 << 14 << 12 << 0;
+        QTest::newRow("a long list scrolls to the line") << "Index=250"
+                                                         << "3=2500" << 250 << 2500 << 24 << 300 << 248;
     }
     void restoredIndexAndListHeight()
     {
-        QFETCH(QString, indexLine); QFETCH(QString, heightLine); QFETCH(int, selected); QFETCH(int, keep);
-        QFETCH(int, tracks); QFETCH(int, top);
+        QFETCH(QString, indexLine);
+        QFETCH(QString, heightLine);
+        QFETCH(int, selected);
+        QFETCH(int, keep);
+        QFETCH(int, tracks);
+        QFETCH(int, top);
         FormFixture f;
-        Form1& w = f.startWith(writeAlbum(f, numbered(tracks)), {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
+        Form1& w = f.startWith(writeAlbum(f, numbered(tracks)),
+                               {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
         if (top >= 0) QTRY_COMPARE(w.fmTrackList->lstTracks->topIndex(), top);
         QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{selected});
         QCOMPARE(w.fmTrackList->lstTracks->listIndex(), selected);
@@ -129,7 +146,8 @@ private slots:
     void savedLooksAndChoicesAreApplied()
     {
         FormFixture f, bad;
-        Form1& w = f.startWith(writeAlbum(f, numbered(2)), {{18, " 255 "}, {19, " 10 "}, {20, " 65280 "}, {21, "all"}, {22, "1"}});
+        Form1& w = f.startWith(writeAlbum(f, numbered(2)),
+                               {{18, " 255 "}, {19, " 10 "}, {20, " 65280 "}, {21, "all"}, {22, "1"}});
         QVERIFY(lookOf(w.fmPlaylist->lstPlayList) == (Look{255, 10, 65280}));
         QVERIFY(w.fmOptions->fmOptionsPrefs->chkAllPrefs->isChecked() && w.fmOptions->opLS->isChecked());
         f.close();
@@ -151,21 +169,24 @@ private slots:
         QCOMPARE(f.messages.shown.size(), 1);
         const ShownMessage& shown = f.messages.shown.first();
         QCOMPARE(shown.title, QStringLiteral("Settings not saved"));
-        QCOMPARE(shown.prompt, "The settings could not be saved to\r" + QString::fromStdString(f.appFile("qvb.ini")) +
-                                   "\r\rReason: not a regular file.\r\rThe settings file was left as it was.");
+        QCOMPARE(shown.prompt, "The settings could not be saved to\r" + QString::fromStdString(f.appFile("qvb.ini"))
+                                   + "\r\rReason: not a regular file.\r\rThe settings file was left as it was.");
         QVERIFY(shown.icon == MsgIcon::Exclamation && shown.buttons == MsgButtons::Ok);
     }
 
     // Anything but a regular file reads as missing, at once, and no file is read without bound.
     void specialFilesReadAsMissing_data()
     {
-        QTest::addColumn<QString>("what"); QTest::addColumn<int>("tracks"); QTest::addColumn<QString>("details");
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<int>("tracks");
+        QTest::addColumn<QString>("details");
         QTest::newRow("settings a link to /dev/zero") << "settings zero" << 1 << kNoAlbum;
         QTest::newRow("album a FIFO") << "album fifo" << 1 << kNoAlbum;
         QTest::newRow("album a folder") << "album folder" << 1 << kNoAlbum;
         QTest::newRow("notes a FIFO") << "notes fifo" << 3 << "Details not available";
         QTest::newRow("notes a link to /dev/zero") << "notes zero" << 3 << "Details not available";
-        QTest::newRow("settings past 64 KB: the cut line stops the reading") << "settings long" << 3 << "Notes of Track 1";
+        QTest::newRow("settings past 64 KB: the cut line stops the reading")
+            << "settings long" << 3 << "Notes of Track 1";
     }
     void specialFilesReadAsMissing()
     {
@@ -177,7 +198,8 @@ private slots:
         if (what == "notes fifo") QVERIFY(::mkfifo(notes.constData(), 0600) == 0);
         if (what == "notes zero") QVERIFY(QFile::link("/dev/zero", notes));
         if (what == "album fifo") QVERIFY(::mkfifo((albumPath = f.album.filePath("fifo.qdb")).c_str(), 0600) == 0);
-        if (what == "album folder") QVERIFY(QDir().mkpath(QString::fromStdString(albumPath = f.album.filePath("dir.qdb"))));
+        if (what == "album folder")
+            QVERIFY(QDir().mkpath(QString::fromStdString(albumPath = f.album.filePath("dir.qdb"))));
         std::vector<std::string> settings = f.settingsLines(albumPath);
         settings[3] += std::string(64 * 1024, 'p');  // a long playlist name, kept only in "settings long"
         settings[11] = "Index=2";

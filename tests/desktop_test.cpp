@@ -21,13 +21,17 @@ void press(Form1& w, const QString& keys)
         const QKeyCombination key = QKeySequence(name == QLatin1String("Comma") ? QStringLiteral(",") : name)[0];
         QWidget* to = w.focusWidget() ? w.focusWidget() : &w;
         // Keys without a character of their own, such as the media keys, carry no text.
-        if (key.key() >= Qt::Key_Back) QTest::sendKeyEvent(QTest::Click, to, key.key(), QString(), key.keyboardModifiers());
+        if (key.key() >= Qt::Key_Back)
+            QTest::sendKeyEvent(QTest::Click, to, key.key(), QString(), key.keyboardModifiers());
         else QTest::keyClick(to, key.key(), key.keyboardModifiers());
         settle();
     }
 }
 
-struct Run { int code = -1; QString out, err; };
+struct Run {
+    int code = -1;
+    QString out, err;
+};
 
 QString copyProgram(const QString& folder)
 {
@@ -41,7 +45,8 @@ Run run(const QString& program, const QStringList& arguments)
     process.start(program, arguments);
     if (!process.waitForFinished(20000)) return {};
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()), QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromLocal8Bit(process.readAllStandardOutput()),
+            QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
 }  // namespace
@@ -51,43 +56,91 @@ class DesktopTest : public QObject {
 private slots:
     void keyDecisions_data()
     {
-        QTest::addColumn<int>("key"); QTest::addColumn<int>("modifiers"); QTest::addColumn<bool>("typing");
-        QTest::addColumn<bool>("mini"); QTest::addColumn<int>("page"); QTest::addColumn<bool>("repeat"); QTest::addColumn<int>("action");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("typing");
+        QTest::addColumn<bool>("mini");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("repeat");
+        QTest::addColumn<int>("action");
         const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, track = int(ShownPage::TrackList);
-        QTest::newRow("space held") << int(Qt::Key_Space) << none << false << false << track << true << int(KeyAction::None);
-        QTest::newRow("shift plus") << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << false << false << track << false << int(KeyAction::VolumeUp);
-        QTest::newRow("keypad minus held") << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << false << false << track << true << int(KeyAction::VolumeDown);
-        QTest::newRow("enter, playlist") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << false << int(ShownPage::Playlist) << false << int(KeyAction::PlaySelected);
-        QTest::newRow("enter, search") << int(Qt::Key_Return) << none << false << false << int(ShownPage::Search) << false << int(KeyAction::None);
-        QTest::newRow("enter, mini") << int(Qt::Key_Return) << none << false << true << track << false << int(KeyAction::None);
-        QTest::newRow("ctrl+4 typed") << int(Qt::Key_4) << ctrl << true << false << track << false << int(KeyAction::ShowOptions);
-        QTest::newRow("ctrl+shift+q") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::ShiftModifier) << false << false << track << false << int(KeyAction::None);
-        QTest::newRow("media next typed") << int(Qt::Key_MediaNext) << none << true << false << track << false << int(KeyAction::MediaNext);
+        QTest::newRow("space held") << int(Qt::Key_Space) << none << false << false << track << true
+                                    << int(KeyAction::None);
+        QTest::newRow("shift plus") << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << false << false << track << false
+                                    << int(KeyAction::VolumeUp);
+        QTest::newRow("keypad minus held") << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << false << false << track
+                                           << true << int(KeyAction::VolumeDown);
+        QTest::newRow("enter, playlist") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << false
+                                         << int(ShownPage::Playlist) << false << int(KeyAction::PlaySelected);
+        QTest::newRow("enter, search") << int(Qt::Key_Return) << none << false << false << int(ShownPage::Search)
+                                       << false << int(KeyAction::None);
+        QTest::newRow("enter, mini") << int(Qt::Key_Return) << none << false << true << track << false
+                                     << int(KeyAction::None);
+        QTest::newRow("ctrl+4 typed") << int(Qt::Key_4) << ctrl << true << false << track << false
+                                      << int(KeyAction::ShowOptions);
+        QTest::newRow("ctrl+shift+q") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::ShiftModifier) << false
+                                      << false << track << false << int(KeyAction::None);
+        QTest::newRow("media next typed")
+            << int(Qt::Key_MediaNext) << none << true << false << track << false << int(KeyAction::MediaNext);
     }
     void keyDecisions()
     {
-        QFETCH(int, key); QFETCH(int, modifiers); QFETCH(bool, typing); QFETCH(bool, mini); QFETCH(int, page); QFETCH(bool, repeat);
-        QTEST(int(keyAction(key, Qt::KeyboardModifiers(modifiers), KeyContext{typing, mini, ShownPage(page), repeat})), "action");
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, typing);
+        QFETCH(bool, mini);
+        QFETCH(int, page);
+        QFETCH(bool, repeat);
+        QTEST(int(keyAction(key, Qt::KeyboardModifiers(modifiers), KeyContext{typing, mini, ShownPage(page), repeat})),
+              "action");
     }
 
     // Keys pressed where the focus is, on a window with a three-track album.
     void keysRunTheHandlers_data()
     {
-        QTest::addColumn<QString>("keys"); QTest::addColumn<QString>("volume"); QTest::addColumn<QString>("page");
-        QTest::addColumn<int>("state"); QTest::addColumn<bool>("mini"); QTest::addColumn<QString>("searchText");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("volume");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("mini");
+        QTest::addColumn<QString>("searchText");
         const int stopped = MediaPlayer::Stopped, playing = MediaPlayer::Playing, paused = MediaPlayer::Paused;
-        QTest::newRow("space while stopped") << "Space" << "10" << "fmTrackList" << stopped << false << "";
-        QTest::newRow("space pauses") << "Return,Space" << "10" << "fmTrackList" << paused << false << "";
-        QTest::newRow("volume steps") << "-,-,+" << "9" << "fmTrackList" << stopped << false << "";
-        QTest::newRow("no step while muted") << "-,M,-" << "Mute" << "fmTrackList" << stopped << false << "";
-        QTest::newRow("pages") << "Ctrl+2" << "10" << "fmPlaylist" << stopped << false << "";
-        QTest::newRow("typing in the search box") << "Ctrl+F,M,Space,-,+" << "10" << "fmSearch" << stopped << false << "m -+";
-        QTest::newRow("ctrl keys while typing") << "Ctrl+F,Ctrl+3,Ctrl+2" << "10" << "fmPlaylist" << stopped << false << "";
-        QTest::newRow("media play") << "Media Play" << "10" << "fmTrackList" << playing << false << "";
-        QTest::newRow("media toggle") << "Toggle Media Play/Pause,Toggle Media Play/Pause" << "10" << "fmTrackList" << paused << false << "";
-        QTest::newRow("media stop") << "Media Play,Media Stop" << "10" << "fmTrackList" << stopped << false << "";
-        QTest::newRow("mini player") << "Ctrl+M,-" << "9" << "" << stopped << true << "";
-        QTest::newRow("mini player and back") << "Ctrl+M,Ctrl+M" << "10" << "fmTrackList" << stopped << false << "";
+        QTest::newRow("space while stopped") << "Space"
+                                             << "10"
+                                             << "fmTrackList" << stopped << false << "";
+        QTest::newRow("space pauses") << "Return,Space"
+                                      << "10"
+                                      << "fmTrackList" << paused << false << "";
+        QTest::newRow("volume steps") << "-,-,+"
+                                      << "9"
+                                      << "fmTrackList" << stopped << false << "";
+        QTest::newRow("no step while muted") << "-,M,-"
+                                             << "Mute"
+                                             << "fmTrackList" << stopped << false << "";
+        QTest::newRow("pages") << "Ctrl+2"
+                               << "10"
+                               << "fmPlaylist" << stopped << false << "";
+        QTest::newRow("typing in the search box") << "Ctrl+F,M,Space,-,+"
+                                                  << "10"
+                                                  << "fmSearch" << stopped << false << "m -+";
+        QTest::newRow("ctrl keys while typing") << "Ctrl+F,Ctrl+3,Ctrl+2"
+                                                << "10"
+                                                << "fmPlaylist" << stopped << false << "";
+        QTest::newRow("media play") << "Media Play"
+                                    << "10"
+                                    << "fmTrackList" << playing << false << "";
+        QTest::newRow("media toggle") << "Toggle Media Play/Pause,Toggle Media Play/Pause"
+                                      << "10"
+                                      << "fmTrackList" << paused << false << "";
+        QTest::newRow("media stop") << "Media Play,Media Stop"
+                                    << "10"
+                                    << "fmTrackList" << stopped << false << "";
+        QTest::newRow("mini player") << "Ctrl+M,-"
+                                     << "9"
+                                     << "" << stopped << true << "";
+        QTest::newRow("mini player and back") << "Ctrl+M,Ctrl+M"
+                                              << "10"
+                                              << "fmTrackList" << stopped << false << "";
     }
     void keysRunTheHandlers()
     {
@@ -108,7 +161,8 @@ private slots:
     // Which focused controls keep plain keys as text rather than shortcuts.
     void typedTextGoesToTheControl_data()
     {
-        QTest::addColumn<QString>("control"); QTest::addColumn<bool>("typing");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("typing");
         QTest::newRow("read-only line") << "read-only line" << false;
         QTest::newRow("folder tree") << "tree" << true;
         QTest::newRow("choice list") << "combo" << true;
@@ -125,8 +179,11 @@ private slots:
         QComboBox combo;
         ListBox list(nullptr, true);
         QPushButton button;
-        const QMap<QString, QWidget*> controls{{"read-only line", &readOnly}, {"tree", &tree},
-                                               {"combo", &combo}, {"list", &list}, {"button", &button}};
+        const QMap<QString, QWidget*> controls{{"read-only line", &readOnly},
+                                               {"tree", &tree},
+                                               {"combo", &combo},
+                                               {"list", &list},
+                                               {"button", &button}};
         QTEST(takesTypedText(controls.value(control)), "typing");
     }
 
@@ -148,16 +205,29 @@ private slots:
     // The real program, copied into a folder of its own, which it must leave as it was.
     void commandLineEndsAtOnce_data()
     {
-        QTest::addColumn<QStringList>("arguments"); QTest::addColumn<int>("code"); QTest::addColumn<QString>("out"); QTest::addColumn<QString>("err");
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "Quillon " QUILLON_VERSION "\n" << "";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "--version" << "";
-        QTest::newRow("missing album") << QStringList{"/no/such/album.qdb"} << 2 << "" << "\"/no/such/album.qdb\": no such file";
-        QTest::newRow("a pipe") << QStringList{"PIPE"} << 2 << "" << "not a regular file";
-        QTest::newRow("two albums") << QStringList{"a", "b"} << 2 << "" << "at most one album";
-        QTest::newRow("qt's own options") << QStringList{"-style", "fusion", "-reverse", "--version"} << 0 << "Quillon" << "";
-        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << "" << "bogus";
-        QTest::newRow("a line break in the album's path") << QStringList{"ELSEWHERE/a\nb.qdb"} << 2 << "" << "its path holds a line break";
-        QTest::newRow("a folder in the lock's place, nobody answering") << QStringList{"LOCK"} << 1 << "" << "quillon.lock is not a lock file of Quillon's; remove it";
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "Quillon " QUILLON_VERSION "\n"
+                                 << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "--version"
+                              << "";
+        QTest::newRow("missing album") << QStringList{"/no/such/album.qdb"} << 2 << ""
+                                       << "\"/no/such/album.qdb\": no such file";
+        QTest::newRow("a pipe") << QStringList{"PIPE"} << 2 << ""
+                                << "not a regular file";
+        QTest::newRow("two albums") << QStringList{"a", "b"} << 2 << ""
+                                    << "at most one album";
+        QTest::newRow("qt's own options") << QStringList{"-style", "fusion", "-reverse", "--version"} << 0 << "Quillon"
+                                          << "";
+        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
+                                        << "bogus";
+        QTest::newRow("a line break in the album's path") << QStringList{"ELSEWHERE/a\nb.qdb"} << 2 << ""
+                                                          << "its path holds a line break";
+        QTest::newRow("a folder in the lock's place, nobody answering")
+            << QStringList{"LOCK"} << 1 << ""
+            << "quillon.lock is not a lock file of Quillon's; remove it";
     }
     void commandLineEndsAtOnce()
     {
@@ -167,12 +237,15 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const QString program = copyProgram(folder.path());
         if (arguments.removeAll("LOCK")) QVERIFY(QDir(folder.path()).mkdir("quillon.lock"));
-        arguments.replaceInStrings(QStringLiteral("PIPE"), pipe).replaceInStrings(QStringLiteral("ELSEWHERE"), elsewhere.path());
-        for (const QString& album : arguments.filter(QStringLiteral("\n"))) QVERIFY(QFile(album).open(QIODevice::WriteOnly));
+        arguments.replaceInStrings(QStringLiteral("PIPE"), pipe)
+            .replaceInStrings(QStringLiteral("ELSEWHERE"), elsewhere.path());
+        for (const QString& album : arguments.filter(QStringLiteral("\n")))
+            QVERIFY(QFile(album).open(QIODevice::WriteOnly));
         const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         const Run ran = run(program, arguments);
         QTEST(ran.code, "code");
-        QFETCH(QString, out); QFETCH(QString, err);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
         QVERIFY2(out.isEmpty() ? ran.out.isEmpty() : ran.out.contains(out), qPrintable(ran.out));
         QVERIFY2(err.isEmpty() ? ran.err.isEmpty() : ran.err.contains(err), qPrintable(ran.err));
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
@@ -208,7 +281,7 @@ private slots:
     void aLockIsTakenOverWhenNothingHoldsIt_data()
     {
         QTest::addColumn<QByteArray>("left");  // "ENDED": the lock of a program that crashed
-        QTest::addColumn<bool>("listening");  // a Quillon answers on the folder's socket, so the lock is held
+        QTest::addColumn<bool>("listening");   // a Quillon answers on the folder's socket, so the lock is held
         QTest::newRow("of a program that has ended") << QByteArray("ENDED") << false;
         QTest::newRow("left empty") << QByteArray("") << false;
         QTest::newRow("not a lock's text") << QByteArray("quillon\n") << false;
@@ -216,7 +289,8 @@ private slots:
     }
     void aLockIsTakenOverWhenNothingHoldsIt()
     {
-        QFETCH(QByteArray, left); QFETCH(bool, listening);
+        QFETCH(QByteArray, left);
+        QFETCH(bool, listening);
         QTemporaryDir folder;
         QByteArray held;
         {
@@ -242,7 +316,8 @@ private slots:
     {
         QTemporaryDir folder;
         fixture::AlbumDir albums;
-        const QString album = QString::fromStdString(albums.writeAlbum("other ä.qdb", {fixture::makeTrack("Up goods")}));
+        const QString album = QString::fromStdString(
+            albums.writeAlbum("other ä.qdb", {fixture::makeTrack("Up goods")}));
         const QString program = copyProgram(folder.path());
         QProcess first;
         first.start(program, {});

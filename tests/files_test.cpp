@@ -11,8 +11,14 @@
 
 namespace {
 
-QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
-QString q(const std::string& s) { return QString::fromStdString(s); }
+QByteArray bytes(const std::string& s)
+{
+    return QByteArray::fromStdString(s);
+}
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 // n records, each 131 copies of its own letter from `first` on.
 QByteArray recs(int n, char first)
 {

@@ -49,7 +49,8 @@ QVariant get(const QString& name)
 // A value as text for the tables: a path as itself, a list as its first item, metadata as its track id.
 QString text(const QVariant& value)
 {
-    if (value.canConvert<QDBusArgument>()) return text(qdbus_cast<QVariantMap>(value.value<QDBusArgument>()).value("mpris:trackid"));
+    if (value.canConvert<QDBusArgument>())
+        return text(qdbus_cast<QVariantMap>(value.value<QDBusArgument>()).value("mpris:trackid"));
     if (value.canConvert<QDBusObjectPath>()) return value.value<QDBusObjectPath>().path();
     return value.toStringList().value(0, value.toString());
 }
@@ -60,7 +61,8 @@ class Watch : public QObject {
 public:
     Watch()
     {
-        client().connect({}, kPath, kProperties, "PropertiesChanged", this, SLOT(changed(QString, QVariantMap, QStringList)));
+        client().connect({}, kPath, kProperties, "PropertiesChanged", this,
+                         SLOT(changed(QString, QVariantMap, QStringList)));
         client().connect({}, kPath, kPlayer, "Seeked", this, SLOT(seeked(qlonglong)));
         get(QStringLiteral("CanControl"));  // the bus has taken the matches once this returns
     }
@@ -88,15 +90,47 @@ private slots:
         QTest::addColumn<QString>("method");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("record"); // the track last given to the player
-        QTest::newRow("play starts the line") << "opOne" << "stopped" << "Play" << "Playing" << "Playing from Track List" << 1;
-        QTest::newRow("play starts the line in random") << "opRand" << "stopped" << "Play" << "Playing" << "Playing random tracks from Track List" << 1;
-        QTest::newRow("playpause pauses") << "opOne" << "playing" << "PlayPause" << "Paused" << "Player Paused" << 1;
-        QTest::newRow("play resumes") << "opOne" << "paused" << "Play" << "Playing" << "Playing from Track List" << 1;
-        QTest::newRow("pause while stopped") << "opOne" << "stopped" << "Pause" << "Stopped" << "Player Stopped" << 0;
-        QTest::newRow("stop while paused") << "opOne" << "paused" << "Stop" << "Stopped" << "Player Stopped" << 1;
-        QTest::newRow("next in all") << "opAll" << "playing" << "Next" << "Playing" << "Playing all tracks from Track List" << 2;
-        QTest::newRow("no next in one") << "opOne" << "playing" << "Next" << "Playing" << "Playing from Track List" << 1;
+        QTest::addColumn<int>("record");  // the track last given to the player
+        QTest::newRow("play starts the line") << "opOne"
+                                              << "stopped"
+                                              << "Play"
+                                              << "Playing"
+                                              << "Playing from Track List" << 1;
+        QTest::newRow("play starts the line in random") << "opRand"
+                                                        << "stopped"
+                                                        << "Play"
+                                                        << "Playing"
+                                                        << "Playing random tracks from Track List" << 1;
+        QTest::newRow("playpause pauses") << "opOne"
+                                          << "playing"
+                                          << "PlayPause"
+                                          << "Paused"
+                                          << "Player Paused" << 1;
+        QTest::newRow("play resumes") << "opOne"
+                                      << "paused"
+                                      << "Play"
+                                      << "Playing"
+                                      << "Playing from Track List" << 1;
+        QTest::newRow("pause while stopped") << "opOne"
+                                             << "stopped"
+                                             << "Pause"
+                                             << "Stopped"
+                                             << "Player Stopped" << 0;
+        QTest::newRow("stop while paused") << "opOne"
+                                           << "paused"
+                                           << "Stop"
+                                           << "Stopped"
+                                           << "Player Stopped" << 1;
+        QTest::newRow("next in all") << "opAll"
+                                     << "playing"
+                                     << "Next"
+                                     << "Playing"
+                                     << "Playing all tracks from Track List" << 2;
+        QTest::newRow("no next in one") << "opOne"
+                                        << "playing"
+                                        << "Next"
+                                        << "Playing"
+                                        << "Playing from Track List" << 1;
     }
     void methodsGiveTheSessionItsCommands()
     {
@@ -135,7 +169,8 @@ private slots:
         const QString settings = QString::fromStdString(f.appFile("qvb.ini"));
         QVERIFY(QFile::remove(settings) && QDir().mkdir(settings));
         const QString interface = method == "Quit" ? kRoot : kPlayer;
-        QDBusPendingCallWatcher reply(client().asyncCall(QDBusMessage::createMethodCall(kService, kPath, interface, method)));
+        QDBusPendingCallWatcher reply(
+            client().asyncCall(QDBusMessage::createMethodCall(kService, kPath, interface, method)));
         bool answeredWhileOpen = false;
         f.messages.whileOpen = [&] { answeredWhileOpen = QTest::qWaitFor([&] { return reply.isFinished(); }, 5000); };
         QTRY_COMPARE(f.messages.shown.size(), 1);
@@ -171,7 +206,8 @@ private slots:
         for (int i = 0; i < downClicks; ++i) w.btnVolDown->click();
         if (muted) w.btnMinMute->click();
         QCOMPARE(get("Volume").toDouble(), muted ? 0.0 : (10 - downClicks) / 10.0);
-        call(kProperties, QStringLiteral("Set"), {kPlayer, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(set))});
+        call(kProperties, QStringLiteral("Set"),
+             {kPlayer, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(set))});
         QCOMPARE(w.lblVolume->text(), shown);
         QCOMPARE(w.lblMinVol->text(), shown);
         QCOMPARE(f.player.mute(), shown == "Mute");
@@ -182,19 +218,30 @@ private slots:
     void changesAreAnnounced_data()
     {
         QTest::addColumn<Step>("action");
-        QTest::addColumn<QString>("property"); // "Metadata xesam:title": one field of the metadata
+        QTest::addColumn<QString>("property");  // "Metadata xesam:title": one field of the metadata
         QTest::addColumn<QString>("expected");
         const Step play = [](Form1& w, FakeMediaPlayer&) { w.btnPlay->click(); };
         const Step playToEnd = [](Form1& w, FakeMediaPlayer& p) { w.btnPlay->click(), settle(), p.finishTrack(); };
-        const QList<std::pair<const char*, const char*>> metadata{{"mpris:trackid", "/quillon/track/1"}, {"xesam:title", "Track 1"},
-            {"xesam:album", "album"}, {"mpris:length", "180000000"}, {"xesam:url", "f1/t1.mp3"}, {"xesam:comment", "5th May 1975"}};
-        for (const auto& [field, value] : metadata) QTest::newRow(field) << play << "Metadata " + QString(field) << value;
-        QTest::newRow("the next line follows") << Step([playToEnd](Form1& w, FakeMediaPlayer& p) { w.opAll->click(), playToEnd(w, p); })
-                                               << "Metadata mpris:trackid" << "/quillon/track/2";
-        QTest::newRow("the track ends") << playToEnd << "PlaybackStatus" << "Stopped";
-        QTest::newRow("all chosen") << Step([](Form1& w, FakeMediaPlayer&) { w.opAll->click(); }) << "CanGoNext" << "true";
-        QTest::newRow("the volume button") << Step([](Form1& w, FakeMediaPlayer&) { w.btnVolDown->click(); }) << "Volume" << "0.9";
-        QTest::newRow("the mini mute") << Step([](Form1& w, FakeMediaPlayer&) { w.btnMinMute->click(); }) << "Volume" << "0";
+        const QList<std::pair<const char*, const char*>> metadata{{"mpris:trackid", "/quillon/track/1"},
+                                                                  {"xesam:title", "Track 1"},
+                                                                  {"xesam:album", "album"},
+                                                                  {"mpris:length", "180000000"},
+                                                                  {"xesam:url", "f1/t1.mp3"},
+                                                                  {"xesam:comment", "5th May 1975"}};
+        for (const auto& [field, value] : metadata)
+            QTest::newRow(field) << play << "Metadata " + QString(field) << value;
+        QTest::newRow("the next line follows")
+            << Step([playToEnd](Form1& w, FakeMediaPlayer& p) { w.opAll->click(), playToEnd(w, p); })
+            << "Metadata mpris:trackid"
+            << "/quillon/track/2";
+        QTest::newRow("the track ends") << playToEnd << "PlaybackStatus"
+                                        << "Stopped";
+        QTest::newRow("all chosen") << Step([](Form1& w, FakeMediaPlayer&) { w.opAll->click(); }) << "CanGoNext"
+                                    << "true";
+        QTest::newRow("the volume button") << Step([](Form1& w, FakeMediaPlayer&) { w.btnVolDown->click(); }) << "Volume"
+                                           << "0.9";
+        QTest::newRow("the mini mute") << Step([](Form1& w, FakeMediaPlayer&) { w.btnMinMute->click(); }) << "Volume"
+                                       << "0";
     }
     void changesAreAnnounced()
     {
@@ -212,7 +259,8 @@ private slots:
             const QVariant value = watch.latest.value(key[0]);
             return text(key.size() == 1 ? value : qdbus_cast<QVariantMap>(value.value<QDBusArgument>()).value(key[1]));
         };
-        if (property.endsWith("url")) expected = QUrl::fromLocalFile(QString::fromStdString(f.album.folder()) + expected).toString();
+        if (property.endsWith("url"))
+            expected = QUrl::fromLocalFile(QString::fromStdString(f.album.folder()) + expected).toString();
         QTRY_COMPARE(announced(), expected);
     }
 
@@ -221,16 +269,21 @@ private slots:
         QTest::addColumn<Step>("seek");  // from a minute into the first track
         QTest::addColumn<double>("position");
         QTest::addColumn<bool>("seeked");
-        const auto by = [](qlonglong us) { return Step([us](Form1&, FakeMediaPlayer&) { call(kPlayer, "Seek", {us}); }); };
+        const auto by = [](qlonglong us) {
+            return Step([us](Form1&, FakeMediaPlayer&) { call(kPlayer, "Seek", {us}); });
+        };
         const auto to = [](const char* track) {
-            return Step([track](Form1&, FakeMediaPlayer&) { call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), 45'000'000LL}); });
+            return Step([track](Form1&, FakeMediaPlayer&) {
+                call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), 45'000'000LL});
+            });
         };
         QTest::newRow("forward") << by(30'000'000LL) << 90.0 << true;
         QTest::newRow("back before the start") << by(-100'000'000LL) << 0.0 << true;
         QTest::newRow("past the end, no next in one") << by(200'000'000LL) << 60.0 << false;
         QTest::newRow("to a place") << to("/quillon/track/1") << 45.0 << true;
         QTest::newRow("of another track") << to("/quillon/track/2") << 60.0 << false;
-        QTest::newRow("the window's bar") << Step([](Form1& w, FakeMediaPlayer&) { w.picTimer_MouseUp(5115 / 2.0); }) << 90.0 << true;
+        QTest::newRow("the window's bar")
+            << Step([](Form1& w, FakeMediaPlayer&) { w.picTimer_MouseUp(5115 / 2.0); }) << 90.0 << true;
     }
     void seeking()
     {

@@ -23,11 +23,11 @@
 
 namespace {
 
-const QString kMono = QStringLiteral(QUILLON_TEST_DATA "/tone_mono_22050.mp3");     // 33075 samples
-const QString kStereo = QStringLiteral(QUILLON_TEST_DATA "/tone_stereo_44100.mp3"); // 35280 samples
+const QString kMono = QStringLiteral(QUILLON_TEST_DATA "/tone_mono_22050.mp3");      // 33075 samples
+const QString kStereo = QStringLiteral(QUILLON_TEST_DATA "/tone_stereo_44100.mp3");  // 35280 samples
 const QString kText = QStringLiteral(QUILLON_TEST_DATA "/not_audio.mp3");
 constexpr int kPlayTimeoutMs = 5000;
-constexpr int kLongRepeats = 128; // of the stereo tone's 32 frames: over 100 s
+constexpr int kLongRepeats = 128;  // of the stereo tone's 32 frames: over 100 s
 
 // Bytes this process has read so far, from files and pipes alike.
 qint64 bytesReadSoFar()
@@ -51,8 +51,7 @@ struct Reports : QObject {
 
 std::unique_ptr<MediaPlayer> makePlayer(const QString& kind)
 {
-    if (kind == QLatin1String("real"))
-        return std::make_unique<Mpg123Player>();
+    if (kind == QLatin1String("real")) return std::make_unique<Mpg123Player>();
     auto fake = std::make_unique<FakeMediaPlayer>();
     fake->durations = {{kMono, 1.5}, {kStereo, 0.8}};
     return fake;
@@ -90,13 +89,15 @@ QByteArray faintWave()
     QByteArray wave;
     QDataStream out(&wave, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
-    const auto chunk = [&out](const char* id) -> QDataStream& { out.writeRawData(id, 4); return out; };
+    const auto chunk = [&out](const char* id) -> QDataStream& {
+        out.writeRawData(id, 4);
+        return out;
+    };
     chunk("RIFF") << quint32(36 + 61740 * 4);
     chunk("WAVE");
     chunk("fmt ") << 16u << quint16(1) << quint16(2) << 44100u << 44100u * 4 << quint16(4) << quint16(16);
     chunk("data") << 61740u * 4;
-    for (int i = 0; i < 61740 * 2; ++i)
-        out << qint16(i / 2 % 7 - 3);
+    for (int i = 0; i < 61740 * 2; ++i) out << qint16(i / 2 % 7 - 3);
     return wave;
 }
 
@@ -112,20 +113,23 @@ QString heardInTurn(const QByteArray& raw, const std::vector<std::span<const flo
         const auto start = std::find_if_not(parts[i].begin(), parts[i].end(), silent);
         const auto [heard, expected] = std::mismatch(at, out.end(), start, parts[i].end());
         if (i + 1 == parts.size() ? expected != parts[i].end() : expected - start < 8192)
-            return QStringLiteral("part %1 breaks off at %2 of %3 samples").arg(i).arg(expected - start).arg(parts[i].end() - start);
+            return QStringLiteral("part %1 breaks off at %2 of %3 samples")
+                .arg(i)
+                .arg(expected - start)
+                .arg(parts[i].end() - start);
         at = heard;
     }
     return std::all_of(at, out.end(), silent) ? QString() : QStringLiteral("sound after the last part");
 }
 
-} // namespace
+}  // namespace
 
 // A call's report must not arrive inside the call: the handler that made it returns first.
-#define CALL_REPORTS_LATER(reports, call)                                                          \
-    do {                                                                                           \
-        const qsizetype before = (reports).seen.size();                                            \
-        call;                                                                                      \
-        QCOMPARE((reports).seen.size(), before);                                                   \
+#define CALL_REPORTS_LATER(reports, call)                                                                              \
+    do {                                                                                                               \
+        const qsizetype before = (reports).seen.size();                                                                \
+        call;                                                                                                          \
+        QCOMPARE((reports).seen.size(), before);                                                                       \
     } while (false)
 
 class PlaybackPlayerTest : public QObject {
@@ -134,8 +138,7 @@ private slots:
     void initTestCase()
     {
         // Real time without sound hardware, also when run by hand rather than by CTest.
-        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
-            qputenv("SDL_AUDIODRIVER", "dummy");
+        if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER")) qputenv("SDL_AUDIODRIVER", "dummy");
         // Two MP3s joined end to end: the format changes inside the file.
         QVERIFY(writeFile(joined_.filePath("joined.mp3"), readFile(kMono) + readFile(kStereo)));
         // The stereo tone's frames over and over, after its Info frame set to their count.
@@ -154,7 +157,8 @@ private slots:
         QTest::addColumn<double>("slack");
         QTest::addColumn<bool>("pause");
         // The second part brings its own header frame and encoder delay, 2736 samples of near silence.
-        QTest::newRow("joined: mono 22050 then stereo 44100") << joined_.filePath("joined.mp3") << 2.3 + 2736.0 / 44100 << 1152.0 / 44100 << false;
+        QTest::newRow("joined: mono 22050 then stereo 44100")
+            << joined_.filePath("joined.mp3") << 2.3 + 2736.0 / 44100 << 1152.0 / 44100 << false;
         QTest::newRow("mono, paused and seeked on the way") << kMono << 1.5 << 1152.0 / 22050 << true;
     }
 
@@ -177,13 +181,17 @@ private slots:
             CALL_REPORTS_LATER(reports, player.pause());
             QTRY_COMPARE(reports.seen, QList<int>({2, 1}));
             const double held = player.position();
-            QTest::qWait(200); // time passes; nothing to wait for
+            QTest::qWait(200);  // time passes; nothing to wait for
             QCOMPARE(player.position(), held);
             // Seeks while paused keep the track paused and inside it, to the sample.
-            for (const auto& [target, expected] : {std::pair{9.0, 1.5}, {-3.0, 0.0}, {std::nan(""), 0.0},
-                                                   {1.5 - 1.0 / 22050, 1.5 - 1.0 / 22050}, {held, held}}) {
+            for (const auto& [target, expected] : {std::pair{9.0, 1.5},
+                                                   {-3.0, 0.0},
+                                                   {std::nan(""), 0.0},
+                                                   {1.5 - 1.0 / 22050, 1.5 - 1.0 / 22050},
+                                                   {held, held}}) {
                 player.setPosition(target);
-                QVERIFY2(std::abs(player.position() - expected) <= 1.0 / 22050, qPrintable(QString::number(player.position())));
+                QVERIFY2(std::abs(player.position() - expected) <= 1.0 / 22050,
+                         qPrintable(QString::number(player.position())));
                 QCOMPARE(player.playState(), int(MediaPlayer::Paused));
             }
             CALL_REPORTS_LATER(reports, player.play());
@@ -191,7 +199,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(reports.seen, pause ? QList<int>({2, 1, 2, 0}) : QList<int>({2, 0}), kPlayTimeoutMs);
         QCOMPARE(reports.announced, reports.seen);
         // No sample was lost or handed over twice, around a pause either.
-        QVERIFY2(player.position() == player.duration(), qPrintable(QStringLiteral("%1 != %2").arg(player.position()).arg(player.duration())));
+        QVERIFY2(player.position() == player.duration(),
+                 qPrintable(QStringLiteral("%1 != %2").arg(player.position()).arg(player.duration())));
     }
 
     // Set to its end, a playing track ends at once; a paused one stays paused there until play().
@@ -200,7 +209,8 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("paused");
         for (const char* kind : {"real", "fake"})
-            for (bool paused : {false, true}) QTest::addRow("%s, %s", kind, paused ? "paused" : "playing") << QString(kind) << paused;
+            for (bool paused : {false, true})
+                QTest::addRow("%s, %s", kind, paused ? "paused" : "playing") << QString(kind) << paused;
     }
     void positionAtDurationEndsTheTrack()
     {
@@ -247,7 +257,9 @@ private slots:
         QFETCH(QString, taken);
         auto player = makePlayer(kind);
         // Real time for the real player; the fake one is played on by hand.
-        const auto playOn = [fake = qobject_cast<FakeMediaPlayer*>(player.get())] { if (fake) fake->advance(fake->duration()); };
+        const auto playOn = [fake = qobject_cast<FakeMediaPlayer*>(player.get())] {
+            if (fake) fake->advance(fake->duration());
+        };
         Reports reports(*player);
         int announced = 0;
         connect(player.get(), &MediaPlayer::aboutToFinish, this, [&] {
@@ -271,7 +283,7 @@ private slots:
         QCOMPARE(second, QList<double>{taken == kMono ? 1.5 : 0.8});
         QCOMPARE(announced, 2);
         QCOMPARE(player->position(), player->duration());
-        QTest::qWait(200); // a told file left untaken must not play on to an end of its own
+        QTest::qWait(200);  // a told file left untaken must not play on to an end of its own
         QCOMPARE(reports.seen.size(), 4);
     }
 
@@ -281,13 +293,19 @@ private slots:
         QTest::addColumn<QString>("device");
         QTest::newRow("same format") << kMono << "";
         QTest::newRow("other format") << kStereo << "";
-        QTest::newRow("missing file") << "missing.mp3" << "";
-        QTest::newRow("empty file") << "empty.mp3" << "";
+        QTest::newRow("missing file") << "missing.mp3"
+                                      << "";
+        QTest::newRow("empty file") << "empty.mp3"
+                                    << "";
         QTest::newRow("text file") << kText << "";
-        QTest::newRow("WAV file") << "wave.mp3" << "";
-        QTest::newRow("folder") << "." << "";
-        QTest::newRow("FIFO with no writer") << "fifo.mp3" << "";
-        QTest::newRow("device") << "/dev/zero" << "";
+        QTest::newRow("WAV file") << "wave.mp3"
+                                  << "";
+        QTest::newRow("folder") << "."
+                                << "";
+        QTest::newRow("FIFO with no writer") << "fifo.mp3"
+                                             << "";
+        QTest::newRow("device") << "/dev/zero"
+                                << "";
         QTest::newRow("no audio device") << kMono << "no such output device";
     }
 
@@ -313,11 +331,10 @@ private slots:
             // end report in: that report is now stale and must be dropped.
             player.setPosition(player.duration() - 0.01);
             QDeadlineTimer deadline(kPlayTimeoutMs);
-            while (player.position() < player.duration() && !deadline.hasExpired())
-                QThread::yieldCurrentThread();
+            while (player.position() < player.duration() && !deadline.hasExpired()) QThread::yieldCurrentThread();
             QVERIFY(player.position() == player.duration());
         } else {
-            player.setPosition(player.duration() - 0.05); // had it gone on playing, its end would be reported
+            player.setPosition(player.duration() - 0.05);  // had it gone on playing, its end would be reported
         }
         player.setOutputDevice(device);
         CALL_REPORTS_LATER(reports, player.setSourceFile(QDir(dir.path()).absoluteFilePath(path)));
@@ -370,7 +387,9 @@ private slots:
             Mpg123Player player;
             Reports reports(player);
             bool told = change != SkipToTold;
-            connect(&player, &MediaPlayer::aboutToFinish, this, [&] { if (!std::exchange(told, true)) player.setNextSourceFile(kStereo); });
+            connect(&player, &MediaPlayer::aboutToFinish, this, [&] {
+                if (!std::exchange(told, true)) player.setNextSourceFile(kStereo);
+            });
             connect(&player, &MediaPlayer::playStateChange, this, [&](int, int) {
                 if (change <= StopThenPlay && reports.seen == QList<int>{2, 0}) player.setSourceFile(kStereo);
             });
@@ -385,7 +404,8 @@ private slots:
         // The second file from `from` on: a seek is exact to the sample.
         const std::vector<float> second = readToEnd(*Mp3Stream::open(kStereo));
         const QString fault = heardInTurn(readFile(dir.filePath("out.raw")),
-                                          {readToEnd(*Mp3Stream::open(first)), std::span(second).subspan(size_t(from * 44100) * 2)});
+                                          {readToEnd(*Mp3Stream::open(first)),
+                                           std::span(second).subspan(size_t(from * 44100) * 2)});
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
     }
 
@@ -401,13 +421,14 @@ private slots:
     void seekPastTheRealEndEndsThere()
     {
         QFETCH(bool, lengthKnown);
-        const QByteArray frames = readFile(kStereo).mid(261); // after the Info frame, unpadded at 80 kbit/s
+        const QByteArray frames = readFile(kStereo).mid(261);  // after the Info frame, unpadded at 80 kbit/s
         QVERIFY(frames.startsWith("\xff\xfb"));
         QTemporaryDir dir;
         const QString path = dir.filePath("junk.mp3");
-        QVERIFY(writeFile(path, QByteArray("ID3\x03\0\0\0\0\x07\x76", 10) + QByteArray(1014, '\0') + frames.repeated(12) + QByteArray(65536, '\0')));
+        QVERIFY(writeFile(path, QByteArray("ID3\x03\0\0\0\0\x07\x76", 10) + QByteArray(1014, '\0') + frames.repeated(12)
+                                    + QByteArray(65536, '\0')));
         const double real = 12 * 32 * 1152 / 44100.0;
-        if (!lengthKnown) { // the stream too, before a walk of its frames
+        if (!lengthKnown) {  // the stream too, before a walk of its frames
             const auto stream = Mp3Stream::open(path);
             stream->seek(stream->duration() - 0.1);
             QVERIFY(readToEnd(*stream).empty());
@@ -421,7 +442,7 @@ private slots:
         player.setSourceFile(path);
         const double estimate = player.duration();
         QVERIFY2(estimate > real + 5, qPrintable(QString::number(estimate)));
-        if (lengthKnown) // long before the sound gets there
+        if (lengthKnown)  // long before the sound gets there
             QTRY_COMPARE_WITH_TIMEOUT(player.duration(), real, 1000);
         player.setPosition(estimate - 0.1);
         QTRY_COMPARE_WITH_TIMEOUT(reports.seen, QList<int>({2, 0}), 1000);
@@ -435,11 +456,12 @@ private slots:
         QTest::addColumn<qint64>("samples");
         QTest::addColumn<bool>("walked");
         QTest::addColumn<qint64>("to");
-        for (const qint64 to : {1151, 1152, 35279}) // the last of the first MPEG frame, the first of the second, the last
+        for (const qint64 to : {1151, 1152, 35279})  // the last of the first MPEG frame, the first of the second, the last
             QTest::addRow("sample %lld", to) << kStereo << qint64(35280) << false << to;
         // Once every frame is walked, a seek far into a long file goes straight there.
-        const qint64 samples = kLongRepeats * 32 * 1152 - 1584; // less the encoder's delay and padding
-        QTest::newRow("near the end of a long file, walked") << joined_.filePath("long.mp3") << samples << true << samples - 5000;
+        const qint64 samples = kLongRepeats * 32 * 1152 - 1584;  // less the encoder's delay and padding
+        QTest::newRow("near the end of a long file, walked")
+            << joined_.filePath("long.mp3") << samples << true << samples - 5000;
     }
 
     // The file is in the output format, so samples after a seek must equal those decoded
@@ -489,10 +511,10 @@ private slots:
         QVERIFY2(std::abs(qint64(out.size() / 2) - frames) <= 64, qPrintable(QString::number(out.size() / 2)));
         float peak = 0.0f;
         for (size_t i = 0; i + 1 < out.size(); i += 2) {
-            QVERIFY(std::abs(out[i] - out[i + 1]) < 1e-3); // both tones are alike in both channels
+            QVERIFY(std::abs(out[i] - out[i + 1]) < 1e-3);  // both tones are alike in both channels
             peak = std::max(peak, std::abs(out[i]));
         }
-        QVERIFY2(peak > 0.4f && peak < 0.6f, qPrintable(QString::number(peak))); // made at half scale
+        QVERIFY2(peak > 0.4f && peak < 0.6f, qPrintable(QString::number(peak)));  // made at half scale
     }
 
 private:

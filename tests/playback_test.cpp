@@ -24,11 +24,13 @@ struct SessionBench {
     {
         std::vector<TrackRecord> tracks;
         for (int i = 1; i <= linesides.size(); ++i)
-            tracks.push_back(fixture::makeTrack("T", "05051975", "03:41", int16_t(linesides[i - 1]), "t" + std::to_string(i), "f1"));
+            tracks.push_back(
+                fixture::makeTrack("T", "05051975", "03:41", int16_t(linesides[i - 1]), "t" + std::to_string(i), "f1"));
         album.open(dir.writeAlbum("album.qdb", tracks));
         session.setTrackSource({[count = int(linesides.size())] { return count; }, [this] { return line; },
                                 [this](int l) { current = (line = l) + 1; }, [](int, bool) {},
-                                [passedOver](int16_t lineside) { return lineside == passedOver; }, [chosen] { return chosen; }});
+                                [passedOver](int16_t lineside) { return lineside == passedOver; },
+                                [chosen] { return chosen; }});
     }
     QString path(int record) const { return QString::fromStdString(folder + "f1/t" + std::to_string(record) + ".mp3"); }
 
@@ -65,17 +67,25 @@ private slots:
         QTest::addColumn<QList<int>>("played");
         QTest::addColumn<bool>("stops");
         QTest::newRow("all: the next lines") << Mode::All << QList<int>{0, 0, 0} << 9 << 1 << QList<int>{2, 3} << true;
-        QTest::newRow("all passes over on train") << Mode::All << QList<int>{0, -1, -1, 0} << -1 << 0 << QList<int>{1, 4} << true;
-        QTest::newRow("all passes over lineside") << Mode::All << QList<int>{-1, 0, 0, -1} << 0 << 0 << QList<int>{1, 4} << true;
-        QTest::newRow("an odd lineside is never passed over") << Mode::All << QList<int>{0, -1, 1} << -1 << 0 << QList<int>{1, 3} << true;
-        QTest::newRow("all from a line passed over") << Mode::All << QList<int>{-1, -1, 0} << -1 << 0 << QList<int>{3} << true;
-        QTest::newRow("nothing allowed after the line") << Mode::All << QList<int>{0, -1, -1} << -1 << 0 << QList<int>{1} << true;
+        QTest::newRow("all passes over on train")
+            << Mode::All << QList<int>{0, -1, -1, 0} << -1 << 0 << QList<int>{1, 4} << true;
+        QTest::newRow("all passes over lineside")
+            << Mode::All << QList<int>{-1, 0, 0, -1} << 0 << 0 << QList<int>{1, 4} << true;
+        QTest::newRow("an odd lineside is never passed over")
+            << Mode::All << QList<int>{0, -1, 1} << -1 << 0 << QList<int>{1, 3} << true;
+        QTest::newRow("all from a line passed over")
+            << Mode::All << QList<int>{-1, -1, 0} << -1 << 0 << QList<int>{3} << true;
+        QTest::newRow("nothing allowed after the line")
+            << Mode::All << QList<int>{0, -1, -1} << -1 << 0 << QList<int>{1} << true;
         QTest::newRow("nothing allowed at all") << Mode::All << QList<int>{0, 0} << 0 << 0 << QList<int>{} << true;
-        QTest::newRow("one, played though passed over") << Mode::One << QList<int>{-1, 0} << -1 << 0 << QList<int>{1} << true;
+        QTest::newRow("one, played though passed over")
+            << Mode::One << QList<int>{-1, 0} << -1 << 0 << QList<int>{1} << true;
         QList<int> oneOnTrain(200, -1);
         oneOnTrain[150] = 0;
-        QTest::newRow("random finds the one allowed line") << Mode::Random << oneOnTrain << -1 << 0 << QList<int>{151, 151} << false;
-        QTest::newRow("random with every line passed over") << Mode::Random << QList<int>(40, 0) << 0 << 3 << QList<int>{} << true;
+        QTest::newRow("random finds the one allowed line")
+            << Mode::Random << oneOnTrain << -1 << 0 << QList<int>{151, 151} << false;
+        QTest::newRow("random with every line passed over")
+            << Mode::Random << QList<int>(40, 0) << 0 << 3 << QList<int>{} << true;
     }
     void whatFollowsTheEndOfATrack()
     {
@@ -91,7 +101,8 @@ private slots:
             QCOMPARE(b.player.sourceFiles.value(i), b.path(played[i]));
             b.player.advance(b.player.duration() - 2);
             QCoreApplication::processEvents();
-            if (chosen != Mode::Random) QCOMPARE(b.player.nextFiles.last(), i + 1 < played.size() ? b.path(played[i + 1]) : QString());
+            if (chosen != Mode::Random)
+                QCOMPARE(b.player.nextFiles.last(), i + 1 < played.size() ? b.path(played[i + 1]) : QString());
             b.player.finishTrack();
             QCoreApplication::processEvents();
         }
@@ -134,7 +145,8 @@ private slots:
             QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(told));
             QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track %1").arg(told));
         }
-        QCOMPARE(w.lblPlayMode->text(), told ? QStringLiteral("Playing all tracks from Track List") : QStringLiteral("Player Stopped"));
+        QCOMPARE(w.lblPlayMode->text(),
+                 told ? QStringLiteral("Playing all tracks from Track List") : QStringLiteral("Player Stopped"));
     }
 
     // Random draws reach every line; with no line at all, the end of a track stops.
@@ -168,10 +180,12 @@ private slots:
         QCOMPARE(shown.title, QStringLiteral("Problem"));
         QCOMPARE(shown.icon, MsgIcon::Question);
         QCOMPARE(shown.buttons, MsgButtons::Ok);
-        QCOMPARE(shown.prompt,
-                 "There is a problem playing this track.\r\rNote the path & filename below and ensure that you have "
-                 "the file available.\r\r" + pathOf(f, 2) +
-                     "\r\rIf the file is available then another programme using your sound card could be the problem.");
+        QCOMPARE(
+            shown.prompt,
+            "There is a problem playing this track.\r\rNote the path & filename below and ensure that you have "
+            "the file available.\r\r"
+                + pathOf(f, 2)
+                + "\r\rIf the file is available then another programme using your sound card could be the problem.");
         QCOMPARE(w.lblTitle->text().trimmed(), QStringLiteral("Track 2"));
         // Nothing plays, so the player reads stopped and nothing follows.
         QCOMPARE(w.session->mode(), Mode::Stopped);
@@ -184,7 +198,9 @@ private slots:
     {
         FormFixture f;
         Form1& w = startOnAlbum(f, numbered(2));
-        const auto click = [](std::initializer_list<QPushButton*> buttons) { for (QPushButton* b : buttons) b->click(), settle(); };
+        const auto click = [](std::initializer_list<QPushButton*> buttons) {
+            for (QPushButton* b : buttons) b->click(), settle();
+        };
         w.opAll->click();
         doubleClickRow(w.fmTrackList->lstTracks, 0);
         settle();

@@ -105,10 +105,14 @@ private slots:
         QTest::addColumn<QString>("saved");  // MiniTop, MiniLeft
         QTest::addColumn<bool>("onTop");
         const QString title = "Track 1 5th May 1975", notes = "Notes of Track 1";  // other notes are shown
-        QTest::newRow("nothing played yet, not moved") << false << "" << "" << QPoint(9, 5) << QPoint(120, 60) << QPoint(9, 5) << QPoint(120, 60) << " 900 \r\n 1800 " << true;
-        QTest::newRow("first playing, moved") << true << title << notes << QPoint(9, 5) << QPoint(300, 200) << QPoint(9, 5) << QPoint(300, 200) << " 3000 \r\n 4500 " << false;
-        QTest::newRow("first playing, both on a monitor, then removed") << true << title << notes << QPoint(2500, 40) << QPoint(2600, 700)
-                                                                        << QPoint(1230, 40) << QPoint(1583, 700) << " 10500 \r\n 32767 " << true;
+        QTest::newRow("nothing played yet, not moved")
+            << false << ""
+            << "" << QPoint(9, 5) << QPoint(120, 60) << QPoint(9, 5) << QPoint(120, 60) << " 900 \r\n 1800 " << true;
+        QTest::newRow("first playing, moved") << true << title << notes << QPoint(9, 5) << QPoint(300, 200)
+                                              << QPoint(9, 5) << QPoint(300, 200) << " 3000 \r\n 4500 " << false;
+        QTest::newRow("first playing, both on a monitor, then removed")
+            << true << title << notes << QPoint(2500, 40) << QPoint(2600, 700) << QPoint(1230, 40) << QPoint(1583, 700)
+            << " 10500 \r\n 32767 " << true;
     }
     void theStripAndEachViewsPlace()
     {
@@ -131,9 +135,9 @@ private slots:
         QTEST(w.lblminTitle->text(), "title");
         QTEST(w.txtMinDetails->toPlainText(), "notes");
         QCOMPARE(w.lblMinPTime->text() + w.lblMinVol->text(), w.lblPTime->text() + "9");
-        const QList<QWidget*> strip{w.lblminTitle, w.lblMinPTime, w.Label10, w.lblMinTime, w.btnMinExit, w.btnMinMax,
-                                    w.btnMinPlay, w.btnMinPause, w.btnMinSkip, w.btnMinMute, w.btnMinStop,
-                                    w.btnMinVolDn, w.btnMinVolUp, w.picMin};
+        const QList<QWidget*> strip{w.lblminTitle, w.lblMinPTime, w.Label10,     w.lblMinTime, w.btnMinExit,
+                                    w.btnMinMax,   w.btnMinPlay,  w.btnMinPause, w.btnMinSkip, w.btnMinMute,
+                                    w.btnMinStop,  w.btnMinVolDn, w.btnMinVolUp, w.picMin};
         for (QWidget* c : strip + QList<QWidget*>{w.Label12, w.lblMinVol}) QVERIFY(c->isVisible());
         QVERIFY(!w.fmTrackList->isVisible() && !w.txtMinDetails->isVisible());
         QTest::mouseClick(w.lblminTitle, Qt::LeftButton);
@@ -221,7 +225,10 @@ private slots:
         w.Timer1_Timer();
         QVERIFY(isGreen(w.picTimer, 1200) && !isGreen(w.picTimer, 1400));
         QVERIFY(isGreen(w.picMinTimer, 2700));
-        const auto clickPause = [&w] { w.btnPause->click(); settle(); };
+        const auto clickPause = [&w] {
+            w.btnPause->click();
+            settle();
+        };
         clickPause();
         w.picMinTimer_MouseUp(3495.0 / 2);
         settle();
@@ -234,7 +241,7 @@ private slots:
         QCOMPARE(w.lblPTime->text(), QStringLiteral("00:00"));
         QCOMPARE(w.lblMinPTime->text(), QStringLiteral("03:41"));
         QVERIFY(!isGreen(w.picTimer, 10) && !isGreen(w.picMinTimer, 10));
-        QVERIFY(!w.Timer1->isActive()); // nothing changes while stopped: the timer rests
+        QVERIFY(!w.Timer1->isActive());  // nothing changes while stopped: the timer rests
     }
 
     // Steps stop at 10 and at 1 and the strip's buttons work the same level; a mute from either view
@@ -245,14 +252,17 @@ private slots:
         Form1& w = f.start();
         QStringList shown = clickTimes(w.btnVolUp, w.lblVolume, 1);
         shown += clickTimes(w.btnVolDown, w.lblVolume, 10);
-        QCOMPARE(shown + clickTimes(w.btnVolUp, w.lblVolume, 3), (QStringList{"10", "9", "8", "7", "6", "5", "4", "3", "2", "1", "1", "2", "3", "4"}));
+        QCOMPARE(shown + clickTimes(w.btnVolUp, w.lblVolume, 3),
+                 (QStringList{"10", "9", "8", "7", "6", "5", "4", "3", "2", "1", "1", "2", "3", "4"}));
         w.btnMinVolDn->click();
         const QList<QWidget*> steps{w.btnVolUp, w.btnVolDown, w.btnMinVolUp, w.btnMinVolDn};
         for (QPushButton* mute : {w.btnVolMute, w.btnMinMute, w.btnVolMute, w.btnMinMute}) {
             mute->click();
             const bool muted = f.player.mute();
-            QCOMPARE(w.lblVolume->text() + w.lblMinVol->text(), muted ? QStringLiteral("MuteMute") : QStringLiteral("33"));
-            QVERIFY(f.player.volume() == -2240 && std::all_of(steps.begin(), steps.end(), [muted](QWidget* b) { return b->isEnabled() != muted; }));
+            QCOMPARE(w.lblVolume->text() + w.lblMinVol->text(),
+                     muted ? QStringLiteral("MuteMute") : QStringLiteral("33"));
+            QVERIFY(f.player.volume() == -2240
+                    && std::all_of(steps.begin(), steps.end(), [muted](QWidget* b) { return b->isEnabled() != muted; }));
         }
     }
 };

@@ -31,7 +31,10 @@ QByteArray entries(const Rows& records, const QByteArray& album = "@")
     return out;
 }
 
-QString line(int n) { return QStringLiteral("Track %1 - 5th May 1975 (03:41)").arg(n); }
+QString line(int n)
+{
+    return QStringLiteral("Track %1 - 5th May 1975 (03:41)").arg(n);
+}
 
 // An album of `count` numbered tracks and a playlist file (none when null), the Playlist page shown.
 Form1& startOnPlaylist(FormFixture& f, int count, QByteArray playlist, int playlistIndex = 0)
@@ -66,8 +69,12 @@ void act(ListBox& list, const QString& action)
 {
     const QStringList w = action.split(' ');
     QWidget* area = list.viewport();
-    const auto at = [&](int i) { return QPoint(5, int(w[i].toDouble() * list.visualRect(list.model()->index(0, 0)).height())); };
-    const Qt::KeyboardModifiers held = w.value(2) == "Shift" ? Qt::ShiftModifier : w.value(2) == "Ctrl" ? Qt::ControlModifier : Qt::NoModifier;
+    const auto at = [&](int i) {
+        return QPoint(5, int(w[i].toDouble() * list.visualRect(list.model()->index(0, 0)).height()));
+    };
+    const Qt::KeyboardModifiers held = w.value(2) == "Shift"  ? Qt::ShiftModifier
+                                       : w.value(2) == "Ctrl" ? Qt::ControlModifier
+                                                              : Qt::NoModifier;
     if (w[0] == "key") {
         const QKeyCombination key = QKeySequence(w[1])[0];
         QTest::keyClick(&list, key.key(), key.keyboardModifiers());
@@ -78,7 +85,8 @@ void act(ListBox& list, const QString& action)
         QTest::mouseMove(area, at(2));
         QTest::mouseRelease(area, Qt::LeftButton, {}, at(2));
     } else if (w[0] == "wheel") {
-        QWheelEvent notch(QPointF(5, 5), area->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QWheelEvent notch(QPointF(5, 5), area->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, {},
+                          Qt::NoScrollPhase, false);
         QCoreApplication::sendEvent(area, &notch);
     } else {
         for (QScrollBar* bar : {list.verticalScrollBar(), list.horizontalScrollBar()}) bar->setValue(bar->maximum());
@@ -95,7 +103,8 @@ private slots:
     void totalTimeOfTenHours()
     {
         const long long total = playTimeSeconds("3:25") + 10 * playTimeSeconds("60:00");  // one-digit minutes, then hours
-        QCOMPARE(playlistSummary(11, total), std::string("Playlist contains 11 tracks with a playing time of 10:03:05 (h:m:s)"));
+        QCOMPARE(playlistSummary(11, total),
+                 std::string("Playlist contains 11 tracks with a playing time of 10:03:05 (h:m:s)"));
     }
 
     // Each row: the playlist file, what the user does, then the file and the view shown again.
@@ -112,29 +121,41 @@ private slots:
         const QString noNumber = QStringLiteral("(this entry names no track number)");
         QTest::newRow("no file") << QByteArray() << none << "" << QByteArray() << QStringList{kEmpty} << "";
         QTest::newRow("empty file") << QByteArray("") << none << "" << QByteArray("") << QStringList{kEmpty} << "";
-        QTest::newRow("entries naming no track") << broken << none << "" << broken << QStringList{
-            "(track 0 is not in this album)", "(track 70000 is not in this album)", noNumber, line(1), noNumber} << "00:03:41";
+        QTest::newRow("entries naming no track")
+            << broken << none << "" << broken
+            << QStringList{"(track 0 is not in this album)", "(track 70000 is not in this album)", noNumber, line(1),
+                           noNumber}
+            << "00:03:41";
         QTest::newRow("add in list order") << QByteArray() << addTracks({4, 1, 3}) << "" << entries({2, 4, 5})
                                            << QStringList{line(2), line(4), line(5)} << "00:11:03";
         QTest::newRow("add twice") << entries({3}) << addTracks({0}, 2) << "" << entries({3, 1, 1})
                                    << QStringList{line(3), line(1), line(1)} << "00:11:03";
-        QTest::newRow("add after a cut entry") << QByteArray("@") << addTracks({0}) << "" << "@\r\n\r\n" + entries({1})
-                                               << QStringList{noNumber, line(1)} << "00:03:41";
-        QTest::newRow("add nothing") << QByteArray() << addTracks({}) << "" << QByteArray("") << QStringList{kEmpty} << "";
-        QTest::newRow("delete third of five") << entries({1, 2, 3, 4, 5}) << onEntry(2, "btnPlDelete") << ""
-                                              << entries({1, 2, 4, 5}) << QStringList{line(1), line(2), line(4), line(5)} << "00:14:44";
-        QTest::newRow("delete the only") << entries({1}) << onEntry(0, "btnPlDelete") << "" << QByteArray("") << QStringList{kEmpty} << "";
-        QTest::newRow("delete the placeholder") << QByteArray() << onEntry(0, "btnPlDelete") << "" << QByteArray() << QStringList{kEmpty} << "";
+        QTest::newRow("add after a cut entry")
+            << QByteArray("@") << addTracks({0}) << ""
+            << "@\r\n\r\n" + entries({1}) << QStringList{noNumber, line(1)} << "00:03:41";
+        QTest::newRow("add nothing") << QByteArray() << addTracks({}) << "" << QByteArray("") << QStringList{kEmpty}
+                                     << "";
+        QTest::newRow("delete third of five")
+            << entries({1, 2, 3, 4, 5}) << onEntry(2, "btnPlDelete") << "" << entries({1, 2, 4, 5})
+            << QStringList{line(1), line(2), line(4), line(5)} << "00:14:44";
+        QTest::newRow("delete the only") << entries({1}) << onEntry(0, "btnPlDelete") << "" << QByteArray("")
+                                         << QStringList{kEmpty} << "";
+        QTest::newRow("delete the placeholder")
+            << QByteArray() << onEntry(0, "btnPlDelete") << "" << QByteArray() << QStringList{kEmpty} << "";
         // One sign at most; the rewrite pads a number and keeps a line that holds none as it was.
         const QByteArray signs = "@\r\n+2\r\n@\r\n-2\r\n@\r\n+-2\r\n@\r\n-+2\r\n@\r\n++2\r\n";
-        QTest::newRow("delete one naming no track, signs") << signs + "@\r\n + 2\r\n" << onEntry(5, "btnPlDelete") << ""
-            << entries({2}) + "@\r\n-2 \r\n" + signs.mid(signs.indexOf("@\r\n+-")) << QStringList{
-            line(2), "(track -2 is not in this album)", noNumber, noNumber, noNumber} << "00:03:41";
-        QTest::newRow("clear") << entries({1}) << onEntry(0, "btnClearPL") << "" << QByteArray("") << QStringList{kEmpty} << "";
+        QTest::newRow("delete one naming no track, signs")
+            << signs + "@\r\n + 2\r\n"
+            << onEntry(5, "btnPlDelete") << "" << entries({2}) + "@\r\n-2 \r\n" + signs.mid(signs.indexOf("@\r\n+-"))
+            << QStringList{line(2), "(track -2 is not in this album)", noNumber, noNumber, noNumber} << "00:03:41";
+        QTest::newRow("clear") << entries({1}) << onEntry(0, "btnClearPL") << "" << QByteArray("")
+                               << QStringList{kEmpty} << "";
         const std::tuple<const char*, Action, QString> refused[] = {{"clear refused", onEntry(0, "btnClearPL"), "folder"},
-            {"delete refused", onEntry(0, "btnPlDelete"), "link"}, {"add refused", addTracks({0}), "fifo"}};
+                                                                    {"delete refused", onEntry(0, "btnPlDelete"), "link"},
+                                                                    {"add refused", addTracks({0}), "fifo"}};
         for (const auto& [name, act, scratch] : refused)
-            QTest::newRow(name) << entries({1, 2}) << act << scratch << entries({1, 2}) << QStringList{line(1), line(2)} << "00:07:22";
+            QTest::newRow(name) << entries({1, 2}) << act << scratch << entries({1, 2}) << QStringList{line(1), line(2)}
+                                << "00:07:22";
     }
     void editing()
     {
@@ -149,18 +170,22 @@ private slots:
         const std::string path = f.appFile("temp.pl$");
         if (scratch == "folder") QCOMPARE(::mkdir(path.c_str(), 0700), 0);
         if (scratch == "link") QCOMPARE(::symlink("gone", path.c_str()), 0);  // never followed
-        if (scratch == "fifo") QCOMPARE(::mkfifo(path.c_str(), 0600), 0);  // no reader: no wait
+        if (scratch == "fifo") QCOMPARE(::mkfifo(path.c_str(), 0600), 0);     // no reader: no wait
         action(w);
         QCOMPARE(f.messages.shown.size(), scratch.isEmpty() ? 0 : 1);
         const QString reason = scratch == "link" ? "a symbolic link is in the way" : "not a regular file";
         if (!scratch.isEmpty())
-            QVERIFY(f.messages.shown[0].prompt.contains(QString::fromStdString(f.appFile("temp.$$$")) + "\r\rReason: " + reason));
+            QVERIFY(f.messages.shown[0].prompt.contains(QString::fromStdString(f.appFile("temp.$$$"))
+                                                        + "\r\rReason: " + reason));
         QCOMPARE(QFile::exists(QString::fromStdString(f.appFile("temp.$$$"))), !after.isNull());
         QCOMPARE(QByteArray::fromStdString(f.readAppFile("temp.$$$")), after.replace("@", w.m.AlbumPath.c_str()));
         w.lblTabPlaylist_Click();
         QCOMPARE(static_cast<QStringListModel*>(w.fmPlaylist->lstPlayList->model())->stringList(), shown);
-        QCOMPARE(w.fmPlaylist->lblPlaylist->text(), time.isEmpty() ? kEmpty
-                 : QStringLiteral("Playlist contains %1 tracks with a playing time of %2 (h:m:s)").arg(shown.size()).arg(time));
+        QCOMPARE(w.fmPlaylist->lblPlaylist->text(),
+                 time.isEmpty() ? kEmpty
+                                : QStringLiteral("Playlist contains %1 tracks with a playing time of %2 (h:m:s)")
+                                      .arg(shown.size())
+                                      .arg(time));
         QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), time.isEmpty() ? -1 : 0);
     }
 
@@ -206,14 +231,20 @@ private slots:
         QTest::addColumn<QString>("status");  // while they play
         QTest::addColumn<int>("stopsAt");     // the playlist's line when it has stopped
         const QString all = QStringLiteral("Playing all tracks from Playlist");
-        QTest::newRow("playlist from line 2") << entries({3, 1, 2}) << Mode::Stopped << onEntry(1, "btnPListPlay") << 1 << Rows{1, 2} << all << 2;
-        QTest::newRow("up to an entry naming no track") << entries({1, 7}) << Mode::Stopped << onEntry(0, "btnPListPlay") << 0 << Rows{1} << all << 1;
-        QTest::newRow("first entry naming no track") << entries({0, 2}) << Mode::Stopped << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
+        QTest::newRow("playlist from line 2")
+            << entries({3, 1, 2}) << Mode::Stopped << onEntry(1, "btnPListPlay") << 1 << Rows{1, 2} << all << 2;
+        QTest::newRow("up to an entry naming no track")
+            << entries({1, 7}) << Mode::Stopped << onEntry(0, "btnPListPlay") << 0 << Rows{1} << all << 1;
+        QTest::newRow("first entry naming no track")
+            << entries({0, 2}) << Mode::Stopped << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
         for (Mode other : {Mode::One, Mode::All, Mode::Random, Mode::PlaylistOne})
-            QTest::addRow("playlist in mode %c", char(other)) << entries({2}) << other << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
+            QTest::addRow("playlist in mode %c", char(other))
+                << entries({2}) << other << onEntry(0, "btnPListPlay") << 0 << Rows{} << all << 0;
         const Action doubleClick = [](Form1& w) { doubleClickRow(w.fmPlaylist->lstPlayList, 1); };
-        QTest::newRow("one entry") << entries({1, 3}) << Mode::Stopped << doubleClick << 1 << Rows{3} << "Playing one track from Playlist" << 1;
-        QTest::newRow("one entry while the playlist plays") << entries({1, 3}) << Mode::Playlist << doubleClick << 1 << Rows{} << "" << 1;
+        QTest::newRow("one entry") << entries({1, 3}) << Mode::Stopped << doubleClick << 1 << Rows{3}
+                                   << "Playing one track from Playlist" << 1;
+        QTest::newRow("one entry while the playlist plays")
+            << entries({1, 3}) << Mode::Playlist << doubleClick << 1 << Rows{} << "" << 1;
     }
     void playing()
     {
@@ -238,14 +269,15 @@ private slots:
             f.player.advance(f.player.duration() - 2);
             settle();
             const QString next = i + 1 < played.size() ? QStringLiteral("/t%1.mp3").arg(played[i + 1]) : QString();
-            QVERIFY(!f.player.nextFiles.isEmpty() && f.player.nextFiles.last().endsWith(next) &&
-                    (next.isEmpty() == f.player.nextFiles.last().isEmpty()));
+            QVERIFY(!f.player.nextFiles.isEmpty() && f.player.nextFiles.last().endsWith(next)
+                    && (next.isEmpty() == f.player.nextFiles.last().isEmpty()));
             f.player.finishTrack();
             settle();
         }
         QCOMPARE(f.player.sourceFiles.size(), played.size());
         // A double-click while the playlist plays only moves the position, and the track list stays.
-        if (mode == Mode::Playlist) QVERIFY(w.session->playlistPosition() == from && w.fmTrackList->lstTracks->listIndex() == 0);
+        if (mode == Mode::Playlist)
+            QVERIFY(w.session->playlistPosition() == from && w.fmTrackList->lstTracks->listIndex() == 0);
         if (mode != Mode::Stopped) return;  // nothing was started
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(w.session->mode(), Mode::Stopped);
@@ -298,7 +330,8 @@ private slots:
         w.lblTabSearch_Click();
         w.fmSeNotes->show();
         QTest::mouseClick(w.findChild<QLabel*>(tab), Qt::LeftButton);
-        for (QGroupBox* page : w.findChildren<QGroupBox*>(QRegularExpression("^fm(TrackList|Playlist|Search|Options)$")))
+        for (QGroupBox* page :
+             w.findChildren<QGroupBox*>(QRegularExpression("^fm(TrackList|Playlist|Search|Options)$")))
             QCOMPARE(page->isVisible(), page->objectName() == "fm" + tab.mid(6));
         for (QLabel* label : w.findChildren<QLabel*>(QRegularExpression("^lblTab")))
             QCOMPARE(label->palette().color(QPalette::Window).red(), label->objectName() == tab ? 0xE0 : 0x40);
@@ -334,7 +367,8 @@ private slots:
         const Action keptHelp = [](Form1& w) {
             writeFileAtomic(w.m.AppFolder + "quillon-help.html", "<html></html>");
             w.btnHelp->click();
-            QCOMPARE(static_cast<FakeHelpViewer*>(w.os.help)->opened, QStringList{QString::fromStdString(w.m.AppFolder) + "quillon-help.html"});
+            QCOMPARE(static_cast<FakeHelpViewer*>(w.os.help)->opened,
+                     QStringList{QString::fromStdString(w.m.AppFolder) + "quillon-help.html"});
         };
         const Action noHelp = [](Form1& w) {
             static_cast<FakeHelpViewer*>(w.os.help)->opens = false;
@@ -364,14 +398,19 @@ private slots:
     // and drags as a list view does, scrolls by whole rows and sideways to the end of its longest line.
     void listRowsFromKeysAndClicks_data()
     {
-        QTest::addColumn<int>("count"); QTest::addColumn<int>("from"); QTest::addColumn<QString>("action");
-        QTest::addColumn<int>("current"); QTest::addColumn<Rows>("selected"); QTest::addColumn<int>("top");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<Rows>("selected");
+        QTest::addColumn<int>("top");
         QTest::newRow("click on the edge below the last row") << 3 << 1 << "click 3" << 1 << Rows{} << 0;
         QTest::newRow("click at the last row's foot") << 3 << 1 << "click 2.95" << 2 << Rows{2} << 0;
         QTest::newRow("page down") << 40 << 0 << "key PgDown" << 4 << Rows{4} << 0;
         QTest::newRow("page down at the end") << 40 << 39 << "key PgDown" << 39 << Rows{39} << 35;
         QTest::newRow("page up") << 40 << 20 << "key PgUp" << 16 << Rows{16} << 16;
-        QTest::newRow("shift+end, from out of sight") << 40 << 30 << "key Shift+End" << 39 << Rows{30, 31, 32, 33, 34, 35, 36, 37, 38, 39} << 35;
+        QTest::newRow("shift+end, from out of sight")
+            << 40 << 30 << "key Shift+End" << 39 << Rows{30, 31, 32, 33, 34, 35, 36, 37, 38, 39} << 35;
         QTest::newRow("home") << 40 << 30 << "key Home" << 0 << Rows{0} << 0;
         QTest::newRow("shift-click upwards") << 40 << 3 << "click 1.5 Shift" << 1 << Rows{1, 2, 3} << 0;
         QTest::newRow("ctrl-click") << 40 << 3 << "click 1.5 Ctrl" << 1 << Rows{1, 3} << 0;
@@ -381,7 +420,9 @@ private slots:
     }
     void listRowsFromKeysAndClicks()
     {
-        QFETCH(int, count); QFETCH(int, from); QFETCH(QString, action);
+        QFETCH(int, count);
+        QFETCH(int, from);
+        QFETCH(QString, action);
         ListBox list(nullptr, true);
         QStringList lines{QString(100, 'M')};
         for (int i = 1; i < count; ++i) lines << QStringLiteral("Line %1").arg(i);
@@ -399,7 +440,8 @@ private slots:
         QTEST(list.topIndex(), "top");
         QVERIFY(list.horizontalScrollBar()->maximum() > 0);
         // Scrolled to the end sideways, the row (as wide as the longest line) ends at the view's edge.
-        if (action == "ends") QCOMPARE(list.visualRect(list.model()->index(0, 0)).right(), list.viewport()->width() - 1);
+        if (action == "ends")
+            QCOMPARE(list.visualRect(list.model()->index(0, 0)).right(), list.viewport()->width() - 1);
     }
 };
 

@@ -5,7 +5,10 @@
 #include "form/text_codec.h"
 #include "logic/text.h"
 
-static QByteArray bytes(const std::string& s) { return QByteArray::fromStdString(s); }
+static QByteArray bytes(const std::string& s)
+{
+    return QByteArray::fromStdString(s);
+}
 
 class UtilTest : public QObject {
     Q_OBJECT

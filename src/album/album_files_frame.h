@@ -24,7 +24,7 @@ public:
 
     QLineEdit *txtAlbum1, *txtAlbum2;
     QPushButton *btnAdd1, *btnAdd2, *btnMerge;
-    QProgressBar* barMerge;      // shown while a merge runs
+    QProgressBar* barMerge;       // shown while a merge runs
     QPushButton* btnCancelMerge;  // shown while a merge runs
 
     void btnLoad_Click();

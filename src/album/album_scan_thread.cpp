@@ -5,7 +5,10 @@
 
 AlbumScanThread::AlbumScanThread(PieceFn onPiece, QObject* parent) : QObject(parent), onPiece_(std::move(onPiece)) {}
 
-AlbumScanThread::~AlbumScanThread() { cancel(); }
+AlbumScanThread::~AlbumScanThread()
+{
+    cancel();
+}
 
 void AlbumScanThread::start(int fd, int32_t records)
 {
@@ -50,7 +53,9 @@ void AlbumScanThread::hand(AlbumScan&& scan, bool last)
 {
     const std::lock_guard lock(mutex_);
     // One wake-up at a time: it takes every piece waiting when it comes.
-    if (pieces_.empty()) QMetaObject::invokeMethod(this, [this] { handOver(); }, Qt::QueuedConnection);
+    if (pieces_.empty())
+        QMetaObject::invokeMethod(
+            this, [this] { handOver(); }, Qt::QueuedConnection);
     pieces_.push_back({std::move(scan), last});
 }
 

@@ -9,8 +9,7 @@
 TrackListModel::TrackListModel(AlbumFile& album, QObject* parent)
     : QAbstractListModel(parent), album_(album),
       scanner_([this](AlbumScan&& piece, bool last) { addScanned(std::move(piece), last); }, nullptr)
-{
-}
+{}
 
 void TrackListModel::showAlbum(std::string monthBefore)
 {
@@ -80,7 +79,9 @@ void TrackListModel::addLines(std::span<const int32_t> records, LineList& out) c
             if (count && !album_.readBlock(row + 1, count, buffer_)) count = 0;
         }
         if (row < first || row >= first + count) out.add({});
-        else out.add(formatLine(row, RecordView(std::string_view(buffer_).substr(size_t(row - first) * kRecordSize, kRecordSize))));
+        else
+            out.add(formatLine(row, RecordView(std::string_view(buffer_).substr(size_t(row - first) * kRecordSize,
+                                                                                kRecordSize))));
     }
 }
 
@@ -99,10 +100,8 @@ QVariant TrackListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid()) return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return message_.isEmpty() ? toDisplay(lineBytes(index.row())) : message_;
-    case kWidestLineRole:
-        return message_.isEmpty() ? int(scan_.widestLine) : int(message_.size());
+    case Qt::ToolTipRole: return message_.isEmpty() ? toDisplay(lineBytes(index.row())) : message_;
+    case kWidestLineRole: return message_.isEmpty() ? int(scan_.widestLine) : int(message_.size());
     default: return {};
     }
 }

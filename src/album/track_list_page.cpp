@@ -122,10 +122,8 @@ void TrackListPage::ShowTrackNotes()
         return;
     }
     const auto entry = readNotesEntry(notesPath(m.DetailsFolder, m.TrackRec), noteNumber(m.TrackRec.NoteNo));
-    if (entry)
-        setDetailsText(*entry);
-    else
-        setDetailsMessage(QString::fromLatin1(kNoDetails));
+    if (entry) setDetailsText(*entry);
+    else setDetailsMessage(QString::fromLatin1(kNoDetails));
 }
 
 void TrackListPage::showRecord(int32_t record)

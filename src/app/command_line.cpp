@@ -23,9 +23,9 @@ constexpr int kBadCommandLine = 2;
 void acceptQtOptions(QCommandLineParser& parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    for (const char* name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
-                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "display", "geometry",
-                             "style", "stylesheet"}) {
+    for (const char* name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger", "qwindowgeometry",
+          "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style", "stylesheet"}) {
         QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);

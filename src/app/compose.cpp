@@ -31,13 +31,15 @@ void buildPages(Form1& form)
     form.fmOptions = new OptionsPage(form);
     form.fmPlaylist = new PlaylistPage(form);
     TrackListModel* lines = trackList->trackLines;
-    form.fmSearch = new SearchPage(
-        form, TrackLines{[lines] { lines->finishScan(); }, [trackList] { return trackList->lineCount(); },
-                         [lines] { return lines->monthBefore(); },
-                         [lines](std::span<const int32_t> records, LineList& out) { lines->addLines(records, out); }});
+    form.fmSearch = new SearchPage(form, TrackLines{[lines] { lines->finishScan(); },
+                                                    [trackList] { return trackList->lineCount(); },
+                                                    [lines] { return lines->monthBefore(); },
+                                                    [lines](std::span<const int32_t> records, LineList& out) {
+                                                        lines->addLines(records, out);
+                                                    }});
     form.fmExport = new ExportFrame(form, form.fmPlaylist);
-    form.fmOptions->fmOptionsPrefs =
-        new PrefsFrame(form, form.fmOptions, trackList->txtDetails->font(), trackList->lstTracks->font());
+    form.fmOptions->fmOptionsPrefs = new PrefsFrame(form, form.fmOptions, trackList->txtDetails->font(),
+                                                    trackList->lstTracks->font());
     form.fmOptions->Frame4 = new AlbumFilesFrame(form, form.fmOptions);
 }
 
@@ -121,8 +123,12 @@ void connectSessionToPages(Form1& form)
         [lines] { return lines->listIndex(); },
         [lines](int line) { lines->setListIndex(line); },
         [lines](int line, bool selected) { lines->setSelected(line, selected); },
-        [options](int16_t lineside) { return (options->opOT->isChecked() && lineside == -1) || (options->opLS->isChecked() && lineside == 0); },
-        [&form] { return form.opAll->isChecked() ? Mode::All : form.opRand->isChecked() ? Mode::Random : Mode::One; },
+        [options](int16_t lineside) {
+            return (options->opOT->isChecked() && lineside == -1) || (options->opLS->isChecked() && lineside == 0);
+        },
+        [&form] { return form.opAll->isChecked()    ? Mode::All
+                         : form.opRand->isChecked() ? Mode::Random
+                                                    : Mode::One; },
     });
     // What follows the playing track in mode "All" depends on the preference too.
     for (QRadioButton* preference : {options->opOT, options->opLS, options->opAny})

@@ -22,7 +22,8 @@ void say(const char* line)
 
 class FirstPaintProbe : public QObject {
 public:
-    FirstPaintProbe(Form1& window, bool untilScanned) : QObject(&window), window_(window), untilScanned_(untilScanned) {}
+    FirstPaintProbe(Form1& window, bool untilScanned) : QObject(&window), window_(window), untilScanned_(untilScanned)
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override

@@ -87,8 +87,8 @@ void Form1::btnHelp_Click()
     const QString kept = QString::fromStdString(m.AppFolder) + QStringLiteral("quillon-help.html");
     if (!QFileInfo::exists(file) && QFileInfo::exists(kept)) file = kept;
     if (os.help->open(file)) return;
-    os.messages->show(QStringLiteral("The help file could not be opened:\r") + QDir::toNativeSeparators(file) +
-                          QStringLiteral("\r\rIt may be missing, or no program to show it is installed."),
+    os.messages->show(QStringLiteral("The help file could not be opened:\r") + QDir::toNativeSeparators(file)
+                          + QStringLiteral("\r\rIt may be missing, or no program to show it is installed."),
                       QStringLiteral("Help"), MsgIcon::Exclamation, MsgButtons::Ok);
 }
 

@@ -18,8 +18,7 @@ int pipeFds[2] = {-1, -1};
 
 void restoreDefaults()
 {
-    for (int sig : kQuitSignals)
-        std::signal(sig, SIG_DFL);
+    for (int sig : kQuitSignals) std::signal(sig, SIG_DFL);
 }
 
 extern "C" void onQuitSignal(int sig)
@@ -31,13 +30,12 @@ extern "C" void onQuitSignal(int sig)
     errno = savedErrno;
 }
 
-} // namespace
+}  // namespace
 
 QuitSignals::QuitSignals(std::function<void(int)> onSignal, QObject* parent)
     : QObject(parent), onSignal_(std::move(onSignal))
 {
-    if (pipeFds[0] < 0 && pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0)
-        return;
+    if (pipeFds[0] < 0 && pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) return;
     notifier_ = new QSocketNotifier(pipeFds[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &QuitSignals::readSignal);
     struct sigaction action {};
@@ -45,8 +43,7 @@ QuitSignals::QuitSignals(std::function<void(int)> onSignal, QObject* parent)
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     active_ = true;
-    for (int sig : kQuitSignals)
-        active_ = sigaction(sig, &action, nullptr) == 0 && active_;
+    for (int sig : kQuitSignals) active_ = sigaction(sig, &action, nullptr) == 0 && active_;
 }
 
 QuitSignals::~QuitSignals()
@@ -57,8 +54,7 @@ QuitSignals::~QuitSignals()
 void QuitSignals::readSignal()
 {
     char byte = 0;
-    if (read(pipeFds[0], &byte, 1) != 1)
-        return;
+    if (read(pipeFds[0], &byte, 1) != 1) return;
     // Should closing hang, the next signal ends the program at once.
     restoreDefaults();
     notifier_->setEnabled(false);

@@ -45,8 +45,8 @@ bool InstanceLock::tryLock()
     std::error_code failure;
     const std::filesystem::path path(QFile::encodeName(lock_.fileName()).toStdString());
     const std::filesystem::file_status status = std::filesystem::symlink_status(path, failure);
-    if (std::filesystem::exists(status) &&
-        (!std::filesystem::is_regular_file(status) || std::filesystem::file_size(path, failure) > kMaxLockFile)) {
+    if (std::filesystem::exists(status)
+        && (!std::filesystem::is_regular_file(status) || std::filesystem::file_size(path, failure) > kMaxLockFile)) {
         foreign_ = true;
         return false;
     }
@@ -61,8 +61,8 @@ bool InstanceLock::takeOverStale()
     if (lock_.getLockInfo(&pid, &host, &program) || instanceListens(folder_)) return false;
     // The removal takes the lock file's own file lock first, so it fails on a lock still held;
     // a file we may not even read was never written by a program of ours.
-    const bool removed =
-        QFileInfo(lock_.fileName()).isReadable() ? lock_.removeStaleLockFile() : QFile::remove(lock_.fileName());
+    const bool removed = QFileInfo(lock_.fileName()).isReadable() ? lock_.removeStaleLockFile()
+                                                                  : QFile::remove(lock_.fileName());
     return removed && lock_.tryLock(0);
 }
 

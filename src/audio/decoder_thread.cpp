@@ -15,13 +15,11 @@ constexpr int kChunkFrames = 1024;
 // Frames of margin when waking for the end of a track, so that one wake-up is enough.
 constexpr std::int64_t kWakeMarginFrames = 64;
 
-} // namespace
+}  // namespace
 
 DecoderThread::DecoderThread(SampleRing& ring, Listener& listener)
-    : ring_(ring), listener_(listener), chunk_(size_t(kChunkFrames) * SampleRing::kChannels),
-      thread_([this] { run(); })
-{
-}
+    : ring_(ring), listener_(listener), chunk_(size_t(kChunkFrames) * SampleRing::kChannels), thread_([this] { run(); })
+{}
 
 DecoderThread::~DecoderThread()
 {
@@ -84,16 +82,16 @@ bool DecoderThread::position(quint64 epoch, double& seconds) const
     const std::int64_t played = ring_.played();
     const std::lock_guard lock(mutex_);
     for (const Span& span : spans_) {
-        if (span.epoch != epoch)
-            continue;
+        if (span.epoch != epoch) continue;
         // Played out to the track's end: as far as the track goes, whatever the resampler's rounding.
         if (span.end >= 0 && played >= span.end) {
             seconds = std::numeric_limits<double>::infinity();
             return true;
         }
         const std::int64_t last = span.end >= 0 ? span.end : played;
-        seconds = span.base + double(std::clamp(played, span.start, std::max(span.start, last)) - span.start)
-                / Mp3Stream::kOutputRate;
+        seconds = span.base
+                  + double(std::clamp(played, span.start, std::max(span.start, last)) - span.start)
+                        / Mp3Stream::kOutputRate;
         return true;
     }
     return false;
@@ -106,25 +104,22 @@ void DecoderThread::run()
         {
             std::unique_lock lock(mutex_);
             const bool busy = current_.stream
-                && ((ring_.writable() >= kChunkFrames && (!current_.stream->atEnd() || next_.stream))
-                    || !current_.stream->lengthExact() || (next_.stream && !next_.stream->lengthExact()));
+                              && ((ring_.writable() >= kChunkFrames && (!current_.stream->atEnd() || next_.stream))
+                                  || !current_.stream->lengthExact() || (next_.stream && !next_.stream->lengthExact()));
             const auto ready = [this] { return quit_ || poked_ || !commands_.empty(); };
             if (!busy) {
                 const std::int64_t frames = running_ ? framesUntilNextEvent() : -1;
-                if (frames < 0)
-                    wake_.wait(lock, ready);
+                if (frames < 0) wake_.wait(lock, ready);
                 else
                     wake_.wait_for(lock, std::chrono::microseconds(frames * 1000000 / Mp3Stream::kOutputRate + 1000),
                                    ready);
             }
-            if (quit_)
-                return;
+            if (quit_) return;
             commands.swap(commands_);
             commandWaiting_ = false;
             poked_ = false;
         }
-        for (Command& command : commands)
-            apply(command);
+        for (Command& command : commands) apply(command);
         fill();
         measure();
         reportPlayedOut();
@@ -155,8 +150,7 @@ void DecoderThread::apply(Command& command)
         previous_ = {};
         next_ = {};
         current_ = Track(std::move(command.stream), command.track);
-        if (current_.stream)
-            startSpan(command.epoch, 0.0);
+        if (current_.stream) startSpan(command.epoch, 0.0);
         break;
     case Command::Seek:
         dropUnplayed();
@@ -170,20 +164,16 @@ void DecoderThread::apply(Command& command)
             current_ = std::move(previous_);
         }
         previous_ = {};
-        if (command.dropNext)
-            next_ = {};
+        if (command.dropNext) next_ = {};
         if (current_.stream && current_.id == command.track) {
             current_.stream->seek(command.seconds);
             current_.announced = false;
             startSpan(command.epoch, current_.stream->position());
         }
         break;
-    case Command::QueueNext:
-        next_ = Track(std::move(command.stream), command.track);
-        break;
+    case Command::QueueNext: next_ = Track(std::move(command.stream), command.track); break;
     case Command::StartNext:
-        if (!next_.stream)
-            break;
+        if (!next_.stream) break;
         dropUnplayed();
         previous_ = std::move(current_);
         current_ = std::move(next_);
@@ -201,20 +191,17 @@ void DecoderThread::fill()
         if (stream.atEnd()) {
             {
                 const std::lock_guard lock(mutex_);
-                if (!spans_.empty() && spans_.back().end < 0)
-                    spans_.back().end = ring_.written();
+                if (!spans_.empty() && spans_.back().end < 0) spans_.back().end = ring_.written();
             }
             tellLength(current_);
-            if (!next_.stream)
-                return;
+            if (!next_.stream) return;
             previous_ = std::move(current_);
             current_ = std::move(next_);
             next_ = {};
             startSpan(current_.id, current_.stream->position());
             continue;
         }
-        if (ring_.writable() < kChunkFrames)
-            return;
+        if (ring_.writable() < kChunkFrames) return;
         const int frames = stream.read(chunk_.data(), kChunkFrames);
         ring_.write(chunk_.data(), frames);
         if (!current_.announced && stream.duration() - stream.position() <= kAnnounceSeconds) {
@@ -228,8 +215,7 @@ void DecoderThread::fill()
 void DecoderThread::measure()
 {
     for (Track* track : {&current_, &next_}) {
-        if (!track->stream || track->lengthSent)
-            continue;
+        if (!track->stream || track->lengthSent) continue;
         if (track->stream->measureLength()) {
             track->lengthSent = true;
             tellLength(*track);
@@ -240,8 +226,7 @@ void DecoderThread::measure()
 
 void DecoderThread::tellLength(Track& track)
 {
-    if (track.stream->duration() == track.told)
-        return;
+    if (track.stream->duration() == track.told) return;
     track.told = track.stream->duration();
     listener_.lengthKnown(track.id, track.told);
 }
@@ -257,12 +242,10 @@ void DecoderThread::reportPlayedOut()
         {
             const std::lock_guard lock(mutex_);
             const auto open = std::find_if(spans_.begin(), spans_.end(), [](const Span& s) { return !s.reported; });
-            if (open == spans_.end() || open->end < 0 || played < open->end)
-                return;
+            if (open == spans_.end() || open->end < 0 || played < open->end) return;
             open->reported = true;
             ended = open->epoch;
-            if (open + 1 != spans_.end())
-                following = (open + 1)->epoch;
+            if (open + 1 != spans_.end()) following = (open + 1)->epoch;
         }
         listener_.playedOut(ended, following);
     }
@@ -273,11 +256,9 @@ void DecoderThread::dropUnplayed()
 {
     {
         const std::lock_guard device(deviceMutex_);
-        if (device_)
-            SDL_LockAudioDevice(device_);
+        if (device_) SDL_LockAudioDevice(device_);
         ring_.discardUnread();
-        if (device_)
-            SDL_UnlockAudioDevice(device_);
+        if (device_) SDL_UnlockAudioDevice(device_);
     }
     const std::lock_guard lock(mutex_);
     spans_.clear();
@@ -286,7 +267,6 @@ void DecoderThread::dropUnplayed()
 void DecoderThread::startSpan(quint64 epoch, double base)
 {
     const std::lock_guard lock(mutex_);
-    while (spans_.size() > 2 && spans_.front().reported)
-        spans_.erase(spans_.begin());
+    while (spans_.size() > 2 && spans_.front().reported) spans_.erase(spans_.begin());
     spans_.push_back({epoch, ring_.written(), -1, base, false});
 }

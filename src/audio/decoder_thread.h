@@ -67,21 +67,20 @@ private:
         std::unique_ptr<Mp3Stream> stream;
         quint64 id = 0;
         bool announced = false;
-        double told = 0; // the length the player knows
+        double told = 0;  // the length the player knows
         bool lengthSent = false;
 
         Track() = default;
         Track(std::unique_ptr<Mp3Stream> s, quint64 track)
             : stream(std::move(s)), id(track), told(stream ? stream->duration() : 0)
-        {
-        }
+        {}
     };
     struct Span {
         quint64 epoch;
         std::int64_t start;
-        std::int64_t end; // -1 until the track's last frame is in the ring
-        double base;      // seconds into the track at `start`
-        bool reported;    // its end has been played out and reported
+        std::int64_t end;  // -1 until the track's last frame is in the ring
+        double base;       // seconds into the track at `start`
+        bool reported;     // its end has been played out and reported
     };
     struct Command {
         enum Kind { Load, Seek, QueueNext, StartNext } kind;
@@ -106,13 +105,13 @@ private:
     SampleRing& ring_;
     Listener& listener_;
 
-    mutable std::mutex mutex_; // guards everything down to the decoder-thread-only part
+    mutable std::mutex mutex_;  // guards everything down to the decoder-thread-only part
     std::condition_variable wake_;
     std::vector<Command> commands_;
     std::vector<Span> spans_;
     bool quit_ = false;
     bool running_ = false;
-    bool poked_ = false; // running_ changed since the thread last looked
+    bool poked_ = false;  // running_ changed since the thread last looked
     std::atomic<bool> commandWaiting_{false};
 
     std::mutex deviceMutex_;
@@ -121,8 +120,8 @@ private:
     // Decoder thread only.
     Track current_;
     Track next_;
-    Track previous_; // the track just finished, kept until its end has been heard
+    Track previous_;  // the track just finished, kept until its end has been heard
     std::vector<float> chunk_;
 
-    std::thread thread_; // last: starts once everything above exists
+    std::thread thread_;  // last: starts once everything above exists
 };

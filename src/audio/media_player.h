@@ -56,7 +56,6 @@ protected:
     void postStateChange(int oldState, int newState)
     {
         QMetaObject::invokeMethod(
-            this, [this, oldState, newState] { emit playStateChange(oldState, newState); },
-            Qt::QueuedConnection);
+            this, [this, oldState, newState] { emit playStateChange(oldState, newState); }, Qt::QueuedConnection);
     }
 };

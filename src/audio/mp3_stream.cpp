@@ -35,8 +35,7 @@ mpg123_handle* newFloatDecoder()
 {
     int err = MPG123_OK;
     mpg123_handle* handle = mpg123_new(nullptr, &err);
-    if (!handle)
-        return nullptr;
+    if (!handle) return nullptr;
     mpg123_param(handle, MPG123_ADD_FLAGS, MPG123_QUIET, 0);
     mpg123_format_none(handle);
     const long* rates = nullptr;
@@ -52,11 +51,9 @@ mpg123_handle* newFloatDecoder()
 int openRegularFile(const QString& path)
 {
     const QByteArray name = QFile::encodeName(path);
-    if (name.isEmpty())
-        return -1;
+    if (name.isEmpty()) return -1;
     const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
+    if (fd < 0) return -1;
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
@@ -76,21 +73,18 @@ bool startsWithMpegFrame(int fd)
     off_t at = 0;
     for (int tags = 0;; ++tags) {
         const ssize_t got = pread(fd, head, sizeof head, at);
-        if (got < 4)
-            return false;
-        if (std::memcmp(head, "ID3", 3) != 0)
-            break;
+        if (got < 4) return false;
+        if (std::memcmp(head, "ID3", 3) != 0) break;
         // The size is four 7-bit bytes, without the header or a footer.
-        if (tags == kMaxTags || got < 10 || ((head[6] | head[7] | head[8] | head[9]) & 0x80))
-            return false;
+        if (tags == kMaxTags || got < 10 || ((head[6] | head[7] | head[8] | head[9]) & 0x80)) return false;
         at += 10 + ((head[5] & 0x10) ? 10 : 0) + ((head[6] << 21) | (head[7] << 14) | (head[8] << 7) | head[9]);
     }
     // Frame sync, then no reserved version, layer, bit rate or sample rate.
     return head[0] == 0xFF && (head[1] & 0xE0) == 0xE0 && (head[1] & 0x18) != 0x08 && (head[1] & 0x06) != 0
-        && (head[2] & 0xF0) != 0xF0 && (head[2] & 0x0C) != 0x0C;
+           && (head[2] & 0xF0) != 0xF0 && (head[2] & 0x0C) != 0x0C;
 }
 
-} // namespace
+}  // namespace
 
 // The length walk reads the file with pread, so the playing decoder's file
 // offset is never moved under it.
@@ -99,19 +93,16 @@ struct WalkIo {
     {
         auto* stream = static_cast<Mp3Stream*>(self);
         const ssize_t got = pread(stream->fd_, buffer, count, off_t(stream->walkOffset_));
-        if (got > 0)
-            stream->walkOffset_ += got;
+        if (got > 0) stream->walkOffset_ += got;
         return got;
     }
     static off_t seek(void* self, off_t offset, int whence)
     {
         auto* stream = static_cast<Mp3Stream*>(self);
         struct stat info {};
-        if (whence == SEEK_END && fstat(stream->fd_, &info) != 0)
-            return -1;
+        if (whence == SEEK_END && fstat(stream->fd_, &info) != 0) return -1;
         const std::int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? stream->walkOffset_ : info.st_size;
-        if (base + offset < 0)
-            return -1;
+        if (base + offset < 0) return -1;
         stream->walkOffset_ = base + offset;
         return off_t(stream->walkOffset_);
     }
@@ -123,8 +114,7 @@ std::unique_ptr<Mp3Stream> Mp3Stream::open(const QString& path)
 {
     initMpg123Once();
     const int fd = openRegularFile(path);
-    if (fd < 0)
-        return nullptr;
+    if (fd < 0) return nullptr;
     if (!startsWithMpegFrame(fd)) {
         ::close(fd);
         return nullptr;
@@ -141,8 +131,7 @@ std::unique_ptr<Mp3Stream> Mp3Stream::open(const QString& path)
     if (mpg123_open_fd(decoder, fd) != MPG123_OK || mpg123_getformat(decoder, &rate, &channels, &encoding) != MPG123_OK)
         return nullptr;
     const std::int64_t length = mpg123_length(decoder);
-    if (length <= 0 || rate <= 0 || channels < 1 || channels > 2 || !stream->useFormat(rate, channels))
-        return nullptr;
+    if (length <= 0 || rate <= 0 || channels < 1 || channels > 2 || !stream->useFormat(rate, channels)) return nullptr;
     long encoderDelay = -1;
     mpg123_getstate(decoder, MPG123_ENC_DELAY, &encoderDelay, nullptr);
     stream->headerSamples_ = encoderDelay >= 0 ? length : 0;
@@ -157,32 +146,26 @@ Mp3Stream::Mp3Stream(int fd, mpg123_handle_struct* decoder) : fd_(fd), decoder_(
 
 Mp3Stream::~Mp3Stream()
 {
-    if (converter_)
-        SDL_FreeAudioStream(converter_);
-    if (walker_)
-        mpg123_delete(walker_);
+    if (converter_) SDL_FreeAudioStream(converter_);
+    if (walker_) mpg123_delete(walker_);
     mpg123_delete(decoder_);
     ::close(fd_);
 }
 
 bool Mp3Stream::useFormat(long rate, int channels)
 {
-    if (converter_)
-        SDL_FreeAudioStream(converter_);
+    if (converter_) SDL_FreeAudioStream(converter_);
     converter_ = nullptr;
     rate_ = rate;
     channels_ = channels;
-    if (rate == kOutputRate && channels == kOutputChannels)
-        return true;
-    converter_ = SDL_NewAudioStream(AUDIO_F32SYS, Uint8(channels), int(rate), AUDIO_F32SYS, kOutputChannels,
-                                    kOutputRate);
+    if (rate == kOutputRate && channels == kOutputChannels) return true;
+    converter_ = SDL_NewAudioStream(AUDIO_F32SYS, Uint8(channels), int(rate), AUDIO_F32SYS, kOutputChannels, kOutputRate);
     return converter_ != nullptr;
 }
 
 bool Mp3Stream::measureLength()
 {
-    if (lengthExact_)
-        return true;
+    if (lengthExact_) return true;
     if (!walker_) {
         walker_ = newFloatDecoder();
         if (!walker_ || mpg123_replace_reader_handle(walker_, &WalkIo::read, &WalkIo::seek, nullptr) != MPG123_OK
@@ -228,8 +211,7 @@ void Mp3Stream::finishMeasuring(bool walked)
         }
         duration_ = start;
     }
-    if (parts_.size() < 2)
-        parts_.clear();
+    if (parts_.size() < 2) parts_.clear();
     if (walker_) {
         // The walker has the place of every frame: a seek far ahead then jumps
         // there instead of reading the file up to it.
@@ -258,10 +240,9 @@ int Mp3Stream::read(float* out, int maxFrames)
                 reads = 0;
                 continue;
             }
-            if (draining_) { // everything of the last part is out
+            if (draining_) {  // everything of the last part is out
                 draining_ = false;
-                if (decoderDone_ || !useFormat(nextRate_, nextChannels_))
-                    atEnd_ = true;
+                if (decoderDone_ || !useFormat(nextRate_, nextChannels_)) atEnd_ = true;
                 continue;
             }
         }
@@ -279,13 +260,13 @@ int Mp3Stream::read(float* out, int maxFrames)
             produced += decode(to, wanted);
         } else {
             const int frames = decode(scratch_.data(), kScratchFrames * 2 / channels_);
-            if (frames > 0 && SDL_AudioStreamPut(converter_, scratch_.data(), frames * channels_ * int(sizeof(float))) != 0)
+            if (frames > 0
+                && SDL_AudioStreamPut(converter_, scratch_.data(), frames * channels_ * int(sizeof(float))) != 0)
                 decoderDone_ = true;
         }
     }
     framesOut_ += produced;
-    if (atEnd_ && !ended)
-        settleLength();
+    if (atEnd_ && !ended) settleLength();
     return produced;
 }
 
@@ -297,8 +278,7 @@ void Mp3Stream::settleLength()
     const std::int64_t decoded = mpg123_length(decoder_);
     if (framesOut_ == 0 && parts_.empty() && decoded > 0)
         baseSeconds_ = std::min(baseSeconds_, double(decoded) / double(firstRate_));
-    if (std::abs(position() - duration_) > kLengthSlack)
-        duration_ = position();
+    if (std::abs(position() - duration_) > kLengthSlack) duration_ = position();
 }
 
 // Decodes in the current format up to a change of format or the end of the file.
@@ -306,7 +286,8 @@ int Mp3Stream::decode(float* out, int maxFrames)
 {
     const int frameBytes = channels_ * int(sizeof(float));
     size_t done = 0;
-    const int result = mpg123_read(decoder_, reinterpret_cast<unsigned char*>(out), size_t(maxFrames) * size_t(frameBytes), &done);
+    const int result = mpg123_read(decoder_, reinterpret_cast<unsigned char*>(out),
+                                   size_t(maxFrames) * size_t(frameBytes), &done);
     if (result == MPG123_NEW_FORMAT) {
         long rate = 0;
         int channels = 0;
@@ -335,12 +316,16 @@ void Mp3Stream::seek(double seconds)
         return;
     }
     // Later parts are found by frame: libmpg123 counts samples of joined files in mixed units.
-    const auto later = std::find_if(parts_.rbegin(), parts_.rend(), [&](const Part& p) { return p.startSeconds <= seconds; });
+    const auto later = std::find_if(parts_.rbegin(), parts_.rend(),
+                                    [&](const Part& p) { return p.startSeconds <= seconds; });
     if (later != parts_.rend() && later != parts_.rend() - 1) {
         const std::int64_t frame = later->firstFrame
-            + std::min(later->frames - 1, std::int64_t((seconds - later->startSeconds) * double(later->rate) / later->samplesPerFrame));
+                                   + std::min(later->frames - 1,
+                                              std::int64_t((seconds - later->startSeconds) * double(later->rate)
+                                                           / later->samplesPerFrame));
         mpg123_seek_frame(decoder_, off_t(frame), SEEK_SET);
-        baseSeconds_ = later->startSeconds + double((frame - later->firstFrame) * later->samplesPerFrame) / double(later->rate);
+        baseSeconds_ = later->startSeconds
+                       + double((frame - later->firstFrame) * later->samplesPerFrame) / double(later->rate);
         useFormat(later->rate, later->channels);
         return;
     }
@@ -348,7 +333,7 @@ void Mp3Stream::seek(double seconds)
     mpg123_seek(decoder_, off_t(sample), SEEK_SET);
     baseSeconds_ = double(sample) / double(firstRate_);
     if (rate_ != firstRate_ || channels_ != firstChannels_ || converter_)
-        useFormat(firstRate_, firstChannels_); // also empties the converter
+        useFormat(firstRate_, firstChannels_);  // also empties the converter
 }
 
 double Mp3Stream::position() const

@@ -53,7 +53,7 @@ public:
 
 private:
     struct Part {
-        std::int64_t firstFrame; // decoder frame number of its first MPEG frame
+        std::int64_t firstFrame;  // decoder frame number of its first MPEG frame
         long rate;
         int channels;
         int samplesPerFrame;
@@ -69,19 +69,19 @@ private:
 
     int fd_;
     mpg123_handle_struct* decoder_;
-    mpg123_handle_struct* walker_ = nullptr; // the length walk, over the same file
+    mpg123_handle_struct* walker_ = nullptr;  // the length walk, over the same file
     std::int64_t walkOffset_ = 0;
-    _SDL_AudioStream* converter_ = nullptr; // null while the part is in the output format
-    std::vector<float> scratch_;            // decoded frames on their way into the converter
+    _SDL_AudioStream* converter_ = nullptr;  // null while the part is in the output format
+    std::vector<float> scratch_;             // decoded frames on their way into the converter
     long firstRate_ = 0;
     int firstChannels_ = 0;
-    std::int64_t headerSamples_ = 0; // first part's samples by the gapless header; 0 without one
-    long rate_ = 0;                  // format being decoded now
+    std::int64_t headerSamples_ = 0;  // first part's samples by the gapless header; 0 without one
+    long rate_ = 0;                   // format being decoded now
     int channels_ = 0;
-    long nextRate_ = 0;              // format the decoder changed to, once the converter is drained
+    long nextRate_ = 0;  // format the decoder changed to, once the converter is drained
     int nextChannels_ = 0;
     bool formatChanged_ = false;
-    bool draining_ = false;          // the converter is flushed and emptied before the next format
+    bool draining_ = false;  // the converter is flushed and emptied before the next format
     bool decoderDone_ = false;
     bool atEnd_ = false;
     double duration_ = 0;

@@ -14,10 +14,9 @@ constexpr Uint16 kDeviceFrames = 1024;
 // The ring between the decoder thread and the callback: half a second.
 constexpr int kRingFrames = Mp3Stream::kOutputRate / 2;
 
-} // namespace
+}  // namespace
 
-Mpg123Player::Mpg123Player(QObject* parent)
-    : MediaPlayer(parent), ring_(kRingFrames), decoder_(ring_, *this)
+Mpg123Player::Mpg123Player(QObject* parent) : MediaPlayer(parent), ring_(kRingFrames), decoder_(ring_, *this)
 {
     // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -27,19 +26,23 @@ Mpg123Player::Mpg123Player(QObject* parent)
 Mpg123Player::~Mpg123Player()
 {
     closeDevice();
-    if (sdlReady_)
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (sdlReady_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
-void Mpg123Player::setStartOnOpen(bool start) { startOnOpen_ = start; }
+void Mpg123Player::setStartOnOpen(bool start)
+{
+    startOnOpen_ = start;
+}
 
-bool Mpg123Player::hasError() const { return hasError_; }
+bool Mpg123Player::hasError() const
+{
+    return hasError_;
+}
 
 void Mpg123Player::setSourceFile(const QString& path)
 {
     offeredNext_ = false;
-    if (startOnOpen_ && next_.id && path == next_.path && takeNext())
-        return;
+    if (startOnOpen_ && next_.id && path == next_.path && takeNext()) return;
     next_ = {};
     std::unique_ptr<Mp3Stream> stream = Mp3Stream::open(path);
     hasError_ = !stream || !ensureDevice();
@@ -71,21 +74,22 @@ void Mpg123Player::setSourceFile(const QString& path)
 // The file told ahead becomes the current one; it may be sounding already.
 bool Mpg123Player::takeNext()
 {
-    if (!ensureDevice())
-        return false;
+    if (!ensureDevice()) return false;
     const Next next = std::exchange(next_, {});
     current_ = next;
     epoch_ = next.id;
     ended_ = false;
     hasError_ = false;
     pendingSeconds_ = 0;
-    if (!next.started)
-        decoder_.startNext();
+    if (!next.started) decoder_.startNext();
     run(true);
     setState(Playing);
     if (next.announced) {
         QMetaObject::invokeMethod(
-            this, [this, id = next.id] { if (current_.id == id && !ended_) emit aboutToFinish(); },
+            this,
+            [this, id = next.id] {
+                if (current_.id == id && !ended_) emit aboutToFinish();
+            },
             Qt::QueuedConnection);
     }
     return true;
@@ -93,8 +97,7 @@ bool Mpg123Player::takeNext()
 
 void Mpg123Player::setNextSourceFile(const QString& path)
 {
-    if (next_.started || (next_.id && path == next_.path))
-        return;
+    if (next_.started || (next_.id && path == next_.path)) return;
     next_ = {};
     std::unique_ptr<Mp3Stream> stream = path.isEmpty() || !current_.id ? nullptr : Mp3Stream::open(path);
     if (stream) {
@@ -107,12 +110,10 @@ void Mpg123Player::setNextSourceFile(const QString& path)
 
 bool Mpg123Player::ensureDevice()
 {
-    if (device_ && !reopenDevice_)
-        return true;
+    if (device_ && !reopenDevice_) return true;
     closeDevice();
     reopenDevice_ = false;
-    if (!sdlReady_)
-        return false;
+    if (!sdlReady_) return false;
     SDL_AudioSpec wanted{};
     wanted.freq = Mp3Stream::kOutputRate;
     wanted.format = AUDIO_F32SYS;
@@ -130,38 +131,35 @@ bool Mpg123Player::ensureDevice()
 void Mpg123Player::closeDevice()
 {
     decoder_.setDevice(0);
-    if (device_)
-        SDL_CloseAudioDevice(device_);
+    if (device_) SDL_CloseAudioDevice(device_);
     device_ = 0;
 }
 
 void Mpg123Player::run(bool running)
 {
-    if (device_)
-        SDL_PauseAudioDevice(device_, running ? 0 : 1);
+    if (device_) SDL_PauseAudioDevice(device_, running ? 0 : 1);
     decoder_.setRunning(running && device_);
 }
 
 double Mpg123Player::position() const
 {
-    if (ended_)
-        return current_.duration;
+    if (ended_) return current_.duration;
     double seconds = 0;
-    if (!current_.id || !decoder_.position(epoch_, seconds))
-        return pendingSeconds_;
+    if (!current_.id || !decoder_.position(epoch_, seconds)) return pendingSeconds_;
     return std::min(seconds, current_.duration);
 }
 
-double Mpg123Player::duration() const { return current_.duration; }
+double Mpg123Player::duration() const
+{
+    return current_.duration;
+}
 
 void Mpg123Player::setPosition(double seconds)
 {
-    if (!current_.id)
-        return;
+    if (!current_.id) return;
     // Written so that NaN lands on 0 too.
     seekTo(seconds > 0.0 ? std::min(seconds, current_.duration) : 0.0, false);
-    if (ended_ && state_ == Playing)
-        finishTrack();
+    if (ended_ && state_ == Playing) finishTrack();
 }
 
 void Mpg123Player::seekTo(double seconds, bool dropNext)
@@ -172,26 +170,26 @@ void Mpg123Player::seekTo(double seconds, bool dropNext)
     decoder_.seek(current_.id, epoch_, seconds, dropNext);
 }
 
-int Mpg123Player::playState() const { return state_; }
+int Mpg123Player::playState() const
+{
+    return state_;
+}
 
 void Mpg123Player::play()
 {
-    if (!current_.id || state_ == Playing)
-        return;
+    if (!current_.id || state_ == Playing) return;
     if (ended_ && state_ == Paused) {
         finishTrack();
         return;
     }
-    if (ended_)
-        seekTo(0, true); // playing a finished track starts it again
+    if (ended_) seekTo(0, true);  // playing a finished track starts it again
     run(true);
     setState(Playing);
 }
 
 void Mpg123Player::pause()
 {
-    if (state_ != Playing)
-        return;
+    if (state_ != Playing) return;
     run(false);
     setState(Paused);
 }
@@ -214,10 +212,8 @@ void Mpg123Player::nearEnd(quint64 track)
     QMetaObject::invokeMethod(
         this,
         [this, track] {
-            if (track == current_.id && !ended_)
-                emit aboutToFinish();
-            else if (track == next_.id)
-                next_.announced = true;
+            if (track == current_.id && !ended_) emit aboutToFinish();
+            else if (track == next_.id) next_.announced = true;
         },
         Qt::QueuedConnection);
 }
@@ -239,8 +235,8 @@ void Mpg123Player::lengthKnown(quint64 track, double seconds)
 
 void Mpg123Player::playedOut(quint64 epoch, quint64 nextTrack)
 {
-    QMetaObject::invokeMethod(this, [this, epoch, nextTrack] { onTrackEnded(epoch, nextTrack); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, epoch, nextTrack] { onTrackEnded(epoch, nextTrack); }, Qt::QueuedConnection);
 }
 
 // Runs from the event loop, so the Stopped report is emitted here directly:
@@ -250,13 +246,10 @@ void Mpg123Player::onTrackEnded(quint64 epoch, quint64 nextTrack)
 {
     // A seek or a new file since makes the report stale; a pause since leaves
     // the track paused at its end until play().
-    if (epoch != epoch_)
-        return;
+    if (epoch != epoch_) return;
     ended_ = true;
-    if (nextTrack && nextTrack == next_.id)
-        next_.started = true;
-    if (state_ != Playing)
-        return;
+    if (nextTrack && nextTrack == next_.id) next_.started = true;
+    if (state_ != Playing) return;
     offeredNext_ = next_.started;
     state_ = Stopped;
     emit playStateChange(Playing, Stopped);
@@ -264,11 +257,13 @@ void Mpg123Player::onTrackEnded(quint64 epoch, quint64 nextTrack)
         next_ = {};
         seekTo(current_.duration, true);
     }
-    if (state_ == Stopped)
-        run(false);
+    if (state_ == Stopped) run(false);
 }
 
-bool Mpg123Player::mute() const { return muted_; }
+bool Mpg123Player::mute() const
+{
+    return muted_;
+}
 
 void Mpg123Player::setMute(bool muted)
 {
@@ -276,7 +271,10 @@ void Mpg123Player::setMute(bool muted)
     updateGain();
 }
 
-int Mpg123Player::volume() const { return volume_; }
+int Mpg123Player::volume() const
+{
+    return volume_;
+}
 
 void Mpg123Player::setVolume(int hundredthsOfDb)
 {
@@ -284,7 +282,10 @@ void Mpg123Player::setVolume(int hundredthsOfDb)
     updateGain();
 }
 
-void Mpg123Player::updateGain() { gain_ = gainFor(volume_, muted_); }
+void Mpg123Player::updateGain()
+{
+    gain_ = gainFor(volume_, muted_);
+}
 
 float Mpg123Player::gainFor(int hundredthsOfDb, bool muted)
 {
@@ -293,8 +294,7 @@ float Mpg123Player::gainFor(int hundredthsOfDb, bool muted)
 
 void Mpg123Player::setOutputDevice(const QString& name)
 {
-    if (name == deviceName_)
-        return;
+    if (name == deviceName_) return;
     deviceName_ = name;
     reopenDevice_ = true;
 }
@@ -311,7 +311,6 @@ void Mpg123Player::fill(unsigned char* out, int len)
     const int frames = ring_.take(samples, len / int(SampleRing::kChannels * sizeof(float)));
     const int count = frames * SampleRing::kChannels;
     const float gain = gain_.load(std::memory_order_relaxed);
-    if (gain != 1.0f)
-        std::transform(samples, samples + count, samples, [gain](float s) { return s * gain; });
+    if (gain != 1.0f) std::transform(samples, samples + count, samples, [gain](float s) { return s * gain; });
     std::memset(samples + count, 0, size_t(len) - size_t(count) * sizeof(float));
 }

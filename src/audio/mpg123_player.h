@@ -51,13 +51,13 @@ public:
 
 private:
     struct Track {
-        quint64 id = 0; // 0: nothing
+        quint64 id = 0;  // 0: nothing
         QString path;
         double duration = 0;
     };
     struct Next : Track {
-        bool started = false;   // its first samples follow the current track's last ones
-        bool announced = false; // its end was announced before it became current
+        bool started = false;    // its first samples follow the current track's last ones
+        bool announced = false;  // its end was announced before it became current
     };
 
     static void audioCallback(void* self, unsigned char* stream, int len);
@@ -88,17 +88,17 @@ private:
     bool reopenDevice_ = false;
     quint32 device_ = 0;
     bool sdlReady_ = false;
-    quint64 lastId_ = 0;     // tracks and epochs are numbered from one counter
+    quint64 lastId_ = 0;  // tracks and epochs are numbered from one counter
     Track current_;
-    quint64 epoch_ = 0;      // the span of current_ being played
-    double pendingSeconds_ = 0; // the position until that span is under way
-    bool ended_ = false;     // current_ has been played or moved to its end
+    quint64 epoch_ = 0;          // the span of current_ being played
+    double pendingSeconds_ = 0;  // the position until that span is under way
+    bool ended_ = false;         // current_ has been played or moved to its end
     Next next_;
-    bool offeredNext_ = false; // inside the end report: next_ is playing, unless the window takes something else
+    bool offeredNext_ = false;  // inside the end report: next_ is playing, unless the window takes something else
 
     // Shared with the audio callback.
     SampleRing ring_;
     std::atomic<float> gain_{1.0f};
 
-    DecoderThread decoder_; // last: its thread uses the members above
+    DecoderThread decoder_;  // last: its thread uses the members above
 };

@@ -14,11 +14,9 @@
 
 MprisPlayer::MprisPlayer(QObject* service, Form1& form)
     : QDBusAbstractAdaptor(service), form_(form), session_(*form.session)
-{
-}
+{}
 
-template <class Command>
-void MprisPlayer::later(Command command)
+template <class Command> void MprisPlayer::later(Command command)
 {
     QMetaObject::invokeMethod(this, std::move(command), Qt::QueuedConnection);
 }
@@ -44,7 +42,8 @@ QVariantMap MprisPlayer::metadata() const
 {
     TrackRecord rec;
     if (session_.playingRecord() < 1 || !form_.m.Album.read(session_.playingRecord(), rec))
-        return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(QString::fromLatin1(kNoTrackPath)))}};
+        return {
+            {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(QString::fromLatin1(kNoTrackPath)))}};
     DateWords date;
     formatTrackDate(rec.TrackDate, date);
     const double duration = form_.os.player->duration();
@@ -121,10 +120,8 @@ void MprisPlayer::seekBy(qlonglong offset)
 {
     if (!canSeek()) return;
     const auto target = relativeSeekTarget(form_.os.player->position(), form_.os.player->duration(), offset);
-    if (target)
-        session_.seekTo(*target);
-    else if (canGoNext())
-        session_.skip();
+    if (target) session_.seekTo(*target);
+    else if (canGoNext()) session_.skip();
 }
 
 void MprisPlayer::SetPosition(const QDBusObjectPath& TrackId, qlonglong Position)

@@ -21,11 +21,13 @@ QString MprisRoot::desktopEntry() const
 // Each runs once the call has been answered, as the player's methods do.
 void MprisRoot::Raise()
 {
-    QMetaObject::invokeMethod(this, [this] { bringToFront(form_); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { bringToFront(form_); }, Qt::QueuedConnection);
 }
 
 void MprisRoot::Quit()
 {
     // Closing writes the settings, which may end in a message box.
-    QMetaObject::invokeMethod(this, [this] { form_.btnExit_Click(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { form_.btnExit_Click(); }, Qt::QueuedConnection);
 }

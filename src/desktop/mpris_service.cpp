@@ -25,7 +25,8 @@ MprisService::MprisService(Form1& form, const QDBusConnection& bus) : bus_(bus),
     announced_ = changingProperties();
     if (!bus_.isConnected() || !bus_.registerObject(kObjectPath, this, QDBusConnection::ExportAdaptors)) return;
     // A second player (another program folder) takes the name the desktop expects of one.
-    const QString instance = kServiceName + QStringLiteral(".instance") + QString::number(QCoreApplication::applicationPid());
+    const QString instance = kServiceName + QStringLiteral(".instance")
+                             + QString::number(QCoreApplication::applicationPid());
     for (const QString& name : {kServiceName, instance}) {
         if (bus_.registerService(name)) {
             name_ = name;

@@ -44,7 +44,7 @@ void ExportFrame::btnOk_Click()
     if (plan.items.empty()) return fail({FileError::PastEnd, 0}, true, "");
     const ExportItem& first = plan.items.front();
     const OsFailure source = first.unreadable != FileError::None ? OsFailure{first.unreadable, 0}
-                                                                  : checkReadable(first.source);
+                                                                 : checkReadable(first.source);
     if (source.failed()) return fail(source, true, first.sourceFolder);
     plan.folder = prepareFolder(plan);
     if (plan.folder.empty()) return;
@@ -71,11 +71,14 @@ std::string ExportFrame::prepareFolder(const ExportPlan& plan)
                                    QStringLiteral("Export error"), MsgIcon::Exclamation, MsgButtons::Ok);
             return {};
         }
-        if (ask(form, "Export folder already exists.\rClick Yes to erase the contents of the folder\r"
-                      "or No to choose another export folder name.",
-                "Export error", MsgButtons::YesNo) != MsgAnswer::Yes)
+        if (ask(form,
+                "Export folder already exists.\rClick Yes to erase the contents of the folder\r"
+                "or No to choose another export folder name.",
+                "Export error", MsgButtons::YesNo)
+            != MsgAnswer::Yes)
             return {};
-        if (ask(form, "Delete all existing files?\r", "Ok to Delete?", MsgButtons::OkCancel) != MsgAnswer::Ok) return {};
+        if (ask(form, "Delete all existing files?\r", "Ok to Delete?", MsgButtons::OkCancel) != MsgAnswer::Ok)
+            return {};
         made = removeMp3Files(folder);
     } else {
         made = createFolder(folder);
@@ -96,9 +99,8 @@ void ExportFrame::startCopying()
     copying_.start([this] {
         const ExportHooks hooks{[this](size_t entry) { entryStarted(entry); }, [this] { return copying_.cancelled(); }};
         const FileError committed = writeFileAtomic(plan_.folder + "/details.txt", [&](const WritePiece& write) {
-            outcome_ = runExport(plan_, [&](std::string_view piece) {
-                return write(piece) ? OsFailure{} : osFailure(errno);
-            }, hooks);
+            outcome_ = runExport(
+                plan_, [&](std::string_view piece) { return write(piece) ? OsFailure{} : osFailure(errno); }, hooks);
             return true;  // the index so far stays, whatever ended the export
         });
         if (committed != FileError::None && !outcome_.failure.failed()) outcome_ = {{committed, 0}, false, 0, 0, false};
@@ -120,10 +122,8 @@ void ExportFrame::showStartedEntries()
         if (!form.m.PlaylistEmpty && int(shownEntries_) < lines) form.session->setPlaylistPosition(int(shownEntries_));
     if (started == 0) return;
     barExport->setValue(int(started - 1));
-    lblExportFile->setText(QStringLiteral("%1 of %2: %3")
-                               .arg(started)
-                               .arg(plan_.items.size())
-                               .arg(toDisplay(plan_.items[started - 1].fileName)));
+    lblExportFile->setText(
+        QStringLiteral("%1 of %2: %3").arg(started).arg(plan_.items.size()).arg(toDisplay(plan_.items[started - 1].fileName)));
 }
 
 void ExportFrame::copyingEnded()

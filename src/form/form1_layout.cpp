@@ -48,8 +48,7 @@ void setCaptionWhite(std::initializer_list<QWidget*> widgets)
 {
     for (QWidget* w : widgets) {
         QPalette p = w->palette();
-        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText})
-            p.setColor(role, Qt::white);
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText}) p.setColor(role, Qt::white);
         w->setPalette(p);
     }
 }
@@ -91,7 +90,8 @@ void Form1::buildWindow()
 
     Label1 = placed(new QLabel(QStringLiteral("v2.1"), this), "Label1", 8700, 300, 435, 240);
     btnHelp = named(placed(new PicButton(this, PicButton::Symbol::Help), "btnHelp", 9300, 180, 240, 255), "Help");
-    btnMinim = named(placed(new PicButton(this, PicButton::Symbol::Mini), "btnMinim", 9540, 180, 240, 255), "Mini player");
+    btnMinim = named(placed(new PicButton(this, PicButton::Symbol::Mini), "btnMinim", 9540, 180, 240, 255),
+                     "Mini player");
     btnMin = named(placed(new PicButton(this, PicButton::Symbol::Minimize), "btnMin", 9780, 180, 240, 255), "Minimize");
     btnExit = named(placed(new PicButton(this, PicButton::Symbol::Close), "btnExit", 10020, 180, 240, 255), "Exit");
     btnHelp->setToolTip(QStringLiteral("Help"));
@@ -99,7 +99,12 @@ void Form1::buildWindow()
     btnMin->setToolTip(QStringLiteral("Minimize"));
     btnExit->setToolTip(QStringLiteral("Exit"));
 
-    struct Tab { ClickLabel** label; const char* name; const char* caption; int left; };
+    struct Tab {
+        ClickLabel** label;
+        const char* name;
+        const char* caption;
+        int left;
+    };
     const Tab tabs[] = {{&lblTabTrackList, "lblTabTrackList", "  Track List", 180},
                         {&lblTabPlaylist, "lblTabPlaylist", "  Playlist", 1440},
                         {&lblTabSearch, "lblTabSearch", "  Search", 2700},
@@ -142,7 +147,12 @@ void Form1::buildPlayingFrame()
 void Form1::buildPlayerFrame()
 {
     fmPlayer = placed(new Frame(this, QStringLiteral("Player")), "fmPlayer", 4920, 7200, 5235, 1215);
-    struct Button { QPushButton** button; const char* name; const char* caption; int left; };
+    struct Button {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        int left;
+    };
     const Button transport[] = {{&btnPlay, "btnPlay", "Play", 240},
                                 {&btnPause, "btnPause", "Pause", 1080},
                                 {&btnStop, "btnStop", "Stop", 1920},
@@ -176,8 +186,10 @@ void Form1::buildMiniPlayer()
     lblMinTime->setText(QStringLiteral("00:00"));
     Label10 = placed(new ClickLabel(QStringLiteral("/"), picMin), "Label10", 2940, 120, 195, 195);
     lblMinPTime = placed(new ClickLabel(picMin), "lblMinPTime", 3120, 120, 405, 195);
-    btnMinMax = named(placed(new PicButton(picMin, PicButton::Symbol::Restore), "btnMinMax", 4440, 120, 240, 240), "Full window");
-    btnMinExit = named(placed(new PicButton(picMin, PicButton::Symbol::Close), "btnMinExit", 4680, 120, 240, 240), "Exit");
+    btnMinMax = named(placed(new PicButton(picMin, PicButton::Symbol::Restore), "btnMinMax", 4440, 120, 240, 240),
+                      "Full window");
+    btnMinExit = named(placed(new PicButton(picMin, PicButton::Symbol::Close), "btnMinExit", 4680, 120, 240, 240),
+                       "Exit");
     lblminTitle = placed(new ClickLabel(picMin), "lblminTitle", 60, 360, 3495, 675);
     lblminTitle->setWordWrap(true);
     lblminTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -190,14 +202,18 @@ void Form1::buildMiniPlayer()
     btnMinSkip = placed(new QPushButton(QStringLiteral("Skip"), picMin), "btnMinSkip", 3660, 900, 600, 240);
     Label12 = placed(new QLabel(QStringLiteral("Vol"), picMin), "Label12", 4320, 420, 255, 195);
     lblMinVol = placed(new QLabel(picMin), "lblMinVol", 4560, 420, 360, 200);
-    btnMinVolDn = named(placed(new PicButton(picMin, PicButton::Symbol::VolumeDown), "btnMinVolDn", 4320, 660, 300, 240), "Volume down");
-    btnMinVolUp = named(placed(new PicButton(picMin, PicButton::Symbol::VolumeUp), "btnMinVolUp", 4620, 660, 300, 240), "Volume up");
+    btnMinVolDn = named(placed(new PicButton(picMin, PicButton::Symbol::VolumeDown), "btnMinVolDn", 4320, 660, 300, 240),
+                        "Volume down");
+    btnMinVolUp = named(placed(new PicButton(picMin, PicButton::Symbol::VolumeUp), "btnMinVolUp", 4620, 660, 300, 240),
+                        "Volume up");
     btnMinMute = placed(new QPushButton(QStringLiteral("Mute"), picMin), "btnMinMute", 4320, 900, 600, 240);
     picMinTimer = named(placed(new PictureBox(picMin), "picMinTimer", 60, 1080, 3495, 75), "Mini position bar");
     useNarrowFont({lblMinTime, Label10, lblMinPTime, Label12, lblMinVol});
-    for (QWidget* green : {static_cast<QWidget*>(lblMinTime), static_cast<QWidget*>(lblminTitle), static_cast<QWidget*>(lblMinVol)})
+    for (QWidget* green :
+         {static_cast<QWidget*>(lblMinTime), static_cast<QWidget*>(lblminTitle), static_cast<QWidget*>(lblMinVol)})
         setTextColour(green, kTimeGreen);
-    for (QWidget* white : {static_cast<QWidget*>(Label10), static_cast<QWidget*>(lblMinPTime), static_cast<QWidget*>(Label12)})
+    for (QWidget* white :
+         {static_cast<QWidget*>(Label10), static_cast<QWidget*>(lblMinPTime), static_cast<QWidget*>(Label12)})
         setTextColour(white, Qt::white);
     picMin->hide();
 }

@@ -6,8 +6,7 @@
 
 #include "form/twips.h"
 
-template <typename W>
-W* placed(W* w, const char* name, int left, int top, int width, int height)
+template <typename W> W* placed(W* w, const char* name, int left, int top, int width, int height)
 {
     w->setObjectName(QString::fromLatin1(name));
     placeTwips(w, left, top, width, height);
@@ -15,8 +14,7 @@ W* placed(W* w, const char* name, int left, int top, int width, int height)
 }
 
 // Gives lists, text boxes, picture boxes and picture buttons a name screen readers announce.
-template <typename W>
-W* named(W* w, const char* accessibleName)
+template <typename W> W* named(W* w, const char* accessibleName)
 {
     w->setAccessibleName(QString::fromLatin1(accessibleName));
     return w;

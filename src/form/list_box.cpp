@@ -71,8 +71,7 @@ ListBox::ListBox(QWidget* parent, bool multiSelect) : RowView(parent), lines_(ne
     setModel(lines_);
     setItemDelegate(new WideLineDelegate(this));
     setTextElideMode(Qt::ElideNone);
-    setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection
-                                 : QAbstractItemView::SingleSelection);
+    setSelectionMode(multiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -167,8 +166,7 @@ void ListBox::relayout()
 void ListBox::mousePressEvent(QMouseEvent* event)
 {
     const int button = mouseButtonCode(event->button());
-    emit mouseDown(button, int(event->modifiers()), toTwips(event->position().x()),
-                   toTwips(event->position().y()));
+    emit mouseDown(button, int(event->modifiers()), toTwips(event->position().x()), toTwips(event->position().y()));
     // A right-click leaves the selection alone: pop-up commands act on the line selected before.
     if (button == kRightButton) return;
     RowView::mousePressEvent(event);
@@ -178,8 +176,7 @@ void ListBox::mousePressEvent(QMouseEvent* event)
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
     RowView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
-        emit dblClick();
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid()) emit dblClick();
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event)

@@ -13,7 +13,8 @@
 void Form1::createSession()
 {
     session = new PlayerSession(*os.player, *os.messages,
-                                {m.Album, m.DetailsFolder, m.CurrentRecord, m.TrackRec, m.Date, m.Random, toDisplay}, this);
+                                {m.Album, m.DetailsFolder, m.CurrentRecord, m.TrackRec, m.Date, m.Random, toDisplay},
+                                this);
 }
 
 void Form1::PlayTrack()

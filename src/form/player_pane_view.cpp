@@ -80,8 +80,8 @@ void Form1::showPlayingTrack()
     lblDate->setText(toDisplay(date.dayText + " " + date.monthText + date.yearText));
     lblPTime->setText(toDisplay(qtext::trim(rec.PlayTime)));
     lblMinPTime->setText(lblPTime->text());
-    lblPath->setText(toDisplay("Album: " + qtext::trimmed(rec.Folder) + "   File: " + qtext::trimmed(rec.Mp3Name) +
-                               ".mp3"));
+    lblPath->setText(
+        toDisplay("Album: " + qtext::trimmed(rec.Folder) + "   File: " + qtext::trimmed(rec.Mp3Name) + ".mp3"));
 }
 
 void Form1::showPlayerState()
@@ -112,8 +112,7 @@ void Form1::showVolume()
 void Form1::connectPlayerView()
 {
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
-    connect(session, &PlayerSession::statusChanged, this,
-            [this] { lblPlayMode->setText(toDisplay(session->status())); });
+    connect(session, &PlayerSession::statusChanged, this, [this] { lblPlayMode->setText(toDisplay(session->status())); });
     connect(session, &PlayerSession::pausedChanged, this, [this](bool paused) {
         btnPlay->setEnabled(!paused);
         btnMinPlay->setEnabled(!paused);

@@ -67,8 +67,7 @@ int RowView::rowAt(const QPoint& point) const
 
 QRect RowView::visualRect(const QModelIndex& index) const
 {
-    if (!index.isValid() || index.model() != model() || index.parent() != rootIndex() || index.column() != 0)
-        return {};
+    if (!index.isValid() || index.model() != model() || index.parent() != rootIndex() || index.column() != 0) return {};
     const_cast<RowView*>(this)->executeDelayedItemsLayout();
     return rowRect(index.row());
 }
@@ -112,7 +111,9 @@ void RowView::scrollTo(const QModelIndex& index, ScrollHint hint)
     }
     const int row = index.row();
     const int fit = std::min(row + 1, std::max(1, area.height() / rect.height()));  // whole rows ending at row
-    verticalScrollBar()->setValue(hint == PositionAtBottom ? row - fit + 1 : hint == PositionAtCenter ? row - fit / 2 : row);
+    verticalScrollBar()->setValue(hint == PositionAtBottom   ? row - fit + 1
+                                  : hint == PositionAtCenter ? row - fit / 2
+                                                             : row);
 }
 
 QModelIndex RowView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
@@ -208,7 +209,8 @@ void RowView::paintEvent(QPaintEvent* event)
     QPainter painter(viewport());
     const QRect area = event->rect();
     const auto [first, last] = area.right() + horizontalOffset() >= 0
-        ? rowsBetween(area.top() + topPixels(), area.bottom() + topPixels()) : std::pair(-1, -1);
+                                   ? rowsBetween(area.top() + topPixels(), area.bottom() + topPixels())
+                                   : std::pair(-1, -1);
     const QModelIndex current = currentIndex();
     const bool focus = (hasFocus() || viewport()->hasFocus()) && current.isValid();
     const QStyle::State state = option.state;
@@ -236,13 +238,9 @@ bool RowView::viewportEvent(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::HoverEnter:
-    case QEvent::HoverMove:
-        hover_ = indexAt(static_cast<QHoverEvent*>(event)->position().toPoint());
-        break;
+    case QEvent::HoverMove: hover_ = indexAt(static_cast<QHoverEvent*>(event)->position().toPoint()); break;
     case QEvent::HoverLeave:
-    case QEvent::Leave:
-        hover_ = QPersistentModelIndex();
-        break;
+    case QEvent::Leave: hover_ = QPersistentModelIndex(); break;
     default: break;
     }
     return QAbstractItemView::viewportEvent(event);

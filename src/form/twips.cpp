@@ -56,4 +56,3 @@ void setHeightTwips(QWidget* w, int height)
     const QRect r = twipsRect(w);
     placeTwips(w, r.x(), r.y(), r.width(), height);
 }
-

@@ -14,8 +14,7 @@ void ClickLabel::mousePressEvent(QMouseEvent* event)
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
 }
 
 void ClickLabel::mouseMoveEvent(QMouseEvent* event)
@@ -32,8 +31,7 @@ class EventHook : public QObject {
 public:
     EventHook(QObject* parent, std::function<bool(const QEvent*)> matches, std::function<void()> handler)
         : QObject(parent), matches_(std::move(matches)), handler_(std::move(handler))
-    {
-    }
+    {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -61,8 +59,8 @@ void onLeftRelease(QWidget* w, std::function<void()> handler)
     w->installEventFilter(new EventHook(
         w,
         [](const QEvent* e) {
-            return e->type() == QEvent::MouseButtonRelease &&
-                   static_cast<const QMouseEvent*>(e)->button() == Qt::LeftButton;
+            return e->type() == QEvent::MouseButtonRelease
+                   && static_cast<const QMouseEvent*>(e)->button() == Qt::LeftButton;
         },
         std::move(handler)));
 }
@@ -98,7 +96,8 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColo
 {
     fitCanvas();
     const QRectF box = QRectF(QPointF(x1 / kTwipsPerPixel, y1 / kTwipsPerPixel),
-                              QPointF(x2 / kTwipsPerPixel, y2 / kTwipsPerPixel)).normalized();
+                              QPointF(x2 / kTwipsPerPixel, y2 / kTwipsPerPixel))
+                           .normalized();
     const QRect pixels(QPoint(qRound(box.left()), qRound(box.top())),
                        QPoint(qRound(box.right()) - 1, qRound(box.bottom()) - 1));
     if (pixels.isEmpty() || (colour == lastColour_ && lastBox_.contains(pixels))) return;
@@ -113,7 +112,7 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColo
 void PictureBox::setBackground(const QColor& colour)
 {
     background_ = colour;
-    blank_ = false; // a clear canvas in the old colour still needs the new one
+    blank_ = false;  // a clear canvas in the old colour still needs the new one
     cls();
 }
 
@@ -130,20 +129,18 @@ void PictureBox::resizeEvent(QResizeEvent*)
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
-    emit mouseDown(mouseButtonCode(event->button()), toTwips(event->position().x()),
-                   toTwips(event->position().y()));
+    emit mouseDown(mouseButtonCode(event->button()), toTwips(event->position().x()), toTwips(event->position().y()));
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
-    emit mouseUp(mouseButtonCode(event->button()), toTwips(event->position().x()),
-                 toTwips(event->position().y()));
+    emit mouseUp(mouseButtonCode(event->button()), toTwips(event->position().x()), toTwips(event->position().y()));
 }
 
 void PictureBox::mouseMoveEvent(QMouseEvent* event)
 {
-    emit mouseMove(mouseButtonCode(Qt::MouseButton(int(event->buttons()) & 7)),
-                   toTwips(event->position().x()), toTwips(event->position().y()));
+    emit mouseMove(mouseButtonCode(Qt::MouseButton(int(event->buttons()) & 7)), toTwips(event->position().x()),
+                   toTwips(event->position().y()));
 }
 
 PicButton::PicButton(QWidget* parent, Symbol symbol) : QToolButton(parent), symbol_(symbol)

@@ -126,7 +126,7 @@ private:
     QColor background_{Qt::black};
     QImage canvas_;
     bool blank_ = true;
-    QRect lastBox_;     // the box drawn last, in pixels
+    QRect lastBox_;  // the box drawn last, in pixels
     QColor lastColour_;
 };
 

@@ -116,8 +116,8 @@ FileError MergeOutcome::verdict() const
     return written;
 }
 
-MergeOutcome mergeAlbumsInto(int out, const std::string& first, const std::string& second,
-                             const std::string& oldOutput, const MergeHooks& hooks)
+MergeOutcome mergeAlbumsInto(int out, const std::string& first, const std::string& second, const std::string& oldOutput,
+                             const MergeHooks& hooks)
 {
     MergeOutcome outcome;
     Descriptors open;
@@ -156,12 +156,12 @@ MergeOutcome mergeAlbumsInto(int out, const std::string& first, const std::strin
 
 std::string mergeNotReadMessage(std::string_view path, std::string_view reason)
 {
-    return "The albums were not merged: the album file\r" + std::string(path) + "\rcould not be read.\r\rReason: " +
-           std::string(reason) + "\r\rNothing was written.";
+    return "The albums were not merged: the album file\r" + std::string(path)
+           + "\rcould not be read.\r\rReason: " + std::string(reason) + "\r\rNothing was written.";
 }
 
 std::string mergeNotWrittenMessage(std::string_view path, std::string_view reason)
 {
-    return "The albums were not merged: the album file\r" + std::string(path) +
-           "\rcould not be written.\r\rReason: " + std::string(reason) + "\r\rIt is as it was.";
+    return "The albums were not merged: the album file\r" + std::string(path)
+           + "\rcould not be written.\r\rReason: " + std::string(reason) + "\r\rIt is as it was.";
 }

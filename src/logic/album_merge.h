@@ -17,8 +17,8 @@ struct MergeFailure {
 };
 
 struct MergeOutcome {
-    MergeFailure unread;                     // a file that could not be read
-    FileError written = FileError::None;     // the new file could not be written
+    MergeFailure unread;                  // a file that could not be read
+    FileError written = FileError::None;  // the new file could not be written
     bool cancelled = false;
     // What the new file's writer is told: None only when the merged album is whole.
     FileError verdict() const;
@@ -36,8 +36,8 @@ struct MergeHooks {
 // A part-record at the end of an input is no record and is left out. Stops at the
 // first file that cannot be read, a failed write, or a cancel; once all is copied it
 // is flushed to the disk, and a cancel asked for meanwhile still counts.
-MergeOutcome mergeAlbumsInto(int out, const std::string& first, const std::string& second,
-                             const std::string& oldOutput, const MergeHooks& hooks);
+MergeOutcome mergeAlbumsInto(int out, const std::string& first, const std::string& second, const std::string& oldOutput,
+                             const MergeHooks& hooks);
 
 // Prompts of the boxes saying a merge wrote nothing: an input (or the old output)
 // could not be read, or the output could not be written.

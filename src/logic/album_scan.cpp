@@ -51,12 +51,10 @@ AlbumScan AlbumScanner::scan(std::string_view records)
             seen_.emplace(code);
             piece.codes.emplace_back(code);
         }
-        if (const int month = wholeMonth(monthNumber(rec.TrackDate())))
-            lastMonth_ = month;
+        if (const int month = wholeMonth(monthNumber(rec.TrackDate()))) lastMonth_ = month;
         else if (!piece.carriedMonths.empty() && piece.carriedMonths.back().last + 1 == line)
             piece.carriedMonths.back().last = line;
-        else
-            piece.carriedMonths.push_back({line, line, lastMonth_});
+        else piece.carriedMonths.push_back({line, line, lastMonth_});
         widest_ = std::max(widest_, qtext::trim(rec.Title()).size() + qtext::trim(rec.PlayTime()).size() + kLineFrame);
     }
     piece.records = next_;

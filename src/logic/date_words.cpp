@@ -22,8 +22,8 @@ void assignNumber(std::string& out, std::string_view before, int value, std::str
     out.assign(before).append(digits, r.ptr).append(after);
 }
 
-std::string displayLine(std::string_view title, std::string_view trackDate, std::string_view playTime,
-                        int16_t lineside, DateWords& dw)
+std::string displayLine(std::string_view title, std::string_view trackDate, std::string_view playTime, int16_t lineside,
+                        DateWords& dw)
 {
     formatTrackDate(trackDate, dw);
     std::string line;
@@ -51,8 +51,8 @@ std::optional<DateNumbers> dateDigits(std::string_view trackDate)
         uint64_t w;
         std::memcpy(&w, trackDate.data(), 8);
         // A digit is 0x3N with N at most 9, so N + 6 stays below 0x10.
-        const bool digits = (w & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull &&
-                            (((w & 0x0F0F0F0F0F0F0F0Full) + 0x0606060606060606ull) & 0x1010101010101010ull) == 0;
+        const bool digits = (w & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull
+                            && (((w & 0x0F0F0F0F0F0F0F0Full) + 0x0606060606060606ull) & 0x1010101010101010ull) == 0;
         if (digits) {
             const auto at = [&](int i) { return int(trackDate[size_t(i)] - '0'); };
             return DateNumbers{at(0) * 10 + at(1), at(2) * 10 + at(3), ((at(4) * 10 + at(5)) * 10 + at(6)) * 10 + at(7)};

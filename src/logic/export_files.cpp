@@ -86,8 +86,8 @@ bool holdsASource(const std::string& folder, const std::vector<std::string>& sou
     for (const std::string& source : sources) {
         const std::string parent = source.substr(0, source.find_last_of('/') + 1);
         struct stat st {};
-        if (seen.insert(parent).second && ::stat(parent.c_str(), &st) == 0 && st.st_dev == target.st_dev &&
-            st.st_ino == target.st_ino)
+        if (seen.insert(parent).second && ::stat(parent.c_str(), &st) == 0 && st.st_dev == target.st_dev
+            && st.st_ino == target.st_ino)
             return true;
     }
     return false;

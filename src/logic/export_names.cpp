@@ -30,7 +30,10 @@ std::string indexLine(std::string_view fileName, std::string_view playlistLine)
     return std::string(fileName) + "  " + std::string(playlistLine) + "\r\n";
 }
 
-std::string indexNotes(std::string_view notes) { return std::string(notes) + "\r\n\r\n"; }
+std::string indexNotes(std::string_view notes)
+{
+    return std::string(notes) + "\r\n\r\n";
+}
 
 ExportName checkExportName(std::string_view typed)
 {
@@ -61,7 +64,10 @@ bool isMp3Name(std::string_view fileName)
     return true;
 }
 
-OsFailure osFailure(int err) { return {err == 0 ? FileError::Other : fromErrno(err), err}; }
+OsFailure osFailure(int err)
+{
+    return {err == 0 ? FileError::Other : fromErrno(err), err};
+}
 
 ExportFailure classifyExportFailure(FileError kind, bool reading)
 {
@@ -80,13 +86,13 @@ namespace {
 std::string unexpectedPrompt(const OsFailure& failure)
 {
     // The system's own words when a call failed; otherwise the kind's.
-    const std::string description =
-        failure.err != 0 ? std::string(std::strerror(failure.err)) : std::string(failureText(failure.kind));
-    return "Error:" + std::to_string(errorNumber(failure.kind)) + " " + description +
-           "\rSorry, an unexpected error has occurred during this export."
-           "\rPlease close and restart Quillon Player and try again."
-           "\rIf the error occurs again try restarting Windows."
-           "\rIf that doesn't help contact Velloran giving full details!";
+    const std::string description = failure.err != 0 ? std::string(std::strerror(failure.err))
+                                                     : std::string(failureText(failure.kind));
+    return "Error:" + std::to_string(errorNumber(failure.kind)) + " " + description
+           + "\rSorry, an unexpected error has occurred during this export."
+             "\rPlease close and restart Quillon Player and try again."
+             "\rIf the error occurs again try restarting Windows."
+             "\rIf that doesn't help contact Velloran giving full details!";
 }
 
 }  // namespace
@@ -97,7 +103,8 @@ ExportMessage exportFailureMessage(const OsFailure& failure, bool reading, std::
     case ExportFailure::FileError:
         return {"File Error",
                 "A file error has occured.\rPlease check that all files required for the export are available and "
-                "try again.\rThe error occured with a file in:\r" + std::string(sourceFolder),
+                "try again.\rThe error occured with a file in:\r"
+                    + std::string(sourceFolder),
                 false, true};
     case ExportFailure::DiskError: return {"Disk Error", "Error copying file.No disk in drive", false, false};
     case ExportFailure::CannotWrite:
@@ -118,8 +125,8 @@ ExportMessage exportNameMessage(const ExportName& name)
     case NameCheck::Empty: return {"No Export name", "Please type a name for the Export", true, false};
     case NameCheck::Separator:
         return {"No Export name",
-                std::string("The Export name cannot hold the character \"") + name.separator +
-                    "\".\rPlease type another name for the Export",
+                std::string("The Export name cannot hold the character \"") + name.separator
+                    + "\".\rPlease type another name for the Export",
                 false, false};
     case NameCheck::DotName:
         return {"No Export name",

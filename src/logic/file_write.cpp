@@ -27,7 +27,10 @@ std::string folderOf(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string_view nameOf(std::string_view path) { return path.substr(path.find_last_of('/') + 1); }
+std::string_view nameOf(std::string_view path)
+{
+    return path.substr(path.find_last_of('/') + 1);
+}
 
 // A nameless file is given its name through its /proc link; without /proc it is never made.
 bool canLinkDescriptors()
@@ -44,7 +47,8 @@ std::optional<long long> temporaryOwner(std::string_view entry, std::string_view
     const std::string_view rest = entry.substr(mark + 4);
     const size_t dash = rest.find('-');
     auto digits = [](std::string_view s) {
-        return !s.empty() && s.size() <= 10 && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return !s.empty() && s.size() <= 10
+               && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (dash == std::string_view::npos || !digits(rest.substr(0, dash)) || !digits(rest.substr(dash + 1))) return {};
     long long pid = 0;

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 struct Look {
-    uint32_t back = 0;      // 0x00BBGGRR
-    double fontSize = 0;    // points
-    uint32_t fore = 0;      // 0x00BBGGRR
+    uint32_t back = 0;    // 0x00BBGGRR
+    double fontSize = 0;  // points
+    uint32_t fore = 0;    // 0x00BBGGRR
     bool operator==(const Look&) const = default;
 };
 

@@ -7,10 +7,8 @@
 #include "logic/file_read.h"
 #include "logic/text.h"
 
-NotesEntryScanner::NotesEntryScanner(long noteNo)
-    : target_(noteNo), phase_(noteNo > 0 ? Phase::Seeking : Phase::Entry)
-{
-}
+NotesEntryScanner::NotesEntryScanner(long noteNo) : target_(noteNo), phase_(noteNo > 0 ? Phase::Seeking : Phase::Entry)
+{}
 
 namespace {
 

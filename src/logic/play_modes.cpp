@@ -17,7 +17,7 @@ std::string_view statusText(Mode mode)
 std::string problemPlayingMessage(std::string_view mp3Path)
 {
     return "There is a problem playing this track.\r\r"
-           "Note the path & filename below and ensure that you have the file available.\r\r" +
-           std::string(mp3Path) +
-           "\r\rIf the file is available then another programme using your sound card could be the problem.";
+           "Note the path & filename below and ensure that you have the file available.\r\r"
+           + std::string(mp3Path)
+           + "\r\rIf the file is available then another programme using your sound card could be the problem.";
 }

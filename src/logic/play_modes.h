@@ -20,7 +20,10 @@ inline constexpr std::string_view kPlayerStopped = "Player Stopped";
 inline constexpr std::string_view kPlayerPaused = "Player Paused";
 
 // Modes that play from the track list and honour the On Train / Lineside preference.
-inline bool honoursPreference(Mode mode) { return mode == Mode::All || mode == Mode::Random; }
+inline bool honoursPreference(Mode mode)
+{
+    return mode == Mode::All || mode == Mode::Random;
+}
 
 // The message of a track that cannot be played, lines joined by carriage returns.
 std::string problemPlayingMessage(std::string_view mp3Path);

@@ -115,8 +115,8 @@ std::string playlistSummary(size_t count, long long totalSeconds)
     const long long minutes = (totalSeconds - hours * 3600) / 60;
     const long long seconds = totalSeconds - hours * 3600 - minutes * 60;
     auto part = [](long long x) { return (x < 10 ? "0" : "") + std::to_string(x); };
-    return "Playlist contains " + std::to_string(count) + " tracks with a playing time of " + part(hours) + ":" +
-           part(minutes) + ":" + part(seconds) + " (h:m:s)";
+    return "Playlist contains " + std::to_string(count) + " tracks with a playing time of " + part(hours) + ":"
+           + part(minutes) + ":" + part(seconds) + " (h:m:s)";
 }
 
 std::string unavailableEntryLine(const PlaylistEntry& entry)
@@ -128,12 +128,12 @@ std::string unavailableEntryLine(const PlaylistEntry& entry)
 
 std::string playlistNotSavedMessage(std::string_view path, std::string_view reason)
 {
-    return "The playlist could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason) +
-           "\r\rThe playlist is as it was.";
+    return "The playlist could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason)
+           + "\r\rThe playlist is as it was.";
 }
 
 std::string playlistNotReadMessage(std::string_view path, std::string_view reason)
 {
-    return "The playlist could not be read from\r" + std::string(path) + "\r\rReason: " + std::string(reason) +
-           "\r\rThe playlist is as it was.";
+    return "The playlist could not be read from\r" + std::string(path) + "\r\rReason: " + std::string(reason)
+           + "\r\rThe playlist is as it was.";
 }

@@ -49,14 +49,14 @@ AlbumCheck checkPlaylistAlbum(std::string_view playlistBytes, std::string_view l
 
 std::string wrongAlbumMessage(std::string_view playlistAlbum, std::string_view loadedAlbum)
 {
-    return "The Playlist you are trying to load is from " + std::string(playlistAlbum) + ".\r\rYou have " +
-           std::string(loadedAlbum) + " loaded!\r\rLoad the correct album and try again.";
+    return "The Playlist you are trying to load is from " + std::string(playlistAlbum) + ".\r\rYou have "
+           + std::string(loadedAlbum) + " loaded!\r\rLoad the correct album and try again.";
 }
 
 std::string playlistSaveErrorMessage(std::string_view folder)
 {
-    return "Unable to save playlist to drive " + std::string(folder) +
-           "\rIs this a read only drive?\rPlease try again and select another location";
+    return "Unable to save playlist to drive " + std::string(folder)
+           + "\rIs this a read only drive?\rPlease try again and select another location";
 }
 
 std::string playlistFileNotSavedMessage(std::string_view path, FileError error)

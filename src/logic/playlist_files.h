@@ -13,9 +13,9 @@ std::string_view fileNameOf(std::string_view path);
 std::string_view folderBeforeName(std::string_view path);
 
 enum class AlbumCheck {
-    Same,       // the file's first entry names an album file of the loaded album's name
-    Different,  // it names another album file (letter case counts)
-    NoEntry,    // the file holds no entry, so it names no album
+    Same,         // the file's first entry names an album file of the loaded album's name
+    Different,    // it names another album file (letter case counts)
+    NoEntry,      // the file holds no entry, so it names no album
     NotPlaylist,  // its first entry holds control bytes or is longer than any path: no playlist file
 };
 

@@ -55,8 +55,7 @@ SearchWords splitSearchWords(std::string_view normalised)
     return result;
 }
 
-SearchQuery makeSearchQuery(std::string_view typed, MatchMode mode, KindFilter kind, std::string code,
-                            size_t* dropped)
+SearchQuery makeSearchQuery(std::string_view typed, MatchMode mode, KindFilter kind, std::string code, size_t* dropped)
 {
     SearchQuery query;
     query.mode = mode;
@@ -91,8 +90,7 @@ bool isSearchResult(const SearchQuery& query, std::string_view code, std::string
         for (const SearchWord& word : query.words)
             if (holds(foldedLine, word.text) == word.exclude) return false;
         return passesKind(query.kind, foldedLine);
-    case MatchMode::ExactPhrase:
-        return holds(foldedLine, query.phrase) && passesKind(query.kind, foldedLine);
+    case MatchMode::ExactPhrase: return holds(foldedLine, query.phrase) && passesKind(query.kind, foldedLine);
     }
     return false;
 }
@@ -133,7 +131,8 @@ std::vector<std::optional<int32_t>> parseSearchResults(std::string_view bytes)
     std::vector<std::optional<int32_t>> numbers;
     for (const std::string_view line : qtext::splitLines(bytes)) {
         const double value = qtext::val(line);
-        const bool readable = qtext::isNumberText(line) && value >= 1 && value <= INT32_MAX && value == double(int32_t(value));
+        const bool readable = qtext::isNumberText(line) && value >= 1 && value <= INT32_MAX
+                              && value == double(int32_t(value));
         numbers.push_back(readable ? std::optional<int32_t>(int32_t(value)) : std::nullopt);
     }
     return numbers;
@@ -141,12 +140,12 @@ std::vector<std::optional<int32_t>> parseSearchResults(std::string_view bytes)
 
 std::string droppedWordsNote(size_t dropped)
 {
-    return "Only the first " + std::to_string(kMaxSearchWords) + " words were searched for; " +
-           std::to_string(dropped) + (dropped == 1 ? " word after them was" : " words after them were") + " left out.";
+    return "Only the first " + std::to_string(kMaxSearchWords) + " words were searched for; " + std::to_string(dropped)
+           + (dropped == 1 ? " word after them was" : " words after them were") + " left out.";
 }
 
 std::string searchNotSavedMessage(std::string_view path, std::string_view reason)
 {
-    return "The search results could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason) +
-           "\r\rThe results list is as it was.";
+    return "The search results could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason)
+           + "\r\rThe results list is as it was.";
 }

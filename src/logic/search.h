@@ -39,9 +39,9 @@ enum class KindFilter { OnTrainOnly, LinesideOnly, Both };
 struct SearchQuery {
     MatchMode mode = MatchMode::AnyWord;
     KindFilter kind = KindFilter::Both;
-    std::string code = "ANY";        // "ANY" or a code, compared trimmed and case-sensitive
-    std::vector<SearchWord> words;   // for Any word and All words, in search form
-    std::string phrase;              // for Exact Phrase: the trimmed text in search form
+    std::string code = "ANY";       // "ANY" or a code, compared trimmed and case-sensitive
+    std::vector<SearchWord> words;  // for Any word and All words, in search form
+    std::string phrase;             // for Exact Phrase: the trimmed text in search form
 };
 
 // The query for a text as typed (the box's text) and the filters.

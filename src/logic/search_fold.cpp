@@ -148,7 +148,10 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
-char32_t upperChar(char32_t c) { return upperOf(c); }
+char32_t upperChar(char32_t c)
+{
+    return upperOf(c);
+}
 
 std::string upperText(std::string_view bytes)
 {

@@ -60,13 +60,13 @@ struct DayWords {
     unsigned char size[100];
 };
 const DayWords kDays = [] {
-        DayWords w{};
-        for (int day = 0; day < 100; ++day) {
-            char* end = std::to_chars(w.text[day], w.text[day] + 2, day).ptr;
-            std::memcpy(end, daySuffix(day), 2);
-            w.size[day] = static_cast<unsigned char>(end + 2 - w.text[day]);
-        }
-        return w;
+    DayWords w{};
+    for (int day = 0; day < 100; ++day) {
+        char* end = std::to_chars(w.text[day], w.text[day] + 2, day).ptr;
+        std::memcpy(end, daySuffix(day), 2);
+        w.size[day] = static_cast<unsigned char>(end + 2 - w.text[day]);
+    }
+    return w;
 }();
 
 }  // namespace
@@ -80,8 +80,7 @@ struct DisplayLineWriter::Pieces {
 namespace {
 
 // Calls put(text) for each piece of a line in turn.
-template <typename Put>
-void eachPiece(const DisplayLineWriter::Pieces& line, const DateWords& words, Put&& put)
+template <typename Put> void eachPiece(const DisplayLineWriter::Pieces& line, const DateWords& words, Put&& put)
 {
     put(line.title);
     // A lineside line is trimmed before its mark, which takes the blank before the

@@ -19,8 +19,7 @@ public:
         ends_.push_back(text_.size());
     }
     // Adds a line that write(std::string&) appends to the text.
-    template <typename Write>
-    void addWritten(Write&& write)
+    template <typename Write> void addWritten(Write&& write)
     {
         write(text_);
         ends_.push_back(text_.size());
@@ -75,7 +74,7 @@ public:
 private:
     Pieces next(const RecordView& record);  // takes the carried month on to the record's
 
-    int month_ = 0;         // the month carried, or 0 for carried_
+    int month_ = 0;  // the month carried, or 0 for carried_
     std::string carried_;
-    DateWords words_;       // for a date field not of digits only
+    DateWords words_;  // for a date field not of digits only
 };

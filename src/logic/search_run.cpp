@@ -87,12 +87,12 @@ void SearchRun::markResults()
         if (!results_[i]) continue;
         if (query_.mode != MatchMode::AnyWord && kind != KindFilter::Both)
             results_[i] = (kind == KindFilter::LinesideOnly) == lineside(folded_[i]);
-        if (query_.code != "ANY" && qtext::trim(std::string_view(codes_).substr(i * 4, 4)) != query_.code) results_[i] = 0;
+        if (query_.code != "ANY" && qtext::trim(std::string_view(codes_).substr(i * 4, 4)) != query_.code)
+            results_[i] = 0;
     }
 }
 
-void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::vector<int32_t>& records,
-                    size_t& widest)
+void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::vector<int32_t>& records, size_t& widest)
 {
     while (!ended()) {
         const int32_t count = std::min(kBlockRecords, lines_ - next_ + 1);
@@ -111,9 +111,7 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
                 const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
                 switch (sieve_.judge(record, date, date && writer_.namesMonth(*date))) {
                 case SearchSieve::Verdict::Pass: writer_.pass(*date); continue;
-                case SearchSieve::Verdict::Result:
-                    decided_.push_back({i, writer_.measure(record)});
-                    continue;
+                case SearchSieve::Verdict::Result: decided_.push_back({i, writer_.measure(record)}); continue;
                 case SearchSieve::Verdict::Write: break;
                 }
             }

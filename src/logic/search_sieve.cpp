@@ -52,7 +52,8 @@ private:
     {
         const __m128i v = _mm_set1_epi8(c);
         uint64_t found = 0;
-        for (size_t i = 0; i < 4; ++i) found |= uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(parts_[i], v)))) << kAt[i];
+        for (size_t i = 0; i < 4; ++i)
+            found |= uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(parts_[i], v)))) << kAt[i];
         return found;
     }
     __m128i parts_[4];
@@ -146,7 +147,9 @@ SearchSieve::Verdict SearchSieve::judge(const RecordView& record, const std::opt
         if ((c < '0' || c > '9') && c != ':' && c != ' ') return Verdict::Write;
     UpperTitle title;
     if (!title.read(record.Title())) return Verdict::Write;
-    const auto holds = [&](std::string_view word) { return word.size() <= size_t(FieldWidths::Title) && title.holds(word); };
+    const auto holds = [&](std::string_view word) {
+        return word.size() <= size_t(FieldWidths::Title) && title.holds(word);
+    };
     if (!decides_) return std::any_of(keys_.begin(), keys_.end(), holds) ? Verdict::Write : Verdict::Pass;
 
     // As isSearchResult matches a line, the title standing for the line.

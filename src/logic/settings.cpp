@@ -61,8 +61,12 @@ bool readLine(int n, std::string_view line, SettingsData& d)
         d.playlistIndex = int32_t(std::lround(v));
         return true;
     }
-    case 15: case 16: case 17: return readLookLine(line, n - 15, d.details);
-    case 18: case 19: case 20: return readLookLine(line, n - 18, d.trackList);
+    case 15:
+    case 16:
+    case 17: return readLookLine(line, n - 15, d.details);
+    case 18:
+    case 19:
+    case 20: return readLookLine(line, n - 18, d.trackList);
     case 21: d.allPrefs = qtext::trim(line) == "all"; return true;
     case 22: {
         const std::string_view v = qtext::trim(line);
@@ -132,6 +136,6 @@ std::string formatSettings(const SettingsData& d)
 
 std::string settingsNotSavedMessage(std::string_view path, std::string_view reason)
 {
-    return "The settings could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason) +
-           ".\r\rThe settings file was left as it was.";
+    return "The settings could not be saved to\r" + std::string(path) + "\r\rReason: " + std::string(reason)
+           + ".\r\rThe settings file was left as it was.";
 }

@@ -10,20 +10,20 @@
 enum class TrackKind { Lineside = 1, OnTrain = 2, Both = 3 };
 
 struct SettingsData {
-    std::string detailsFolder;     // line 2
-    std::string albumPath;         // line 3
-    std::string playlistFileName;  // line 4
-    double detailsTop = 0;         // line 7, twips
-    double detailsHeight = 0;      // line 8
-    double tracksHeight = 0;       // line 9
-    double trackListIndex = 0;     // line 12
-    int32_t playlistIndex = 0;     // line 13
-    Look details;                  // lines 15-17: background, font size, text colour
-    Look trackList;                // lines 18-20
-    bool allPrefs = false;         // line 21
+    std::string detailsFolder;         // line 2
+    std::string albumPath;             // line 3
+    std::string playlistFileName;      // line 4
+    double detailsTop = 0;             // line 7, twips
+    double detailsHeight = 0;          // line 8
+    double tracksHeight = 0;           // line 9
+    double trackListIndex = 0;         // line 12
+    int32_t playlistIndex = 0;         // line 13
+    Look details;                      // lines 15-17: background, font size, text colour
+    Look trackList;                    // lines 18-20
+    bool allPrefs = false;             // line 21
     TrackKind kind = TrackKind::Both;  // line 22 (Both also for any unknown value)
-    double miniTop = 0;            // line 23
-    int16_t miniLeft = 0;          // line 24
+    double miniTop = 0;                // line 23
+    int16_t miniLeft = 0;              // line 24
     bool operator==(const SettingsData&) const = default;
 };
 

@@ -8,7 +8,10 @@ namespace qtext {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Length of the number at the start of s: optional sign, then digits with at most
 // one decimal point. digits counts the digits taken (0 means no number).
@@ -40,7 +43,10 @@ std::string_view trim(std::string_view s)
     return s.substr(first, last - first + 1);
 }
 
-std::string trimmed(std::string_view s) { return std::string(trim(s)); }
+std::string trimmed(std::string_view s)
+{
+    return std::string(trim(s));
+}
 
 double val(std::string_view s)
 {

@@ -58,9 +58,15 @@ TrackRecord parseRecord(std::string_view bytes)
     return r;
 }
 
-int16_t RecordView::Lineside() const { return littleEndian16(bytes_, kLinesideAt); }
+int16_t RecordView::Lineside() const
+{
+    return littleEndian16(bytes_, kLinesideAt);
+}
 
-TrackRecord RecordView::record() const { return parseRecord(bytes_); }
+TrackRecord RecordView::record() const
+{
+    return parseRecord(bytes_);
+}
 
 std::string serializeRecord(const TrackRecord& rec)
 {
@@ -95,7 +101,10 @@ std::string folderOf(const std::string& albumPath)
     return last == std::string::npos ? std::string() : albumPath.substr(0, last + 1);
 }
 
-AlbumFile::~AlbumFile() { close(); }
+AlbumFile::~AlbumFile()
+{
+    close();
+}
 
 bool AlbumFile::open(const std::string& path)
 {

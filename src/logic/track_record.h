@@ -10,21 +10,21 @@
 constexpr int kRecordSize = 131;
 
 struct TrackRecord {
-    std::string TrackDate;   // 10 bytes: ddmmyyyy then blanks
-    std::string NoteNo;      // 3 bytes: entry number in the folder's notes file
-    std::string PlayTime;    // 7 bytes: "mm:ss"
-    std::string Title;       // 60 bytes
-    int16_t Lineside = 0;    // -1 lineside, 0 on train (little-endian on disk)
-    std::string Mp3Name;     // 10 bytes, without ".mp3"
-    std::string Folder;      // 10 bytes, subfolder of the album's folder
-    std::string Code;        // 4 bytes, category code
-    std::string Spare;       // 25 bytes, carried but never used
+    std::string TrackDate;  // 10 bytes: ddmmyyyy then blanks
+    std::string NoteNo;     // 3 bytes: entry number in the folder's notes file
+    std::string PlayTime;   // 7 bytes: "mm:ss"
+    std::string Title;      // 60 bytes
+    int16_t Lineside = 0;   // -1 lineside, 0 on train (little-endian on disk)
+    std::string Mp3Name;    // 10 bytes, without ".mp3"
+    std::string Folder;     // 10 bytes, subfolder of the album's folder
+    std::string Code;       // 4 bytes, category code
+    std::string Spare;      // 25 bytes, carried but never used
 };
 
 // Field widths in on-disk order.
 struct FieldWidths {
-    static constexpr int TrackDate = 10, NoteNo = 3, PlayTime = 7, Title = 60, Lineside = 2,
-                         Mp3Name = 10, Folder = 10, Code = 4, Spare = 25;
+    static constexpr int TrackDate = 10, NoteNo = 3, PlayTime = 7, Title = 60, Lineside = 2, Mp3Name = 10, Folder = 10,
+                         Code = 4, Spare = 25;
 };
 
 // Byte offsets of the fields, in on-disk order.
@@ -83,8 +83,7 @@ public:
     bool read(int32_t n, TrackRecord& out);
 
     // Calls fn(recordNumber, RecordView) for every whole record in order, reading in large blocks.
-    template <typename Fn>
-    void forEach(Fn&& fn);
+    template <typename Fn> void forEach(Fn&& fn);
 
     // Reads count records from record first on into buffer, as stored.
     bool readBlock(int32_t first, int32_t count, std::string& buffer);
@@ -98,8 +97,7 @@ private:
 // Reads count records from record first on through fd without moving its offset, as stored.
 bool readRecordsAt(int fd, int32_t first, int32_t count, std::string& buffer);
 
-template <typename Fn>
-void AlbumFile::forEach(Fn&& fn)
+template <typename Fn> void AlbumFile::forEach(Fn&& fn)
 {
     const int32_t total = recordCount();
     constexpr int32_t kBlock = 4096;

@@ -8,8 +8,7 @@ namespace {
 
 bool overlaps(const Box& a, const Box& b)
 {
-    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
-           b.top < a.top + a.height;
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height && b.top < a.top + a.height;
 }
 
 // The gap between two boxes; 0 when they touch or overlap.
@@ -33,9 +32,8 @@ Box keepOnScreen(const Box& window, const std::vector<Box>& screens)
     if (screens.empty()) return window;
     for (const Box& screen : screens)
         if (overlaps(window, screen)) return window;
-    const Box& nearest = *std::min_element(screens.begin(), screens.end(), [&](const Box& a, const Box& b) {
-        return gap(window, a) < gap(window, b);
-    });
+    const Box& nearest = *std::min_element(screens.begin(), screens.end(),
+                                           [&](const Box& a, const Box& b) { return gap(window, a) < gap(window, b); });
     Box placed = window;
     placed.left = clampInto(window.left, window.width, nearest.left, nearest.width);
     placed.top = clampInto(window.top, window.height, nearest.top, nearest.height);

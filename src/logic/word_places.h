@@ -10,8 +10,7 @@
 #endif
 
 // Calls place(at) for each start of word in text, in order; word is not empty.
-template <typename Place>
-void eachPlace(std::string_view text, std::string_view word, Place&& place)
+template <typename Place> void eachPlace(std::string_view text, std::string_view word, Place&& place)
 {
     const size_t k = word.size();
     if (k > text.size()) return;

@@ -30,8 +30,7 @@ QMessageBox::StandardButtons qtButtons(MsgButtons buttons)
 
 }  // namespace
 
-MsgAnswer QtMessageBoxes::show(const QString& prompt, const QString& title, MsgIcon icon,
-                               MsgButtons buttons)
+MsgAnswer QtMessageBoxes::show(const QString& prompt, const QString& title, MsgIcon icon, MsgButtons buttons)
 {
     QString text = prompt;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QChar('\r'), QChar('\n'));

@@ -12,8 +12,7 @@ enum class MsgAnswer { Ok, Cancel, Yes, No };
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    virtual MsgAnswer show(const QString& prompt, const QString& title, MsgIcon icon,
-                           MsgButtons buttons) = 0;
+    virtual MsgAnswer show(const QString& prompt, const QString& title, MsgIcon icon, MsgButtons buttons) = 0;
 };
 
 // Boxes belong to the window set by setParentWindow, so they open above it and stay
@@ -21,8 +20,7 @@ public:
 class QtMessageBoxes : public MessageBoxes {
 public:
     void setParentWindow(QWidget* window) { parent_ = window; }
-    MsgAnswer show(const QString& prompt, const QString& title, MsgIcon icon,
-                   MsgButtons buttons) override;
+    MsgAnswer show(const QString& prompt, const QString& title, MsgIcon icon, MsgButtons buttons) override;
 
 private:
     QWidget* parent_ = nullptr;

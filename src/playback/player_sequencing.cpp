@@ -84,10 +84,8 @@ void PlayerSession::moveOnAfterEnd()
         }
     }
     if (mode_ == Mode::Random) {
-        if (drawRandomLine())
-            playTrack();
-        else
-            setMode(Mode::Stopped);
+        if (drawRandomLine()) playTrack();
+        else setMode(Mode::Stopped);
     }
     if (mode_ == Mode::SearchOne || mode_ == Mode::PlaylistOne || mode_ == Mode::One) setMode(Mode::Stopped);
 }

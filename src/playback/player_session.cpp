@@ -64,10 +64,8 @@ void PlayerSession::play()
 {
     const int state = player_.playState();
     // Play is disabled while paused; Pause resumes.
-    if (state == MediaPlayer::Paused)
-        pauseResume();
-    else if (state != MediaPlayer::Playing && !paused_)
-        playFromTrackList();
+    if (state == MediaPlayer::Paused) pauseResume();
+    else if (state != MediaPlayer::Playing && !paused_) playFromTrackList();
 }
 
 void PlayerSession::pause()
@@ -77,10 +75,8 @@ void PlayerSession::pause()
 
 void PlayerSession::playPause()
 {
-    if (player_.playState() == MediaPlayer::Stopped)
-        play();
-    else
-        pauseResume();
+    if (player_.playState() == MediaPlayer::Stopped) play();
+    else pauseResume();
 }
 
 void PlayerSession::pauseResume()

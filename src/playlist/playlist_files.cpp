@@ -74,19 +74,13 @@ void PlaylistPage::btnPLLoad_Click()
         return;
     }
     switch (checkPlaylistAlbum(file.bytes, m.AlbumPath)) {
-    case AlbumCheck::NoEntry:
-        refuse(emptyPlaylistFileMessage(path));
-        return;
-    case AlbumCheck::NotPlaylist:
-        refuse(notPlaylistFileMessage(path));
-        return;
+    case AlbumCheck::NoEntry: refuse(emptyPlaylistFileMessage(path)); return;
+    case AlbumCheck::NotPlaylist: refuse(notPlaylistFileMessage(path)); return;
     case AlbumCheck::Different:
-        form.os.messages->show(
-            toDisplay(wrongAlbumMessage(playlistAlbumName(file.bytes), fileNameOf(m.AlbumPath))),
-            QStringLiteral("Problem"), MsgIcon::Question, MsgButtons::Ok);
+        form.os.messages->show(toDisplay(wrongAlbumMessage(playlistAlbumName(file.bytes), fileNameOf(m.AlbumPath))),
+                               QStringLiteral("Problem"), MsgIcon::Question, MsgButtons::Ok);
         return;
-    case AlbumCheck::Same:
-        break;
+    case AlbumCheck::Same: break;
     }
     if (!writePlaylist(serializePlaylist(parsePlaylist(file.bytes)))) return;
     keepName(m.PlaylistFileName, fileNameOf(path));

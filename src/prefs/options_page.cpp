@@ -16,11 +16,13 @@ OptionsPage::OptionsPage(Form1& owner) : Page(owner, "fmOptions", 6313)
     txtCurAlb = named(placed(new QLineEdit(fmOpFile), "txtCurAlb", 120, 520, 4560, 285), "Current album");
     txtCurAlb->setReadOnly(true);
     btnLoad = placed(new QPushButton(QStringLiteral("Load New Album"), fmOpFile), "btnLoad", 120, 960, 1695, 375);
-    Label6 = placed(new QLabel(QStringLiteral("Note: Loading a new Album will clear the Playlist."), fmOpFile), "Label6", 1935, 900, 2745, 480);
+    Label6 = placed(new QLabel(QStringLiteral("Note: Loading a new Album will clear the Playlist."), fmOpFile),
+                    "Label6", 1935, 900, 2745, 480);
     Label6->setWordWrap(true);
     btnOpSavePL = placed(new QPushButton(QStringLiteral("Save Playlist"), fmOpFile), "btnOpSavePL", 120, 1400, 1695, 300);
 
-    fmOpPlaying = placed(new Frame(this, QStringLiteral("Playing Random and All Tracks")), "fmOpPlaying", 120, 2040, 4800, 855);
+    fmOpPlaying = placed(new Frame(this, QStringLiteral("Playing Random and All Tracks")), "fmOpPlaying", 120, 2040,
+                         4800, 855);
     opOT = placed(new QRadioButton(QStringLiteral("On Train"), fmOpPlaying), "opOT", 240, 360, 1335, 255);
     opLS = placed(new QRadioButton(QStringLiteral("Lineside"), fmOpPlaying), "opLS", 1695, 360, 1335, 255);
     opAny = placed(new QRadioButton(QStringLiteral("Both"), fmOpPlaying), "opAny", 3150, 360, 1335, 255);

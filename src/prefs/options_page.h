@@ -24,7 +24,7 @@ public:
     QRadioButton *opOT, *opLS, *opAny;
     QGroupBox* fmOpMini;
     QCheckBox* chkOnTop;
-    AlbumFilesFrame* Frame4 = nullptr;  // merging albums, and the handlers of loading one
+    AlbumFilesFrame* Frame4 = nullptr;     // merging albums, and the handlers of loading one
     PrefsFrame* fmOptionsPrefs = nullptr;  // fonts and colours, with chkAllPrefs
 
     // Shows the loaded album's path.

@@ -60,8 +60,8 @@ void PrefsFrame::buildTrackListFrame()
     fmOpTrackL = placed(new Frame(this, QStringLiteral("Track List")), "fmOpTrackL", 120, 2880, 4695, 2160);
     Label9 = wrappedLabel(fmOpTrackL, "Label9",
                           "Use the buttons below to choose the font or colour for the text in track list", 240, 390);
-    lblTLSample = wrappedLabel(fmOpTrackL, "lblTLSample",
-                               "Sample Text. This is how text will appear in the track list", 660, 540);
+    lblTLSample = wrappedLabel(fmOpTrackL, "lblTLSample", "Sample Text. This is how text will appear in the track list",
+                               660, 540);
     btnTLFontUp = button(fmOpTrackL, "btnTLFontUp", "Larger Font", 120, 1290, 2160);
     btnTLFontNormal = button(fmOpTrackL, "btnTLFontNormal", "Normal Font", 2415, 1290, 2160);
     btnTLBack = button(fmOpTrackL, "btnTLBack", "Background Colour", 120, 1680, 2160);
@@ -75,19 +75,24 @@ void PrefsFrame::buildApplyFrame()
                          "chkAllPrefs", 120, 150, 4560, 255);
     setCaptionWhite({chkAllPrefs});
     btnTLSet = placed(new QPushButton(QStringLiteral("Set Preferences"), Frame3), "btnTLSet", 120, 480, 2160, 330);
-    btnDefaultPref =
-        placed(new QPushButton(QStringLiteral("Reset Defaults"), Frame3), "btnDefaultPref", 2415, 480, 2160, 330);
+    btnDefaultPref = placed(new QPushButton(QStringLiteral("Reset Defaults"), Frame3), "btnDefaultPref", 2415, 480,
+                            2160, 330);
 }
 
 void PrefsFrame::connectHandlers()
 {
-    const std::pair<QPushButton*, void (PrefsFrame::*)()> handlers[] = {
-        {btnFontUp, &PrefsFrame::btnFontUp_Click},       {btnFontNormal, &PrefsFrame::btnFontNormal_Click},
-        {btnFontSmall, &PrefsFrame::btnFontSmall_Click}, {btnBack, &PrefsFrame::btnBack_Click},
-        {btnTextColour, &PrefsFrame::btnTextColour_Click}, {btnTLFontUp, &PrefsFrame::btnTLFontUp_Click},
-        {btnTLFontNormal, &PrefsFrame::btnTLFontNormal_Click}, {btnTLBack, &PrefsFrame::btnTLBack_Click},
-        {btnTLColour, &PrefsFrame::btnTLColour_Click},   {btnTLSet, &PrefsFrame::btnTLSet_Click},
-        {btnDefaultPref, &PrefsFrame::btnDefaultPref_Click}};
+    const std::pair<QPushButton*, void (PrefsFrame::*)()> handlers[] =
+        {{btnFontUp, &PrefsFrame::btnFontUp_Click},
+         {btnFontNormal, &PrefsFrame::btnFontNormal_Click},
+         {btnFontSmall, &PrefsFrame::btnFontSmall_Click},
+         {btnBack, &PrefsFrame::btnBack_Click},
+         {btnTextColour, &PrefsFrame::btnTextColour_Click},
+         {btnTLFontUp, &PrefsFrame::btnTLFontUp_Click},
+         {btnTLFontNormal, &PrefsFrame::btnTLFontNormal_Click},
+         {btnTLBack, &PrefsFrame::btnTLBack_Click},
+         {btnTLColour, &PrefsFrame::btnTLColour_Click},
+         {btnTLSet, &PrefsFrame::btnTLSet_Click},
+         {btnDefaultPref, &PrefsFrame::btnDefaultPref_Click}};
     for (const auto& [b, handler] : handlers) connect(b, &QPushButton::clicked, this, handler);
 }
 

@@ -30,15 +30,42 @@ void PrefsFrame::chooseColour(QWidget* sample, uint32_t Look::*part)
     setLook(sample, look);
 }
 
-void PrefsFrame::btnFontUp_Click() { setSampleSize(txtsample, kDetailsLarger); }
-void PrefsFrame::btnFontNormal_Click() { setSampleSize(txtsample, kDetailsNormal); }
-void PrefsFrame::btnFontSmall_Click() { setSampleSize(txtsample, kDetailsSmaller); }
-void PrefsFrame::btnBack_Click() { chooseColour(txtsample, &Look::back); }
-void PrefsFrame::btnTextColour_Click() { chooseColour(txtsample, &Look::fore); }
-void PrefsFrame::btnTLFontUp_Click() { setSampleSize(lblTLSample, kTrackListLarger); }
-void PrefsFrame::btnTLFontNormal_Click() { setSampleSize(lblTLSample, kTrackListNormal); }
-void PrefsFrame::btnTLBack_Click() { chooseColour(lblTLSample, &Look::back); }
-void PrefsFrame::btnTLColour_Click() { chooseColour(lblTLSample, &Look::fore); }
+void PrefsFrame::btnFontUp_Click()
+{
+    setSampleSize(txtsample, kDetailsLarger);
+}
+void PrefsFrame::btnFontNormal_Click()
+{
+    setSampleSize(txtsample, kDetailsNormal);
+}
+void PrefsFrame::btnFontSmall_Click()
+{
+    setSampleSize(txtsample, kDetailsSmaller);
+}
+void PrefsFrame::btnBack_Click()
+{
+    chooseColour(txtsample, &Look::back);
+}
+void PrefsFrame::btnTextColour_Click()
+{
+    chooseColour(txtsample, &Look::fore);
+}
+void PrefsFrame::btnTLFontUp_Click()
+{
+    setSampleSize(lblTLSample, kTrackListLarger);
+}
+void PrefsFrame::btnTLFontNormal_Click()
+{
+    setSampleSize(lblTLSample, kTrackListNormal);
+}
+void PrefsFrame::btnTLBack_Click()
+{
+    chooseColour(lblTLSample, &Look::back);
+}
+void PrefsFrame::btnTLColour_Click()
+{
+    chooseColour(lblTLSample, &Look::fore);
+}
 
 void PrefsFrame::btnTLSet_Click()
 {

@@ -63,8 +63,8 @@ SearchPage::SearchPage(Form1& owner, TrackLines trackLines)
     lblFound = placed(new QLabel(QStringLiteral("Found: 0"), this), "lblFound", 120, 5860, 1455, 255);
     lblSearchNote = placed(new QLabel(this), "lblSearchNote", 1620, 5860, 4500, 255);
     setCaptionWhite({lblFound, lblSearchNote});
-    btnCopyToPlayList = placed(new QPushButton(QStringLiteral("Copy all to Playlist"), this), "btnCopyToPlayList",
-                               6240, 5800, 1815, 375);
+    btnCopyToPlayList = placed(new QPushButton(QStringLiteral("Copy all to Playlist"), this), "btnCopyToPlayList", 6240,
+                               5800, 1815, 375);
     btnSearchClear = placed(new QPushButton(QStringLiteral("Clear List"), this), "btnSearchClear", 8160, 5800, 1455, 375);
     btnSearchAddtoPlayList = placed(new QPushButton(QStringLiteral("Add to Playlist"), this), "btnSearchAddtoPlayList",
                                     120, 1100, 1455, 240);
@@ -91,8 +91,8 @@ bool SearchPage::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != &form || event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<QKeyEvent*>(event)->key();
-    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !btnSearch->isDefault() || !btnSearch->isVisible() ||
-        !btnSearch->isEnabled())
+    if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !btnSearch->isDefault() || !btnSearch->isVisible()
+        || !btnSearch->isEnabled())
         return false;
     btnSearch->click();
     return true;

@@ -7,8 +7,7 @@
 
 SearchResultsModel::SearchResultsModel(LinesOf linesOf, QObject* parent)
     : QAbstractListModel(parent), linesOf_(std::move(linesOf))
-{
-}
+{}
 
 void SearchResultsModel::append(std::vector<int32_t>&& records, size_t widest)
 {

@@ -67,8 +67,7 @@ KeyAction keyAction(int key, Qt::KeyboardModifiers modifiers, const KeyContext& 
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
     if (held == Qt::ControlModifier) return context.autoRepeat ? KeyAction::None : controlKey(key, context.miniView);
     const bool shiftOnly = held == Qt::ShiftModifier;
-    if (held != Qt::NoModifier && !(shiftOnly && (key == Qt::Key_Plus || key == Qt::Key_Minus)))
-        return KeyAction::None;
+    if (held != Qt::NoModifier && !(shiftOnly && (key == Qt::Key_Plus || key == Qt::Key_Minus))) return KeyAction::None;
     if (context.typing) return KeyAction::None;
     return plainKey(key, context);
 }

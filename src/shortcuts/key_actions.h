@@ -27,8 +27,8 @@ enum class KeyAction {
 enum class ShownPage { TrackList, Playlist, Search, Options };
 
 struct KeyContext {
-    bool typing = false;     // the focus is in a box that takes typed text
-    bool miniView = false;   // only the mini player strip is shown
+    bool typing = false;    // the focus is in a box that takes typed text
+    bool miniView = false;  // only the mini player strip is shown
     ShownPage page = ShownPage::TrackList;
     bool autoRepeat = false;
 };

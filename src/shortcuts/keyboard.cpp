@@ -59,10 +59,10 @@ KeyContext KeyboardShortcuts::context(bool autoRepeat) const
     // passes a key its control ignored on to the controls around it.
     c.typing = takesTypedText(form.focusWidget());
     c.miniView = miniView();
-    c.page = !form.fmPlaylist->isHidden() ? ShownPage::Playlist
-             : !form.fmSearch->isHidden() ? ShownPage::Search
+    c.page = !form.fmPlaylist->isHidden()  ? ShownPage::Playlist
+             : !form.fmSearch->isHidden()  ? ShownPage::Search
              : !form.fmOptions->isHidden() ? ShownPage::Options
-                                            : ShownPage::TrackList;
+                                           : ShownPage::TrackList;
     c.autoRepeat = autoRepeat;
     return c;
 }

@@ -8,9 +8,9 @@
 
 namespace fixture {
 
-TrackRecord makeTrack(std::string_view title, std::string_view date, std::string_view playTime,
-                      int16_t lineside, std::string_view mp3, std::string_view folder,
-                      std::string_view code, std::string_view noteNo, std::string_view spare)
+TrackRecord makeTrack(std::string_view title, std::string_view date, std::string_view playTime, int16_t lineside,
+                      std::string_view mp3, std::string_view folder, std::string_view code, std::string_view noteNo,
+                      std::string_view spare)
 {
     return {std::string(date), std::string(noteNo), std::string(playTime), std::string(title), lineside,
             std::string(mp3),  std::string(folder), std::string(code),     std::string(spare)};
@@ -24,9 +24,8 @@ std::string recordBytes(const TrackRecord& rec)
         return out;
     };
     const auto ls = static_cast<uint16_t>(rec.Lineside);  // little-endian
-    return text(rec.TrackDate, 10) + text(rec.NoteNo, 3) + text(rec.PlayTime, 7) + text(rec.Title, 60) +
-           char(ls & 0xFF) + char(ls >> 8) + text(rec.Mp3Name, 10) + text(rec.Folder, 10) + text(rec.Code, 4) +
-           text(rec.Spare, 25);
+    return text(rec.TrackDate, 10) + text(rec.NoteNo, 3) + text(rec.PlayTime, 7) + text(rec.Title, 60) + char(ls & 0xFF)
+           + char(ls >> 8) + text(rec.Mp3Name, 10) + text(rec.Folder, 10) + text(rec.Code, 4) + text(rec.Spare, 25);
 }
 
 int deadProcessId()
@@ -64,14 +63,13 @@ std::string AlbumDir::writeFile(std::string_view relative, std::string_view byte
     const QString path = dir_.filePath(QString::fromUtf8(relative.data(), qsizetype(relative.size())));
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()))
         qFatal("album fixture: cannot write %s", qPrintable(path));
     return QDir::toNativeSeparators(path).toStdString();
 }
 
-std::string AlbumDir::writeAlbum(std::string_view name, const std::vector<TrackRecord>& tracks,
-                                 std::string_view tail) const
+std::string AlbumDir::writeAlbum(std::string_view name, const std::vector<TrackRecord>& tracks, std::string_view tail) const
 {
     std::string bytes;
     for (const TrackRecord& t : tracks) bytes += recordBytes(t);

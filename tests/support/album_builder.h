@@ -12,11 +12,9 @@
 namespace fixture {
 
 // A record with its fields as given (unpadded); the album writer pads and cuts them.
-TrackRecord makeTrack(std::string_view title, std::string_view date = "01011970",
-                      std::string_view playTime = "01:00", int16_t lineside = 0,
-                      std::string_view mp3 = "track", std::string_view folder = "tracks",
-                      std::string_view code = "", std::string_view noteNo = "1",
-                      std::string_view spare = "");
+TrackRecord makeTrack(std::string_view title, std::string_view date = "01011970", std::string_view playTime = "01:00",
+                      int16_t lineside = 0, std::string_view mp3 = "track", std::string_view folder = "tracks",
+                      std::string_view code = "", std::string_view noteNo = "1", std::string_view spare = "");
 
 // The 131 bytes of a record, laid out field by field on their own so that tests of
 // the album reader do not lean on the code under test.

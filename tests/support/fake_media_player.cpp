@@ -3,8 +3,11 @@
 #include <algorithm>
 
 namespace {
-QString boolText(bool value) { return value ? QStringLiteral("true") : QStringLiteral("false"); }
-} // namespace
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+}  // namespace
 
 void FakeMediaPlayer::setStartOnOpen(bool start)
 {
@@ -37,33 +40,28 @@ void FakeMediaPlayer::setNextSourceFile(const QString& path)
 void FakeMediaPlayer::setPosition(double seconds)
 {
     calls << QStringLiteral("setPosition ") + QString::number(seconds);
-    if (!loaded_)
-        return;
+    if (!loaded_) return;
     position_ = seconds > 0.0 ? std::min(seconds, duration_) : 0.0;
-    if (position_ >= duration_ && state_ == Playing)
-        changeState(Stopped);
+    if (position_ >= duration_ && state_ == Playing) changeState(Stopped);
 }
 
 void FakeMediaPlayer::play()
 {
     calls << QStringLiteral("play");
-    if (!loaded_ || state_ == Playing)
-        return;
+    if (!loaded_ || state_ == Playing) return;
     const bool atEnd = position_ >= duration_;
     if (atEnd && state_ == Paused) {
         changeState(Stopped);
         return;
     }
-    if (atEnd)
-        position_ = 0.0;
+    if (atEnd) position_ = 0.0;
     changeState(Playing);
 }
 
 void FakeMediaPlayer::pause()
 {
     calls << QStringLiteral("pause");
-    if (state_ == Playing)
-        changeState(Paused);
+    if (state_ == Playing) changeState(Paused);
 }
 
 void FakeMediaPlayer::setMute(bool muted)
@@ -80,8 +78,7 @@ void FakeMediaPlayer::setVolume(int hundredthsOfDb)
 
 void FakeMediaPlayer::finishTrack()
 {
-    if (state_ != Playing)
-        return;
+    if (state_ != Playing) return;
     announceEndWithin(0);
     position_ = duration_;
     changeState(Stopped);
@@ -89,12 +86,10 @@ void FakeMediaPlayer::finishTrack()
 
 void FakeMediaPlayer::advance(double seconds)
 {
-    if (state_ != Playing)
-        return;
+    if (state_ != Playing) return;
     position_ = std::min(position_ + seconds, duration_);
     announceEndWithin(duration_ - position_);
-    if (position_ >= duration_)
-        changeState(Stopped);
+    if (position_ >= duration_) changeState(Stopped);
 }
 
 void FakeMediaPlayer::changeState(State next)
@@ -107,8 +102,8 @@ void FakeMediaPlayer::changeState(State next)
 // Like the real player, once per track, a few seconds before its end.
 void FakeMediaPlayer::announceEndWithin(double seconds)
 {
-    if (announced_ || seconds > 3.0)
-        return;
+    if (announced_ || seconds > 3.0) return;
     announced_ = true;
-    QMetaObject::invokeMethod(this, [this] { emit aboutToFinish(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { emit aboutToFinish(); }, Qt::QueuedConnection);
 }

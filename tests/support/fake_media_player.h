@@ -52,7 +52,7 @@ public:
     // "setPosition 12.5", "play", "pause", "setVolume -200", "setMute true".
     QStringList calls;
     QStringList sourceFiles;
-    QStringList nextFiles; // every setNextSourceFile path
+    QStringList nextFiles;  // every setNextSourceFile path
 
 private:
     void changeState(State next);

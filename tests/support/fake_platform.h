@@ -75,7 +75,11 @@ public:
 
 class FakeHelpViewer : public HelpViewer {
 public:
-    bool open(const QString& helpFile) override { opened.append(helpFile); return opens; }
+    bool open(const QString& helpFile) override
+    {
+        opened.append(helpFile);
+        return opens;
+    }
     bool opens = true;
     QStringList opened;
 };

@@ -37,10 +37,30 @@ std::string FormFixture::readAppFile(std::string_view name) const
 std::vector<std::string> FormFixture::settingsLines(const std::string& albumPath) const
 {
     const std::string folder = albumPath.substr(0, albumPath.find_last_of('/') + 1);
-    return {"[Directories]", "Details=" + folder, "Data=" + albumPath, "Playlist FN=", "",
-            "[Pane Positions]", "1=2780", "2=3375", "3=2500", "", "[List Positions]", "Index=0",
-            "Playlist=0", "", " 64 ", " 12 ", " 12648447 ", " 12648447 ", " 8.25 ", " 0 ", "one", "3",
-            " 0 ", " 0 "};
+    return {"[Directories]",
+            "Details=" + folder,
+            "Data=" + albumPath,
+            "Playlist FN=",
+            "",
+            "[Pane Positions]",
+            "1=2780",
+            "2=3375",
+            "3=2500",
+            "",
+            "[List Positions]",
+            "Index=0",
+            "Playlist=0",
+            "",
+            " 64 ",
+            " 12 ",
+            " 12648447 ",
+            " 12648447 ",
+            " 8.25 ",
+            " 0 ",
+            "one",
+            "3",
+            " 0 ",
+            " 0 "};
 }
 
 void FormFixture::writeSettings(const std::vector<std::string>& lines, size_t keep) const
@@ -56,7 +76,8 @@ Form1& FormFixture::start()
     form->Form_Load();
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get())) qWarning("window not exposed");
-    if (!QTest::qWaitFor([this] { return !form->fmTrackList->trackLines->scanning(); })) qWarning("album scan not ended");
+    if (!QTest::qWaitFor([this] { return !form->fmTrackList->trackLines->scanning(); }))
+        qWarning("album scan not ended");
     return *form;
 }
 

@@ -8,8 +8,8 @@ std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks)
     std::vector<std::string> notes;
     for (size_t i = 0; i < tracks.size(); ++i) {
         const std::string n = std::to_string(i + 1);
-        records.push_back(fixture::makeTrack(tracks[i].title, "05051975", "03:41", tracks[i].lineside, "t" + n,
-                                             "f1", "STM", n));
+        records.push_back(
+            fixture::makeTrack(tracks[i].title, "05051975", "03:41", tracks[i].lineside, "t" + n, "f1", "STM", n));
         notes.push_back("Notes of " + tracks[i].title);
     }
     notes.push_back("End");
