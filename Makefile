@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all deps build run test test-san test-tsan fuzz fuzz-build fuzz-smoke bench demo package clean
+.PHONY: all deps build run test test-san format format-check test-tsan fuzz fuzz-build fuzz-smoke bench demo package clean
 
 all: build
 
@@ -62,6 +62,15 @@ fuzz: fuzz-build
 # Every target for about 10 s, as CI runs them.
 fuzz-smoke: fuzz-build
 	scripts/run-fuzz $(FUZZ_BUILD) 10
+
+# The code's layout as .clang-format says; format-check fails on any difference.
+FORMAT_FILES = git ls-files '*.cpp' '*.h'
+format: deps
+	@scripts/install-deps --format
+	$(FORMAT_FILES) | xargs clang-format -i
+format-check: deps
+	@scripts/install-deps --format
+	$(FORMAT_FILES) | xargs clang-format --dry-run --Werror
 
 bench: deps
 	@scripts/install-deps --bench
