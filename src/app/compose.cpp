@@ -20,6 +20,7 @@
 #include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 #include "search/search_results_model.h"
+#include "shortcuts/keyboard.h"
 
 namespace {
 
@@ -159,6 +160,6 @@ std::unique_ptr<Form1> composeWindow(const Platform& platform)
     form.connectPlayerView();
     form.connectWindowMoves();
     form.connectMiniPlayer();
-    form.connectKeyboard();
+    form.keyboard = new KeyboardShortcuts(form);
     return window;
 }

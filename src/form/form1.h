@@ -151,12 +151,11 @@ public:
     // The shell's own connections and the page tabs.
     void connectShell();
     void connectPages();
-    // Connections written in the playback, player-view and shortcut folders.
+    // The player pane's and the window's own connections, and the mini player's (player_view/).
     void connectPlayback();
     void connectPlayerView();
     void connectWindowMoves();
     void connectMiniPlayer();
-    void connectKeyboard();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -30,11 +30,6 @@ bool takesTypedText(const QWidget* widget)
     return false;
 }
 
-void Form1::connectKeyboard()
-{
-    keyboard = new KeyboardShortcuts(*this);
-}
-
 KeyboardShortcuts::KeyboardShortcuts(Form1& owner) : QObject(&owner), form(owner)
 {
     // Installed on the application: the control with the focus would take Space or
