@@ -1,5 +1,6 @@
 #include "app/compose.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -135,11 +136,22 @@ void connectSessionToPages(Form1& form)
     for (QRadioButton* preference : {options->opOT, options->opLS, options->opAny})
         QObject::connect(preference, &QRadioButton::toggled, &form, &Form1::offerNextTrack);
     QObject::connect(lines, &ListBox::dblClick, &form, &Form1::lstTracks_DblClick);
-    form.currentNotes = [trackList, lines] {
+    Form1::PageHooks& hooks = form.pages;
+    hooks.reselectCurrentLine = [trackList, lines] {
         const int current = lines->listIndex();
         if (current >= 0) lines->setSelected(current, true);
         return trackList->txtDetails->toPlainText();
     };
+    hooks.showCurrentNotes = [trackList] {
+        trackList->ShowTrackNotes();
+        return trackList->txtDetails->toPlainText();
+    };
+    hooks.showTrackList = [trackList, lines](bool shown) {
+        lines->setVisible(shown);
+        trackList->setVisible(shown);
+    };
+    hooks.clearTrackListSelection = [trackList] { trackList->btnClearSel_Click(); };
+    hooks.miniOnTop = [options] { return options->chkOnTop->isChecked(); };
 }
 
 }  // namespace

@@ -81,9 +81,20 @@ public:
     QLabel *Label12, *lblMinVol;
     PictureBox* picMinTimer;
 
-    // Chooses the track list's current line again, which shows its notes, and returns them
-    // for the mini player; set by the composition.
-    std::function<QString()> currentNotes;
+    // What the player pane and the mini player ask of the pages; set by the composition.
+    struct PageHooks {
+        // Chooses the track list's current line again (its notes show) and returns the notes.
+        std::function<QString()> reselectCurrentLine;
+        // Shows the current record's notes on the Track List page and returns them.
+        std::function<QString()> showCurrentNotes;
+        // Shows or hides the Track List page with its list.
+        std::function<void(bool)> showTrackList;
+        // Clears the track list's selection, as its Clear Selected button does.
+        std::function<void()> clearTrackListSelection;
+        // The Options page asks for the mini player to stay above other windows.
+        std::function<bool()> miniOnTop;
+    };
+    PageHooks pages;
 
     // Keyboard shortcuts for the commands of the buttons and lists
     KeyboardShortcuts* keyboard;
@@ -151,7 +162,7 @@ public:
     // The shell's own connections and the page tabs.
     void connectShell();
     void connectPages();
-    // The player pane's and the window's own connections, and the mini player's (player_view/).
+    // The player pane's, the window's own and the mini player's connections.
     void connectPlayback();
     void connectPlayerView();
     void connectWindowMoves();

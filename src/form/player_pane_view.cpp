@@ -90,7 +90,7 @@ void Form1::showPlayerState()
         setWindowTitle(session->mode() == Mode::Stopped ? QStringLiteral("Velloran Quillon")
                                                         : QStringLiteral("Quillon Playing:") + lblTitle->text());
     }
-    const QString notes = currentNotes ? currentNotes() : QString();
+    const QString notes = pages.reselectCurrentLine ? pages.reselectCurrentLine() : QString();
     lblminTitle->setText(lblTitle->text().trimmed() + QLatin1Char(' ') + lblDate->text().trimmed());
     txtMinDetails->setPlainText(notes);
     txtMinDetails->hide();

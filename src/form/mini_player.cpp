@@ -1,17 +1,13 @@
 // The mini player: the same window shrunk to the strip picMin covers, with its
 // own remembered place, optionally kept above other windows.
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
 
-#include "album/track_list_page.h"
-#include "prefs/options_page.h"
 #include "form/form1.h"
 #include "playback/player_session.h"
-#include "playlist/playlist_page.h"
 #include "form/twips.h"
 #include "logic/window_place.h"
 #include "platform/window_system.h"
@@ -43,17 +39,17 @@ void Form1::btnMinim_Click()
     placeWindow(MiniLeft, MiniTop, kMiniWidth, kMiniHeight);
     // Before anything has played there is no track to show: an empty strip, not a missing record.
     const bool played = session->playingRecord() > 0;
+    QString notes;
     if (played) {
         m.CurrentRecord = session->playingRecord();
-        fmTrackList->ShowTrackNotes();
+        notes = pages.showCurrentNotes();
     }
     setFixedSize(toPixels(kMiniWidth), toPixels(kMiniHeight));
-    fmTrackList->lstTracks->hide();
-    fmTrackList->hide();
+    pages.showTrackList(false);
     lblminTitle->show();
     lblminTitle->setText(played ? lblTitle->text().trimmed() + QLatin1Char(' ') + lblDate->text().trimmed() : QString());
     lblMinPTime->setText(lblPTime->text());
-    txtMinDetails->setPlainText(played ? fmTrackList->txtDetails->toPlainText() : QString());
+    txtMinDetails->setPlainText(notes);
     for (QWidget* w : std::initializer_list<QWidget*>{lblMinPTime, Label10, Label12, lblMinVol}) w->show();
     lblMinVol->setText(lblVolume->text());
     for (QWidget* w : std::initializer_list<QWidget*>{lblMinTime, btnMinExit, btnMinMax, btnMinPlay, btnMinPause,
@@ -61,7 +57,7 @@ void Form1::btnMinim_Click()
         w->show();
     picMin->raise();
     picMin->show();
-    if (fmOptions->chkOnTop->isChecked()) SetOnTop();
+    if (pages.miniOnTop()) SetOnTop();
 }
 
 void Form1::btnMinMax_Click()
@@ -72,9 +68,8 @@ void Form1::btnMinMax_Click()
     MiniLeft = rememberedLeft(toTwips(miniPlace.x()));
     placeWindow(MainLeft, MainTop, kFullWidth, kFullHeight);
     if (session->playingRecord() > 0) m.CurrentRecord = session->playingRecord();
-    fmTrackList->btnClearSel_Click();
-    fmTrackList->lstTracks->show();
-    fmTrackList->show();
+    pages.clearTrackListSelection();
+    pages.showTrackList(true);
     lblTabTrackList_Click();
     for (QWidget* w : std::initializer_list<QWidget*>{lblminTitle, lblMinPTime, Label10, lblMinTime, btnMinExit,
                                                       btnMinMax, btnMinPlay, btnMinPause, btnMinSkip, btnMinMute,

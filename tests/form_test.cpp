@@ -50,7 +50,7 @@ struct PaintCounter : QObject {
 
 }  // namespace
 
-class PlayerViewTest : public QObject {
+class FormTest : public QObject {
     Q_OBJECT
 private slots:
     void seekingMapsTheBarToTheTrack_data()
@@ -267,5 +267,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(PlayerViewTest)
-#include "player_view_test.moc"
+QTEST_MAIN(FormTest)
+#include "form_test.moc"
