@@ -8,9 +8,11 @@
 
 #include <algorithm>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/compose.h"
 #include "form/form1.h"
 #include "silent_player.h"
 
@@ -47,12 +49,14 @@ struct BenchFolder {
 
 // The real window on a silent player, loaded from the folder and shown.
 struct BenchWindow {
-    explicit BenchWindow(const std::string& folder) : seams(folder), form(seams.platform)
+    explicit BenchWindow(const std::string& folder)
+        : seams(folder), window(composeWindow(seams.platform)), form(*window)
     {
         form.Form_Load();
         form.show();
         QApplication::processEvents();
     }
     SilentSeams seams;
-    Form1 form;
+    std::unique_ptr<Form1> window;
+    Form1& form;
 };

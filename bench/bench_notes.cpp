@@ -20,6 +20,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "album/track_list_page.h"
+#include "app/compose.h"
 #include "form/form1.h"
 #include "logic/track_record.h"
 #include "platform/dialogs.h"
@@ -67,17 +69,18 @@ void runCase(int argc, char* argv[], const std::string& folder)
 
     QElapsedTimer timer;
     timer.start();
-    Form1 form(platform);
+    const std::unique_ptr<Form1> window = composeWindow(platform);
+    Form1& form = *window;
     form.Form_Load();
     const qint64 loaded = timer.nsecsElapsed();
     form.show();
     QApplication::processEvents();
     form.repaint();
     const qint64 painted = timer.nsecsElapsed();
-    const auto shown = static_cast<long long>(form.txtDetails->toPlainText().size());
+    const auto shown = static_cast<long long>(form.fmTrackList->txtDetails->toPlainText().size());
 
     timer.restart();
-    form.lstTracks->setListIndex(1);
+    form.fmTrackList->lstTracks->setListIndex(1);
     QApplication::processEvents();
     form.repaint();
     const qint64 clicked = timer.nsecsElapsed();

@@ -18,7 +18,9 @@
 #include <string>
 #include <vector>
 
+#include "album/track_list_page.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "logic/track_record.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
@@ -70,7 +72,7 @@ int main(int argc, char* argv[])
     std::vector<double> show, remove, add;
     for (int run = 0; run < kRuns; ++run) {
         form.lblTabTrackList_Click();
-        form.m.PlaylistIndex = kEntries / 2;
+        form.session->rememberPlaylistPosition(kEntries / 2);
         show.push_back(paintedMs(form, [&] { form.lblTabPlaylist_Click(); }));
     }
     const int shown = page.lstPlayList->listCount();
@@ -81,11 +83,11 @@ int main(int argc, char* argv[])
     const int afterDeleting = page.lstPlayList->listCount();
     form.lblTabTrackList_Click();
     for (int run = 0; run < kRuns; ++run) {
-        QItemSelectionModel* selection = form.lstTracks->selectionModel();
-        selection->select(QItemSelection(form.lstTracks->model()->index(run * kEntries, 0),
-                                         form.lstTracks->model()->index(run * kEntries + kEntries - 1, 0)),
+        QItemSelectionModel* selection = form.fmTrackList->lstTracks->selectionModel();
+        selection->select(QItemSelection(form.fmTrackList->lstTracks->model()->index(run * kEntries, 0),
+                                         form.fmTrackList->lstTracks->model()->index(run * kEntries + kEntries - 1, 0)),
                           QItemSelectionModel::ClearAndSelect);
-        add.push_back(paintedMs(form, [&] { form.btnAddPL->click(); }));
+        add.push_back(paintedMs(form, [&] { form.fmTrackList->btnAddPL->click(); }));
     }
     form.lblTabPlaylist_Click();
     std::printf("Playlist of %d entries on an album of %d tracks (median of %d runs)\n", kEntries, kTracks, kRuns);

@@ -32,6 +32,7 @@
 #include <vector>
 
 #include "bench_folder.h"
+#include "album/track_list_page.h"
 #include "form/form1.h"
 #include "logic/date_words.h"
 #include "logic/search.h"
@@ -155,7 +156,7 @@ void benchAlbum(int tracks)
     for (int run = 0; run < kRuns; ++run) {
         floors.push_back(floorMs(lines, floorHits));
         for (Case& c : cases) {
-            form.FillTrackList();
+            form.fmTrackList->FillTrackList();
             prepare(page, c.mode, c.text);
             c.first.push_back(searchedMs(form, page));
             prepare(page, c.mode, c.text);

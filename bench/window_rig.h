@@ -23,7 +23,10 @@
 #include <vector>
 
 #include "audio/mpg123_player.h"
+#include "album/track_list_page.h"
+#include "app/compose.h"
 #include "form/form1.h"
+#include "playback/player_session.h"
 #include "logic/track_record.h"
 #include "platform/dialogs.h"
 #include "platform/help_viewer.h"
@@ -117,7 +120,7 @@ public:
             if (newState == MediaPlayer::Stopped) handlerTimer_.start();
         });
         Platform platform{&player, &messages_, &dialogs_, &windows_, &help_, root.absolutePath().toStdString() + "/"};
-        form = std::make_unique<Form1>(platform);
+        form = composeWindow(platform);
         QObject::connect(&player, &MediaPlayer::playStateChange, [this](int, int newState) {
             if (newState == MediaPlayer::Stopped) handlerNs.push_back(handlerTimer_.nsecsElapsed());
             ++reports;
@@ -132,10 +135,10 @@ public:
     void playAll()
     {
         form->opAll->click();
-        form->lstTracks->setListIndex(0);
+        form->fmTrackList->lstTracks->setListIndex(0);
         form->btnPlay->click();
     }
-    bool stopped() const { return form->m.PlayMode == Mode::Stopped; }
+    bool stopped() const { return form->session->mode() == Mode::Stopped; }
 
     Mpg123Player player;
     std::unique_ptr<Form1> form;
