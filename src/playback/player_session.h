@@ -142,7 +142,6 @@ private:
     int nextPlaylistLine() const;
     std::string nextTrackPath();
     std::string nextPlaylistEntryPath();
-    void applyVolume();
 
     MediaPlayer& player_;
     MessageBoxes& messages_;
