@@ -33,8 +33,7 @@ void buildPages(Form1& form)
     form.fmOptions = new OptionsPage(form);
     form.fmPlaylist = new PlaylistPage(form);
     TrackListModel* lines = trackList->trackLines;
-    form.fmSearch = new SearchPage(form, TrackLines{[lines] { lines->finishScan(); },
-                                                    [trackList] { return trackList->lineCount(); },
+    form.fmSearch = new SearchPage(form, TrackLines{[trackList] { return trackList->lineCount(); },
                                                     [lines] { return lines->monthBefore(); },
                                                     [lines](std::span<const int32_t> records, LineList& out) {
                                                         lines->addLines(records, out);
@@ -52,11 +51,18 @@ void connectTrackList(Form1& form)
     PlaylistPage* playlist = form.fmPlaylist;
     // In mode "All" the line after the one chosen plays next.
     QObject::connect(trackList, &TrackListPage::trackChosen, &form, &Form1::offerNextTrack);
-    // Search results keep the lines of the album they were found in.
-    QObject::connect(trackList, &TrackListPage::refilling, search, [search] { search->searchLines->keepLines(); });
+    // Search results keep the lines of the album they were found in, as its whole scan
+    // has them; a search does not wait for the scan, so the results may need its end.
+    TrackListModel* lines = trackList->trackLines;
+    QObject::connect(trackList, &TrackListPage::refilling, search, [search, lines] {
+        if (search->searchLines->rowCount() > 0) lines->finishScan();
+        search->searchLines->keepLines();
+    });
+    QObject::connect(lines, &TrackListModel::linesScanned, search->lstSearchRes->viewport(),
+                     qOverload<>(&QWidget::update));
     QObject::connect(trackList, &TrackListPage::codesReset, search, &SearchPage::resetCodes);
     QObject::connect(trackList, &TrackListPage::codesFound, search, &SearchPage::addCodes);
-    QObject::connect(trackList->trackLines, &QAbstractItemModel::modelReset, search, &SearchPage::trackListRefilled);
+    QObject::connect(lines, &QAbstractItemModel::modelReset, search, &SearchPage::trackListRefilled);
     QObject::connect(trackList, &TrackListPage::addToPlaylist, playlist, &PlaylistPage::addTracks);
 }
 

@@ -118,8 +118,7 @@ std::string SearchPage::resultsPath() const
 void SearchPage::btnSearch_Click()
 {
     Module1& m = form.m;
-    // A search waits for the album's scan, so it sees the list and the codes complete.
-    trackLines_.finishScan();
+    // The search reads and formats the album itself, so it need not wait for the scan.
     const int lines = m.Album.isOpen() ? std::min(trackLines_.count(), int(m.Album.recordCount())) : 0;
     if (lines == 0) return;
     const std::string typed = toStored(txtSearch->text());

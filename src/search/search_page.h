@@ -26,7 +26,6 @@ class SearchResultsModel;
 
 // What the Search page reads of the track list; the composition supplies it.
 struct TrackLines {
-    std::function<void()> finishScan;          // waits for the album's scan to end and applies it
     std::function<int()> count;                // the lines the track list shows
     std::function<std::string()> monthBefore;  // the month text shown before the first line
     std::function<void(std::span<const int32_t> records, LineList& out)> addLines;
