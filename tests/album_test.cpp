@@ -1,21 +1,24 @@
-// The album file and its records, the date words and track line, notes lookup, and
-// the Track List page that shows them.
+// The album file and its records, the date words and track line, notes lookup, the
+// Track List page that shows them, and other albums loaded and albums merged.
 #include <QtTest>
 #include <QtWidgets>
 #include <set>
 
 #include "support/table.h"
+#include "album/album_files_frame.h"
 #include "album/track_list_model.h"
-
+#include "logic/album_merge.h"
 #include "logic/album_scan.h"
 #include "logic/date_words.h"
 #include "logic/notes.h"
 #include "logic/search_lines.h"
 #include "logic/track_record.h"
+#include "platform/file_ops.h"
 #include "support/album_builder.h"
 #include "support/playback_fixture.h"
 
 using fixture::makeTrack;
+using fixture::readFile;
 
 namespace {
 
@@ -28,6 +31,30 @@ QByteArray bytes(const std::string& s)
 TrackRecord stored(const TrackRecord& t)
 {
     return parseRecord(fixture::recordBytes(t));
+}
+
+// n records, each 131 copies of its own letter from `first` on.
+QByteArray recs(int n, char first)
+{
+    QByteArray out;
+    while (n--) out += QByteArray(131, first++);
+    return out;
+}
+// Every file of a folder with its size and, unless sparse, its bytes.
+QStringList folderState(const std::string& folder)
+{
+    QStringList state;
+    for (const QFileInfo& file :
+         QDir(QString::fromStdString(folder)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
+        state << file.fileName() + " " + QString::number(file.size()) + " "
+                     + (file.size() < 1000000 ? QString::fromLatin1(readFile(file.filePath().toStdString())) : "sparse");
+    return state;
+}
+
+
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
 }
 
 const std::vector<std::string> kSixLineNotes = {"Class 4 on a stopping train",
@@ -313,6 +340,161 @@ private slots:
         w.session->setMode(Mode::Playlist);
         clickRow(page.lstTracks, 1, Qt::RightButton);
         QVERIFY(!page.btnAddPL->isVisible());
+    }
+    // Load New Album with the dialog's answer: another album, a missing name, or a cancel.
+    void loadAlbum_data()
+    {
+        // lines: -1: nothing changed
+        const auto row = columns<QString, int>({"answer", "lines"});
+        row("another album", "other.qdb", 3);
+        row("typed name of no file", "none.qdb", 1);
+        row("cancel", "", -1);
+        row("line break in the name, refused", "a\nb.qdb", -1);
+    }
+    void loadAlbum()
+    {
+        auto [answer, lines] = fetch<QString, int>({"answer", "lines"});
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        f.album.writeAlbum("other.qdb", {fixture::makeTrack("A"), fixture::makeTrack("B"), fixture::makeTrack("C")});
+        f.writeAppFile("temp.$$$", album + "\r\n 1 \r\n");
+        Form1& w = f.start();
+        w.lblTabOptions_Click();
+        const std::string chosen = answer.isEmpty() ? album : f.album.folder() + answer.toStdString();
+        if (!answer.isEmpty()) f.dialogs.fileAnswers = {q(chosen)};
+        w.fmOptions->btnLoad->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.initDir, QDir::currentPath());
+        QCOMPARE(f.messages.shown.value(0).prompt.contains("\r" + q(chosen) + "\rwas not loaded"), answer.contains('\n'));
+        const std::string loaded = lines < 0 ? album : chosen;
+        QCOMPARE(q(w.m.AlbumPath), q(loaded));
+        QCOMPARE(w.fmOptions->txtCurAlb->text(), q(loaded));
+        QCOMPARE(q(w.m.DetailsFolder), q(f.album.folder()));
+        QCOMPARE(w.fmTrackList->lstTracks->listCount(), lines < 0 ? 2 : lines);
+        if (lines == 1)
+            QCOMPARE(w.fmTrackList->lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
+        else QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
+        QCOMPARE(w.fmTrackList->isVisible(), lines >= 0);
+        QCOMPARE(q(f.readAppFile("temp.$$$")), lines < 0 ? q(album + "\r\n 1 \r\n") : QString());
+    }
+    // Two albums picked with "+" and merged into the answer of the save dialog.
+    void merge_data()
+    {
+        // answers: first, second, output; "-" leaves a box unpicked
+        // failing: the file a box names; "" no box
+        const auto row = columns<QStringList, QByteArray, QString>({"answers", "output", "failing"});
+        row("empty second", {"a.qdb", "e.qdb", "new.qdb"}, recs(3, 'a'), "");
+        row("into the first", {"a.qdb", "b.qdb", "a.qdb"}, recs(3, 'a') + recs(2, 'x'), "");
+        row("into the second", {"b.qdb", "a.qdb", "a.qdb"}, recs(2, 'x') + recs(3, 'a'), "");
+        row("longer output keeps its tail", {"b.qdb", "e.qdb", "a.qdb"}, recs(2, 'x') + recs(1, 'c'), "");
+        row("records split between blocks", {"big.qdb", "b.qdb", "new.qdb"}, recs(1000, 'a') + recs(2, 'x'), "");
+        row("long tail kept whole", {"b.qdb", "e.qdb", "big.qdb"}, recs(2, 'x') + (recs(1000, 'a') + "z").mid(262), "");
+        row("part-record not copied", {"p.qdb", "b.qdb", "new.qdb"}, recs(1, 'a') + recs(2, 'x'), "");
+        row("missing input", {"a.qdb", "gone.qdb", "new.qdb"}, "<missing>", "gone.qdb");
+        row("unwritable output", {"a.qdb", "b.qdb", "no/new.qdb"}, "<missing>", "no/new.qdb");
+        row("second unpicked", {"a.qdb", "-", "new.qdb"}, "<missing>", "");
+        row("save cancelled", {"a.qdb", "b.qdb", ""}, "<missing>", "");
+    }
+    void merge()
+    {
+        auto [answers, output, failing] = fetch<QStringList, QByteArray, QString>({"answers", "output", "failing"});
+        FormFixture f;
+        writeAlbum(f, numbered(1));
+        for (const auto& [name, data] : {std::pair<std::string, QByteArray>{"a.qdb", recs(3, 'a')},
+                                         {"b.qdb", recs(2, 'x')},
+                                         {"e.qdb", {}},
+                                         {"p.qdb", recs(1, 'a') + "xyz"},
+                                         {"big.qdb", recs(1000, 'a') + "z"}})
+            f.album.writeFile(name, data.toStdString());
+        AlbumFilesFrame& frame = *f.start().fmOptions->Frame4;
+        QStringList paths;
+        for (const QString& a : answers) paths << (a.isEmpty() || a == "-" ? a : q(f.album.folder()) + a);
+        (f.dialogs.fileAnswers = paths).removeAll("-");
+        if (answers[0] != "-") frame.btnAdd1->click();
+        if (answers[1] != "-") frame.btnAdd2->click();
+        QSignalSpy ended(&frame, &AlbumFilesFrame::mergeEnded);
+        frame.btnMerge->click();
+        if (frame.isMerging()) QVERIFY(ended.wait());
+        QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
+        // Each "+" and the merge offer the name returned last.
+        for (int i = 1; i < f.dialogs.asked.size(); ++i)
+            QCOMPARE(f.dialogs.asked[i].request.fileName.value_or("?"), paths[i - 1]);
+        QCOMPARE(bytes(readFile(f.album.folder() + (answers[2].isEmpty() ? "new.qdb" : answers[2].toStdString()))),
+                 output);
+        QCOMPARE(f.messages.shown.size(), failing.isEmpty() ? 0 : 1);
+        if (!failing.isEmpty()) QVERIFY(f.messages.shown[0].prompt.contains(q(f.album.folder()) + failing));
+        QCOMPARE(readFile(f.album.folder() + "gone.qdb"), std::string("<missing>"));  // never created
+    }
+    // A merge cancelled after some blocks, or while the new file goes to the disk, leaves
+    // every file as it was and no temporary behind.
+    void mergeCancelled_data()
+    {
+        // blocks: blocks copied before the cancel, of 6
+        const auto row = columns<int>({"blocks"});
+        row("in the first", 0);
+        row("in the second", 2);
+        row("in the old output's tail", 4);
+        row("while flushed", 6);
+    }
+    void mergeCancelled()
+    {
+        QFETCH(int, blocks);
+        QTemporaryDir dir;
+        const std::string folder = dir.path().toStdString() + "/", a = folder + "a.qdb", b = folder + "b.qdb",
+                          out = folder + "out.qdb";
+        for (const auto& [path, size] : {std::pair{a, 131 * 100000}, {b, 131 * 100000}, {out, 131 * 300000}}) {
+            QFile file(q(path));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(recs(3, 'a')) && file.resize(size));
+        }
+        const QStringList before = folderState(folder);
+        int copied = 0, asked = 0;
+        const MergeHooks hooks{[&](uint64_t, uint64_t) { ++copied; }, [&] { return ++asked > blocks; }};
+        MergeOutcome outcome;
+        QCOMPARE(writeFileAtomicTo(out,
+                                   [&](int fd) { return (outcome = mergeAlbumsInto(fd, a, b, out, hooks)).verdict(); }),
+                 FileError::Cancelled);
+        QVERIFY(outcome.cancelled);
+        QCOMPARE(copied, std::min(blocks + 1, 6));
+        QCOMPARE(folderState(folder), before);
+    }
+    // The window goes on during a merge of a big sparse input, and a Cancel or the window's
+    // end stops it and leaves every file as it was.
+    void mergeInterrupted_data()
+    {
+        const auto row = columns<bool>({"closeWindow"});
+        row("Cancel clicked", false);
+        row("window closed", true);
+    }
+    void mergeInterrupted()
+    {
+        QFETCH(bool, closeWindow);
+        FormFixture f;
+        writeAlbum(f, numbered(1));
+        f.album.writeFile("b.qdb", recs(2, 'x').toStdString());
+        f.album.writeFile("out.qdb", "old");
+        QFile big(q(f.album.folder() + "big.qdb"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(131) << 24));
+        big.close();
+        const QStringList before = folderState(f.album.folder());
+        AlbumFilesFrame& frame = *f.start().fmOptions->Frame4;
+        f.dialogs.fileAnswers = {q(f.album.folder() + "big.qdb"), q(f.album.folder() + "b.qdb"),
+                                 q(f.album.folder() + "out.qdb")};
+        frame.btnAdd1->click();
+        frame.btnAdd2->click();
+        QSignalSpy progressed(&frame, &AlbumFilesFrame::mergeProgressed), ended(&frame, &AlbumFilesFrame::mergeEnded);
+        frame.btnMerge->click();
+        QVERIFY(progressed.wait());
+        QVERIFY(frame.isMerging() && !frame.barMerge->isHidden() && !frame.btnMerge->isEnabled());
+        if (closeWindow) {
+            f.close();
+            f.form.reset();
+        } else {
+            frame.btnCancelMerge->click();
+            QVERIFY(ended.wait());
+            QVERIFY(frame.barMerge->isHidden() && frame.btnMerge->isEnabled());
+        }
+        QCOMPARE(f.messages.shown.size(), 0);
+        QCOMPARE(folderState(f.album.folder()), before);
     }
 };
 
