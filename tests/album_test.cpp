@@ -57,6 +57,17 @@ QString q(const std::string& s)
     return QString::fromStdString(s);
 }
 
+// Months out of range in several ways, and codes in two cases, padded, blank and repeated.
+std::vector<TrackRecord> monthsAndCodes()
+{
+    const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00",
+                          int16_t lineside = 0) { return makeTrack(title, date, time, lineside, "t", "f", code); };
+    return {track("a", "01131990", "AB"),   track("b", "02031990", "ab"),
+            track("c", "03991990", "AB  "), track("d", "04001990", ""),
+            track("e", "05  1990", ""),     track(std::string(60, 'W'), "05051975", "ANY", "03:41", -1),
+            track("g", "07.51975", "CD")};
+}
+
 const std::vector<std::string> kSixLineNotes = {"Class 4 on a stopping train",
                                                 "#Recorded from the third coach",
                                                 "Double-headed freight",
@@ -154,13 +165,7 @@ private slots:
         const auto row = columns<QByteArray, int, QList<int>, QByteArrayList, int, int>(
             {"records", "perPiece", "carried", "codes", "lastMonth", "runs"});
         QByteArray mixed;
-        for (const TrackRecord& t :
-             {makeTrack("a", "01131990", "01:00", 0, "t", "f", "AB"),
-              makeTrack("b", "02031990", "01:00", 0, "t", "f", "ab"),
-              makeTrack("c", "03991990", "01:00", 0, "t", "f", "AB  "), makeTrack("d", "04001990"),
-              makeTrack("e", "05  1990"), makeTrack(std::string(60, 'W'), "05051975", "03:41", -1, "t", "f", "ANY"),
-              makeTrack("g", "07.51975", "01:00", 0, "t", "f", "CD")})
-            mixed += bytes(fixture::recordBytes(t));
+        for (const TrackRecord& t : monthsAndCodes()) mixed += bytes(fixture::recordBytes(t));
         const QList<int> mixedCarried{0, -1, 3, 3, 3, -1, 5};
         const QByteArrayList mixedCodes{"AB", "ab", "ANY", "CD"};
         for (const int perPiece : {1, 2, 3, 7})
@@ -284,16 +289,7 @@ private slots:
         FormFixture f;
         Form1& w = f.start();
         TrackListPage& page = *w.fmTrackList;
-        const std::string longTitle(60, 'W');
-        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00",
-                              int16_t lineside = 0) {
-            return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
-        };
-        const std::string path = f.album.writeAlbum("lines.qdb",
-                                                    {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
-                                                     track("c", "03991990", "AB  "), track("d", "04001990", ""),
-                                                     track(longTitle, "05051975", "ANY", "03:41", -1),
-                                                     track("f", "06001975", "")});
+        const std::string path = f.album.writeAlbum("lines.qdb", monthsAndCodes());
         // Records of NUL bytes only, as a sparse file reads: no month, one code of NULs.
         w.m.AlbumPath = f.album.writeFile("sparse.qdb", std::string(3000 * kRecordSize, '\0'));
         page.FillTrackList();
@@ -304,18 +300,19 @@ private slots:
         page.lstTracks->doItemsLayout();  // the window lays the list out before the scan ends
         w.fmSearch->btnSearch->click();
         QVERIFY(!page.trackLines->scanning());
-        const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
+        const QString longLine = QString(60, 'W') + " - 5th May 1975 (03:41) [LS]";
         QCOMPARE(lines(page.lstTracks),
                  (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)", "c - 3rd March 1990 (01:00)",
-                              "d - 4th March 1990 (01:00)", longLine, "f - 6th May 1975 (01:00)"}));
-        const QModelIndex last = page.lstTracks->model()->index(4, 0);
+                              "d - 4th March 1990 (01:00)", "e - 5th March 1990 (01:00)", longLine,
+                              "g - 7th May 1975 (01:00)"}));
+        const QModelIndex last = page.lstTracks->model()->index(5, 0);
         QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
         QCOMPARE(page.lstTracks->textElideMode(), Qt::ElideNone);
         QTRY_VERIFY(page.lstTracks->visualRect(last).width() >= page.lstTracks->fontMetrics().horizontalAdvance(longLine));
         QVERIFY(page.lstTracks->horizontalScrollBar()->maximum() > 0);
         QStringList codes;
         for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
-        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
+        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab", "CD"}));
         QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
         QCOMPARE(page.lstTracks->listIndex(), 3);
         // The date words end as after formatting every line in order: the last line carries May.
