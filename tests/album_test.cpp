@@ -40,21 +40,18 @@ QByteArray recs(int n, char first)
     while (n--) out += QByteArray(131, first++);
     return out;
 }
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 // Every file of a folder with its size and, unless sparse, its bytes.
 QStringList folderState(const std::string& folder)
 {
     QStringList state;
-    for (const QFileInfo& file :
-         QDir(QString::fromStdString(folder)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
+    for (const QFileInfo& file : QDir(q(folder)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
         state << file.fileName() + " " + QString::number(file.size()) + " "
                      + (file.size() < 1000000 ? QString::fromLatin1(readFile(file.filePath().toStdString())) : "sparse");
     return state;
-}
-
-
-QString q(const std::string& s)
-{
-    return QString::fromStdString(s);
 }
 
 // What stops a merge once it has made progress.
