@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 
 #include "support/table.h"
 #include "album/track_list_model.h"
@@ -25,7 +26,7 @@ Q_DECLARE_METATYPE(MatchMode)
 Q_DECLARE_METATYPE(KindFilter)
 using Action = void (*)(SearchPage*);
 Q_DECLARE_METATYPE(Action)
-class FormFixture;
+// Done before a search: the lines it keeps are those listed before another album is loaded.
 using Before = std::function<void(FormFixture&, QStringList& kept)>;
 Q_DECLARE_METATYPE(Before)
 
