@@ -39,13 +39,13 @@ test-san: deps
 
 # The player, its decoder thread and the windows that play, built with ThreadSanitizer.
 # Every process the tests start writes its reports to $(TSAN_BUILD)/tsan-reports; any report fails.
-TSAN_TESTS := playback_player_test playback_test desktop_test app_window_test
+TSAN_TESTS := playback_player_test playback_test shortcuts_test app_instance_test app_window_test
 test-tsan: deps
 	cmake -S . -B $(TSAN_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_TSAN=ON
 	cmake --build $(TSAN_BUILD) -j $(JOBS) --target quillon $(TSAN_TESTS)
 	rm -rf $(TSAN_BUILD)/tsan-reports && mkdir -p $(TSAN_BUILD)/tsan-reports
 	cd $(TSAN_BUILD) && TSAN_OPTIONS="suppressions=$(CURDIR)/scripts/tsan.supp log_path=$(CURDIR)/$(TSAN_BUILD)/tsan-reports/report second_deadlock_stack=1 die_after_fork=0" \
-	  QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j $(JOBS) -R '^(playback_player_test|playback_test|desktop_test|app_window_test)$$'
+	  QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy ctest --output-on-failure -j $(JOBS) -R '^(playback_player_test|playback_test|shortcuts_test|app_instance_test|app_window_test)$$'
 	@if ls $(TSAN_BUILD)/tsan-reports/report.* >/dev/null 2>&1; then cat $(TSAN_BUILD)/tsan-reports/report.*; echo "ThreadSanitizer reported races" >&2; exit 1; fi
 
 # libFuzzer targets over the logic library and the MP3 stream (clang; see fuzz/).

@@ -1,21 +1,24 @@
-// The album file and its records, the date words and track line, notes lookup, and
-// the Track List page that shows them.
+// The album file and its records, the date words and track line, notes lookup, the
+// Track List page that shows them, and other albums loaded and albums merged.
 #include <QtTest>
 #include <QtWidgets>
 #include <set>
 
 #include "support/table.h"
+#include "album/album_files_frame.h"
 #include "album/track_list_model.h"
-
+#include "logic/album_merge.h"
 #include "logic/album_scan.h"
 #include "logic/date_words.h"
 #include "logic/notes.h"
 #include "logic/search_lines.h"
 #include "logic/track_record.h"
+#include "platform/file_ops.h"
 #include "support/album_builder.h"
 #include "support/playback_fixture.h"
 
 using fixture::makeTrack;
+using fixture::readFile;
 
 namespace {
 
@@ -30,6 +33,41 @@ TrackRecord stored(const TrackRecord& t)
     return parseRecord(fixture::recordBytes(t));
 }
 
+// n records, each 131 copies of its own letter from `first` on.
+QByteArray recs(int n, char first)
+{
+    QByteArray out;
+    while (n--) out += QByteArray(131, first++);
+    return out;
+}
+QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+// Every file of a folder with its size and, unless sparse, its bytes.
+QStringList folderState(const std::string& folder)
+{
+    QStringList state;
+    for (const QFileInfo& file : QDir(q(folder)).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name))
+        state << file.fileName() + " " + QString::number(file.size()) + " "
+                     + (file.size() < 1000000 ? QString::fromLatin1(readFile(file.filePath().toStdString())) : "sparse");
+    return state;
+}
+
+// What stops a merge once it has made progress.
+using MergeStop = std::function<void(FormFixture&, AlbumFilesFrame&)>;
+
+// Months out of range in several ways, and codes in two cases, padded, blank and repeated.
+std::vector<TrackRecord> monthsAndCodes()
+{
+    const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00",
+                          int16_t lineside = 0) { return makeTrack(title, date, time, lineside, "t", "f", code); };
+    return {track("a", "01131990", "AB"),   track("b", "02031990", "ab"),
+            track("c", "03991990", "AB  "), track("d", "04001990", ""),
+            track("e", "05  1990", ""),     track(std::string(60, 'W'), "05051975", "ANY", "03:41", -1),
+            track("g", "07.51975", "CD")};
+}
+
 const std::vector<std::string> kSixLineNotes = {"Class 4 on a stopping train",
                                                 "#Recorded from the third coach",
                                                 "Double-headed freight",
@@ -40,6 +78,7 @@ const std::vector<std::string> kSixLineNotes = {"Class 4 on a stopping train",
 }  // namespace
 
 Q_DECLARE_METATYPE(TrackRecord)
+Q_DECLARE_METATYPE(MergeStop)
 
 class AlbumTest : public QObject {
     Q_OBJECT
@@ -127,13 +166,7 @@ private slots:
         const auto row = columns<QByteArray, int, QList<int>, QByteArrayList, int, int>(
             {"records", "perPiece", "carried", "codes", "lastMonth", "runs"});
         QByteArray mixed;
-        for (const TrackRecord& t :
-             {makeTrack("a", "01131990", "01:00", 0, "t", "f", "AB"),
-              makeTrack("b", "02031990", "01:00", 0, "t", "f", "ab"),
-              makeTrack("c", "03991990", "01:00", 0, "t", "f", "AB  "), makeTrack("d", "04001990"),
-              makeTrack("e", "05  1990"), makeTrack(std::string(60, 'W'), "05051975", "03:41", -1, "t", "f", "ANY"),
-              makeTrack("g", "07.51975", "01:00", 0, "t", "f", "CD")})
-            mixed += bytes(fixture::recordBytes(t));
+        for (const TrackRecord& t : monthsAndCodes()) mixed += bytes(fixture::recordBytes(t));
         const QList<int> mixedCarried{0, -1, 3, 3, 3, -1, 5};
         const QByteArrayList mixedCodes{"AB", "ab", "ANY", "CD"};
         for (const int perPiece : {1, 2, 3, 7})
@@ -257,16 +290,7 @@ private slots:
         FormFixture f;
         Form1& w = f.start();
         TrackListPage& page = *w.fmTrackList;
-        const std::string longTitle(60, 'W');
-        const auto track = [](std::string_view title, const char* date, const char* code, const char* time = "01:00",
-                              int16_t lineside = 0) {
-            return fixture::makeTrack(title, date, time, lineside, "t", "f", code);
-        };
-        const std::string path = f.album.writeAlbum("lines.qdb",
-                                                    {track("a", "01131990", "AB"), track("b", "02031990", "ab"),
-                                                     track("c", "03991990", "AB  "), track("d", "04001990", ""),
-                                                     track(longTitle, "05051975", "ANY", "03:41", -1),
-                                                     track("f", "06001975", "")});
+        const std::string path = f.album.writeAlbum("lines.qdb", monthsAndCodes());
         // Records of NUL bytes only, as a sparse file reads: no month, one code of NULs.
         w.m.AlbumPath = f.album.writeFile("sparse.qdb", std::string(3000 * kRecordSize, '\0'));
         page.FillTrackList();
@@ -278,18 +302,19 @@ private slots:
         w.fmSearch->btnSearch->click();   // every line, found while the scan runs
         QTRY_VERIFY(!page.trackLines->scanning());
         QTRY_COMPARE(lines(w.fmSearch->lstSearchRes), lines(page.lstTracks));
-        const QString longLine = QString::fromStdString(longTitle) + " - 5th May 1975 (03:41) [LS]";
+        const QString longLine = QString(60, 'W') + " - 5th May 1975 (03:41) [LS]";
         QCOMPARE(lines(page.lstTracks),
                  (QStringList{"a - 1st  1990 (01:00)", "b - 2nd March 1990 (01:00)", "c - 3rd March 1990 (01:00)",
-                              "d - 4th March 1990 (01:00)", longLine, "f - 6th May 1975 (01:00)"}));
-        const QModelIndex last = page.lstTracks->model()->index(4, 0);
+                              "d - 4th March 1990 (01:00)", "e - 5th March 1990 (01:00)", longLine,
+                              "g - 7th May 1975 (01:00)"}));
+        const QModelIndex last = page.lstTracks->model()->index(5, 0);
         QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
         QCOMPARE(page.lstTracks->textElideMode(), Qt::ElideNone);
         QTRY_VERIFY(page.lstTracks->visualRect(last).width() >= page.lstTracks->fontMetrics().horizontalAdvance(longLine));
         QVERIFY(page.lstTracks->horizontalScrollBar()->maximum() > 0);
         QStringList codes;
         for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
-        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab"}));
+        QCOMPARE(codes, (QStringList{"ANY", "AB", "ab", "CD"}));
         QCOMPARE(w.fmSearch->cbCode->currentText(), QStringLiteral("ANY"));
         QCOMPARE(page.lstTracks->listIndex(), 3);
         // The date words end as after formatting every line in order: the last line carries May.
@@ -314,6 +339,144 @@ private slots:
         w.session->setMode(Mode::Playlist);
         clickRow(page.lstTracks, 1, Qt::RightButton);
         QVERIFY(!page.btnAddPL->isVisible());
+    }
+    // Load New Album with the dialog's answer: another album, a missing name, or a cancel.
+    void loadAlbum_data()
+    {
+        // lines: -1: nothing changed
+        const auto row = columns<QString, int>({"answer", "lines"});
+        row("another album", "other.qdb", 3);
+        row("typed name of no file", "none.qdb", 1);
+        row("cancel", "", -1);
+        row("line break in the name, refused", "a\nb.qdb", -1);
+    }
+    void loadAlbum()
+    {
+        auto [answer, lines] = fetch<QString, int>({"answer", "lines"});
+        FormFixture f;
+        const std::string album = writeAlbum(f, numbered(2));
+        f.album.writeAlbum("other.qdb", {fixture::makeTrack("A"), fixture::makeTrack("B"), fixture::makeTrack("C")});
+        f.writeAppFile("temp.$$$", album + "\r\n 1 \r\n");
+        Form1& w = f.start();
+        w.lblTabOptions_Click();
+        const std::string chosen = answer.isEmpty() ? album : f.album.folder() + answer.toStdString();
+        if (!answer.isEmpty()) f.dialogs.fileAnswers = {q(chosen)};
+        w.fmOptions->btnLoad->click();
+        QCOMPARE(f.dialogs.asked.value(0).request.fileName.value_or("?"), QString(""));
+        QCOMPARE(f.dialogs.asked.value(0).request.initDir, QDir::currentPath());
+        QCOMPARE(f.messages.shown.value(0).prompt.contains("\r" + q(chosen) + "\rwas not loaded"), answer.contains('\n'));
+        const std::string loaded = lines < 0 ? album : chosen;
+        QCOMPARE(w.fmOptions->txtCurAlb->text(), q(loaded));
+        QCOMPARE(q(w.m.DetailsFolder), q(f.album.folder()));
+        QCOMPARE(w.fmTrackList->lstTracks->listCount(), lines < 0 ? 2 : lines);
+        if (lines == 1)
+            QCOMPARE(w.fmTrackList->lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
+        else QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
+        QCOMPARE(w.fmTrackList->isVisible(), lines >= 0);
+        QCOMPARE(q(f.readAppFile("temp.$$$")), lines < 0 ? q(album + "\r\n 1 \r\n") : QString());
+    }
+    // Two albums picked with "+" and merged into the answer of the save dialog; no temporary is
+    // left behind. The window goes on during a merge of a big sparse input, and a Cancel or the
+    // window's end stops it and leaves every file as it was.
+    void merge_data()
+    {
+        // answers: first, second, output; "-" leaves a box unpicked
+        // failing: the file a box names; "" no box
+        // stop: done once the merge has made progress, or nothing to let it end
+        const auto row = columns<QStringList, QByteArray, QString, MergeStop>({"answers", "output", "failing", "stop"});
+        const MergeStop cancel = [](FormFixture&, AlbumFilesFrame& frame) {
+            QSignalSpy ended(&frame, &AlbumFilesFrame::mergeEnded);
+            frame.btnCancelMerge->click();
+            QVERIFY(ended.wait());
+            QVERIFY(frame.barMerge->isHidden() && frame.btnMerge->isEnabled());
+        };
+        const MergeStop close = [](FormFixture& f, AlbumFilesFrame&) { f.close(), f.form.reset(); };
+        row("empty second", {"a.qdb", "e.qdb", "new.qdb"}, recs(3, 'a'), "", {});
+        row("into the first", {"a.qdb", "b.qdb", "a.qdb"}, recs(3, 'a') + recs(2, 'x'), "", {});
+        row("into the second", {"b.qdb", "a.qdb", "a.qdb"}, recs(2, 'x') + recs(3, 'a'), "", {});
+        row("longer output keeps its tail", {"b.qdb", "e.qdb", "a.qdb"}, recs(2, 'x') + recs(1, 'c'), "", {});
+        row("records split between blocks", {"big.qdb", "b.qdb", "new.qdb"}, recs(1000, 'a') + recs(2, 'x'), "", {});
+        row("long tail kept whole", {"b.qdb", "e.qdb", "big.qdb"}, recs(2, 'x') + (recs(1000, 'a') + "z").mid(262), "",
+            {});
+        row("part-record not copied", {"p.qdb", "b.qdb", "new.qdb"}, recs(1, 'a') + recs(2, 'x'), "", {});
+        row("missing input", {"a.qdb", "gone.qdb", "new.qdb"}, "<missing>", "gone.qdb", {});
+        row("unwritable output", {"a.qdb", "b.qdb", "no/new.qdb"}, "<missing>", "no/new.qdb", {});
+        row("second unpicked", {"a.qdb", "-", "new.qdb"}, "<missing>", "", {});
+        row("save cancelled", {"a.qdb", "b.qdb", ""}, "<missing>", "", {});
+        row("Cancel clicked", {"huge.qdb", "b.qdb", "a.qdb"}, recs(3, 'a'), "", cancel);
+        row("window closed", {"huge.qdb", "b.qdb", "a.qdb"}, recs(3, 'a'), "", close);
+    }
+    void merge()
+    {
+        auto [answers, output, failing,
+              stop] = fetch<QStringList, QByteArray, QString, MergeStop>({"answers", "output", "failing", "stop"});
+        FormFixture f;
+        writeAlbum(f, numbered(1));
+        for (const auto& [name, data] : {std::pair<std::string, QByteArray>{"a.qdb", recs(3, 'a')},
+                                         {"b.qdb", recs(2, 'x')},
+                                         {"e.qdb", {}},
+                                         {"p.qdb", recs(1, 'a') + "xyz"},
+                                         {"big.qdb", recs(1000, 'a') + "z"}})
+            f.album.writeFile(name, data.toStdString());
+        QFile huge(q(f.album.filePath("huge.qdb")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(131) << 24));  // sparse
+        huge.close();
+        QStringList files = QDir(q(f.album.folder())).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        AlbumFilesFrame& frame = *f.start().fmOptions->Frame4;
+        QStringList paths;
+        for (const QString& a : answers) paths << (a.isEmpty() || a == "-" ? a : q(f.album.folder()) + a);
+        (f.dialogs.fileAnswers = paths).removeAll("-");
+        if (answers[0] != "-") frame.btnAdd1->click();
+        if (answers[1] != "-") frame.btnAdd2->click();
+        QSignalSpy progressed(&frame, &AlbumFilesFrame::mergeProgressed), ended(&frame, &AlbumFilesFrame::mergeEnded);
+        frame.btnMerge->click();
+        if (stop) {
+            QVERIFY(progressed.wait());
+            QVERIFY(frame.isMerging() && !frame.barMerge->isHidden() && !frame.btnMerge->isEnabled());
+            stop(f, frame);
+        } else if (frame.isMerging()) QVERIFY(ended.wait());
+        QCOMPARE(f.dialogs.asked.size(), answers[1] == "-" ? 1 : 3);
+        // Each "+" and the merge offer the name returned last.
+        for (int i = 1; i < f.dialogs.asked.size(); ++i)
+            QCOMPARE(f.dialogs.asked[i].request.fileName.value_or("?"), paths[i - 1]);
+        const std::string written = answers[2].isEmpty() ? "new.qdb" : answers[2].toStdString();
+        QCOMPARE(bytes(readFile(f.album.folder() + written)), output);
+        QCOMPARE(f.messages.shown.size(), failing.isEmpty() ? 0 : 1);
+        if (!failing.isEmpty()) QVERIFY(f.messages.shown[0].prompt.contains(q(f.album.folder()) + failing));
+        if (output != "<missing>" && !files.contains(q(written))) (files << q(written)).sort();
+        QCOMPARE(QDir(q(f.album.folder())).entryList(QDir::Files | QDir::Hidden, QDir::Name), files);
+    }
+    // A merge cancelled after some blocks, or while the new file goes to the disk, leaves
+    // every file as it was and no temporary behind.
+    void mergeCancelled_data()
+    {
+        // blocks: blocks copied before the cancel, of 6
+        const auto row = columns<int>({"blocks"});
+        row("in the first", 0);
+        row("in the second", 2);
+        row("in the old output's tail", 4);
+        row("while flushed", 6);
+    }
+    void mergeCancelled()
+    {
+        QFETCH(int, blocks);
+        QTemporaryDir dir;
+        const std::string folder = dir.path().toStdString() + "/", a = folder + "a.qdb", b = folder + "b.qdb",
+                          out = folder + "out.qdb";
+        for (const auto& [path, size] : {std::pair{a, 131 * 100000}, {b, 131 * 100000}, {out, 131 * 300000}}) {
+            QFile file(q(path));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(recs(3, 'a')) && file.resize(size));
+        }
+        const QStringList before = folderState(folder);
+        int copied = 0, asked = 0;
+        const MergeHooks hooks{[&](uint64_t, uint64_t) { ++copied; }, [&] { return ++asked > blocks; }};
+        MergeOutcome outcome;
+        QCOMPARE(writeFileAtomicTo(out,
+                                   [&](int fd) { return (outcome = mergeAlbumsInto(fd, a, b, out, hooks)).verdict(); }),
+                 FileError::Cancelled);
+        QVERIFY(outcome.cancelled);
+        QCOMPARE(copied, std::min(blocks + 1, 6));
+        QCOMPARE(folderState(folder), before);
     }
 };
 

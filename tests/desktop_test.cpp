@@ -1,341 +1,269 @@
-// The keyboard, the command line and one running Quillon per program folder.
-#include <QtTest>
-#include <QtWidgets>
-#include <csignal>
-#include <sys/stat.h>
+// The desktop's player controls on a private session bus: each call makes the
+// round trip through the bus daemon on a connection of its own, gives the
+// player session its command, and every change the window shows is announced.
+#include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <cmath>
+#include <functional>
 
-#include "app/command_line.h"
-#include "app/single_instance.h"
-#include "form/widgets.h"
-#include "platform/file_ops.h"
-#include "shortcuts/key_actions.h"
-#include "shortcuts/keyboard.h"
+#include "desktop/mpris_service.h"
+#include "support/table.h"
 #include "support/playback_fixture.h"
 
 namespace {
 
-// Presses each key of a list like "Ctrl+F,M,Media Play" where the keyboard focus is.
-void press(Form1& w, const QString& keys)
+const QString kService = QStringLiteral("org.mpris.MediaPlayer2.quillon");
+const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
+const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+QDBusConnection client()
 {
-    for (const QString& name : keys.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const QKeyCombination key = QKeySequence(name == QLatin1String("Comma") ? QStringLiteral(",") : name)[0];
-        QWidget* to = w.focusWidget() ? w.focusWidget() : &w;
-        // Keys without a character of their own, such as the media keys, carry no text.
-        if (key.key() >= Qt::Key_Back)
-            QTest::sendKeyEvent(QTest::Click, to, key.key(), QString(), key.keyboardModifiers());
-        else QTest::keyClick(to, key.key(), key.keyboardModifiers());
-        settle();
-    }
+    return QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("mpris-test-client"));
 }
 
-struct Run {
-    int code = -1;
-    QString out, err;
+// Asynchronous, so that the loop which must answer keeps running while we wait.
+QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {})
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, kPath, interface, method);
+    message.setArguments(args);
+    QDBusPendingCallWatcher watcher(client().asyncCall(message));
+    QSignalSpy finished(&watcher, &QDBusPendingCallWatcher::finished);
+    if (!watcher.isFinished()) finished.wait(5000);
+    return watcher.reply();
+}
+
+QVariant get(const QString& name)
+{
+    return call(kProperties, QStringLiteral("Get"), {kPlayer, name}).arguments().value(0).value<QDBusVariant>().variant();
+}
+
+// A value as text for the tables: a path as itself, a list as its first item, metadata as its track id.
+QString text(const QVariant& value)
+{
+    if (value.canConvert<QDBusArgument>())
+        return text(qdbus_cast<QVariantMap>(value.value<QDBusArgument>()).value("mpris:trackid"));
+    if (value.canConvert<QDBusObjectPath>()) return value.value<QDBusObjectPath>().path();
+    return value.toStringList().value(0, value.toString());
+}
+
+// Records the service's PropertiesChanged and Seeked signals.
+class Watch : public QObject {
+    Q_OBJECT
+public:
+    Watch()
+    {
+        client().connect({}, kPath, kProperties, "PropertiesChanged", this,
+                         SLOT(changed(QString, QVariantMap, QStringList)));
+        client().connect({}, kPath, kPlayer, "Seeked", this, SLOT(seeked(qlonglong)));
+        get(QStringLiteral("CanControl"));  // the bus has taken the matches once this returns
+    }
+    QVariantMap latest;
+    QList<qlonglong> seeks;
+public slots:
+    void changed(const QString&, const QVariantMap& values, const QStringList&) { latest.insert(values); }
+    void seeked(qlonglong position) { seeks << position; }
 };
 
-QString copyProgram(const QString& folder)
-{
-    QFile::copy(QStringLiteral(QUILLON_EXECUTABLE), folder + QStringLiteral("/quillon"));
-    return folder + QStringLiteral("/quillon");
-}
+// Something done to the window or its player, for the tables.
+using Step = std::function<void(Form1&, FakeMediaPlayer&)>;
 
-Run run(const QString& program, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(20000)) return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
+// A started window on an album of `tracks` numbered tracks, offered on the bus.
+struct Served {
+    explicit Served(int tracks) : w(startOnAlbum(f, numbered(tracks))) {}
+    FormFixture f;
+    Form1& w;
+    const MprisService service{w};
+};
 
 }  // namespace
+
+Q_DECLARE_METATYPE(Step)
 
 class DesktopTest : public QObject {
     Q_OBJECT
 private slots:
-    void keyDecisions_data()
+    void methodsGiveTheSessionItsCommands_data()
     {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("typing");
-        QTest::addColumn<bool>("mini");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<bool>("repeat");
-        QTest::addColumn<int>("action");
-        const int none = Qt::NoModifier, ctrl = Qt::ControlModifier, track = int(ShownPage::TrackList);
-        QTest::newRow("space held") << int(Qt::Key_Space) << none << false << false << track << true
-                                    << int(KeyAction::None);
-        QTest::newRow("shift plus") << int(Qt::Key_Plus) << int(Qt::ShiftModifier) << false << false << track << false
-                                    << int(KeyAction::VolumeUp);
-        QTest::newRow("keypad minus held") << int(Qt::Key_Minus) << int(Qt::KeypadModifier) << false << false << track
-                                           << true << int(KeyAction::VolumeDown);
-        QTest::newRow("enter, playlist") << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << false << false
-                                         << int(ShownPage::Playlist) << false << int(KeyAction::PlaySelected);
-        QTest::newRow("enter, search") << int(Qt::Key_Return) << none << false << false << int(ShownPage::Search)
-                                       << false << int(KeyAction::None);
-        QTest::newRow("enter, mini") << int(Qt::Key_Return) << none << false << true << track << false
-                                     << int(KeyAction::None);
-        QTest::newRow("ctrl+4 typed") << int(Qt::Key_4) << ctrl << true << false << track << false
-                                      << int(KeyAction::ShowOptions);
-        QTest::newRow("ctrl+shift+q") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::ShiftModifier) << false
-                                      << false << track << false << int(KeyAction::None);
-        QTest::newRow("media next typed")
-            << int(Qt::Key_MediaNext) << none << true << false << track << false << int(KeyAction::MediaNext);
+        // record: the track last given to the player
+        const auto row = columns<QString, QString, QString, QString, QString, int>(
+            {"option", "before", "method", "status", "text", "record"});
+        row("play starts the line", "opOne", "stopped", "Play", "Playing", "Playing from Track List", 1);
+        row("play starts the line in random", "opRand", "stopped", "Play", "Playing",
+            "Playing random tracks from Track List", 1);
+        row("playpause pauses", "opOne", "playing", "PlayPause", "Paused", "Player Paused", 1);
+        row("play resumes", "opOne", "paused", "Play", "Playing", "Playing from Track List", 1);
+        row("pause while stopped", "opOne", "stopped", "Pause", "Stopped", "Player Stopped", 0);
+        row("stop while paused", "opOne", "paused", "Stop", "Stopped", "Player Stopped", 1);
+        row("next in all", "opAll", "playing", "Next", "Playing", "Playing all tracks from Track List", 2);
+        row("no next in one", "opOne", "playing", "Next", "Playing", "Playing from Track List", 1);
     }
-    void keyDecisions()
+    void methodsGiveTheSessionItsCommands()
     {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(bool, typing);
-        QFETCH(bool, mini);
-        QFETCH(int, page);
-        QFETCH(bool, repeat);
-        QTEST(int(keyAction(key, Qt::KeyboardModifiers(modifiers), KeyContext{typing, mini, ShownPage(page), repeat})),
-              "action");
+        auto [option, before, method,
+              status] = fetch<QString, QString, QString, QString>({"option", "before", "method", "status"});
+        Served s(3);
+        s.w.findChild<QRadioButton*>(option)->click();
+        if (before != "stopped") s.w.btnPlay->click();
+        if (before == "paused") s.w.btnPause->click();
+        settle();
+        QCOMPARE(call(kPlayer, method).type(), QDBusMessage::ReplyMessage);
+        settle();
+        QCOMPARE(get("PlaybackStatus").toString(), status);
+        QTEST(s.w.lblPlayMode->text(), "text");
+        QCOMPARE(s.w.btnMinPlay->isEnabled(), status != "Paused");
+        QTEST(s.w.session->playingRecord(), "record");
     }
 
-    // Keys pressed where the focus is, on a window with a three-track album.
-    void keysRunTheHandlers_data()
+    // A message box the command opens does not hold the reply: the caller has it while the box is open.
+    void theCallIsAnsweredBeforeTheCommandRuns_data()
     {
-        QTest::addColumn<QString>("keys");
-        QTest::addColumn<QString>("volume");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<int>("state");
-        QTest::addColumn<bool>("mini");
-        QTest::addColumn<QString>("searchText");
-        const int stopped = MediaPlayer::Stopped, playing = MediaPlayer::Playing, paused = MediaPlayer::Paused;
-        QTest::newRow("space while stopped") << "Space"
-                                             << "10"
-                                             << "fmTrackList" << stopped << false << "";
-        QTest::newRow("space pauses") << "Return,Space"
-                                      << "10"
-                                      << "fmTrackList" << paused << false << "";
-        QTest::newRow("volume steps") << "-,-,+"
-                                      << "9"
-                                      << "fmTrackList" << stopped << false << "";
-        QTest::newRow("no step while muted") << "-,M,-"
-                                             << "Mute"
-                                             << "fmTrackList" << stopped << false << "";
-        QTest::newRow("pages") << "Ctrl+2"
-                               << "10"
-                               << "fmPlaylist" << stopped << false << "";
-        QTest::newRow("typing in the search box") << "Ctrl+F,M,Space,-,+"
-                                                  << "10"
-                                                  << "fmSearch" << stopped << false << "m -+";
-        QTest::newRow("ctrl keys while typing") << "Ctrl+F,Ctrl+3,Ctrl+2"
-                                                << "10"
-                                                << "fmPlaylist" << stopped << false << "";
-        QTest::newRow("media play") << "Media Play"
-                                    << "10"
-                                    << "fmTrackList" << playing << false << "";
-        QTest::newRow("media toggle") << "Toggle Media Play/Pause,Toggle Media Play/Pause"
-                                      << "10"
-                                      << "fmTrackList" << paused << false << "";
-        QTest::newRow("media stop") << "Media Play,Media Stop"
-                                    << "10"
-                                    << "fmTrackList" << stopped << false << "";
-        QTest::newRow("mini player") << "Ctrl+M,-"
-                                     << "9"
-                                     << "" << stopped << true << "";
-        QTest::newRow("mini player and back") << "Ctrl+M,Ctrl+M"
-                                              << "10"
-                                              << "fmTrackList" << stopped << false << "";
+        const auto row = columns<QString>({"method"});  // the track's file fails to play, the settings to be written
+        for (const char* method : {"Play", "PlayPause", "Quit"}) row(method, method);
     }
-    void keysRunTheHandlers()
+    void theCallIsAnsweredBeforeTheCommandRuns()
     {
-        QFETCH(QString, keys);
+        QFETCH(QString, method);
+        Served s(1);
+        s.f.player.failAllFiles = true;
+        const QString settings = QString::fromStdString(s.f.appFile("qvb.ini"));
+        QVERIFY(QFile::remove(settings) && QDir().mkdir(settings));
+        const QString interface = method == "Quit" ? kRoot : kPlayer;
+        QDBusPendingCallWatcher reply(
+            client().asyncCall(QDBusMessage::createMethodCall(kService, kPath, interface, method)));
+        bool answeredWhileOpen = false;
+        s.f.messages.whileOpen = [&] { answeredWhileOpen = QTest::qWaitFor([&] { return reply.isFinished(); }, 5000); };
+        QTRY_COMPARE(s.f.messages.shown.size(), 1);
+        QVERIFY(answeredWhileOpen && reply.reply().type() == QDBusMessage::ReplyMessage);
+        QCOMPARE(s.w.isVisible(), method != "Quit");  // quit closes as the close button does, saving the settings
+        s.f.messages.whileOpen = {};
+    }
+
+    void volumeStepsBothWays_data()
+    {
+        const auto row = columns<int, bool, double, QString, double, int>(
+            {"downClicks", "muted", "set", "shown", "read", "playerVolume"});
+        row("nearest step, up from 3", 7, false, 0.66, "7", 0.7, -960);
+        row("almost silent is the quietest step", 0, false, 0.01, "1", 0.1, -2880);
+        row("above full", 4, false, 1.7, "10", 1.0, 0);
+        row("silence mutes, keeping the level", 6, false, 0.0, "Mute", 0.0, -1920);
+        row("below silence mutes", 0, false, -0.3, "Mute", 0.0, 0);
+        row("a level unmutes", 6, true, 0.8, "8", 0.8, -640);
+    }
+    void volumeStepsBothWays()
+    {
+        auto [downClicks, muted, set, shown] = fetch<int, bool, double, QString>({"downClicks", "muted", "set", "shown"});
+        Served s(1);
+        for (int i = 0; i < downClicks; ++i) s.w.btnVolDown->click();
+        if (muted) s.w.btnMinMute->click();
+        QCOMPARE(get("Volume").toDouble(), muted ? 0.0 : (10 - downClicks) / 10.0);
+        call(kProperties, QStringLiteral("Set"),
+             {kPlayer, QStringLiteral("Volume"), QVariant::fromValue(QDBusVariant(set))});
+        QCOMPARE(QStringList({s.w.lblVolume->text(), s.w.lblMinVol->text()}), QStringList({shown, shown}));
+        QCOMPARE(s.f.player.mute(), shown == "Mute");
+        QTEST(s.f.player.volume(), "playerVolume");
+        QTEST(get("Volume").toDouble(), "read");
+    }
+
+    void changesAreAnnounced_data()
+    {
+        // property: "Metadata xesam:title" is one field of the metadata
+        const auto row = columns<Step, QString, QString>({"action", "property", "expected"});
+        const Step play = [](Form1& w, FakeMediaPlayer&) { w.btnPlay->click(); };
+        const Step playToEnd = [](Form1& w, FakeMediaPlayer& p) { w.btnPlay->click(), settle(), p.finishTrack(); };
+        const QList<std::pair<const char*, const char*>> metadata{{"mpris:trackid", "/quillon/track/1"},
+                                                                  {"xesam:title", "Track 1"},
+                                                                  {"xesam:album", "album"},
+                                                                  {"mpris:length", "180000000"},
+                                                                  {"xesam:url", "f1/t1.mp3"},
+                                                                  {"xesam:comment", "5th May 1975"}};
+        for (const auto& [field, value] : metadata) row(field, play, "Metadata " + QString(field), value);
+        row(
+            "the next line follows", [playToEnd](Form1& w, FakeMediaPlayer& p) { w.opAll->click(), playToEnd(w, p); },
+            "Metadata mpris:trackid", "/quillon/track/2");
+        row("the track ends", playToEnd, "PlaybackStatus", "Stopped");
+        row(
+            "all chosen", [](Form1& w, FakeMediaPlayer&) { w.opAll->click(); }, "CanGoNext", "true");
+        row(
+            "the volume button", [](Form1& w, FakeMediaPlayer&) { w.btnVolDown->click(); }, "Volume", "0.9");
+        row(
+            "the mini mute", [](Form1& w, FakeMediaPlayer&) { w.btnMinMute->click(); }, "Volume", "0");
+    }
+    void changesAreAnnounced()
+    {
+        auto [action, property, expected] = fetch<Step, QString, QString>({"action", "property", "expected"});
+        Served s(2);
+        QCOMPARE(text(get("Metadata")), "/org/mpris/MediaPlayer2/TrackList/NoTrack");
+        Watch watch;
+        action(s.w, s.f.player);
+        const QStringList key = property.split(' ');
+        const auto announced = [&] {
+            const QVariant value = watch.latest.value(key[0]);
+            return text(key.size() == 1 ? value : qdbus_cast<QVariantMap>(value.value<QDBusArgument>()).value(key[1]));
+        };
+        if (property.endsWith("url"))
+            expected = QUrl::fromLocalFile(QString::fromStdString(s.f.album.folder()) + expected).toString();
+        QTRY_COMPARE(announced(), expected);
+    }
+
+    void seeking_data()
+    {
+        const auto row = columns<Step, double, bool>({"seek", "position", "seeked"});  // from a minute into track 1
+        const auto by = [](qlonglong us) {
+            return Step([us](Form1&, FakeMediaPlayer&) { call(kPlayer, "Seek", {us}); });
+        };
+        const auto to = [](const char* track) {
+            return Step([track](Form1&, FakeMediaPlayer&) {
+                call(kPlayer, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), 45'000'000LL});
+            });
+        };
+        row("forward", by(30'000'000LL), 90.0, true);
+        row("back before the start", by(-100'000'000LL), 0.0, true);
+        row("past the end, no next in one", by(200'000'000LL), 60.0, false);
+        row("to a place", to("/quillon/track/1"), 45.0, true);
+        row("of another track", to("/quillon/track/2"), 60.0, false);
+        row(
+            "the window's bar", [](Form1& w, FakeMediaPlayer&) { w.picTimer_MouseUp(5115 / 2.0); }, 90.0, true);
+    }
+    void seeking()
+    {
+        auto [seek, position, seeked] = fetch<Step, double, bool>({"seek", "position", "seeked"});
+        Served s(2);
+        s.w.btnPlay->click();
+        settle();
+        s.f.player.advance(60);
+        Watch watch;
+        seek(s.w, s.f.player);
+        const qlonglong us = std::llround(position * 1e6);
+        QCOMPARE(get("Position").toLongLong(), us);
+        QCOMPARE(watch.seeks, seeked ? QList<qlonglong>{us} : QList<qlonglong>{});
+    }
+
+    void raiseBringsTheWindowBack()
+    {
+        Served s(1);
+        s.w.showMinimized();
+        call(kRoot, QStringLiteral("Raise"));
+        QVERIFY(!s.w.isMinimized());
+    }
+
+    void withoutABusNothingIsOffered()
+    {
         FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(3));
-        press(w, keys);
-        QTEST(w.lblVolume->text(), "volume");
-        const QList<QWidget*> pages{w.fmTrackList, w.fmPlaylist, w.fmSearch, w.fmOptions};
-        const auto shown = std::find_if(pages.begin(), pages.end(), [](QWidget* p) { return !p->isHidden(); });
-        QTEST(shown == pages.end() ? QString() : (*shown)->objectName(), "page");
-        QTEST(f.player.playState(), "state");
-        QTEST(!w.picMin->isHidden(), "mini");
-        if (!w.picMin->isHidden()) QCOMPARE(w.lblMinVol->text(), w.lblVolume->text());
-        QTEST(w.fmSearch->txtSearch->text(), "searchText");
-    }
-
-    // Which focused controls keep plain keys as text rather than shortcuts.
-    void typedTextGoesToTheControl_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("typing");
-        QTest::newRow("read-only line") << "read-only line" << false;
-        QTest::newRow("folder tree") << "tree" << true;
-        QTest::newRow("choice list") << "combo" << true;
-        QTest::newRow("track list") << "list" << false;
-        QTest::newRow("button") << "button" << false;
-        QTest::newRow("no focus") << "" << false;
-    }
-    void typedTextGoesToTheControl()
-    {
-        QFETCH(QString, control);
-        QLineEdit readOnly;
-        readOnly.setReadOnly(true);
-        QTreeView tree;
-        QComboBox combo;
-        ListBox list(nullptr, true);
-        QPushButton button;
-        const QMap<QString, QWidget*> controls{{"read-only line", &readOnly},
-                                               {"tree", &tree},
-                                               {"combo", &combo},
-                                               {"list", &list},
-                                               {"button", &button}};
-        QTEST(takesTypedText(controls.value(control)), "typing");
-    }
-
-    // Enter plays the selected line, with the focus on the list; Ctrl+Q then quits as the close button does.
-    void enterPlaysTheSelectedLineAndControlQQuits()
-    {
-        FormFixture f;
-        Form1& w = startOnAlbum(f, numbered(3));
-        QFile::remove(QString::fromStdString(f.appFile("qvb.ini")));
-        w.fmTrackList->lstTracks->setListIndex(1);
-        w.fmTrackList->lstTracks->setFocus();
-        press(w, "Return");
-        QCOMPARE(f.player.sourceFiles, QStringList{QString::fromStdString(f.album.folder()) + "f1/t2.mp3"});
-        press(w, "Ctrl+Q");
-        QVERIFY(!w.isVisible());
-        QVERIFY(QFile::exists(QString::fromStdString(f.appFile("qvb.ini"))));
-    }
-
-    // The real program, copied into a folder of its own, which it must leave as it was.
-    void commandLineEndsAtOnce_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<QString>("err");
-        QTest::newRow("version") << QStringList{"--version"} << 0 << "Quillon " QUILLON_VERSION "\n"
-                                 << "";
-        QTest::newRow("help") << QStringList{"--help"} << 0 << "--version"
-                              << "";
-        QTest::newRow("missing album") << QStringList{"/no/such/album.qdb"} << 2 << ""
-                                       << "\"/no/such/album.qdb\": no such file";
-        QTest::newRow("a pipe") << QStringList{"PIPE"} << 2 << ""
-                                << "not a regular file";
-        QTest::newRow("two albums") << QStringList{"a", "b"} << 2 << ""
-                                    << "at most one album";
-        QTest::newRow("qt's own options") << QStringList{"-style", "fusion", "-reverse", "--version"} << 0 << "Quillon"
-                                          << "";
-        QTest::newRow("unknown option") << QStringList{"--bogus"} << 2 << ""
-                                        << "bogus";
-        QTest::newRow("a line break in the album's path") << QStringList{"ELSEWHERE/a\nb.qdb"} << 2 << ""
-                                                          << "its path holds a line break";
-        QTest::newRow("a folder in the lock's place, nobody answering")
-            << QStringList{"LOCK"} << 1 << ""
-            << "quillon.lock is not a lock file of Quillon's; remove it";
-    }
-    void commandLineEndsAtOnce()
-    {
-        QFETCH(QStringList, arguments);
-        QTemporaryDir folder, elsewhere;
-        const QString pipe = elsewhere.filePath("pipe.qdb");
-        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
-        const QString program = copyProgram(folder.path());
-        if (arguments.removeAll("LOCK")) QVERIFY(QDir(folder.path()).mkdir("quillon.lock"));
-        arguments.replaceInStrings(QStringLiteral("PIPE"), pipe)
-            .replaceInStrings(QStringLiteral("ELSEWHERE"), elsewhere.path());
-        for (const QString& album : arguments.filter(QStringLiteral("\n")))
-            QVERIFY(QFile(album).open(QIODevice::WriteOnly));
-        const QStringList before = QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        const Run ran = run(program, arguments);
-        QTEST(ran.code, "code");
-        QFETCH(QString, out);
-        QFETCH(QString, err);
-        QVERIFY2(out.isEmpty() ? ran.out.isEmpty() : ran.out.contains(out), qPrintable(ran.out));
-        QVERIFY2(err.isEmpty() ? ran.err.isEmpty() : ran.err.contains(err), qPrintable(ran.err));
-        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), before);
-    }
-
-    // An album handed over by a later start: a different one empties the playlist made with the
-    // loaded one; the same one keeps it, and so does one whose path no line-based file could keep.
-    void handedOverAlbum_data()
-    {
-        QTest::addColumn<QString>("given");
-        QTest::newRow("the loaded album") << "link";
-        QTest::newRow("another album") << "copy";
-        QTest::newRow("a line break in the path") << "copy\n";
-    }
-    void handedOverAlbum()
-    {
-        QFETCH(QString, given);
-        FormFixture f;
-        const QString loaded = QString::fromStdString(writeAlbum(f, numbered(2)));
-        f.writeAppFile("temp.$$$", " 2 \r\n");
-        Form1& w = f.start();
-        const QString other = QString::fromStdString(f.album.folder()) + given + ".qdb";
-        // The same file by another name is the loaded album; a copy is another one.
-        QVERIFY(given == "link" ? QFile::link(loaded, other) : QFile::copy(loaded, other));
-        takeHandedOver(w, other);
-        const bool opened = given == "copy";
-        QCOMPARE(QString::fromStdString(w.m.AlbumPath), opened ? other : loaded);
-        QCOMPARE(f.readAppFile("temp.$$$").empty(), opened);
-        QCOMPARE(f.messages.shown.size(), given.contains('\n') ? 1 : 0);
-    }
-
-    // A second lock on a held folder fails; what is left of one that nobody holds is taken over.
-    void aLockIsTakenOverWhenNothingHoldsIt_data()
-    {
-        QTest::addColumn<QByteArray>("left");  // "ENDED": the lock of a program that crashed
-        QTest::addColumn<bool>("listening");   // a Quillon answers on the folder's socket, so the lock is held
-        QTest::newRow("of a program that has ended") << QByteArray("ENDED") << false;
-        QTest::newRow("left empty") << QByteArray("") << false;
-        QTest::newRow("not a lock's text") << QByteArray("quillon\n") << false;
-        QTest::newRow("left empty, a Quillon answers") << QByteArray("") << true;
-    }
-    void aLockIsTakenOverWhenNothingHoldsIt()
-    {
-        QFETCH(QByteArray, left);
-        QFETCH(bool, listening);
-        QTemporaryDir folder;
-        QByteArray held;
-        {
-            InstanceLock first(folder.path()), second(folder.path());
-            QVERIFY(first.tryLock());
-            QVERIFY(!second.tryLock() && second.heldElsewhere());
-            QFile file(folder.filePath("quillon.lock"));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            held = file.readAll();
-        }
-        // A process number above any the system hands out: that program has ended.
-        if (left == "ENDED") left = held.replace(0, held.indexOf('\n'), "2147483646");
-        QVERIFY(writeFileAtomic(folder.filePath("quillon.lock").toStdString(), left.toStdString()) == FileError::None);
-        InstanceServer running(folder.path());
-        if (listening) QVERIFY(running.listen());
-        InstanceLock after(folder.path());
-        QCOMPARE(after.tryLock(), !listening);
-        QCOMPARE(after.heldElsewhere(), listening);
-    }
-
-    // Two starts of the real program on one folder: the second leaves its album to the first.
-    void aSecondStartHandsOverAndEnds()
-    {
-        QTemporaryDir folder;
-        fixture::AlbumDir albums;
-        const QString album = QString::fromStdString(
-            albums.writeAlbum("other ä.qdb", {fixture::makeTrack("Up goods")}));
-        const QString program = copyProgram(folder.path());
-        QProcess first;
-        first.start(program, {});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("quillon.lock")), 20000);
-        const Run second = run(program, {album});
-        QCOMPARE(second.code, 0);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(folder.filePath("temp.$$$")), 20000);  // the playlist emptied
-        // With something else put in the lock's place, a start still finds the running one.
-        const QString lock = folder.filePath("quillon.lock");
-        QVERIFY(QFile::rename(lock, lock + "~") && QDir().mkdir(lock));
-        QCOMPARE(run(program, {}).code, 0);
-        QVERIFY(QDir().rmdir(lock) && QFile::rename(lock + "~", lock));
-        ::kill(pid_t(first.processId()), SIGTERM);
-        QVERIFY(first.waitForFinished(20000));
-        QFile settings(folder.filePath("qvb.ini"));
-        QVERIFY(settings.open(QIODevice::ReadOnly));
-        QVERIFY(settings.readAll().contains("Data=" + QFile::encodeName(album)));
-        QVERIFY(!QFile::exists(lock));
+        Form1& w = startOnAlbum(f, numbered(1));
+        const MprisService service(w, QDBusConnection::connectToBus("unix:path=/nonexistent/bus", "none"));
+        QVERIFY(service.serviceName().isEmpty());
+        w.btnVolDown->click();
+        QVERIFY(!client().interface()->isServiceRegistered(kService).value());
     }
 };
 

@@ -1,11 +1,12 @@
 // File operations report their failures as kinds, read only regular files and replace files whole;
-// message boxes open above their window.
+// message boxes open above their window; the save dialog offers the name it holds.
 #include <QtTest>
 #include <QtWidgets>
 #include <cerrno>
 #include <sys/stat.h>
 
 #include "support/table.h"
+#include "platform/dialogs.h"
 #include "platform/file_ops.h"
 #include "platform/message_box.h"
 #include "support/album_builder.h"
@@ -128,6 +129,35 @@ private slots:
         boxes.show(QStringLiteral("Prompt"), QStringLiteral("Problem"), MsgIcon::Question, MsgButtons::Ok);
         QCOMPARE(parent, &window);
         QCOMPARE(boxOnTop, onTop);
+    }
+
+    // Qt's save dialog: what it offers, and the name it returns for what the user types ("" a cancel).
+    void qtSaveDialog_data()
+    {
+        const auto row = columns<QString, QString>({"typed", "result"});
+        row("extension added", "evening", "evening.pll");
+        row("own extension kept", "evening.txt", "evening.txt");
+        row("cancel", "", "");
+    }
+    void qtSaveDialog()
+    {
+        auto [typed, result] = fetch<QString, QString>({"typed", "result"});
+        const QString before = QDir::currentPath();
+        QTemporaryDir dir;
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+            seen << dialog->nameFilters().join('|') << dialog->directory().absolutePath() << edit->text();
+            edit->setText(typed);
+            typed.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
+        });
+        QtDialogs dialogs;
+        const QString chosen = dialogs.showSave({"Quillon Playlist (*.pll)|*.pll", ".pll", dir.path(), "old.pll", true});
+        QDir::setCurrent(before);
+        QCOMPARE(seen, (QStringList{"Quillon Playlist (*.pll)", dir.path(), "old.pll"}));
+        QCOMPARE(chosen, result.isEmpty() ? result : QDir::toNativeSeparators(dir.filePath(result)));
+        QCOMPARE(dialogs.heldFileName(), result.isEmpty() ? QString("old.pll") : chosen);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "form/text_codec.h"
+#include "support/table.h"
 #include "support/playback_fixture.h"
 
 namespace {
@@ -60,41 +61,27 @@ private slots:
     // (the same, where it is known), and whether playback then stops.
     void whatFollowsTheEndOfATrack_data()
     {
-        QTest::addColumn<Mode>("chosen");
-        QTest::addColumn<QList<int>>("linesides");
-        QTest::addColumn<int>("passedOver");  // the lineside the preference passes over
-        QTest::addColumn<int>("from");        // the line started on
-        QTest::addColumn<QList<int>>("played");
-        QTest::addColumn<bool>("stops");
-        QTest::newRow("all: the next lines") << Mode::All << QList<int>{0, 0, 0} << 9 << 1 << QList<int>{2, 3} << true;
-        QTest::newRow("all passes over on train")
-            << Mode::All << QList<int>{0, -1, -1, 0} << -1 << 0 << QList<int>{1, 4} << true;
-        QTest::newRow("all passes over lineside")
-            << Mode::All << QList<int>{-1, 0, 0, -1} << 0 << 0 << QList<int>{1, 4} << true;
-        QTest::newRow("an odd lineside is never passed over")
-            << Mode::All << QList<int>{0, -1, 1} << -1 << 0 << QList<int>{1, 3} << true;
-        QTest::newRow("all from a line passed over")
-            << Mode::All << QList<int>{-1, -1, 0} << -1 << 0 << QList<int>{3} << true;
-        QTest::newRow("nothing allowed after the line")
-            << Mode::All << QList<int>{0, -1, -1} << -1 << 0 << QList<int>{1} << true;
-        QTest::newRow("nothing allowed at all") << Mode::All << QList<int>{0, 0} << 0 << 0 << QList<int>{} << true;
-        QTest::newRow("one, played though passed over")
-            << Mode::One << QList<int>{-1, 0} << -1 << 0 << QList<int>{1} << true;
+        // passedOver: the lineside the preference passes over; from: the line started on
+        const auto row = columns<Mode, QList<int>, int, int, QList<int>, bool>(
+            {"chosen", "linesides", "passedOver", "from", "played", "stops"});
+        row("all: the next lines", Mode::All, {0, 0, 0}, 9, 1, {2, 3}, true);
+        row("all passes over on train", Mode::All, {0, -1, -1, 0}, -1, 0, {1, 4}, true);
+        row("all passes over lineside", Mode::All, {-1, 0, 0, -1}, 0, 0, {1, 4}, true);
+        row("an odd lineside is never passed over", Mode::All, {0, -1, 1}, -1, 0, {1, 3}, true);
+        row("all from a line passed over", Mode::All, {-1, -1, 0}, -1, 0, {3}, true);
+        row("nothing allowed after the line", Mode::All, {0, -1, -1}, -1, 0, {1}, true);
+        row("nothing allowed at all", Mode::All, {0, 0}, 0, 0, {}, true);
+        row("one, played though passed over", Mode::One, {-1, 0}, -1, 0, {1}, true);
         QList<int> oneOnTrain(200, -1);
         oneOnTrain[150] = 0;
-        QTest::newRow("random finds the one allowed line")
-            << Mode::Random << oneOnTrain << -1 << 0 << QList<int>{151, 151} << false;
-        QTest::newRow("random with every line passed over")
-            << Mode::Random << QList<int>(40, 0) << 0 << 3 << QList<int>{} << true;
+        row("random finds the one allowed line", Mode::Random, oneOnTrain, -1, 0, {151, 151}, false);
+        row("random with every line passed over", Mode::Random, QList<int>(40, 0), 0, 3, {}, true);
     }
     void whatFollowsTheEndOfATrack()
     {
-        QFETCH(Mode, chosen);
-        QFETCH(QList<int>, linesides);
-        QFETCH(int, passedOver);
-        QFETCH(QList<int>, played);
+        auto [chosen, linesides, passedOver, from, played, stops] = fetch<Mode, QList<int>, int, int, QList<int>, bool>(
+            {"chosen", "linesides", "passedOver", "from", "played", "stops"});
         SessionBench b(linesides, int16_t(passedOver), chosen);
-        QFETCH(int, from);
         b.line = from;
         b.session.playFromTrackList();
         for (int i = 0; i < played.size(); ++i) {
@@ -107,7 +94,6 @@ private slots:
             QCoreApplication::processEvents();
         }
         QCOMPARE(b.player.sourceFiles.size(), played.size() + (chosen == Mode::Random && !played.isEmpty()));
-        QFETCH(bool, stops);
         QCOMPARE(b.session.mode(), stops ? Mode::Stopped : chosen);
         QVERIFY(b.session.status() == (stops ? kPlayerStopped : statusText(chosen)));
     }
@@ -115,15 +101,17 @@ private slots:
     // Told ahead, a change the answer depends on tells the player again; the window follows the track that plays.
     void aChangeAfterTellingTellsAgain_data()
     {
-        QTest::addColumn<Change>("change");
-        QTest::addColumn<int>("told");  // record number; 0: nothing follows
-        QTest::newRow("changed to one") << Change([](Form1& w) { w.opOne->click(); }) << 0;
-        QTest::newRow("another line clicked") << Change([](Form1& w) { w.fmTrackList->lstTracks->setListIndex(2); }) << 4;
-        QTest::newRow("preference changed") << Change([](Form1& w) { w.fmOptions->opLS->setChecked(true); }) << 2;
+        const auto row = columns<Change, int>({"change", "told"});  // told: record number; 0: nothing follows
+        row(
+            "changed to one", [](Form1& w) { w.opOne->click(); }, 0);
+        row(
+            "another line clicked", [](Form1& w) { w.fmTrackList->lstTracks->setListIndex(2); }, 4);
+        row(
+            "preference changed", [](Form1& w) { w.fmOptions->opLS->setChecked(true); }, 2);
     }
     void aChangeAfterTellingTellsAgain()
     {
-        QFETCH(int, told);
+        auto [change, told] = fetch<Change, int>({"change", "told"});
         FormFixture f;
         Form1& w = startOnAlbum(f, {{"Track 1", 0}, {"Track 2", -1}, {"Track 3", 0}, {"Track 4", 0}});
         w.fmOptions->opOT->setChecked(true);
@@ -134,7 +122,6 @@ private slots:
         f.player.advance(f.player.duration() - 2);
         settle();
         QCOMPARE(f.player.nextFiles.last(), pathOf(f, 3));
-        QFETCH(Change, change);
         change(w);
         QCOMPARE(f.player.nextFiles.last(), told ? pathOf(f, told) : QString());
         f.player.finishTrack();
@@ -177,9 +164,7 @@ private slots:
         settle();
         QCOMPARE(f.messages.shown.size(), 1);
         const ShownMessage& shown = f.messages.shown.first();
-        QCOMPARE(shown.title, QStringLiteral("Problem"));
-        QCOMPARE(shown.icon, MsgIcon::Question);
-        QCOMPARE(shown.buttons, MsgButtons::Ok);
+        QVERIFY(shown.title == "Problem" && shown.icon == MsgIcon::Question && shown.buttons == MsgButtons::Ok);
         QCOMPARE(
             shown.prompt,
             "There is a problem playing this track.\r\rNote the path & filename below and ensure that you have "
@@ -206,12 +191,12 @@ private slots:
         settle();
         f.player.advance(30);
         click({w.btnPause});
-        QVERIFY(f.player.playState() == 1 && !w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
+        QVERIFY(f.player.playState() == MediaPlayer::Paused && !w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
         click({w.btnPause});
-        QVERIFY(f.player.playState() == 2 && f.player.position() == 30.0 && w.btnPlay->isEnabled());
+        QVERIFY(f.player.playState() == MediaPlayer::Playing && f.player.position() == 30.0 && w.btnPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
         click({w.btnPause, w.btnStop});
-        QVERIFY(f.player.playState() == 0 && f.player.position() == f.player.duration());
+        QVERIFY(f.player.playState() == MediaPlayer::Stopped && f.player.position() == f.player.duration());
         QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);

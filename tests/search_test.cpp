@@ -9,7 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
-#include <tuple>
+#include <functional>
 
 #include "support/table.h"
 #include "album/track_list_model.h"
@@ -26,28 +26,27 @@ Q_DECLARE_METATYPE(MatchMode)
 Q_DECLARE_METATYPE(KindFilter)
 using Action = void (*)(SearchPage*);
 Q_DECLARE_METATYPE(Action)
+// Done before a search: the lines it keeps are those listed before another album is loaded.
+using Before = std::function<void(FormFixture&, QStringList& kept)>;
+Q_DECLARE_METATYPE(Before)
 
 namespace {
 
 using Records = QList<int>;
 
-// Five tracks: (title, lineside, code), or the same in reverse order; the album's text is UTF-8.
+// Five tracks, or the same in reverse order; the album's text is UTF-8.
 std::string writeSearchAlbum(FormFixture& f, bool reversed = false)
 {
-    const std::vector<std::tuple<std::string, int16_t, std::string>> tracks = {{"Express diesel", 0, "DSL"},
-                                                                               {"Steam on shed", -1, "STM"},
-                                                                               {"Goods train", 0, "STM"},
-                                                                               {"Express steam", -1, "STM"},
-                                                                               {"Diesel shunter at Orl\xc3\xa9"
-                                                                                "ans",
-                                                                                0, "DSL"}};
+    const std::string titles[] = {"Express diesel", "Steam on shed", "Goods train", "Express steam",
+                                  "Diesel shunter at Orl\303\251ans"};
+    const int16_t linesides[] = {0, -1, 0, -1, 0};
+    const char* codes[] = {"DSL", "STM", "STM", "STM", "DSL"};
     std::vector<TrackRecord> records;
     std::vector<std::string> notes;
-    for (size_t i = 0; i < tracks.size(); ++i) {
-        const auto& [title, lineside, code] = tracks[i];
-        records.push_back(fixture::makeTrack(title, "05051975", "03:41", lineside, "t" + std::to_string(i + 1), "f1",
-                                             code, std::to_string(i + 1)));
-        notes.push_back("Notes of " + title);
+    for (int i = 0; i < 5; ++i) {
+        records.push_back(fixture::makeTrack(titles[i], "05051975", "03:41", linesides[i], "t" + std::to_string(i + 1),
+                                             "f1", codes[i], std::to_string(i + 1)));
+        notes.push_back("Notes of " + titles[i]);
     }
     if (reversed) std::reverse(records.begin(), records.end());
     f.album.writeNotes("f1", notes);
@@ -69,17 +68,27 @@ void search(SearchPage* page, const QString& text, QRadioButton* mode, QRadioBut
     page->btnSearch->click();
 }
 
+void searchAll(SearchPage* page)
+{
+    search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+}
+
+// What the list and its count show before the album is written again, reversed, and the track list filled.
+void anotherAlbum(FormFixture& f, const QStringList& kept)
+{
+    SearchPage* page = f.form->fmSearch;
+    QCOMPARE(page->lstSearchRes->listCount(), int(kept.size()));
+    QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(kept.size()));
+    writeSearchAlbum(f, true);
+    f.form->fmTrackList->FillTrackList();
+}
+
 // A large album: months carried from line to line, dates not of digits only, blank,
 // UTF-8 and Windows-1252 titles, playing times of words, lineside lines and codes.
 std::vector<TrackRecord> largeAlbumTracks(int tracks)
 {
-    const char* titles[] = {"Express diesel",
-                            "Steam on shed",
-                            "",
-                            "Caf\xc3\xa9 on shed",
-                            "Orl\xe9"
-                            "ans goods",
-                            "   Goods"};
+    const char* titles[] = {"Express diesel",      "Steam on shed",    "",
+                            "Caf\xc3\xa9 on shed", "Orl\351ans goods", "   Goods"};
     const char* dates[] = {"12131980", "05051975", " 2101", ".109.001", "0101-123", "00001999", "31129999", "1"};
     const char* codes[] = {"DSL", "STM", ""};
     std::vector<TrackRecord> records;
@@ -158,19 +167,16 @@ private slots:
         row("code, trimmed", "steam", any, both, "STM", steam, true);
         row("code, case counts", "steam", any, both, "stm", steam, false);
         // Letters match whichever encoding, Windows-1252 or UTF-8, the word and the line are in.
-        const std::tuple<const char*, QByteArray, QByteArray, bool> letters[] = {
-            {"1252 word, 1252 line", "\xe9t\xe9", "Summer \xc9T\xc9", true},
-            {"1252 word, UTF-8 line", "\xe9t\xe9", "Summer \xc3\x89t\xc3\xa9", true},
-            {"UTF-8 word, 1252 line", "\xc3\xa9T\xc3\xa9", "Summer \xc9t\xe9", true},
-            {"UTF-8 word, UTF-8 line", "\xc3\xa9", "\xc3\x89t\xc3\x89", true},
-            {"1252 capital, UTF-8 small", "\xc9", "Caf\xc3\xa9", true},
-            {"1252 small, UTF-8 capitals", "\x9a\x9c\x9e\xff", "\xc5\xa0\xc5\x92\xc5\xbd\xc5\xb8", true},
-            {"Cyrillic, any case", "\xd0\xb4\xd1\x91", "\xd0\x94\xd0\x81", true},
-            {"UTF-8 letters apart", "\xc4\x8a", "\xc4\x9a", false},
-            {"UTF-8 arrow, 1252 line", "\xe2\x86\x92", "x\xc2\x86\x92", false},
-            {"accent is no plain letter", "\xe9", "e", false},
-        };
-        for (const auto& [name, word, line, found] : letters) row(name, word, any, both, "ANY", line, found);
+        row("1252 word, 1252 line", "\xe9t\xe9", any, both, "ANY", "Summer \xc9T\xc9", true);
+        row("1252 word, UTF-8 line", "\xe9t\xe9", any, both, "ANY", "Summer \xc3\x89t\xc3\xa9", true);
+        row("UTF-8 word, 1252 line", "\xc3\xa9T\xc3\xa9", any, both, "ANY", "Summer \xc9t\xe9", true);
+        row("UTF-8 word, UTF-8 line", "\xc3\xa9", any, both, "ANY", "\xc3\x89t\xc3\x89", true);
+        row("1252 capital, UTF-8 small", "\xc9", any, both, "ANY", "Caf\xc3\xa9", true);
+        row("1252 small, UTF-8 capitals", "\x9a\x9c\x9e\xff", any, both, "ANY", "\xc5\xa0\xc5\x92\xc5\xbd\xc5\xb8", true);
+        row("Cyrillic, any case", "\xd0\xb4\xd1\x91", any, both, "ANY", "\xd0\x94\xd0\x81", true);
+        row("UTF-8 letters apart", "\xc4\x8a", any, both, "ANY", "\xc4\x9a", false);
+        row("UTF-8 arrow, 1252 line", "\xe2\x86\x92", any, both, "ANY", "x\xc2\x86\x92", false);
+        row("accent is no plain letter", "\xe9", any, both, "ANY", "e", false);
     }
 
     void matching()
@@ -183,62 +189,69 @@ private slots:
 
     void searching_data()
     {
-        // mode: any, all, phrase
-        // kind: on train, lineside, both
-        // setup: "twice": the same search again
-        const auto row = columns<QString, int, int, QString, Records, QString, QString>(
-            {"text", "mode", "kind", "code", "found", "shown", "setup"});
-        row("no album: nothing at all", "express", 0, 2, "ANY", {}, "express", "no album");
-        row("results file cannot be written", "express", 0, 2, "ANY", {}, "EXPRESS ", "blocked");
-        row("cleared, album filled again", "express", 0, 2, "ANY", {2, 5}, "EXPRESS ", "reloaded");
-        row("listed lines kept, another album", "express", 0, 2, "ANY", {1, 4, 2, 5}, "EXPRESS ", "kept");
-        for (const char* changed : {"removed", "cut short", "last line unended"})  // the list starts again with the file
-            row(QTest::addRow("results file %s", changed), "express", 0, 2, "ANY", {1, 4}, "EXPRESS ", changed);
-        row("any word, twice accumulates", "  express ", 0, 2, "ANY", {1, 4, 1, 4}, "EXPRESS ", "twice");
-        row("empty text, code", "", 2, 2, "DSL", {1, 5}, " ", "");
-        row("lineside only", "express", 0, 1, "ANY", {4}, "EXPRESS ", "");
-        row("on train only", "", 1, 0, "STM", {3}, " ", "");
-        row("all words, exclusion", "-diesel", 1, 2, "ANY", {2, 3, 4}, "-DIESEL ", "");
-        row("typed accent, UTF-8 album", "orl\u00e9ans", 0, 2, "ANY", {5}, "ORL\u00c9ANS ", "");
-        row("exact phrase", "on shed", 2, 2, "ANY", {2}, "ON SHED ", "");
+        // mode: any, all, phrase; kind: on train, lineside, both; before: done before the search,
+        // keeping the lines listed before another album is loaded; album: whether the window starts with one
+        const auto row = columns<QString, int, int, QString, Records, QString, Before, bool>(
+            {"text", "mode", "kind", "code", "found", "shown", "before", "album"});
+        const Before none = [](FormFixture&, QStringList&) {};
+        const auto changed = [](QByteArray content) {  // the list starts again with the file
+            return Before([content](FormFixture& f, QStringList&) {
+                searchAll(f.form->fmSearch);
+                if (content.isNull()) QFile::remove(QString::fromStdString(f.appFile("search.$$$")));
+                else f.writeAppFile("search.$$$", content.toStdString());
+            });
+        };
+        const Before blocked = [](FormFixture& f, QStringList&) {
+            QDir().mkdir(QString::fromStdString(f.appFile("search.$$$")));
+        };
+        const Before cleared = [](FormFixture& f, QStringList& kept) {
+            searchAll(f.form->fmSearch);
+            f.form->fmSearch->btnSearchClear->click();
+            anotherAlbum(f, kept);
+        };
+        const Before listed = [](FormFixture& f, QStringList& kept) {
+            SearchPage* page = f.form->fmSearch;
+            search(page, "express", page->opFindAny, page->opSearchBoth, "ANY");
+            for (int p = 0; p < page->lstSearchRes->listCount(); ++p) kept << page->lstSearchRes->itemText(p);
+            anotherAlbum(f, kept);
+        };
+        const Before once = [](FormFixture& f, QStringList&) {
+            search(f.form->fmSearch, "  express ", f.form->fmSearch->opFindAny, f.form->fmSearch->opSearchBoth, "ANY");
+        };
+        row("no album: nothing at all", "express", 0, 2, "ANY", {}, "express", none, false);
+        row("results file cannot be written", "express", 0, 2, "ANY", {}, "EXPRESS ", blocked, true);
+        row("cleared, album filled again", "express", 0, 2, "ANY", {2, 5}, "EXPRESS ", cleared, true);
+        row("listed lines kept, another album", "express", 0, 2, "ANY", {1, 4, 2, 5}, "EXPRESS ", listed, true);
+        row("results file removed", "express", 0, 2, "ANY", {1, 4}, "EXPRESS ", changed({}), true);
+        row("results file cut short", "express", 0, 2, "ANY", {1, 4}, "EXPRESS ", changed(" 1 \r\n 2 \r\n"), true);
+        row("results file last line unended", "express", 0, 2, "ANY", {1, 4}, "EXPRESS ",
+            changed(" 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"), true);
+        row("any word, twice accumulates", "  express ", 0, 2, "ANY", {1, 4, 1, 4}, "EXPRESS ", once, true);
+        row("empty text, code", "", 2, 2, "DSL", {1, 5}, " ", none, true);
+        row("lineside only", "express", 0, 1, "ANY", {4}, "EXPRESS ", none, true);
+        row("on train only", "", 1, 0, "STM", {3}, " ", none, true);
+        row("all words, exclusion", "-diesel", 1, 2, "ANY", {2, 3, 4}, "-DIESEL ", none, true);
+        row("typed accent, UTF-8 album", "orl\u00e9ans", 0, 2, "ANY", {5}, "ORL\u00c9ANS ", none, true);
+        row("exact phrase", "on shed", 2, 2, "ANY", {2}, "ON SHED ", none, true);
         row("22 words: 20 searched", QString("q ").repeated(21) + "steam", 0, 2, "ANY", {},
-            QString("Q ").repeated(21) + "STEAM ", "");
+            QString("Q ").repeated(21) + "STEAM ", none, true);
     }
 
     void searching()
     {
-        auto [text, mode, kind, code, found, setup] = fetch<QString, int, int, QString, Records, QString>(
-            {"text", "mode", "kind", "code", "found", "setup"});
+        auto [text, mode, kind, code, found, before, album] = fetch<QString, int, int, QString, Records, Before, bool>(
+            {"text", "mode", "kind", "code", "found", "before", "album"});
         FormFixture f;
-        Form1& form = startOnSearchAlbum(f, setup != "no album");
-        if (setup == "blocked")
-            QVERIFY(QDir().mkdir(QString::fromStdString(f.appFile("search.$$$"))));  // a FIFO is replaced
+        Form1& form = startOnSearchAlbum(f, album);
         SearchPage* page = form.fmSearch;
-        const QMap<QString, QByteArray> changed{{"removed", {}},
-                                                {"cut short", " 1 \r\n 2 \r\n"},
-                                                {"last line unended", " 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"}};
-        if (setup == "reloaded" || changed.contains(setup))
-            search(page, "", page->opFindAny, page->opSearchBoth, "ANY");  // all five
-        if (changed.contains(setup) && changed[setup].isNull())
-            QVERIFY(QFile::remove(QString::fromStdString(f.appFile("search.$$$"))));
-        else if (changed.contains(setup)) f.writeAppFile("search.$$$", changed[setup].toStdString());
         QStringList kept;  // the lines listed before another album is loaded
-        if (setup == "kept") {
-            search(page, text, page->opFindAny, page->opSearchBoth, "ANY");
-            for (int p = 0; p < page->lstSearchRes->listCount(); ++p) kept << page->lstSearchRes->itemText(p);
-        }
-        if (setup == "reloaded" || setup == "kept") {
-            if (setup == "reloaded") page->btnSearchClear->click();
-            QCOMPARE(page->lstSearchRes->listCount(), int(kept.size()));
-            QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(kept.size()));
-            writeSearchAlbum(f, true);
-            form.fmTrackList->FillTrackList();
-        }
+        before(f, kept);
+        const bool blocked = QFileInfo(QString::fromStdString(f.appFile("search.$$$"))).isDir();  // a FIFO is replaced
         const int32_t current = form.m.CurrentRecord;
         const std::string title = form.m.TrackRec.Title;
         QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
         QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
-        for (int i = 0; i < (setup == "twice" ? 2 : 1); ++i) search(page, text, modes[mode], kinds[kind], code);
+        search(page, text, modes[mode], kinds[kind], code);
         QTEST(page->txtSearch->text(), "shown");
         QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(found.size()));
         QCOMPARE(page->lstSearchRes->listCount(), int(found.size()));
@@ -250,8 +263,8 @@ private slots:
         }
         QCOMPARE(f.readAppFile("search.$$$"), file);
         QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
-        QCOMPARE(f.messages.shown.size(), setup == "blocked" ? 1 : 0);
-        if (setup == "blocked") QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
+        QCOMPARE(f.messages.shown.size(), blocked ? 1 : 0);
+        if (blocked) QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
         QVERIFY(form.m.CurrentRecord == current && form.m.TrackRec.Title == title);  // the current track stays
     }
 
@@ -335,7 +348,7 @@ private slots:
                      && page->lblFound->text() == QString("Found: %1").arg(listed);
             return !page->searching();
         };
-        search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        searchAll(page);
         QVERIFY(QTest::qWaitFor(searched, 120000));
         QVERIFY(turns > 1 && inStep);
         QVERIFY(interval ? listed.count() == 1 : listed.count() > 1);
@@ -356,7 +369,7 @@ private slots:
             QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
         // The track list filled again ends a search, which lists what it found so far.
         // Lines listed before then keep their text; those listed after are the new list's.
-        search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        searchAll(page);
         const QStringList before{form.fmTrackList->lstTracks->itemText(0), form.fmTrackList->lstTracks->itemText(4095)};
         form.fmTrackList->FillTrackList();
         QVERIFY(searched() && inStep);
@@ -370,16 +383,15 @@ private slots:
 
     void popups_data()
     {
-        const auto row = columns<int, double, bool, bool>({"button", "y", "playlistPlays", "shown"});
-        row("right", 2, 1000.0, false, true);
-        row("right while the playlist plays", 2, 1000.0, true, false);
-        row("left", 1, 1000.0, false, false);
+        const auto row = columns<int, bool, bool>({"button", "playlistPlays", "shown"});
+        row("right", 2, false, true);
+        row("right while the playlist plays", 2, true, false);
+        row("left", 1, false, false);
     }
 
     void popups()
     {
-        auto [button, y, playlistPlays,
-              shown] = fetch<int, double, bool, bool>({"button", "y", "playlistPlays", "shown"});
+        auto [button, playlistPlays] = fetch<int, bool>({"button", "playlistPlays"});
         FormFixture f;
         Form1& form = startOnSearchAlbum(f);
         SearchPage* page = form.fmSearch;
@@ -388,9 +400,9 @@ private slots:
         form.fmSeNotes->show();
         form.fmPlaylist->btnPlDelete->show();  // left by a right-click before the Search page was shown
         if (playlistPlays) form.session->setMode(Mode::Playlist);
-        page->lstSearchRes_MouseDown(button, 0, 300, y);
-        QCOMPARE(QList<bool>({page->btnSearchAddtoPlayList->isVisible(), page->btnSeDetails->isVisible()}),
-                 QList<bool>(2, shown));
+        page->lstSearchRes_MouseDown(button, 0, 300, 1000);
+        QTEST(page->btnSearchAddtoPlayList->isVisible(), "shown");
+        QTEST(page->btnSeDetails->isVisible(), "shown");
         QVERIFY(!form.fmSeNotes->isVisible() && form.fmPlaylist->btnPlDelete->isHidden());
     }
 
@@ -424,7 +436,7 @@ private slots:
         Form1& form = startOnSearchAlbum(f);
         SearchPage* page = form.fmSearch;
         form.lblTabSearch_Click();
-        search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
+        searchAll(page);
         if (fileLines == 0) page->btnSearchClear->click();
         if (fileLines > 0) f.writeAppFile("search.$$$", " 1 \r\n 2 \r\n");
         if (selected.size() == 1) page->lstSearchRes->setListIndex(selected.first());

@@ -46,6 +46,12 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view eo
     return out;
 }
 
+std::string readFile(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
+}
+
 AlbumDir::AlbumDir() = default;
 
 std::string AlbumDir::folder() const

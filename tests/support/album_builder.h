@@ -26,6 +26,9 @@ int deadProcessId();
 // Lines joined into a file's content, each ended by eol (also the last one).
 std::string joinLines(const std::vector<std::string>& lines, std::string_view eol = "\r\n");
 
+// A file's bytes, or "<missing>" when it cannot be opened.
+std::string readFile(const std::string& path);
+
 class AlbumDir {
 public:
     AlbumDir();
