@@ -80,6 +80,15 @@ private slots:
                                       << int(KeyAction::ShowOptions);
         QTest::newRow("ctrl+shift+q") << int(Qt::Key_Q) << int(Qt::ControlModifier | Qt::ShiftModifier) << false
                                       << false << track << false << int(KeyAction::None);
+        const int shiftCtrl = int(Qt::ControlModifier | Qt::ShiftModifier), list = int(ShownPage::Playlist);
+        QTest::newRow("ctrl+z typed") << int(Qt::Key_Z) << ctrl << true << false << track << false
+                                      << int(KeyAction::None);
+        QTest::newRow("ctrl+shift+z") << int(Qt::Key_Z) << shiftCtrl << false << false << track << false
+                                      << int(KeyAction::Redo);
+        QTest::newRow("alt+up, playlist")
+            << int(Qt::Key_Up) << int(Qt::AltModifier) << false << false << list << true << int(KeyAction::MoveUp);
+        QTest::newRow("alt+down, track list")
+            << int(Qt::Key_Down) << int(Qt::AltModifier) << false << false << track << false << int(KeyAction::None);
         QTest::newRow("media next typed")
             << int(Qt::Key_MediaNext) << none << true << false << track << false << int(KeyAction::MediaNext);
     }
