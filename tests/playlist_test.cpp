@@ -543,7 +543,12 @@ private slots:
         QFETCH(bool, refused);
         FormFixture f;
         Form1& w = startOnPlaylist(f, 5, entries({1, 2, 3}));
+        // Away from playing, Play Playlist starts at the line that is current.
+        const auto positionShown = [&w] {
+            return w.m.PlaylistEmpty || w.session->playlistPosition() == w.fmPlaylist->lstPlayList->listIndex();
+        };
         action(w);
+        QVERIFY(positionShown());
         QCOMPARE(f.messages.shown.size(), messages);
         const Rows before{1, 2, 3};
         QCOMPARE(fileRecords(f, w), after);
@@ -556,6 +561,7 @@ private slots:
             QStringList shown;
             for (int record : now) shown << line(record);
             QCOMPARE(lines(w.fmPlaylist->lstPlayList), shown.isEmpty() ? QStringList{kEmpty} : shown);
+            QVERIFY(positionShown());
         }
         QCOMPARE(f.messages.shown.size(), messages + (refused ? 2 : 0));
     }

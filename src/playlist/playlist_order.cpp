@@ -43,7 +43,9 @@ void PlaylistPage::showChange(const QList<int>& selected)
             for (const int row : selected) lstPlayList->setSelected(row, true);
         }
     }
-    session.rememberPlaylistPosition(position);
+    // Away from playing the playlist, the position is the current line, as after a click.
+    const int current = lstPlayList->listIndex();
+    session.rememberPlaylistPosition(session.mode() == Mode::Playlist || current < 0 ? position : current);
 }
 
 void PlaylistPage::applyOrder(const PlaylistOrder& order, const QList<int>& rows)
