@@ -38,6 +38,8 @@ protected:
             return onTab;
         }
         drop->acceptProposedAction();
+        // Tracks held over the tab show the page, so that they can be dropped at a place in its list.
+        if (onTab && type == QEvent::DragEnter && form_.fmPlaylist->isHidden()) form_.lblTabPlaylist_Click();
         if (type != QEvent::Drop) return true;
         if (onTab) {
             form_.fmPlaylist->insertTracks(*draggedTracks(*data), INT_MAX);
