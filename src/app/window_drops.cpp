@@ -1,5 +1,6 @@
 #include "app/window_drops.h"
 
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -58,14 +59,15 @@ private:
         if (kind == QLatin1String("qdb")) {
             const QString problem = albumFileProblem(path);
             if (problem.isEmpty()) return openCommandLineAlbum(form_, path);
-            return refuse(QStringLiteral("The album file\r%1\rwas not loaded: %2.").arg(path, problem));
+            return refuse(
+                QStringLiteral("The album file\r%1\rwas not loaded: %2.").arg(QDir::toNativeSeparators(path), problem));
         }
         if (kind == QLatin1String("pll") || kind == QLatin1String("m3u8") || kind == QLatin1String("m3u"))
             return form_.fmPlaylist->loadPlaylistFile(QFile::encodeName(path).toStdString());
-        const QString what = path.isEmpty() ? QStringLiteral("What was dropped")
-                                            : QStringLiteral("The file\r%1\r").arg(path);
+        const QString what = path.isEmpty() ? QStringLiteral("What was dropped ")
+                                            : QStringLiteral("The file\r%1\r").arg(QDir::toNativeSeparators(path));
         refuse(what
-               + QStringLiteral(" cannot be opened here.\r\rDrop one album file (.qdb) or one playlist file "
+               + QStringLiteral("cannot be opened here.\r\rDrop one album file (.qdb) or one playlist file "
                                 "(.pll, .m3u8, .m3u) on the window."));
     }
 

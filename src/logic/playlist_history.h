@@ -51,6 +51,7 @@ public:
     // A change that leaves the playlist as it was is no step; the steps undone are dropped.
     void record(std::string_view bytes, PlaylistOrder order = {});
 
+    bool canUndo() const { return at_ > 0; }
     std::optional<PlaylistTurn> undoTurn() const;
     std::optional<PlaylistTurn> redoTurn() const;
     // The turn was written: the history stands one step back or forward.

@@ -170,6 +170,7 @@ void PlaylistPage::lstPlayList_MouseDown(int button, int, double x, double y)
         placeTwips(b, int(x), top, twipsRect(b).width(), twipsRect(b).height());
         top += 255;
     }
+    btnPLUndo->setEnabled(history.canUndo());
     for (QPushButton* b : {btnPlDelete, btnPLNotes, btnPLMoveUp, btnPLMoveDown, btnPLUndo}) {
         b->show();
         b->raise();
