@@ -1,5 +1,7 @@
 // The working playlist: its file, its view, editing it, the pages and playing it.
 #include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -13,7 +15,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "form/drag_data.h"
 #include "logic/playlist.h"
+#include "logic/playlist_history.h"
 #include "platform/file_ops.h"
 #include "support/playback_fixture.h"
 
@@ -93,9 +97,57 @@ void act(ListBox& list, const QString& action)
     }
 }
 
+// Drags data onto a widget and drops it at a point, as the window system does; y in rows of the playlist.
+Action drop(std::function<QMimeData*()> data, std::function<QWidget*(Form1&)> on, double y = 0)
+{
+    return [=](Form1& w) {
+        const std::unique_ptr<QMimeData> dragged(data());
+        const ListBox* list = w.fmPlaylist->lstPlayList;
+        const QPointF at(5, y * list->visualRect(list->model()->index(0, 0)).height());
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, dragged.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(on(w), &enter);
+        QDropEvent dropped(at, Qt::CopyAction, dragged.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(on(w), &dropped);
+    };
+}
+
+QMimeData* fileData(const std::string& path)
+{
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    return data;
+}
+
+Action selectThen(const Rows& rows, Action then)
+{
+    return [=](Form1& w) {
+        w.fmPlaylist->lstPlayList->setListIndex(rows.first());
+        for (int row : rows) w.fmPlaylist->lstPlayList->setSelected(row, true);
+        then(w);
+    };
+}
+
+Action keys(const char* sequence)
+{
+    return [=](Form1& w) {
+        const QKeyCombination key = QKeySequence(QString::fromLatin1(sequence))[0];
+        QTest::keyClick(&w, key.key(), key.keyboardModifiers());
+    };
+}
+
+// The records of the playlist file, checking that it holds whole entries of the album only.
+Rows fileRecords(FormFixture& f, const Form1& w)
+{
+    Rows records;
+    for (const PlaylistEntry& entry : parsePlaylist(f.readAppFile("temp.$$$")))
+        records << (entry.albumPath == w.m.AlbumPath ? recordNumberOf(entry).value_or(-1) : -1);
+    return records;
+}
+
 }  // namespace
 
 Q_DECLARE_METATYPE(Action)
+Q_DECLARE_METATYPE(PlaylistOrder)
 
 class PlaylistTest : public QObject {
     Q_OBJECT
@@ -392,6 +444,162 @@ private slots:
         QCOMPARE(f.messages.shown.size(), messages);
         if (messages) QVERIFY(f.messages.shown[0].prompt.contains(QDir::toNativeSeparators(f.help.opened.value(0))));
         if (messages) QVERIFY(f.help.opened[0].endsWith(QStringLiteral("/quillon-help.html")));
+    }
+
+    // Moves, inserts and turns of the history on the entries 0..4, by their old positions.
+    void ordersAndHistory_data()
+    {
+        QTest::addColumn<PlaylistOrder>("order");
+        QTest::addColumn<PlaylistOrder>("expected");
+        QTest::newRow("two dragged to the top") << movedBefore(5, {2, 4}, 0) << PlaylistOrder{2, 4, 0, 1, 3};
+        QTest::newRow("two dragged to the end") << movedBefore(5, {0, 1}, 5) << PlaylistOrder{2, 3, 4, 0, 1};
+        QTest::newRow("dropped onto itself") << movedBefore(5, {2}, 3) << PlaylistOrder{0, 1, 2, 3, 4};
+        QTest::newRow("up, the first stays") << movedByOne(5, {0, 2, 3}, -1) << PlaylistOrder{0, 2, 3, 1, 4};
+        QTest::newRow("down, the last stays") << movedByOne(5, {1, 4}, 1) << PlaylistOrder{0, 2, 1, 3, 4};
+        QTest::newRow("two put in") << insertedAt(3, 1, 2) << PlaylistOrder{0, -1, -1, 1, 2};
+        // A script of states kept (+n: n entries), undone (<) and redone (>); the order: entries then steps left.
+        const auto history = [](const QString& script) {
+            PlaylistHistory h;
+            std::string file;
+            h.start(file);
+            for (const QString& step : script.split(' ')) {
+                std::optional<PlaylistTurn> turn = step == "<" ? h.undoTurn() : h.redoTurn();
+                if (step.startsWith('+')) {
+                    file.clear();
+                    for (int i = 0; i < step.mid(1).toInt(); ++i) file += playlistEntryText("A", i);
+                    h.record(file);
+                } else if (turn) {
+                    file = turn->bytes;
+                    step == "<" ? h.undone() : h.redone();
+                }
+            }
+            return PlaylistOrder{int32_t(parsePlaylist(file).size()), int32_t(h.steps())};
+        };
+        QTest::newRow("back and forth") << history("+1 +2 +3 < < > <") << PlaylistOrder{1, 3};
+        QTest::newRow("a change drops what was undone") << history("+1 +2 < +5 >") << PlaylistOrder{5, 2};
+        QTest::newRow("an unchanged write is no step") << history("+1 +1 < >") << PlaylistOrder{1, 1};
+        QStringList many;
+        for (int i = 1; i <= 105; ++i) many << QStringLiteral("+%1").arg(i);
+        for (int i = 0; i < 120; ++i) many << "<";
+        QTest::newRow("at most 100 steps") << history(many.join(' ')) << PlaylistOrder{5, 100};
+    }
+    void ordersAndHistory()
+    {
+        QFETCH(PlaylistOrder, order);
+        QTEST(order, "expected");
+    }
+
+    // Each change of the playlist {1, 2, 3}, then undone and done again by keys.
+    void changesUndone_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<Rows>("after");
+        QTest::addColumn<int>("messages");
+        QTest::addColumn<bool>("refused");  // the undo cannot write the file
+        const auto list = [](Form1& w) -> QWidget* { return w.fmPlaylist->lstPlayList->viewport(); };
+        const Action copyAll = [](Form1& w) {
+            w.fmSearch->opFindAny->setChecked(true);
+            w.fmSearch->btnSearch->click();
+            w.fmSearch->btnCopyToPlayList->click();
+        };
+        const Action onTab = [=](Form1& w) {
+            w.lblTabTrackList_Click();
+            drop([] { return trackDragData({4}); }, [](Form1& w) { return w.lblTabPlaylist; })(w);
+            QVERIFY(w.fmPlaylist->isVisible());
+        };
+        const Action dropFile = [](Form1& w) {
+            writeFileAtomic(w.m.AppFolder + "list.pll",
+                            playlistEntryText(w.m.AlbumPath, 4) + playlistEntryText(w.m.AlbumPath, 4));
+            drop([&w] { return fileData(w.m.AppFolder + "list.pll"); }, [](Form1& w) { return &w; })(w);
+        };
+        QTest::newRow("add") << addTracks({4}) << Rows{1, 2, 3, 5} << 0 << false;
+        QTest::newRow("copy all") << copyAll << Rows{1, 2, 3, 1, 2, 3, 4, 5} << 0 << false;
+        QTest::newRow("delete") << onEntry(1, "btnPlDelete") << Rows{1, 3} << 0 << false;
+        QTest::newRow("clear") << onEntry(0, "btnClearPL") << Rows{} << 0 << false;
+        QTest::newRow("move up") << selectThen({1, 2}, onEntry(2, "btnPLMoveUp")) << Rows{1, 3, 2} << 0 << false;
+        QTest::newRow("two moved up") << selectThen({1, 2}, [](Form1& w) { w.fmPlaylist->btnPLMoveUp->click(); })
+                                      << Rows{2, 3, 1} << 0 << false;
+        QTest::newRow("alt+down") << selectThen({0}, keys("Alt+Down")) << Rows{2, 1, 3} << 0 << false;
+        QTest::newRow("dropped first") << drop([] { return entryDragData({2}); }, list, 0.1) << Rows{3, 1, 2} << 0
+                                       << false;
+        QTest::newRow("tracks dropped last") << drop(
+            [] {
+                return trackDragData({5, 4});
+            },
+            list, 3.2) << Rows{1, 2, 3, 5, 4} << 0
+                                             << false;
+        QTest::newRow("tracks dropped on the tab") << onTab << Rows{1, 2, 3, 4} << 0 << false;
+        QTest::newRow("playlist file dropped") << dropFile << Rows{4, 4} << 0 << false;
+        QTest::newRow("other file dropped")
+            << drop([] { return fileData("/tmp/notes.txt"); }, [](Form1& w) { return &w; }) << Rows{1, 2, 3} << 1
+            << false;
+        QTest::newRow("undo refused") << selectThen({0}, keys("Alt+Down")) << Rows{2, 1, 3} << 0 << true;
+    }
+    void changesUndone()
+    {
+        QFETCH(Action, action);
+        QFETCH(Rows, after);
+        QFETCH(int, messages);
+        QFETCH(bool, refused);
+        FormFixture f;
+        Form1& w = startOnPlaylist(f, 5, entries({1, 2, 3}));
+        // Away from playing, Play Playlist starts at the line that is current.
+        const auto positionShown = [&w] {
+            return w.m.PlaylistEmpty || w.session->playlistPosition() == w.fmPlaylist->lstPlayList->listIndex();
+        };
+        action(w);
+        QVERIFY(positionShown());
+        QCOMPARE(f.messages.shown.size(), messages);
+        const Rows before{1, 2, 3};
+        QCOMPARE(fileRecords(f, w), after);
+        if (refused) QCOMPARE(::mkdir(f.appFile("temp.pl$").c_str(), 0700), 0);
+        for (const char* key : {"Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Z", "Ctrl+Y"}) {
+            keys(key)(w);
+            const Rows& now = refused || QByteArray(key) != "Ctrl+Z" ? after : before;
+            QCOMPARE(fileRecords(f, w), now);
+            // What the file holds is what the list shows.
+            QStringList shown;
+            for (int record : now) shown << line(record);
+            QCOMPARE(lines(w.fmPlaylist->lstPlayList), shown.isEmpty() ? QStringList{kEmpty} : shown);
+            QVERIFY(positionShown());
+        }
+        QCOMPARE(f.messages.shown.size(), messages + (refused ? 2 : 0));
+    }
+
+    // The playlist {1, 2, 3, 4} plays its first entry and the player has asked what follows.
+    void playingEntryKeepsItsSuccessor_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("next");  // record told ahead, 0 none
+        const auto page = [](std::function<void(PlaylistPage&)> act) -> Action {
+            return [=](Form1& w) { act(*w.fmPlaylist); };
+        };
+        QTest::newRow("last dropped after it") << page([](PlaylistPage& p) { p.moveEntries({3}, 1); }) << 0 << 4;
+        QTest::newRow("its successor dragged away") << page([](PlaylistPage& p) { p.moveEntries({1}, 4); }) << 0 << 3;
+        QTest::newRow("moved down itself") << page([](PlaylistPage& p) { p.moveSelected(1); }) << 1 << 3;
+        QTest::newRow("moved to the end") << page([](PlaylistPage& p) { p.moveEntries({0}, 4); }) << 3 << 0;
+        QTest::newRow("tracks put in before it") << page([](PlaylistPage& p) { p.insertTracks({4}, 0); }) << 1 << 2;
+        QTest::newRow("a move undone") << page([](PlaylistPage& p) {
+            p.moveEntries({0}, 4);
+            p.undo();
+        }) << 0 << 2;
+    }
+    void playingEntryKeepsItsSuccessor()
+    {
+        QFETCH(Action, action);
+        QFETCH(int, next);
+        FormFixture f;
+        Form1& w = startOnPlaylist(f, 4, entries({1, 2, 3, 4}));
+        onEntry(0, "btnPListPlay")(w);
+        settle();
+        f.player.advance(f.player.duration() - 2);
+        settle();
+        action(w);
+        QCOMPARE(w.session->mode(), Mode::Playlist);
+        QTEST(w.session->playlistPosition(), "position");
+        const QString told = f.player.nextFiles.value(f.player.nextFiles.size() - 1);
+        QVERIFY2(next ? told.endsWith(QStringLiteral("/t%1.mp3").arg(next)) : told.isEmpty(), qPrintable(told));
     }
 
     // A list with 5½ rows in sight, its first line too long for it, finds rows from keys, clicks

@@ -45,6 +45,11 @@ private slots:
         row("ctrl+4 typed", Qt::Key_4, ctrl, true, false, track, false, int(KeyAction::ShowOptions));
         row("ctrl+shift+q", Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier, false, false, track, false,
             int(KeyAction::None));
+        const int shiftCtrl = int(Qt::ControlModifier | Qt::ShiftModifier), list = int(ShownPage::Playlist);
+        row("ctrl+z typed", Qt::Key_Z, ctrl, true, false, track, false, int(KeyAction::None));
+        row("ctrl+shift+z", Qt::Key_Z, shiftCtrl, false, false, track, false, int(KeyAction::Redo));
+        row("alt+up, playlist", Qt::Key_Up, Qt::AltModifier, false, false, list, true, int(KeyAction::MoveUp));
+        row("alt+down, track list", Qt::Key_Down, Qt::AltModifier, false, false, track, false, int(KeyAction::None));
         row("media next typed", Qt::Key_MediaNext, none, true, false, track, false, int(KeyAction::MediaNext));
     }
     void keyDecisions()

@@ -8,6 +8,7 @@
 #include "album/track_list_model.h"
 #include "logic/date_words.h"
 #include "logic/notes.h"
+#include "form/drag_data.h"
 #include "form/form1.h"
 #include "playback/player_session.h"
 #include "form/layout_helpers.h"
@@ -50,6 +51,13 @@ TrackListPage::TrackListPage(Form1& owner) : Page(owner, "fmTrackList", 6315)
     connect(trackLines, &TrackListModel::scanEnded, this, &TrackListPage::albumScanEnded);
     connect(lstTracks, &ListBox::click, this, &TrackListPage::lstTracks_Click);
     connect(lstTracks, &ListBox::mouseDown, this, &TrackListPage::lstTracks_MouseDown);
+    // Line p shows record p + 1; the "List empty" line of no album is no track.
+    lstTracks->setDragSource([this](const QList<int>& rows) -> QMimeData* {
+        if (!form.m.Album.isOpen()) return nullptr;
+        std::vector<int32_t> records;
+        for (const int row : rows) records.push_back(row + 1);
+        return trackDragData(records);
+    });
     connect(VScroll1, &QScrollBar::valueChanged, this, &TrackListPage::VScroll1_Change);
     connect(btnAddPL, &QPushButton::clicked, this, &TrackListPage::btnAddPL_Click);
     connect(btnClearSel, &QPushButton::clicked, this, &TrackListPage::btnClearSel_Click);

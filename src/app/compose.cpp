@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "album/album_files_frame.h"
+#include "app/window_drops.h"
 #include "album/track_list_model.h"
 #include "album/track_list_page.h"
 #include "export/export_frame.h"
@@ -179,5 +180,6 @@ std::unique_ptr<Form1> composeWindow(const Platform& platform)
     form.connectWindowMoves();
     form.connectMiniPlayer();
     form.keyboard = new KeyboardShortcuts(form);
+    acceptWindowDrops(form);
     return window;
 }

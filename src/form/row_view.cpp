@@ -1,4 +1,8 @@
+#include <QApplication>
+#include <QDrag>
+#include <QDropEvent>
 #include <QHoverEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
@@ -232,6 +236,12 @@ void RowView::paintEvent(QPaintEvent* event)
         if (alternatingRowColors()) option.features.setFlag(QStyleOptionViewItem::Alternate, row % 2 == 1);
         if (QAbstractItemDelegate* delegate = itemDelegateForIndex(index)) delegate->paint(&painter, option, index);
     }
+    if (dropRow_ >= 0) {
+        const int y = int(std::clamp<qint64>((qint64(dropRow_) - verticalScrollBar()->value()) * rowSize().height(), 0,
+                                             viewport()->height() - 1));
+        painter.setPen(QPen(palette().color(QPalette::Text), 2));
+        painter.drawLine(0, y, viewport()->width(), y);
+    }
 }
 
 bool RowView::viewportEvent(QEvent* event)
@@ -281,4 +291,109 @@ void RowView::rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end
     QAbstractItemView::rowsAboutToBeRemoved(parent, start, end);
     rowSize_ = QSize();
     scheduleDelayedItemsLayout();
+}
+
+void RowView::setDragSource(std::function<QMimeData*(const QList<int>&)> data)
+{
+    dragData_ = std::move(data);
+}
+
+void RowView::setDropTarget(std::function<bool(const QMimeData&)> accepts,
+                            std::function<void(const QMimeData&, int)> dropped)
+{
+    acceptsDrop_ = std::move(accepts);
+    dropped_ = std::move(dropped);
+    setAcceptDrops(true);
+    setDropIndicatorShown(true);
+}
+
+int RowView::dropRowAt(const QPoint& point) const
+{
+    const int h = rowSize().height();
+    if (h <= 0) return 0;
+    return int(std::clamp<qint64>((point.y() + topPixels() + h / 2) / h, 0, rows()));
+}
+
+void RowView::showDropRow(int row)
+{
+    if (std::exchange(dropRow_, row) != row) viewport()->update();
+}
+
+void RowView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex pressed = indexAt(event->position().toPoint());
+    dragFrom_.reset();
+    if (dragData_ && event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && pressed.isValid()
+        && selectionModel() && selectionModel()->isSelected(pressed))
+        dragFrom_ = event->position().toPoint();
+    QAbstractItemView::mousePressEvent(event);
+}
+
+void RowView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragFrom_) {
+        QAbstractItemView::mouseMoveEvent(event);
+        return;
+    }
+    // Moves short of a drag leave the selection as it is, so that all of it is dragged.
+    if (!(event->buttons() & Qt::LeftButton)
+        || (event->position().toPoint() - *dragFrom_).manhattanLength() < QApplication::startDragDistance())
+        return;
+    dragFrom_.reset();
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes()) rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    QMimeData* data = rows.isEmpty() ? nullptr : dragData_(rows);
+    if (!data) return;
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    setState(NoState);
+}
+
+void RowView::mouseReleaseEvent(QMouseEvent* event)
+{
+    dragFrom_.reset();
+    QAbstractItemView::mouseReleaseEvent(event);
+}
+
+void RowView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!acceptsDrop_ || !event->mimeData() || !acceptsDrop_(*event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    showDropRow(dropRowAt(event->position().toPoint()));
+}
+
+void RowView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (!acceptsDrop_ || !event->mimeData() || !acceptsDrop_(*event->mimeData())) {
+        event->ignore();
+        showDropRow(-1);
+        return;
+    }
+    event->acceptProposedAction();
+    showDropRow(dropRowAt(event->position().toPoint()));
+    if (hasAutoScroll()) startAutoScroll();
+}
+
+void RowView::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    stopAutoScroll();
+    showDropRow(-1);
+    event->accept();
+}
+
+void RowView::dropEvent(QDropEvent* event)
+{
+    stopAutoScroll();
+    showDropRow(-1);
+    if (!acceptsDrop_ || !event->mimeData() || !acceptsDrop_(*event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    dropped_(*event->mimeData(), dropRowAt(event->position().toPoint()));
 }

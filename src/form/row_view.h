@@ -5,7 +5,11 @@
 // delegate gives, and draws, selects and moves the cursor as a list view in list mode.
 #include <QAbstractItemView>
 #include <QPersistentModelIndex>
+#include <functional>
+#include <optional>
 #include <utility>
+
+class QMimeData;
 
 class RowView : public QAbstractItemView {
     Q_OBJECT
@@ -17,6 +21,17 @@ public:
     QModelIndex indexAt(const QPoint& point) const override;
     void doItemsLayout() override;
     void reset() override;
+
+    // The selected rows can be dragged, carrying what `data` makes of them. A drag starts
+    // from a press on a row that was selected before it: pressing another row and moving
+    // still selects the rows passed over.
+    void setDragSource(std::function<QMimeData*(const QList<int>& rows)> data);
+    // What `accepts` takes can be dropped between the rows, a line showing where; `dropped`
+    // gets it with the row it lands before (the row count after the last row).
+    void setDropTarget(std::function<bool(const QMimeData&)> accepts,
+                       std::function<void(const QMimeData&, int before)> dropped);
+    // The row a drop at a point of the viewport lands before.
+    int dropRowAt(const QPoint& point) const;
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
@@ -32,6 +47,13 @@ protected:
     void initViewItemOption(QStyleOptionViewItem* option) const override;
     void rowsInserted(const QModelIndex& parent, int start, int end) override;
     void rowsAboutToBeRemoved(const QModelIndex& parent, int start, int end) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     int rows() const;
@@ -47,6 +69,13 @@ private:
     int rowAt(const QPoint& point) const;
     QModelIndex rowIndex(int row) const;
 
+    void showDropRow(int row);
+
     mutable QSize rowSize_;
     QPersistentModelIndex hover_;
+    std::function<QMimeData*(const QList<int>&)> dragData_;
+    std::function<bool(const QMimeData&)> acceptsDrop_;
+    std::function<void(const QMimeData&, int)> dropped_;
+    std::optional<QPoint> dragFrom_;  // a press that may become a drag
+    int dropRow_ = -1;                // where the line of a drop in progress is drawn
 };

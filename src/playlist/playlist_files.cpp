@@ -60,10 +60,13 @@ void PlaylistPage::btnOpSavePL_Click()
 
 void PlaylistPage::btnPLLoad_Click()
 {
-    Module1& m = form.m;
     const QString chosen = form.os.dialogs->showOpen(playlistDialog({}));
-    if (chosen.isEmpty()) return;
-    const std::string path = QFile::encodeName(chosen).toStdString();
+    if (!chosen.isEmpty()) loadPlaylistFile(QFile::encodeName(chosen).toStdString());
+}
+
+void PlaylistPage::loadPllFile(const std::string& path)
+{
+    Module1& m = form.m;
     keepName(m.PlaylistFileName, path);
     const FileRead file = readRegularFile(path, kMaxPlaylistBytes);
     auto refuse = [&](const std::string& prompt) {

@@ -25,7 +25,7 @@ const char* const kPlaylistEmpty = "The Playlist is empty";
 PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
 {
     lblPlaylist = placed(new QLabel(this), "lblPlaylist", 120, 180, 9000, 255);
-    lstPlayList = fixedPitchList(this, "lstPlayList", "Playlist", false);
+    lstPlayList = fixedPitchList(this, "lstPlayList", "Playlist", true);
     placeTwips(lstPlayList, 120, 480, 5200, 5640);
     setLook(lstPlayList, kTrackListLook);
     btnPListPlay = placed(new QPushButton(QStringLiteral("Play Playlist"), this), "btnPListPlay", 5460, 480, 1455, 375);
@@ -34,8 +34,10 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     btnPLLoad = placed(new QPushButton(QStringLiteral("Load"), this), "btnPLLoad", 7020, 870, 1455, 375);
     btnPlDelete = placed(new QPushButton(QStringLiteral("Delete"), this), "btnPlDelete", 120, 480, 855, 255);
     btnPLNotes = placed(new QPushButton(QStringLiteral("Notes"), this), "btnPLNotes", 120, 735, 855, 255);
-    btnPlDelete->hide();
-    btnPLNotes->hide();
+    btnPLMoveUp = placed(new QPushButton(QStringLiteral("Move Up"), this), "btnPLMoveUp", 120, 990, 855, 255);
+    btnPLMoveDown = placed(new QPushButton(QStringLiteral("Move Down"), this), "btnPLMoveDown", 120, 1245, 855, 255);
+    btnPLUndo = placed(new QPushButton(QStringLiteral("Undo"), this), "btnPLUndo", 120, 1500, 855, 255);
+    hidePopups();
 
     connect(lstPlayList, &ListBox::click, this, &PlaylistPage::lstPlayList_Click);
     connect(lstPlayList, &ListBox::dblClick, this, &PlaylistPage::lstPlayList_DblClick);
@@ -46,6 +48,10 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     connect(btnPLNotes, &QPushButton::clicked, this, &PlaylistPage::btnPLNotes_Click);
     connect(btnSavePL, &QPushButton::clicked, this, &PlaylistPage::btnSavePL_Click);
     connect(btnPLLoad, &QPushButton::clicked, this, &PlaylistPage::btnPLLoad_Click);
+    connect(btnPLMoveUp, &QPushButton::clicked, this, [this] { moveSelected(-1); });
+    connect(btnPLMoveDown, &QPushButton::clicked, this, [this] { moveSelected(1); });
+    connect(btnPLUndo, &QPushButton::clicked, this, &PlaylistPage::undo);
+    acceptDrops();
     connectPlayback();
 }
 
@@ -149,8 +155,7 @@ void PlaylistPage::stopWithFailure()
 
 void PlaylistPage::hidePopups()
 {
-    btnPlDelete->hide();
-    btnPLNotes->hide();
+    for (QPushButton* b : {btnPlDelete, btnPLNotes, btnPLMoveUp, btnPLMoveDown, btnPLUndo}) b->hide();
 }
 
 void PlaylistPage::lstPlayList_MouseDown(int button, int, double x, double y)
@@ -160,7 +165,13 @@ void PlaylistPage::lstPlayList_MouseDown(int button, int, double x, double y)
     if (button != kRightButton) return;
     placeTwips(btnPlDelete, int(x), int(y + 200), twipsRect(btnPlDelete).width(), twipsRect(btnPlDelete).height());
     placeTwips(btnPLNotes, int(x), int(y + 455), twipsRect(btnPLNotes).width(), twipsRect(btnPLNotes).height());
-    for (QPushButton* b : {btnPlDelete, btnPLNotes}) {
+    int top = int(y + 710);
+    for (QPushButton* b : {btnPLMoveUp, btnPLMoveDown, btnPLUndo}) {
+        placeTwips(b, int(x), top, twipsRect(b).width(), twipsRect(b).height());
+        top += 255;
+    }
+    btnPLUndo->setEnabled(history.canUndo());
+    for (QPushButton* b : {btnPlDelete, btnPLNotes, btnPLMoveUp, btnPLMoveDown, btnPLUndo}) {
         b->show();
         b->raise();
     }
@@ -180,17 +191,35 @@ std::optional<std::string> PlaylistPage::readForChange() const
     return std::nullopt;
 }
 
-bool PlaylistPage::writePlaylist(const std::string& bytes)
+bool PlaylistPage::storePlaylist(const std::string& bytes)
 {
     const std::string path = playlistPath();
     const FileError error = replaceViaScratch(std::string(qtext::trim(form.m.AppFolder)) + "temp.pl$", path, bytes);
-    if (error == FileError::None) {
-        form.offerNextTrack();  // the entry after the playing one may have changed
-        return true;
-    }
+    if (error == FileError::None) return true;
     form.os.messages->show(toDisplay(playlistNotSavedMessage(path, failureText(error))), QStringLiteral("Problem"),
                            MsgIcon::Exclamation, MsgButtons::Ok);
     return false;
+}
+
+bool PlaylistPage::writePlaylist(const std::string& bytes, const PlaylistOrder& order)
+{
+    if (!history.started()) {
+        // The playlist as the session found it is the first state to go back to.
+        const FileRead file = readRegularFile(playlistPath(), kMaxPlaylistBytes);
+        if (file.error == FileError::NotFound) history.start({});
+        if (file.ok() && !file.truncated) history.start(file.bytes);
+    }
+    if (!storePlaylist(bytes)) return false;
+    history.record(bytes, order);
+    followPosition([&order](int32_t p) { return positionAfter(order, p); });
+    return true;
+}
+
+void PlaylistPage::followPosition(const std::function<int32_t(int32_t)>& follow)
+{
+    PlayerSession& session = *form.session;
+    session.rememberPlaylistPosition(follow(session.playlistPosition()));
+    form.offerNextTrack();  // the entry after the playing one may have changed
 }
 
 bool PlaylistPage::appendEntries(const std::vector<int32_t>& records)

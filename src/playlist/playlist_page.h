@@ -2,11 +2,13 @@
 // The Playlist page: the working playlist's lines with its total playing time, and
 // the handlers that edit it, look its entries up and play them. Every operation
 // reads the playlist file, never the list's lines.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "form/page.h"
+#include "logic/playlist_history.h"
 
 class QPushButton;
 
@@ -20,6 +22,7 @@ public:
     QPushButton *btnPListPlay, *btnClearPL;
     QPushButton *btnSavePL, *btnPLLoad;
     QPushButton *btnPlDelete, *btnPLNotes;  // pop-ups of a right-click on the list
+    QPushButton *btnPLMoveUp, *btnPLMoveDown, *btnPLUndo;
 
     // Rebuilds the list and its summary from the playlist file and the open album.
     void FillPlaylist();
@@ -39,6 +42,17 @@ public:
     void btnSavePL_Click();
     void btnOpSavePL_Click();
     void btnPLLoad_Click();
+    // Loads a playlist file chosen or dropped, by the kind its name says.
+    void loadPlaylistFile(const std::string& path);
+    void loadPllFile(const std::string& path);
+
+    // Order and history: the selected entries one place up (-1) or down (1), or before
+    // an entry; tracks put in before an entry; the last change taken back or made again.
+    void moveSelected(int step);
+    void moveEntries(const QList<int>& rows, int before);
+    void insertTracks(const std::vector<int32_t>& records, int before);
+    void undo();
+    void redo();
 
     // Appends entries for the records and, when that succeeds, makes `current` the current track.
     void addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current);
@@ -60,8 +74,21 @@ private:
     // The playlist file's bytes, "" when it is missing; nullopt (after saying so)
     // when it exists but cannot be read whole.
     std::optional<std::string> readForChange() const;
-    // Replaces the playlist file; false (after saying so) when it could not be written.
-    bool writePlaylist(const std::string& bytes);
+    // Replaces the playlist file and keeps the change for undo; with the change's new
+    // order the session's position follows its entry. False (after saying so) when it
+    // could not be written.
+    bool writePlaylist(const std::string& bytes, const PlaylistOrder& order = {});
+    // Replaces the playlist file without keeping the change; false after saying so.
+    bool storePlaylist(const std::string& bytes);
+    // Tells the player what follows after the position went where `follow` sends it.
+    void followPosition(const std::function<int32_t(int32_t)>& follow);
+    // Shows the playlist file again without moving the track list, the given lines
+    // selected, the last of them current.
+    void showChange(const QList<int>& selected);
+    void applyOrder(const PlaylistOrder& order, const QList<int>& rows);
+    void turn(bool back);
+    void acceptDrops();
+    PlaylistHistory history;
     void showEmpty();
     // Makes the entry at a line the current track and shows its notes; when it names no
     // track of the album, the stopped state instead, and false.

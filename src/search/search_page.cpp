@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "form/drag_data.h"
 #include "form/form1.h"
 #include "playback/player_session.h"
 #include "form/layout_helpers.h"
@@ -78,6 +79,15 @@ SearchPage::SearchPage(Form1& owner, TrackLines trackLines)
     connect(btnSearch, &QPushButton::clicked, this, &SearchPage::btnSearch_Click);
     connect(lstSearchRes, &ListBox::mouseDown, this, &SearchPage::lstSearchRes_MouseDown);
     connect(lstSearchRes, &ListBox::dblClick, this, &SearchPage::lstSearchRes_DblClick);
+    // Dragged results carry the tracks they name, in list order.
+    lstSearchRes->setDragSource([this](const QList<int>& rows) -> QMimeData* {
+        const std::vector<std::optional<int32_t>> numbers = readResults();
+        std::vector<int32_t> records;
+        for (const int row : rows)
+            if (size_t(row) < numbers.size() && row < lstSearchRes->listCount() && isTrack(numbers[size_t(row)]))
+                records.push_back(*numbers[size_t(row)]);
+        return records.empty() ? nullptr : trackDragData(records);
+    });
     connect(btnSearchAddtoPlayList, &QPushButton::clicked, this, &SearchPage::btnSearchAddtoPlayList_Click);
     connect(btnCopyToPlayList, &QPushButton::clicked, this, &SearchPage::btnCopyToPlayList_Click);
     connect(btnSeDetails, &QPushButton::clicked, this, &SearchPage::btnSeDetails_Click);

@@ -14,7 +14,7 @@ KeyAction mediaKey(int key)
     }
 }
 
-KeyAction controlKey(int key, bool miniView)
+KeyAction controlKey(int key, const KeyContext& context)
 {
     switch (key) {
     case Qt::Key_M: return KeyAction::ToggleMini;
@@ -22,8 +22,11 @@ KeyAction controlKey(int key, bool miniView)
     default: break;
     }
     // The pages are not part of the mini player strip.
-    if (miniView) return KeyAction::None;
+    if (context.miniView) return KeyAction::None;
     switch (key) {
+    // A text box takes back its own typing.
+    case Qt::Key_Z: return context.typing ? KeyAction::None : KeyAction::Undo;
+    case Qt::Key_Y: return context.typing ? KeyAction::None : KeyAction::Redo;
     case Qt::Key_1: return KeyAction::ShowTrackList;
     case Qt::Key_2: return KeyAction::ShowPlaylist;
     case Qt::Key_3: return KeyAction::ShowSearch;
@@ -65,7 +68,13 @@ KeyAction keyAction(int key, Qt::KeyboardModifiers modifiers, const KeyContext& 
         return context.autoRepeat ? KeyAction::None : media;
     // The keypad and the Shift that some layouts need for "+" do not change the key.
     const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
-    if (held == Qt::ControlModifier) return context.autoRepeat ? KeyAction::None : controlKey(key, context.miniView);
+    if (held == Qt::ControlModifier) return context.autoRepeat ? KeyAction::None : controlKey(key, context);
+    const bool pageKeys = !context.typing && !context.miniView && !context.autoRepeat;
+    if (held == (Qt::ControlModifier | Qt::ShiftModifier))
+        return pageKeys && key == Qt::Key_Z ? KeyAction::Redo : KeyAction::None;
+    // The playlist's selected entries move up and down its list.
+    if (held == Qt::AltModifier && !context.typing && !context.miniView && context.page == ShownPage::Playlist)
+        return key == Qt::Key_Up ? KeyAction::MoveUp : key == Qt::Key_Down ? KeyAction::MoveDown : KeyAction::None;
     const bool shiftOnly = held == Qt::ShiftModifier;
     if (held != Qt::NoModifier && !(shiftOnly && (key == Qt::Key_Plus || key == Qt::Key_Minus))) return KeyAction::None;
     if (context.typing) return KeyAction::None;

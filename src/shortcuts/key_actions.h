@@ -22,6 +22,10 @@ enum class KeyAction {
     MediaPlayPause,
     MediaStop,
     MediaNext,
+    Undo,
+    Redo,
+    MoveUp,
+    MoveDown,
 };
 
 enum class ShownPage { TrackList, Playlist, Search, Options };

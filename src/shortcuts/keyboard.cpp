@@ -123,6 +123,10 @@ void KeyboardShortcuts::run(KeyAction action)
     case KeyAction::Mute: form.session->toggleMute(); break;
     case KeyAction::ToggleMini: mini ? form.btnMinMax_Click() : form.btnMinim_Click(); break;
     case KeyAction::Quit: form.btnExit_Click(); break;
+    case KeyAction::Undo: form.fmPlaylist->undo(); break;
+    case KeyAction::Redo: form.fmPlaylist->redo(); break;
+    case KeyAction::MoveUp: form.fmPlaylist->moveSelected(-1); break;
+    case KeyAction::MoveDown: form.fmPlaylist->moveSelected(1); break;
     default: playMedia(action); break;
     }
 }
