@@ -4,6 +4,7 @@
 // reads the playlist file, never the list's lines.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "form/page.h"
@@ -39,6 +40,9 @@ public:
     void btnSavePL_Click();
     void btnOpSavePL_Click();
     void btnPLLoad_Click();
+    // Loads a playlist file in the working playlist's place as Load does, read as an M3U
+    // playlist for ".m3u8" and ".m3u", else as a ".pll" file; false (after saying why) when refused.
+    bool loadPlaylistFile(const std::string& path);
 
     // Appends entries for the records and, when that succeeds, makes `current` the current track.
     void addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current);
@@ -67,4 +71,6 @@ private:
     // track of the album, the stopped state instead, and false.
     bool showEntry(int line);
     void stopWithFailure();
+    // The entries of an M3U playlist's bytes that name tracks of the album, in the working playlist's place.
+    bool loadM3u(const std::string& path, std::string_view bytes);
 };
