@@ -23,7 +23,8 @@ QString filterExtension(const QString& nameFilter)
     const qsizetype from = open + 2;
     qsizetype end = from + 1;
     while (end < nameFilter.size() && nameFilter[end] != ' ' && nameFilter[end] != ')' && nameFilter[end] != ';') ++end;
-    return nameFilter.mid(from, end - from);
+    const QString ext = nameFilter.mid(from, end - from);
+    return ext.contains('*') || ext.contains('?') ? QString() : ext;  // "*.*" names no extension
 }
 
 QString withDefaultExtension(const QString& path, const QString& defaultExt)

@@ -81,7 +81,7 @@ void keepAboveParent(QWidget* dialog, const QWidget* parent);
 
 // "Name (*.ext)|*.ext|Other (*.o)|*.o" to Qt's name filters "Name (*.ext)", "Other (*.o)".
 QStringList qtFilters(const QString& filter);
-// The extension a Qt name filter's first pattern names (".ext"); "" for "*" or none.
+// The extension a Qt name filter's first pattern names (".ext"); "" for a wildcard or none.
 QString filterExtension(const QString& nameFilter);
 // Adds defaultExt when the file name has no extension.
 QString withDefaultExtension(const QString& path, const QString& defaultExt);
