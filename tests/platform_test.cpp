@@ -134,30 +134,37 @@ private slots:
     // Qt's save dialog: what it offers, and the name it returns for what the user types ("" a cancel).
     void qtSaveDialog_data()
     {
-        const auto row = columns<QString, QString>({"typed", "result"});
-        row("extension added", "evening", "evening.pll");
-        row("own extension kept", "evening.txt", "evening.txt");
-        row("cancel", "", "");
+        const auto row = columns<QString, int, QString>({"typed", "type", "result"});
+        row("extension added", "evening", 1, "evening.pll");
+        row("own extension kept", "evening.txt", 1, "evening.txt");
+        row("other type, its extension", "evening", 2, "evening.m3u8");
+        row("cancel", "", 1, "");
     }
     void qtSaveDialog()
     {
-        auto [typed, result] = fetch<QString, QString>({"typed", "result"});
+        auto [typed, type, result] = fetch<QString, int, QString>({"typed", "type", "result"});
         const QString before = QDir::currentPath();
         QTemporaryDir dir;
         QStringList seen;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+            auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
             seen << dialog->nameFilters().join('|') << dialog->directory().absolutePath() << edit->text();
+            types->setCurrentIndex(type - 1);  // as a user's pick does
+            emit types->activated(type - 1);
+            emit types->textActivated(types->currentText());
             edit->setText(typed);
             typed.isEmpty() ? dialog->reject() : static_cast<QDialog*>(dialog)->accept();
         });
         QtDialogs dialogs;
-        const QString chosen = dialogs.showSave({"Quillon Playlist (*.pll)|*.pll", ".pll", dir.path(), "old.pll", true});
+        const QString chosen = dialogs.showSave(
+            {"Quillon Playlist (*.pll)|*.pll|M3U8 Playlist (*.m3u8)|*.m3u8", ".pll", dir.path(), "old.pll", true});
         QDir::setCurrent(before);
-        QCOMPARE(seen, (QStringList{"Quillon Playlist (*.pll)", dir.path(), "old.pll"}));
+        QCOMPARE(seen, (QStringList{"Quillon Playlist (*.pll)|M3U8 Playlist (*.m3u8)", dir.path(), "old.pll"}));
         QCOMPARE(chosen, result.isEmpty() ? result : QDir::toNativeSeparators(dir.filePath(result)));
         QCOMPARE(dialogs.heldFileName(), result.isEmpty() ? QString("old.pll") : chosen);
+        QCOMPARE(dialogs.chosenFilterIndex(), type);
     }
 };
 

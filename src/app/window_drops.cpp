@@ -62,8 +62,10 @@ private:
             return refuse(
                 QStringLiteral("The album file\r%1\rwas not loaded: %2.").arg(QDir::toNativeSeparators(path), problem));
         }
-        if (kind == QLatin1String("pll") || kind == QLatin1String("m3u8") || kind == QLatin1String("m3u"))
-            return form_.fmPlaylist->loadPlaylistFile(QFile::encodeName(path).toStdString());
+        if (kind == QLatin1String("pll") || kind == QLatin1String("m3u8") || kind == QLatin1String("m3u")) {
+            form_.fmPlaylist->loadPlaylistFile(QFile::encodeName(path).toStdString());
+            return;
+        }
         const QString what = path.isEmpty() ? QStringLiteral("What was dropped ")
                                             : QStringLiteral("The file\r%1\r").arg(QDir::toNativeSeparators(path));
         refuse(what

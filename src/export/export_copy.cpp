@@ -104,6 +104,9 @@ void ExportFrame::startCopying()
             return true;  // the index so far stays, whatever ended the export
         });
         if (committed != FileError::None && !outcome_.failure.failed()) outcome_ = {{committed, 0}, false, 0, 0, false};
+        // Lists the copies made, so the folder plays in order on other players too.
+        const FileError listed = writeFileAtomic(plan_.folder + "/playlist.m3u8", exportPlaylist(plan_, outcome_.done));
+        if (listed != FileError::None && !outcome_.failure.failed()) outcome_ = {{listed, 0}, false, 0, 0, false};
     });
 }
 

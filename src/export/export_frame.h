@@ -1,7 +1,8 @@
 #pragma once
 // The Playlist page's export: its "Export" button and the frame over the page that
 // chooses a place, a parent folder and a name, then copies the playlist's MP3 files
-// there, numbered in playlist order, beside an index "details.txt". The copying runs
+// there, numbered in playlist order, beside an index "details.txt" and a "playlist.m3u8"
+// listing them in that order. The copying runs
 // on a thread of its own while the window goes on; the playlist's lines are selected
 // in turn as it goes.
 #include <QString>

@@ -1,5 +1,7 @@
 #include "logic/export_run.h"
 
+#include <algorithm>
+
 #include "logic/date_words.h"
 #include "logic/export_files.h"
 #include "logic/notes.h"
@@ -46,6 +48,13 @@ ExportOutcome runExport(const ExportPlan& plan, const std::function<OsFailure(st
     return outcome;
 }
 
+std::string exportPlaylist(const ExportPlan& plan, size_t count)
+{
+    std::vector<M3uItem> items;
+    for (size_t i = 0; i < std::min(count, plan.items.size()); ++i) items.push_back(plan.items[i].listed);
+    return m3uText(items);
+}
+
 ExportPlan planExport(std::string_view playlistBytes, AlbumFile& album, const std::string& detailsFolder,
                       const std::string& folder, bool withNotes)
 {
@@ -73,6 +82,7 @@ ExportPlan planExport(std::string_view playlistBytes, AlbumFile& album, const st
         item.index = indexLine(item.fileName, trackDisplayLine(rec, date));
         item.notesPath = notesPath(detailsFolder, rec);
         item.noteNo = noteNumber(rec.NoteNo);
+        item.listed = m3uItem(rec, item.fileName);
         plan.items.push_back(std::move(item));
     }
     return plan;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "logic/export_names.h"
+#include "logic/m3u_playlist.h"
 
 struct ExportItem {
     std::string source;        // the MP3 file
@@ -16,6 +17,7 @@ struct ExportItem {
     std::string notesPath;
     long noteNo = 0;
     FileError unreadable = FileError::None;  // the entry names no track of the album
+    M3uItem listed;                          // its entry in the export's "playlist.m3u8"
 };
 
 struct ExportPlan {
@@ -41,6 +43,9 @@ struct ExportHooks {
 // until the end, a failure, or a cancel; a failed writeIndex is a failure of its own.
 ExportOutcome runExport(const ExportPlan& plan, const std::function<OsFailure(std::string_view)>& writeIndex,
                         const ExportHooks& hooks);
+
+// The export's "playlist.m3u8": the first count entries' copies, by name, in order.
+std::string exportPlaylist(const ExportPlan& plan, size_t count);
 
 // The plan of an export of the playlist file's entries (its bytes) from the open album:
 // each entry's source from its album path line (see entrySourceFolder), its notes from

@@ -148,6 +148,15 @@ bool isValidUtf8(std::string_view bytes)
     return true;
 }
 
+std::string utf8Of(std::string_view bytes)
+{
+    if (isValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() * 2);
+    for (const char c : bytes) appendUtf8(cp1252::toChar(static_cast<unsigned char>(c)), out);
+    return out;
+}
+
 char32_t upperChar(char32_t c)
 {
     return upperOf(c);

@@ -8,6 +8,9 @@
 // True for valid UTF-8: no overlong form, surrogate, or code point past U+10FFFF.
 bool isValidUtf8(std::string_view bytes);
 
+// The text in UTF-8: as it is when valid UTF-8, otherwise read as Windows-1252.
+std::string utf8Of(std::string_view bytes);
+
 // True when every byte is below 0x80.
 bool isAsciiText(std::string_view bytes);
 

@@ -43,6 +43,8 @@ public:
     std::string_view TrackDate() const { return field(FieldAt::TrackDate, FieldWidths::TrackDate); }
     std::string_view PlayTime() const { return field(FieldAt::PlayTime, FieldWidths::PlayTime); }
     std::string_view Title() const { return field(FieldAt::Title, FieldWidths::Title); }
+    std::string_view Mp3Name() const { return field(FieldAt::Mp3Name, FieldWidths::Mp3Name); }
+    std::string_view Folder() const { return field(FieldAt::Folder, FieldWidths::Folder); }
     std::string_view Code() const { return field(FieldAt::Code, FieldWidths::Code); }
     int16_t Lineside() const;
     TrackRecord record() const;

@@ -4,13 +4,27 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <algorithm>
 
 #include "platform/colors.h"
 
-QString qtFilter(const QString& filter)
+QStringList qtFilters(const QString& filter)
 {
-    const int bar = filter.indexOf(QChar('|'));
-    return bar < 0 ? filter : filter.left(bar);
+    const QStringList parts = filter.split(QChar('|'));
+    QStringList names;
+    for (qsizetype i = 0; i < parts.size(); i += 2) names << parts[i];
+    return names;
+}
+
+QString filterExtension(const QString& nameFilter)
+{
+    const qsizetype open = nameFilter.indexOf(QStringLiteral("(*."));
+    if (open < 0) return {};
+    const qsizetype from = open + 2;
+    qsizetype end = from + 1;
+    while (end < nameFilter.size() && nameFilter[end] != ' ' && nameFilter[end] != ')' && nameFilter[end] != ';') ++end;
+    const QString ext = nameFilter.mid(from, end - from);
+    return ext.contains('*') || ext.contains('?') ? QString() : ext;  // "*.*" names no extension
 }
 
 QString withDefaultExtension(const QString& path, const QString& defaultExt)
@@ -35,30 +49,48 @@ QString startPath(const FileDialogRequest& request)
     return QDir(request.initDir).filePath(name);
 }
 
-// Names that do not exist are accepted, so a typed name of a missing file comes back as typed.
-QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+// The extension a name without one gets: the chosen filter's, else the request's.
+QString extensionFor(const FileDialogRequest& request, const QString& nameFilter)
 {
-    QFileDialog dialog(parent, QString(), startPath(request), qtFilter(request.filter));
+    const QString own = filterExtension(nameFilter);
+    return own.isEmpty() ? request.defaultExt : own;
+}
+
+// Names that do not exist are accepted, so a typed name of a missing file comes back as typed.
+FileChoice runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDialog::AcceptMode mode)
+{
+    const QStringList filters = qtFilters(request.filter);
+    QFileDialog dialog(parent, QString(), startPath(request));
+    dialog.setNameFilters(filters);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setDefaultSuffix(request.defaultExt.mid(request.defaultExt.startsWith('.') ? 1 : 0));
+    const auto suffixFor = [&](const QString& nameFilter) {
+        const QString ext = extensionFor(request, nameFilter);
+        dialog.setDefaultSuffix(ext.mid(ext.startsWith('.') ? 1 : 0));
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, suffixFor);
+    dialog.selectNameFilter(filters.value(request.filterIndex - 1, filters.value(0)));
+    suffixFor(dialog.selectedNameFilter());
     keepAboveParent(&dialog, parent);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    const bool accepted = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    const QString nameFilter = dialog.selectedNameFilter();
+    const int chosenFilter = int(std::max<qsizetype>(filters.indexOf(nameFilter), 0)) + 1;
+    if (!accepted) return {{}, chosenFilter};
     const QString chosen = QDir::toNativeSeparators(dialog.selectedFiles().first());
     QDir::setCurrent(QFileInfo(chosen).absolutePath());
-    return withDefaultExtension(chosen, request.defaultExt);
+    return {withDefaultExtension(chosen, extensionFor(request, nameFilter)), chosenFilter};
 }
 
 }  // namespace
 
-QString QtDialogs::openFile(const FileDialogRequest& request)
+FileChoice QtDialogs::openFile(const FileDialogRequest& request)
 {
     return runFileDialog(parent_, request, QFileDialog::AcceptOpen);
 }
 
-QString QtDialogs::saveFile(const FileDialogRequest& request)
+FileChoice QtDialogs::saveFile(const FileDialogRequest& request)
 {
     return runFileDialog(parent_, request, QFileDialog::AcceptSave);
 }

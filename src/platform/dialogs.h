@@ -1,18 +1,27 @@
 #pragma once
 // File and colour choices. A cancelled file dialog returns an empty name.
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 
 class QWidget;
 
 struct FileDialogRequest {
-    QString filter;      // one entry, "Quillon Album (*.qdb)|*.qdb"
-    QString defaultExt;  // ".qdb", added when the user types no extension
+    // "Quillon Album (*.qdb)|*.qdb", or several such pairs joined by "|"
+    QString filter;
+    QString defaultExt;  // ".qdb", added when the user types no extension and the filter names none
     QString initDir;     // empty: wherever the dialog was last
     // The name offered; none offers the name the file dialogs hold from their last use.
     std::optional<QString> fileName;
     bool confirmOverwrite = false;  // a save asks before an existing file is replaced
+    int filterIndex = 1;            // the filter shown first, from 1
+};
+
+// What a file dialog returned: the name ("" a cancel) and the filter chosen in it, from 1.
+struct FileChoice {
+    QString path;
+    int filterIndex = 1;
 };
 
 // The file dialogs hold one name between uses, as a user expects of one dialog: the
@@ -27,11 +36,13 @@ public:
     // A colour as 0x00BBGGRR, or nullopt when cancelled.
     virtual std::optional<uint32_t> showColor(uint32_t initial) = 0;
     const QString& heldFileName() const { return held_; }
+    // The filter the last file dialog ended with, from 1: the file type a user picked.
+    int chosenFilterIndex() const { return chosenFilter_; }
 
 protected:
     // The request always names the name offered. An empty result is a cancel.
-    virtual QString openFile(const FileDialogRequest& request) = 0;
-    virtual QString saveFile(const FileDialogRequest& request) = 0;
+    virtual FileChoice openFile(const FileDialogRequest& request) = 0;
+    virtual FileChoice saveFile(const FileDialogRequest& request) = 0;
 
 private:
     FileDialogRequest withHeldName(FileDialogRequest request)
@@ -40,12 +51,14 @@ private:
         held_ = *request.fileName;
         return request;
     }
-    QString remember(const QString& chosen)
+    QString remember(const FileChoice& chosen)
     {
-        if (!chosen.isEmpty()) held_ = chosen;
-        return chosen;
+        chosenFilter_ = chosen.filterIndex;
+        if (!chosen.path.isEmpty()) held_ = chosen.path;
+        return chosen.path;
     }
     QString held_;
+    int chosenFilter_ = 1;
 };
 
 // Dialogs belong to the window set by setParentWindow, like the message boxes.
@@ -55,8 +68,8 @@ public:
     std::optional<uint32_t> showColor(uint32_t initial) override;
 
 protected:
-    QString openFile(const FileDialogRequest& request) override;
-    QString saveFile(const FileDialogRequest& request) override;
+    FileChoice openFile(const FileDialogRequest& request) override;
+    FileChoice saveFile(const FileDialogRequest& request) override;
 
 private:
     QWidget* parent_ = nullptr;
@@ -66,7 +79,9 @@ private:
 // it could open behind its own window, which would look frozen.
 void keepAboveParent(QWidget* dialog, const QWidget* parent);
 
-// "Name (*.ext)|*.ext" to Qt's "Name (*.ext)".
-QString qtFilter(const QString& filter);
+// "Name (*.ext)|*.ext|Other (*.o)|*.o" to Qt's name filters "Name (*.ext)", "Other (*.o)".
+QStringList qtFilters(const QString& filter);
+// The extension a Qt name filter's first pattern names (".ext"); "" for a wildcard or none.
+QString filterExtension(const QString& nameFilter);
 // Adds defaultExt when the file name has no extension.
 QString withDefaultExtension(const QString& path, const QString& defaultExt);

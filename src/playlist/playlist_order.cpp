@@ -25,11 +25,6 @@ void PlaylistPage::acceptDrops()
                                });
 }
 
-void PlaylistPage::loadPlaylistFile(const std::string& path)
-{
-    loadPllFile(path);
-}
-
 void PlaylistPage::showChange(const QList<int>& selected)
 {
     PlayerSession& session = *form.session;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "form/page.h"
@@ -42,9 +43,9 @@ public:
     void btnSavePL_Click();
     void btnOpSavePL_Click();
     void btnPLLoad_Click();
-    // Loads a playlist file chosen or dropped, by the kind its name says.
-    void loadPlaylistFile(const std::string& path);
-    void loadPllFile(const std::string& path);
+    // Loads a playlist file in the working playlist's place as Load does, read as an M3U
+    // playlist for ".m3u8" and ".m3u", else as a ".pll" file; false (after saying why) when refused.
+    bool loadPlaylistFile(const std::string& path);
 
     // Order and history: the selected entries one place up (-1) or down (1), or before
     // an entry; tracks put in before an entry; the last change taken back or made again.
@@ -94,4 +95,6 @@ private:
     // track of the album, the stopped state instead, and false.
     bool showEntry(int line);
     void stopWithFailure();
+    // The entries of an M3U playlist's bytes that name tracks of the album, in the working playlist's place.
+    bool loadM3u(const std::string& path, std::string_view bytes);
 };

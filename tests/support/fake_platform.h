@@ -43,18 +43,20 @@ public:
     std::optional<uint32_t> showColor(uint32_t) override { return colourAnswers.value(answered++); }
     QList<std::optional<uint32_t>> colourAnswers;  // in turn, nullopt a cancel; then every dialog is cancelled
     int answered = 0;
-    QStringList fileAnswers;  // names the file dialogs return in turn, "" a cancel; then every one is cancelled
+    QStringList fileAnswers;   // names the file dialogs return in turn, "" a cancel; then every one is cancelled
+    QList<int> filterAnswers;  // the filter (from 1) each file dialog ends with in turn; then the one offered
     QList<AskedFile> asked;
 
 protected:
-    QString openFile(const FileDialogRequest& request) override { return answer(false, request); }
-    QString saveFile(const FileDialogRequest& request) override { return answer(true, request); }
+    FileChoice openFile(const FileDialogRequest& request) override { return answer(false, request); }
+    FileChoice saveFile(const FileDialogRequest& request) override { return answer(true, request); }
 
 private:
-    QString answer(bool save, const FileDialogRequest& request)
+    FileChoice answer(bool save, const FileDialogRequest& request)
     {
         asked.append({save, request});
-        return fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst();
+        const int filter = filterAnswers.isEmpty() ? request.filterIndex : filterAnswers.takeFirst();
+        return {fileAnswers.isEmpty() ? QString() : fileAnswers.takeFirst(), filter};
     }
 };
 
