@@ -1,5 +1,6 @@
 #include "album/track_list_page.h"
 
+#include <algorithm>
 #include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -79,6 +80,18 @@ void TrackListPage::FillTrackList()
     const int32_t line = m.TrackListIndex >= 0 && m.TrackListIndex < count ? m.TrackListIndex : 0;
     lstTracks->setListIndex(line);
     if (line >= 2) lstTracks->setTopIndex(line - 2);
+}
+
+void TrackListPage::fillAtStart()
+{
+    const int listHeight = std::clamp(twipsRect(lstTracks).height(), VScroll1->minimum(), VScroll1->maximum());
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(listHeight);
+    }
+    VScroll1_Change();
+    FillTrackList();
+    setHeightTwips(txtDetails, 5875 - twipsRect(lstTracks).height());
 }
 
 int TrackListPage::lineCount() const

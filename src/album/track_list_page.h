@@ -27,6 +27,8 @@ public:
     QPushButton *btnAddPL, *btnClearSel;  // pop-ups of a right-click on the list
 
     void FillTrackList();
+    // Start-up: the splitter takes the list height the settings gave (within its range), then the list fills.
+    void fillAtStart();
     // The lines the list shows.
     int lineCount() const;
     void FormatTrackDate();

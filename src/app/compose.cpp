@@ -9,6 +9,7 @@
 #include "album/album_files_frame.h"
 #include "album/track_list_model.h"
 #include "album/track_list_page.h"
+#include "app/page_hooks.h"
 #include "export/export_frame.h"
 #include "form/form1.h"
 #include "form/looks.h"
@@ -167,6 +168,7 @@ std::unique_ptr<Form1> composeWindow(const Platform& platform)
     form.connectPages();
     connectTrackList(form);
     connectPageIntents(form);
+    hookShellToPages(form);
     form.connectPlayback();
     connectSessionToPages(form);
     form.connectPlayerView();
