@@ -234,8 +234,8 @@ private slots:
             writeSearchAlbum(f, true);
             form.fmTrackList->FillTrackList();
         }
-        const int32_t current = form.m.CurrentRecord;
-        const std::string title = form.m.TrackRec.Title;
+        const int32_t current = form.session->currentRecord();
+        const std::string title = form.session->lastRecordRead().Title;
         QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
         QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
         for (int i = 0; i < (setup == "twice" ? 2 : 1); ++i) search(page, text, modes[mode], kinds[kind], code);
@@ -252,7 +252,8 @@ private slots:
         QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
         QCOMPARE(f.messages.shown.size(), setup == "blocked" ? 1 : 0);
         if (setup == "blocked") QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
-        QVERIFY(form.m.CurrentRecord == current && form.m.TrackRec.Title == title);  // the current track stays
+        QVERIFY(form.session->currentRecord() == current
+                && form.session->lastRecordRead().Title == title);  // the current track stays
     }
 
     // Formatted and matched a block at a time, in pieces, a large album gives what its
@@ -433,7 +434,7 @@ private slots:
         action(page);
         settle();
         QCOMPARE(playlistRecords(f), playlist);
-        QTEST(form.m.CurrentRecord, "current");
+        QTEST(form.session->currentRecord(), "current");
         if (!status.isEmpty()) QCOMPARE(form.lblPlayMode->text(), status);
         const bool plays = form.session->mode() == Mode::SearchOne;
         QCOMPARE(QList<bool>({form.fmPlaylist->isVisible(), form.fmSeNotes->isVisible(), plays}), shown);

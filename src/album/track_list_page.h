@@ -31,7 +31,6 @@ public:
     void fillAtStart();
     // The lines the list shows.
     int lineCount() const;
-    void FormatTrackDate();
     void ShowTrackNotes();
     // Makes a record the current track: its line selected, its notes shown.
     void showRecord(int32_t record);

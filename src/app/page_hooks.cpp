@@ -109,9 +109,8 @@ void hookShellToPages(Form1& form)
     hooks.searchOnEnter = [search](bool on) { search->btnSearch->setDefault(on); };
     hooks.showPlaylist = [playlist] { playlist->showPage(); };
     hooks.refreshSamples = [options] { options->fmOptionsPrefs->refreshSamples(); };
-    hooks.resetForStart = [&form, trackList, playlist] {
-        playlist->lblPlaylist->setText(QStringLiteral("The playlist is empty"));
-        form.m.PlaylistEmpty = true;
+    hooks.resetForStart = [trackList, playlist] {
+        playlist->showNotFilled();
         setLook(trackList->txtDetails, kDetailsLook);
         setLook(trackList->lstTracks, kTrackListLook);
     };

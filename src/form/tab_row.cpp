@@ -99,7 +99,7 @@ void Form1::btnHelp_Click()
 void Form1::lblTitle_Click()
 {
     // No line to select (nothing played yet) leaves no current track, as a click on no line would.
-    if (pages.selectTrackLine(session->playingRecord() - 1) < 0) m.CurrentRecord = 0;
+    if (pages.selectTrackLine(session->playingRecord() - 1) < 0) session->setCurrentRecord(0);
     pages.showCurrentNotes();
 }
 

@@ -23,6 +23,10 @@ public:
 
     // Rebuilds the list and its summary from the playlist file and the open album.
     void FillPlaylist();
+    // The list shows no entry ("The Playlist is empty"), or has not been filled yet.
+    bool isEmpty() const { return empty_; }
+    // Start-up: the summary says the playlist is empty until the page is first shown.
+    void showNotFilled();
     // What showing the page does after the common tab steps: rebuild, then bring
     // back the remembered entry (only highlighted while the playlist plays).
     void showPage();
@@ -67,4 +71,6 @@ private:
     // track of the album, the stopped state instead, and false.
     bool showEntry(int line);
     void stopWithFailure();
+
+    bool empty_ = true;
 };
