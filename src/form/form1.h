@@ -82,7 +82,8 @@ public:
     QLabel *Label12, *lblMinVol;
     PictureBox* picMinTimer;
 
-    // What the player pane and the mini player ask of the pages; set by the composition.
+    // What the shell (the tabs, start-up, the settings file, the player pane and the mini
+    // player) asks of the pages; set by the composition once the pages are built.
     struct PageHooks {
         // Chooses the track list's current line again (its notes show) and returns the notes.
         std::function<QString()> reselectCurrentLine;
