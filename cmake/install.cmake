@@ -9,7 +9,7 @@ set(QUILLON_DATA_DIR ${CMAKE_INSTALL_DATADIR}/quillon)
 # The running program finds the help page from its own folder, so the install
 # may be moved to another prefix.
 file(RELATIVE_PATH QUILLON_DATA_FROM_BIN ${CMAKE_INSTALL_FULL_BINDIR} ${CMAKE_INSTALL_FULL_DATADIR}/quillon)
-set_property(SOURCE src/app/this_program.cpp APPEND PROPERTY
+set_property(SOURCE src/platform/this_program.cpp APPEND PROPERTY
   COMPILE_DEFINITIONS QUILLON_DATA_FROM_BIN="${QUILLON_DATA_FROM_BIN}")
 
 configure_file(desktop/${QUILLON_APP_ID}.metainfo.xml ${CMAKE_BINARY_DIR}/${QUILLON_APP_ID}.metainfo.xml @ONLY)

@@ -7,7 +7,7 @@
 #include "app/first_paint_probe.h"
 #include "app/quit_signals.h"
 #include "app/single_instance.h"
-#include "app/this_program.h"
+#include "platform/this_program.h"
 #include "desktop/mpris_service.h"
 #include "form/form1.h"
 #include "platform/dialogs.h"

@@ -332,7 +332,7 @@ private slots:
         QCOMPARE(page.lstTracks->listIndex(), 0);
         clickRow(page.lstTracks, 2);
         QVERIFY(!page.btnAddPL->isVisible() && !page.btnClearSel->isVisible());
-        QCOMPARE(w.m.CurrentRecord, 3);
+        QCOMPARE(w.session->currentRecord(), 3);
         QCOMPARE(page.txtDetails->toPlainText(), QStringLiteral("Notes of Track 3"));
         QTest::keyClick(page.lstTracks, Qt::Key_Down);
         QCOMPARE(page.txtDetails->toPlainText(), QStringLiteral("Notes of Track 4"));

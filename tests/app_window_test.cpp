@@ -135,7 +135,7 @@ private slots:
         if (top >= 0) QTRY_COMPARE(w.fmTrackList->lstTracks->topIndex(), top);
         QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{selected});
         QCOMPARE(w.fmTrackList->lstTracks->listIndex(), selected);
-        QCOMPARE(w.m.CurrentRecord, selected + 1);
+        QCOMPARE(w.session->currentRecord(), selected + 1);
         QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(selected + 1));
         QTEST(twipsRect(w.fmTrackList->lstTracks).height(), "height");
         QTEST(w.fmTrackList->VScroll1->value(), "height");

@@ -29,7 +29,7 @@ struct SessionBench {
                 fixture::makeTrack("T", "05051975", "03:41", int16_t(linesides[i - 1]), "t" + std::to_string(i), "f1"));
         album.open(dir.writeAlbum("album.qdb", tracks));
         session.setTrackSource({[count = int(linesides.size())] { return count; }, [this] { return line; },
-                                [this](int l) { current = (line = l) + 1; }, [](int, bool) {},
+                                [this](int l) { session.setCurrentRecord((line = l) + 1); }, [](int, bool) {},
                                 [passedOver](int16_t lineside) { return lineside == passedOver; },
                                 [chosen] { return chosen; }});
     }
@@ -40,12 +40,10 @@ struct SessionBench {
     RecordingMessageBoxes messages;
     AlbumFile album;
     const std::string folder = dir.folder();
-    int32_t current = 0;
     int line = 0;
-    TrackRecord record;
     DateWords date;
     std::mt19937 random{7};
-    PlayerSession session{player, messages, {album, folder, current, record, date, random, toDisplay}};
+    PlayerSession session{player, messages, {album, folder, date, random, toDisplay}};
 };
 
 using Change = std::function<void(Form1&)>;

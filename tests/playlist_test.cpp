@@ -545,7 +545,7 @@ private slots:
         Form1& w = startOnPlaylist(f, 5, entries({1, 2, 3}));
         // Away from playing, Play Playlist starts at the line that is current.
         const auto positionShown = [&w] {
-            return w.m.PlaylistEmpty || w.session->playlistPosition() == w.fmPlaylist->lstPlayList->listIndex();
+            return w.fmPlaylist->isEmpty() || w.session->playlistPosition() == w.fmPlaylist->lstPlayList->listIndex();
         };
         action(w);
         QVERIFY(positionShown());

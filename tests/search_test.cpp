@@ -247,8 +247,8 @@ private slots:
         QStringList kept;  // the lines listed before another album is loaded
         before(f, kept);
         const bool blocked = QFileInfo(QString::fromStdString(f.appFile("search.$$$"))).isDir();  // a FIFO is replaced
-        const int32_t current = form.m.CurrentRecord;
-        const std::string title = form.m.TrackRec.Title;
+        const int32_t current = form.session->currentRecord();
+        const std::string title = form.session->lastRecordRead().Title;
         QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
         QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
         search(page, text, modes[mode], kinds[kind], code);
@@ -265,7 +265,8 @@ private slots:
         QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
         QCOMPARE(f.messages.shown.size(), blocked ? 1 : 0);
         if (blocked) QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
-        QVERIFY(form.m.CurrentRecord == current && form.m.TrackRec.Title == title);  // the current track stays
+        QVERIFY(form.session->currentRecord() == current
+                && form.session->lastRecordRead().Title == title);  // the current track stays
     }
 
     // Formatted and matched a block at a time, in pieces, a large album gives what its
@@ -445,7 +446,7 @@ private slots:
         action(page);
         settle();
         QCOMPARE(playlistRecords(f), playlist);
-        QTEST(form.m.CurrentRecord, "current");
+        QTEST(form.session->currentRecord(), "current");
         if (!status.isEmpty()) QCOMPARE(form.lblPlayMode->text(), status);
         const bool plays = form.session->mode() == Mode::SearchOne;
         QCOMPARE(QList<bool>({form.fmPlaylist->isVisible(), form.fmSeNotes->isVisible(), plays}), shown);

@@ -1,5 +1,6 @@
 #include "album/track_list_page.h"
 
+#include <algorithm>
 #include <QItemSelectionModel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -79,14 +80,30 @@ void TrackListPage::FillTrackList()
     // in order; a last line without a month takes the scan's last month when it ends.
     const std::string monthBefore = m.Date.monthText;
     const int32_t count = m.Album.recordCount();
-    if (m.Album.read(count, m.TrackRec)) FormatTrackDate();
+    TrackRecord lastRecord;
+    if (m.Album.read(count, lastRecord)) {
+        form.session->recordRead(lastRecord);
+        formatTrackDate(lastRecord.TrackDate, m.Date);
+    }
     dateAwaitingScan_ = m.Date;
     trackLines->showAlbum(monthBefore);
-    m.CurrentRecord = 1;
+    form.session->setCurrentRecord(1);
     // A remembered line that no longer exists (a shorter album, or none saved) selects the first.
     const int32_t line = m.TrackListIndex >= 0 && m.TrackListIndex < count ? m.TrackListIndex : 0;
     lstTracks->setListIndex(line);
     if (line >= 2) lstTracks->setTopIndex(line - 2);
+}
+
+void TrackListPage::fillAtStart()
+{
+    const int listHeight = std::clamp(twipsRect(lstTracks).height(), VScroll1->minimum(), VScroll1->maximum());
+    {
+        const QSignalBlocker block(VScroll1);
+        VScroll1->setValue(listHeight);
+    }
+    VScroll1_Change();
+    FillTrackList();
+    setHeightTwips(txtDetails, 5875 - twipsRect(lstTracks).height());
 }
 
 int TrackListPage::lineCount() const
@@ -115,28 +132,24 @@ void TrackListPage::albumScanEnded()
     lstTracks->relayout();
 }
 
-void TrackListPage::FormatTrackDate()
-{
-    Module1& m = form.m;
-    formatTrackDate(m.TrackRec.TrackDate, m.Date);
-}
-
 void TrackListPage::ShowTrackNotes()
 {
     Module1& m = form.m;
     txtDetails->clear();
-    if (!m.Album.read(m.CurrentRecord, m.TrackRec)) {
+    TrackRecord record;
+    if (!m.Album.read(form.session->currentRecord(), record)) {
         setDetailsMessage(QString::fromLatin1(kNoDetails));
         return;
     }
-    const auto entry = readNotesEntry(notesPath(m.DetailsFolder, m.TrackRec), noteNumber(m.TrackRec.NoteNo));
+    form.session->recordRead(record);
+    const auto entry = readNotesEntry(notesPath(m.DetailsFolder, record), noteNumber(record.NoteNo));
     if (entry) setDetailsText(*entry);
     else setDetailsMessage(QString::fromLatin1(kNoDetails));
 }
 
 void TrackListPage::showRecord(int32_t record)
 {
-    form.m.CurrentRecord = record;
+    form.session->setCurrentRecord(record);
     lstTracks->setListIndex(record - 1);
     ShowTrackNotes();
 }
@@ -155,7 +168,7 @@ void TrackListPage::setDetailsMessage(const QString& text)
 
 void TrackListPage::lstTracks_Click()
 {
-    form.m.CurrentRecord = lstTracks->listIndex() + 1;
+    form.session->setCurrentRecord(lstTracks->listIndex() + 1);
     ShowTrackNotes();
     emit trackChosen();
 }
@@ -205,7 +218,7 @@ void TrackListPage::btnAddPL_Click()
 void TrackListPage::btnClearSel_Click()
 {
     // One change of the selection, not one per line: a large selection clears at once.
-    const int keep = form.m.CurrentRecord - 1;
+    const int keep = form.session->currentRecord() - 1;
     const bool kept = lstTracks->isSelected(keep);
     lstTracks->selectionModel()->clearSelection();
     if (kept) lstTracks->selectionModel()->select(lstTracks->model()->index(keep, 0), QItemSelectionModel::Select);

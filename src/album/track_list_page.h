@@ -27,9 +27,10 @@ public:
     QPushButton *btnAddPL, *btnClearSel;  // pop-ups of a right-click on the list
 
     void FillTrackList();
+    // Start-up: the splitter takes the list height the settings gave (within its range), then the list fills.
+    void fillAtStart();
     // The lines the list shows.
     int lineCount() const;
-    void FormatTrackDate();
     void ShowTrackNotes();
     // Makes a record the current track: its line selected, its notes shown.
     void showRecord(int32_t record);

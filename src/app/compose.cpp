@@ -10,6 +10,7 @@
 #include "app/window_drops.h"
 #include "album/track_list_model.h"
 #include "album/track_list_page.h"
+#include "app/page_hooks.h"
 #include "export/export_frame.h"
 #include "form/form1.h"
 #include "form/looks.h"
@@ -174,6 +175,7 @@ std::unique_ptr<Form1> composeWindow(const Platform& platform)
     form.connectPages();
     connectTrackList(form);
     connectPageIntents(form);
+    hookShellToPages(form);
     form.connectPlayback();
     connectSessionToPages(form);
     form.connectPlayerView();

@@ -122,7 +122,7 @@ void ExportFrame::showStartedEntries()
     const int lines = page_->lstPlayList->listCount();
     // The playlist position moves through each entry in turn, and the window is painted once for all of them.
     for (; shownEntries_ < started; ++shownEntries_)
-        if (!form.m.PlaylistEmpty && int(shownEntries_) < lines) form.session->setPlaylistPosition(int(shownEntries_));
+        if (!page_->isEmpty() && int(shownEntries_) < lines) form.session->setPlaylistPosition(int(shownEntries_));
     if (started == 0) return;
     barExport->setValue(int(started - 1));
     lblExportFile->setText(
@@ -153,5 +153,5 @@ void ExportFrame::fail(const OsFailure& failure, bool reading, const std::string
 void ExportFrame::closeAndSelectFirst()
 {
     hide();
-    if (!form.m.PlaylistEmpty && page_->lstPlayList->listCount() > 0) form.session->setPlaylistPosition(0);
+    if (!page_->isEmpty() && page_->lstPlayList->listCount() > 0) form.session->setPlaylistPosition(0);
 }

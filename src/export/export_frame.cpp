@@ -102,7 +102,7 @@ QString ExportFrame::highlightedFolder() const
 
 void ExportFrame::btnExport_Click()
 {
-    if (form.m.PlaylistEmpty) {
+    if (page_->isEmpty()) {
         form.os.messages->show(QStringLiteral("The Playlist is empty!\rNothing to Export."),
                                QStringLiteral("Nothing to do"), MsgIcon::Exclamation, MsgButtons::Ok);
         return;

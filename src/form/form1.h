@@ -3,6 +3,7 @@
 // each named as the handlers know it, and names its pages; a page brings its own
 // controls and handlers from its folder. The composition (app/) builds the pages.
 #include <QWidget>
+#include <array>
 #include <functional>
 
 #include "form/module1.h"
@@ -81,7 +82,8 @@ public:
     QLabel *Label12, *lblMinVol;
     PictureBox* picMinTimer;
 
-    // What the player pane and the mini player ask of the pages; set by the composition.
+    // What the shell (the tabs, start-up, the settings file, the player pane and the mini
+    // player) asks of the pages; set by the composition once the pages are built.
     struct PageHooks {
         // Chooses the track list's current line again (its notes show) and returns the notes.
         std::function<QString()> reselectCurrentLine;
@@ -93,6 +95,28 @@ public:
         std::function<void()> clearTrackListSelection;
         // The Options page asks for the mini player to stay above other windows.
         std::function<bool()> miniOnTop;
+
+        // The four pages in the order of their tabs: Track List, Playlist, Search, Options.
+        std::array<QWidget*, 4> frames{};
+        // Marks or unmarks the track list's current line, if it has one; marking shows its notes again.
+        std::function<void(bool)> markCurrentTrack;
+        // Makes a track-list line current as a click on it would; gives the line current afterwards (-1 none).
+        std::function<int(int)> selectTrackLine;
+        // The Track List page fits its notes pane below its list.
+        std::function<void()> fitDetailsToList;
+        // Enter presses the Search page's button, or no longer does.
+        std::function<void(bool)> searchOnEnter;
+        // The Playlist page shows the playing entry, or makes the remembered one current.
+        std::function<void()> showPlaylist;
+        // The Options page's samples take the looks of the notes and the track list.
+        std::function<void()> refreshSamples;
+        // Start-up: the pages as they are before the settings are read, and the track list
+        // filled (its splitter set from the list height) after.
+        std::function<void()> resetForStart;
+        std::function<void()> fillTrackListAtStart;
+        // The settings lines kept on the pages' controls: applied as read, and collected for writing.
+        std::function<void(const SettingsRead&)> applySettings;
+        std::function<void(SettingsData&)> collectSettings;
     };
     PageHooks pages;
 
@@ -179,7 +203,7 @@ private:
     void buildPlayingFrame();
     void buildPlayerFrame();
     void buildMiniPlayer();
-    void showOnlyPage(QWidget* page, QLabel* tab);
+    void showOnlyPage(int tab);
     void createSession();
     // The player pane and the mini player following the session
     void keepTicking();

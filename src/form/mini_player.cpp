@@ -41,7 +41,7 @@ void Form1::btnMinim_Click()
     const bool played = session->playingRecord() > 0;
     QString notes;
     if (played) {
-        m.CurrentRecord = session->playingRecord();
+        session->setCurrentRecord(session->playingRecord());
         notes = pages.showCurrentNotes();
     }
     setFixedSize(toPixels(kMiniWidth), toPixels(kMiniHeight));
@@ -67,7 +67,7 @@ void Form1::btnMinMax_Click()
     MiniTop = toTwips(miniPlace.y());
     MiniLeft = rememberedLeft(toTwips(miniPlace.x()));
     placeWindow(MainLeft, MainTop, kFullWidth, kFullHeight);
-    if (session->playingRecord() > 0) m.CurrentRecord = session->playingRecord();
+    if (session->playingRecord() > 0) session->setCurrentRecord(session->playingRecord());
     pages.clearTrackListSelection();
     pages.showTrackList(true);
     lblTabTrackList_Click();

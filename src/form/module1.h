@@ -12,11 +12,10 @@ struct Module1 {
     std::string AppFolder;       // the program's folder, with a trailing separator
     std::string AlbumPath;       // the loaded album file; empty when none is known
     std::string DetailsFolder;   // the album's folder, with a trailing separator
-    TrackRecord TrackRec;        // the record read last
-    int32_t CurrentRecord = 0;   // record number (from 1) of the current track
     int32_t TrackListIndex = 0;  // track-list line to select after filling
-    DateWords Date;              // the date words of the record formatted last
-    bool PlaylistEmpty = true;
+    // The date words of the record formatted last: a date without a month keeps the
+    // month before, so every formatting of a track's date goes through this one.
+    DateWords Date;
     std::string PlaylistFileName;
     AlbumFile Album;      // the album database, held open while loaded
     std::mt19937 Random;  // seeded from the clock at start-up

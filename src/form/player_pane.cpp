@@ -12,9 +12,7 @@
 
 void Form1::createSession()
 {
-    session = new PlayerSession(*os.player, *os.messages,
-                                {m.Album, m.DetailsFolder, m.CurrentRecord, m.TrackRec, m.Date, m.Random, toDisplay},
-                                this);
+    session = new PlayerSession(*os.player, *os.messages, {m.Album, m.DetailsFolder, m.Date, m.Random, toDisplay}, this);
 }
 
 void Form1::PlayTrack()
@@ -69,7 +67,7 @@ void Form1::opRand_Click()
 
 void Form1::lblPath_MouseMove()
 {
-    lblPath->setToolTip(toDisplay(mp3Path(m.DetailsFolder, m.TrackRec)));
+    lblPath->setToolTip(toDisplay(mp3Path(m.DetailsFolder, session->lastRecordRead())));
 }
 
 void Form1::picTimer_MouseMove(double x)

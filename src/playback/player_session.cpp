@@ -56,7 +56,7 @@ void PlayerSession::playFromTrackList()
 {
     if (mode_ == Mode::Playlist) return;
     setMode(tracks_.chosenMode());
-    shared_.currentRecord = tracks_.currentLine() + 1;
+    currentRecord_ = tracks_.currentLine() + 1;
     playTrack();
 }
 
@@ -208,22 +208,24 @@ void PlayerSession::playTrack()
 {
     nextTrackAsked_ = false;
     emit trackLoading();
+    TrackRecord record;
     for (int attempt = 0;; ++attempt) {
-        if (!shared_.album.read(shared_.currentRecord, shared_.record)) return;
-        playingRecord_ = shared_.currentRecord;
+        if (!shared_.album.read(currentRecord_, record)) return;
+        lastRecordRead_ = record;
+        playingRecord_ = currentRecord_;
         if (mode_ != Mode::PlaylistOne) setStatus(statusText(mode_));
-        if (!excluded(shared_.record.Lineside)) break;
+        if (!excluded(record.Lineside)) break;
         if (!moveToNextCandidate(attempt)) {
             // Nothing further that the preference allows: stop instead of searching for ever.
             stop();
             return;
         }
     }
-    formatTrackDate(shared_.record.TrackDate, shared_.date);
-    playingTrack_ = shared_.record;
+    formatTrackDate(record.TrackDate, shared_.date);
+    playingTrack_ = record;
     playingDate_ = shared_.date;
     emit trackChanged();
-    const std::string path = mp3Path(shared_.detailsFolder, shared_.record);
+    const std::string path = mp3Path(shared_.detailsFolder, record);
     player_.setStartOnOpen(true);
     player_.setSourceFile(shared_.display(path));
     if (player_.hasError()) {

@@ -50,9 +50,7 @@ struct PlaylistSource {
 struct SessionShared {
     AlbumFile& album;
     const std::string& detailsFolder;
-    int32_t& currentRecord;
-    TrackRecord& record;  // the record read last
-    DateWords& date;      // the date words of the record formatted last
+    DateWords& date;  // the date words of the record formatted last
     std::mt19937& random;
     QString (*display)(std::string_view bytes);
 };
@@ -67,6 +65,13 @@ public:
 
     Mode mode() const { return mode_; }
     int32_t playingRecord() const { return playingRecord_; }
+    // The record number (from 1) of the current track: selected, looked up or about to play.
+    int32_t currentRecord() const { return currentRecord_; }
+    void setCurrentRecord(int32_t record) { currentRecord_ = record; }
+    // The album record read last, by whichever page or command read it; the path label's
+    // tooltip names its file.
+    const TrackRecord& lastRecordRead() const { return lastRecordRead_; }
+    void recordRead(const TrackRecord& record) { lastRecordRead_ = record; }
     int playlistPosition() const { return playlistPosition_; }
     int volumeStep() const;
     bool muted() const;
@@ -150,6 +155,8 @@ private:
     PlaylistSource playlist_;
     Mode mode_ = Mode::Stopped;
     int32_t playingRecord_ = 0;
+    int32_t currentRecord_ = 0;
+    TrackRecord lastRecordRead_;
     bool nextTrackAsked_ = false;  // the player has asked what follows the playing track
     int playlistPosition_ = 0;
     int16_t volumeLevel_ = 0;

@@ -15,8 +15,7 @@
 
 void PlaylistPage::acceptDrops()
 {
-    lstPlayList->setDragSource(
-        [this](const QList<int>& rows) { return form.m.PlaylistEmpty ? nullptr : entryDragData(rows); });
+    lstPlayList->setDragSource([this](const QList<int>& rows) { return empty_ ? nullptr : entryDragData(rows); });
     lstPlayList->setDropTarget([](const QMimeData& data) { return draggedTracks(data) || draggedEntries(data); },
                                [this](const QMimeData& data, int before) {
                                    if (const auto rows = draggedEntries(data))
@@ -33,7 +32,7 @@ void PlaylistPage::showChange(const QList<int>& selected)
         // Rebuilt quietly: the rebuild's own choice of the first line is no click.
         const QSignalBlocker quiet(lstPlayList);
         FillPlaylist();
-        if (!form.m.PlaylistEmpty && !selected.isEmpty()) {
+        if (!empty_ && !selected.isEmpty()) {
             lstPlayList->setListIndex(std::min(selected.back(), lstPlayList->listCount() - 1));
             for (const int row : selected) lstPlayList->setSelected(row, true);
         }
@@ -63,13 +62,13 @@ void PlaylistPage::moveSelected(int step)
 {
     hidePopups();
     const QList<int> rows = lstPlayList->selectedRows();
-    if (form.m.PlaylistEmpty || rows.isEmpty()) return;
+    if (empty_ || rows.isEmpty()) return;
     applyOrder(movedByOne(lstPlayList->listCount(), {rows.begin(), rows.end()}, step), rows);
 }
 
 void PlaylistPage::moveEntries(const QList<int>& rows, int before)
 {
-    if (form.m.PlaylistEmpty || rows.isEmpty()) return;
+    if (empty_ || rows.isEmpty()) return;
     applyOrder(movedBefore(lstPlayList->listCount(), {rows.begin(), rows.end()}, before), rows);
 }
 
@@ -80,7 +79,7 @@ void PlaylistPage::insertTracks(const std::vector<int32_t>& records, int before)
     if (!bytes) return;
     const std::vector<PlaylistEntry> entries = parsePlaylist(*bytes);
     const int count = int(entries.size());
-    before = form.m.PlaylistEmpty ? count : std::clamp(before, 0, count);
+    before = empty_ ? count : std::clamp(before, 0, count);
     std::vector<PlaylistEntry> added;
     added.reserve(records.size());
     for (const int32_t record : records) added.push_back({form.m.AlbumPath, qtext::paddedNumber(record), false});

@@ -64,7 +64,13 @@ void PlaylistPage::showEmpty()
 {
     lstPlayList->setItems({QString::fromLatin1(kPlaylistEmpty)});
     lblPlaylist->setText(QString::fromLatin1(kPlaylistEmpty));
-    form.m.PlaylistEmpty = true;
+    empty_ = true;
+}
+
+void PlaylistPage::showNotFilled()
+{
+    lblPlaylist->setText(QStringLiteral("The playlist is empty"));
+    empty_ = true;
 }
 
 void PlaylistPage::FillPlaylist()
@@ -72,10 +78,12 @@ void PlaylistPage::FillPlaylist()
     lstPlayList->clear();
     Module1& m = form.m;
     const FileRead file = readRegularFile(playlistPath(), kMaxPlaylistBytes);
-    if (!file.ok() || file.truncated || !m.Album.read(1, m.TrackRec)) {
+    TrackRecord first;
+    if (!file.ok() || file.truncated || !m.Album.read(1, first)) {
         showEmpty();
         return;
     }
+    form.session->recordRead(first);
     const int32_t records = m.Album.recordCount();
     const std::vector<PlaylistEntry> entries = parsePlaylist(file.bytes);
     std::vector<int32_t> numbers;
@@ -98,17 +106,16 @@ void PlaylistPage::FillPlaylist()
         total += playTimeSeconds(record.PlayTime());
         last = &stored[i];
     }
-    if (last) m.TrackRec = parseRecord(*last);
+    if (last) form.session->recordRead(parseRecord(*last));
     lstPlayList->setItems(lines);
     lblPlaylist->setText(toDisplay(playlistSummary(size_t(lines.size()), total)));
-    m.PlaylistEmpty = false;
+    empty_ = false;
     if (lines.isEmpty()) showEmpty();
-    if (!m.PlaylistEmpty) lstPlayList->setListIndex(0);
+    if (!empty_) lstPlayList->setListIndex(0);
 }
 
 void PlaylistPage::showPage()
 {
-    Module1& m = form.m;
     // Rebuilding selects the first line, which records it; the page brings back the
     // entry remembered before, as the user left it or as it plays.
     PlayerSession& session = *form.session;
@@ -119,7 +126,7 @@ void PlaylistPage::showPage()
         lstPlayList->setListIndex(remembered);  // its click only records the line while playing
         return;
     }
-    if (m.PlaylistEmpty) return;
+    if (empty_) return;
     lstPlayList->setListIndex(remembered);
     showEntry(remembered);
 }
@@ -235,7 +242,7 @@ bool PlaylistPage::appendEntries(const std::vector<int32_t>& records)
 
 void PlaylistPage::addTracks(const std::vector<int32_t>& records, std::optional<int32_t> current)
 {
-    if (appendEntries(records) && current) form.m.CurrentRecord = *current;
+    if (appendEntries(records) && current) form.session->setCurrentRecord(*current);
 }
 
 void PlaylistPage::btnClearPL_Click()
@@ -250,7 +257,7 @@ void PlaylistPage::btnPlDelete_Click()
     hidePopups();
     const int line = lstPlayList->listIndex();
     if (line < 0) return;
-    if (!form.m.PlaylistEmpty) {
+    if (!empty_) {
         const std::optional<std::string> before = readForChange();
         if (!before) return;
         std::vector<PlaylistEntry> entries = parsePlaylist(*before);

@@ -27,6 +27,10 @@ public:
 
     // Rebuilds the list and its summary from the playlist file and the open album.
     void FillPlaylist();
+    // The list shows no entry ("The Playlist is empty"), or has not been filled yet.
+    bool isEmpty() const { return empty_; }
+    // Start-up: the summary says the playlist is empty until the page is first shown.
+    void showNotFilled();
     // What showing the page does after the common tab steps: rebuild, then bring
     // back the remembered entry (only highlighted while the playlist plays).
     void showPage();
@@ -97,4 +101,6 @@ private:
     void stopWithFailure();
     // The entries of an M3U playlist's bytes that name tracks of the album, in the working playlist's place.
     bool loadM3u(const std::string& path, std::string_view bytes);
+
+    bool empty_ = true;
 };

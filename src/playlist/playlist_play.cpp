@@ -14,7 +14,7 @@ void PlaylistPage::connectPlayback()
 {
     PlayerSession& session = *form.session;
     session.setPlaylistSource({
-        [this] { return form.m.PlaylistEmpty; },
+        [this] { return empty_; },
         [this] { return lstPlayList->listCount(); },
         [this](int line) { return lookUpEntry(line); },
         [this](int line) { return showEntry(line); },
@@ -31,7 +31,7 @@ void PlaylistPage::showPosition(int line)
         const QSignalBlocker quiet(lstPlayList);
         if (lstPlayList->listIndex() != line) lstPlayList->setListIndex(line);
     }
-    if (form.session->mode() == Mode::Playlist || form.m.PlaylistEmpty) return;
+    if (form.session->mode() == Mode::Playlist || empty_) return;
     showEntry(line);
 }
 
