@@ -34,9 +34,9 @@ PlaylistPage::PlaylistPage(Form1& owner) : Page(owner, "fmPlaylist", 6313)
     btnPLLoad = placed(new QPushButton(QStringLiteral("Load"), this), "btnPLLoad", 7020, 870, 1455, 375);
     btnPlDelete = placed(new QPushButton(QStringLiteral("Delete"), this), "btnPlDelete", 120, 480, 855, 255);
     btnPLNotes = placed(new QPushButton(QStringLiteral("Notes"), this), "btnPLNotes", 120, 735, 855, 255);
-    btnPLMoveUp = placed(new QPushButton(QStringLiteral("Move Up"), this), "btnPLMoveUp", 120, 990, 855, 255);
-    btnPLMoveDown = placed(new QPushButton(QStringLiteral("Move Down"), this), "btnPLMoveDown", 120, 1245, 855, 255);
-    btnPLUndo = placed(new QPushButton(QStringLiteral("Undo"), this), "btnPLUndo", 120, 1500, 855, 255);
+    btnPLMoveUp = placed(new QPushButton(QStringLiteral("Move Up"), this), "btnPLMoveUp", 120, 990, 1095, 255);
+    btnPLMoveDown = placed(new QPushButton(QStringLiteral("Move Down"), this), "btnPLMoveDown", 120, 1245, 1095, 255);
+    btnPLUndo = placed(new QPushButton(QStringLiteral("Undo"), this), "btnPLUndo", 120, 1500, 1095, 255);
     hidePopups();
 
     connect(lstPlayList, &ListBox::click, this, &PlaylistPage::lstPlayList_Click);
