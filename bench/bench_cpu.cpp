@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -55,10 +56,11 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
-// User plus system CPU seconds of a process so far, every thread it ran included.
-std::optional<double> cpuSeconds(qint64 pid)
+// User plus system CPU seconds of a process so far, every thread it ran included (or of one thread).
+std::optional<double> cpuSeconds(qint64 pid, const QString& thread = {})
 {
-    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    QFile stat(thread.isEmpty() ? QStringLiteral("/proc/%1/stat").arg(pid)
+                                : QStringLiteral("/proc/%1/task/%2/stat").arg(pid).arg(thread));
     if (!stat.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray line = stat.readAll();
     const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
@@ -66,20 +68,56 @@ std::optional<double> cpuSeconds(qint64 pid)
     return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
 }
 
+// CPU seconds and wake-ups (voluntary context switches) of each thread of a process, by thread id.
+struct ThreadUse {
+    QString name;
+    double seconds = 0;
+    long wakeups = 0;
+};
+QMap<QString, ThreadUse> threadUse(qint64 pid)
+{
+    QMap<QString, ThreadUse> use;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString& id : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks + "/" + id + "/comm"), status(tasks + "/" + id + "/status");
+        ThreadUse& thread = use[id];
+        if (comm.open(QIODevice::ReadOnly)) thread.name = QString::fromUtf8(comm.readAll()).trimmed();
+        if (const auto cpu = cpuSeconds(pid, id)) thread.seconds = *cpu;
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : status.readAll().split('\n'))
+                if (line.startsWith("voluntary_ctxt_switches:")) thread.wakeups = line.mid(24).trimmed().toLong();
+    }
+    return use;
+}
+
+void printThreads(const QMap<QString, ThreadUse>& before, const QMap<QString, ThreadUse>& after, double seconds)
+{
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        const ThreadUse start = before.value(it.key());
+        const long wakeups = it->wakeups - start.wakeups;
+        if (wakeups == 0) continue;
+        std::printf("  thread %-16s %6.3f %%  %6.1f wake-ups/s\n", qPrintable(it->name),
+                    100.0 * (it->seconds - start.seconds) / seconds, double(wakeups) / seconds);
+    }
+}
+
 struct Share {
     double player = -1;
     double server = -1;
 };
 
-// Percent of one core the player and the sound server use over `seconds`.
-Share measure(qint64 player, qint64 server, int seconds)
+// Percent of one core the player and the sound server use over `seconds`; with
+// threads, each thread of the player that woke is listed.
+Share measure(qint64 player, qint64 server, int seconds, bool threads = false)
 {
     QElapsedTimer wall;
     wall.start();
+    const auto threads0 = threadUse(player);
     const auto p0 = cpuSeconds(player), s0 = cpuSeconds(server);
     waitMs(seconds * 1000);
     const auto p1 = cpuSeconds(player), s1 = cpuSeconds(server);
     const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    if (threads) printThreads(threads0, threadUse(player), elapsed);
     Share share;
     if (p0 && p1) share.player = 100.0 * (*p1 - *p0) / elapsed;
     if (s0 && s1) share.server = 100.0 * (*s1 - *s0) / elapsed;
@@ -222,7 +260,7 @@ void benchQuillon(Scratch& s, const QString& mp3)
     control("Play");
     if (!waitFor([&] { return status() == "Playing"; }, 5000)) std::printf("quillon: did not play\n");
     waitMs(kSettleMs);
-    print("quillon", "playing", measure(quillon.processId(), s.pulse.processId(), kPlayingSeconds));
+    print("quillon", "playing", measure(quillon.processId(), s.pulse.processId(), kPlayingSeconds, true));
     printLatency(s);
     control("Pause");
     waitMs(kSettleMs);

@@ -15,6 +15,7 @@
 #include "album/track_list_page.h"
 #include "form/form1.h"
 #include "prefs/options_page.h"
+#include "prefs/sound_output_frame.h"
 #include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "search/search_page.h"
@@ -54,6 +55,7 @@ void Form1::Form_Load()
     MiniTop = toTwips(place.y());
     MiniLeft = rememberedLeft(toTwips(place.x()));
     LoadSettings(m.AppFolder + "qvb.ini");
+    fmOptions->fmOpOutput->restore();
     showTrackListPageAtStart();
     lblPTime->setText(QStringLiteral("00:00"));
     // The splitter's range bounds the list height, whatever the settings file said.
