@@ -25,6 +25,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -207,6 +208,28 @@ void printLatency(Scratch& s)
         if (line.contains("Latency")) std::printf("  stream %s\n", line.trimmed().constData());
 }
 
+// Milliseconds from a click to the last sound on the sink, recorded from its monitor;
+// an upper bound, as the recording reaches this process a few milliseconds late.
+double clickToSilence(Scratch& s, const std::function<void()>& click)
+{
+    QProcess parec;
+    parec.setProcessEnvironment(s.env);
+    parec.start("parec", {"--raw", "--format=s16le", "--channels=1", "--rate=44100", "--latency-msec=5",
+                          "--device=bench.monitor"});
+    if (!parec.waitForStarted()) return -1;
+    waitMs(1500);
+    QByteArray heard = parec.readAllStandardOutput();
+    const qsizetype clickAt = heard.size() / 2;
+    click();
+    waitMs(1500);
+    heard += parec.readAllStandardOutput();
+    stopProcess(parec);
+    const auto* samples = reinterpret_cast<const qint16*>(heard.constData());
+    qsizetype last = heard.size() / 2 - 1;
+    while (last >= 0 && std::abs(samples[last]) < 64) --last;
+    return last < clickAt ? -1 : 1000.0 * double(last + 1 - clickAt) / 44100;
+}
+
 // A program folder with a copy of the executable and an album of one track, `mp3`.
 QString quillonFolder(const QDir& root, const QString& mp3)
 {
@@ -262,6 +285,12 @@ void benchQuillon(Scratch& s, const QString& mp3)
     waitMs(kSettleMs);
     print("quillon", "playing", measure(quillon.processId(), s.pulse.processId(), kPlayingSeconds, true));
     printLatency(s);
+    std::printf("  click to silence: pause %.0f ms", clickToSilence(s, [&] { control("Pause"); }));
+    control("Play");
+    // From the chord into the file's silent last 40 s.
+    std::printf(", seek %.0f ms\n", clickToSilence(s, [&] {
+                    call("org.mpris.MediaPlayer2.Player", "Seek", {QVariant::fromValue(qlonglong(175000000))});
+                }));
     control("Pause");
     waitMs(kSettleMs);
     print("quillon", "paused", measure(quillon.processId(), s.pulse.processId(), kIdleSeconds));
@@ -299,6 +328,10 @@ void benchAudacious(Scratch& s, const QString& mp3)
     }
     waitMs(kSettleMs);
     print("audacious", "playing", measure(audacious.processId(), s.pulse.processId(), kPlayingSeconds));
+    // audtool's own start is in these.
+    std::printf("  click to silence: pause %.0f ms", clickToSilence(s, [&] { tool({"playback-pause"}); }));
+    tool({"playback-play"});
+    std::printf(", seek %.0f ms\n", clickToSilence(s, [&] { tool({"playback-seek", "225"}); }));
     tool({"playback-pause"});
     waitMs(kSettleMs);
     print("audacious", "paused", measure(audacious.processId(), s.pulse.processId(), kIdleSeconds));
@@ -330,7 +363,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    for (const char* tool : {"pulseaudio", "pactl", "dbus-daemon", "sox", "lame"}) {
+    for (const char* tool : {"pulseaudio", "pactl", "parec", "dbus-daemon", "sox", "lame"}) {
         if (!installed(tool)) {
             std::printf("cpu bench: skipped, needs %s (scripts/install-deps --bench)\n", tool);
             return 0;
@@ -343,9 +376,9 @@ int main(int argc, char** argv)
     }
     const QDir root(scratch.dir.path());
     const QString wav = root.filePath("tone.wav"), mp3 = root.filePath("tone.mp3");
-    // A chord, so the encoder has something to spend its bits on.
-    if (!run("sox", {"-n", "-r", "44100", "-c", "2", "-b", "16", wav, "synth", "240", "sine", "220", "sine", "331",
-                     "remix", "1", "2", "vol", "0.4"})
+    // A chord, so the encoder has something to spend its bits on, for 200 s, then 40 s of silence.
+    if (!run("sox", {"-n",  "-r",   "44100", "-c",    "2", "-b", "16",  wav,   "synth", "200", "sine",
+                     "220", "sine", "331",   "remix", "1", "2",  "vol", "0.4", "pad",   "0",   "40"})
         || !run("lame", {"--quiet", "-b", "192", wav, mp3})) {
         std::printf("cpu bench: skipped, could not make the MP3\n");
         return 0;

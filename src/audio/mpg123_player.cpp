@@ -10,10 +10,11 @@
 namespace {
 
 // 186 ms of audio per callback: each wakes SDL's audio thread and the sound
-// server several times, so fewer mean less CPU while playing. A pause or a seek
-// does not wait for them (restartOutput).
+// server several times, so fewer mean less CPU while playing; a pause or a seek
+// is heard once the sound already handed over has played.
 constexpr Uint16 kDeviceFrames = 8192;
-// How long a paused or stopped device stays open, so that a quick resume or the next track finds it.
+// How long a paused or stopped device stays open, so that a quick resume or the next track finds it;
+// after that it is closed, as SDL goes on feeding a paused device silence as often as it plays.
 constexpr int kIdleCloseMs = 1000;
 // The ring between the decoder thread and the callback: a second, some five device buffers.
 constexpr int kRingFrames = Mp3Stream::kOutputRate;
@@ -177,15 +178,6 @@ void Mpg123Player::setPosition(double seconds)
     // Written so that NaN lands on 0 too.
     seekTo(seconds > 0.0 ? std::min(seconds, current_.duration) : 0.0, false);
     if (ended_ && state_ == Playing) finishTrack();
-    else if (state_ == Playing) restartOutput();
-}
-
-// SDL neither pauses nor seeks the sound the server holds, up to a device buffer:
-// a fresh device drops it, so a pause or a seek is heard at once.
-void Mpg123Player::restartOutput()
-{
-    closeDevice();
-    if (state_ == Playing) moveOutput(false);
 }
 
 void Mpg123Player::seekTo(double seconds, bool dropNext)
@@ -210,8 +202,7 @@ void Mpg123Player::play()
         finishTrack();
         return;
     }
-    if (ended_) seekTo(0, true);                           // playing a finished track starts it again
-    else if (state_ == Paused) seekTo(position(), false);  // from what was heard, not what the device dropped
+    if (ended_) seekTo(0, true);  // playing a finished track starts it again
     run(true);
     setState(Playing);
 }
@@ -221,7 +212,6 @@ void Mpg123Player::pause()
     if (state_ != Playing) return;
     run(false);
     setState(Paused);
-    restartOutput();
 }
 
 void Mpg123Player::finishTrack()

@@ -10,9 +10,9 @@
 //
 // The device stays open in one format; a file in another format is
 // converted rather than the device reopened, because closing an SDL device
-// waits for it to drain (some 50 ms of silence between tracks). A paused device
-// is closed all the same, at once, and a stopped one after a second: SDL goes on
-// feeding a paused device silence, waking as often as when it plays.
+// waits for it to drain (some 50 ms of silence between tracks). A device paused
+// or stopped for a second is closed all the same: SDL goes on feeding a paused
+// device silence, waking as often as when it plays.
 #include "audio/decoder_thread.h"
 #include "audio/media_player.h"
 #include "audio/sample_ring.h"
@@ -68,7 +68,6 @@ private:
     static int watchEvents(void* self, union SDL_Event* event);
     void outputRemoved(quint32 device);
     void moveOutput(bool gone);
-    void restartOutput();
     void fill(unsigned char* out, int len);
 
     // DecoderThread::Listener, called on the decoder thread: each posts to the GUI thread.
