@@ -1,7 +1,9 @@
 // The settings file: what is read is written back to a file that reads the same, and
-// every value the program can hold is written so that it reads back exactly.
+// every value the program can hold is written so that it reads back exactly. The
+// sound output's file beside it, too.
 #include "fuzz_support.h"
 #include "logic/settings.h"
+#include "logic/sound_output.h"
 #include "logic/text.h"
 
 #include <limits>
@@ -28,7 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     fuzz::Input in(data, size);
     if (in.flag()) {
-        const SettingsRead read = parseSettings(in.rest());
+        const std::string_view bytes = in.rest();
+        const std::string output = parseSoundOutput(bytes);
+        FUZZ_CHECK(parseSoundOutput(formatSoundOutput(output)) == output);
+        const SettingsRead read = parseSettings(bytes);
         FUZZ_CHECK(read.linesRead >= 0 && read.linesRead <= kSettingsLines);
         if (read.complete()) {
             const SettingsRead again = parseSettings(formatSettings(read.data));

@@ -1,6 +1,7 @@
 // The elapsed time, the position bars, seeking, and the volume display.
 #include <QPushButton>
 #include <QTimer>
+#include <QWindowStateChangeEvent>
 #include <QTest>
 
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include "logic/position_text.h"
 #include "logic/window_place.h"
 #include "support/playback_fixture.h"
+#include "support/table.h"
 
 Q_DECLARE_METATYPE(Box)
 
@@ -196,6 +198,42 @@ private slots:
         w.Timer1_Timer();
         QCoreApplication::processEvents();
         QTEST(counter.paints > 0, "paints");
+    }
+
+    // Nothing moves on a window off the screen or a paused track: the timer rests, and the
+    // window back (or the track going on) shows the position at once and ticks again.
+    void theTimerRestsWhileNothingIsSeen_data()
+    {
+        const auto row = columns<QString, QString>({"away", "shown"});
+        row("minimized", "minimized", "01:00");
+        row("hidden", "hidden", "01:00");
+        row("paused", "paused", "00:30");
+    }
+    void theTimerRestsWhileNothingIsSeen()
+    {
+        auto [away, shown] = fetch<QString, QString>({"away", "shown"});
+        FormFixture f;
+        Form1& w = startPlaying(f);
+        f.player.advance(30);
+        const auto goAway = [&](bool gone) {
+            if (away == "paused") {
+                w.btnPause->click();
+            } else if (away == "hidden") {
+                w.setVisible(!gone);
+            } else {
+                f.windows.minimized = gone;
+                QWindowStateChangeEvent change(gone ? Qt::WindowNoState : Qt::WindowMinimized);
+                QCoreApplication::sendEvent(&w, &change);
+            }
+            settle();
+        };
+        goAway(true);
+        w.Timer1_Timer();
+        QVERIFY(!w.Timer1->isActive());
+        f.player.advance(30);
+        goAway(false);
+        QTRY_COMPARE(w.lblTime->text(), shown);
+        QVERIFY(w.Timer1->isActive());
     }
 
     // The bars and times grow with the position. A seek on either bar: the player moves there and

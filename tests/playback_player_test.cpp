@@ -3,6 +3,7 @@
 #include "audio/mp3_stream.h"
 #include "audio/mpg123_player.h"
 #include "support/fake_media_player.h"
+#include "support/table.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -290,23 +291,16 @@ private slots:
     void anotherFileReplacesThePlayingOne_data()
     {
         QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("device");
-        QTest::newRow("same format") << kMono << "";
-        QTest::newRow("other format") << kStereo << "";
-        QTest::newRow("missing file") << "missing.mp3"
-                                      << "";
-        QTest::newRow("empty file") << "empty.mp3"
-                                    << "";
-        QTest::newRow("text file") << kText << "";
-        QTest::newRow("WAV file") << "wave.mp3"
-                                  << "";
-        QTest::newRow("folder") << "."
-                                << "";
-        QTest::newRow("FIFO with no writer") << "fifo.mp3"
-                                             << "";
-        QTest::newRow("device") << "/dev/zero"
-                                << "";
-        QTest::newRow("no audio device") << kMono << "no such output device";
+        QTest::newRow("same format") << kMono;
+        QTest::newRow("other format") << kStereo;
+        const std::pair<const char*, QString> unplayable[] = {{"missing file", "missing.mp3"},
+                                                              {"empty file", "empty.mp3"},
+                                                              {"text file", kText},
+                                                              {"WAV file", "wave.mp3"},
+                                                              {"folder", "."},
+                                                              {"FIFO with no writer", "fifo.mp3"},
+                                                              {"device", "/dev/zero"}};
+        for (const auto& [name, path] : unplayable) QTest::newRow(name) << path;
     }
 
     // The old file never reports its end: the new one reports Playing (never Stopped),
@@ -314,8 +308,7 @@ private slots:
     void anotherFileReplacesThePlayingOne()
     {
         QFETCH(QString, path);
-        QFETCH(QString, device);
-        const bool playable = device.isEmpty() && (path == kMono || path == kStereo);
+        const bool playable = path == kMono || path == kStereo;
         QTemporaryDir dir;
         QFile(dir.filePath("empty.mp3")).open(QIODevice::WriteOnly);
         QVERIFY(writeFile(dir.filePath("wave.mp3"), faintWave()));
@@ -336,7 +329,6 @@ private slots:
         } else {
             player.setPosition(player.duration() - 0.05);  // had it gone on playing, its end would be reported
         }
-        player.setOutputDevice(device);
         CALL_REPORTS_LATER(reports, player.setSourceFile(QDir(dir.path()).absoluteFilePath(path)));
         const int state = playable ? MediaPlayer::Playing : MediaPlayer::Stopped;
         QCOMPARE(player.hasError(), !playable);
@@ -351,10 +343,52 @@ private slots:
         QCOMPARE(player.playState(), state);
         if (playable) return;
 
-        player.setOutputDevice(QString());
         player.setSourceFile(kStereo);
         QVERIFY(!player.hasError());
         QTRY_COMPARE(reports.seen, QList<int>({2, 2}));
+    }
+
+    // A new output takes over a track under way, playing or paused, from where it was and
+    // with no report; one that cannot be opened gives way to the default and says so. Chosen
+    // before any file, an output not there leaves files unplayable.
+    void outputChangeKeepsTheTrackWhereItWas_data()
+    {
+        const auto row = columns<bool, int, int>({"listed", "state", "lost"});
+        row("listed, before any file", true, 0, 0);
+        row("not there, before any file", false, 0, 0);
+        row("listed, while playing", true, 2, 0);
+        row("listed, while paused", true, 1, 0);
+        row("not there, while playing", false, 2, 1);
+    }
+    void outputChangeKeepsTheTrackWhereItWas()
+    {
+        auto [listed, state, lost] = fetch<bool, int, int>({"listed", "state", "lost"});
+        Mpg123Player player;
+        Reports reports(player);
+        QSignalSpy lostSpy(&player, &MediaPlayer::outputLost);
+        const QStringList outputs = player.outputDevices();
+        QVERIFY(!outputs.isEmpty());
+        const QString output = listed ? outputs.first() : QStringLiteral("no such output");
+        player.setStartOnOpen(true);
+        if (state == 0) {
+            player.setOutputDevice(output);
+            player.setSourceFile(kMono);
+            QCOMPARE(player.hasError(), !listed);
+            return;
+        }
+        player.setSourceFile(joined_.filePath("long.mp3"));
+        QTRY_VERIFY(player.position() > 0.3);
+        if (state == 1) player.pause();
+        const double before = player.position();
+        player.setOutputDevice(output);
+        QTRY_COMPARE(lostSpy.size(), lost);
+        QCOMPARE(player.playState(), state);
+        // The new device takes over from the frames the old one was last handed: up to a device buffer on.
+        QVERIFY2(player.position() >= before - 1e-9 && player.position() < before + 0.25,
+                 qPrintable(QString::number(player.position() - before)));
+        if (state == 1) player.play();
+        QTRY_VERIFY(player.position() > before + 0.2);
+        QCOMPARE(reports.announced, state == 1 ? QList<int>({2, 1, 2}) : QList<int>({2}));
     }
 
     void nextSoundIsWholeAndFresh_data()

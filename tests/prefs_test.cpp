@@ -6,6 +6,7 @@
 #include "support/table.h"
 #include "form/looks.h"
 #include "support/playback_fixture.h"
+#include "prefs/sound_output_frame.h"
 
 Q_DECLARE_METATYPE(Look)
 
@@ -84,6 +85,83 @@ private slots:
                  QList<Look>(2, kTrackListLook));
         QTEST(lookOf(again.fmPlaylist->lstPlayList).fontSize, "listsAfterRestart");
         QVERIFY(again.fmOptions->isVisible() && p.chkAllPrefs->isChecked() == passes.last());
+    }
+
+    // The outputs there are, the system default first. The one kept from the last run is used from
+    // the start; one gone is not, and the page says so; a file that holds no name counts as none.
+    // A choice applies at once, the track going on where it was, and is kept for the next start
+    // in a file of its own, qvb.ini keeping its 24 lines.
+    void soundOutputIsChosenAppliedAndKept_data()
+    {
+        const auto row = columns<QByteArray, QStringList, QString, QString>({"kept", "outputs", "used", "note"});
+        const QStringList two{"Speakers", "USB DAC"};
+        row("nothing kept", "", two, "", "");
+        row("kept and there", "USB DAC\r\n", two, "USB DAC", "");
+        row("kept and gone", "HDMI\n", two, "", "Output not found: System default used");
+        row("a control character", "USB\tDAC\n", {"USB\tDAC", "Speakers"}, "", "");
+        row("larger than a name", QByteArray(2000, 'A'), {QString(2000, 'A'), "Speakers"}, "", "");
+    }
+    void soundOutputIsChosenAppliedAndKept()
+    {
+        auto [kept, outputs, used,
+              note] = fetch<QByteArray, QStringList, QString, QString>({"kept", "outputs", "used", "note"});
+        FormFixture f;
+        f.player.devices = outputs;
+        if (!kept.isEmpty()) f.writeAppFile("sound-output.txt", kept.toStdString());
+        Form1& w = startOnAlbum(f, {{"One", 0}});
+        SoundOutputFrame& frame = *w.fmOptions->fmOpOutput;
+        w.lblTabOptions_Click();
+        QCOMPARE(f.player.device, used);
+        QCOMPARE(frame.cbOutput->currentText(), used.isEmpty() ? QStringLiteral("System default") : used);
+        QCOMPARE(frame.lblOutputNote->text(), note);
+        QCOMPARE(frame.cbOutput->count(), outputs.size() + 1);
+
+        w.fmTrackList->lstTracks->setListIndex(0);
+        w.btnPlay->click();
+        settle();
+        f.player.advance(20);
+        frame.cbOutput->setFocus();
+        QTest::keyClick(frame.cbOutput, Qt::Key_Home);
+        QTest::keyClick(frame.cbOutput, Qt::Key_End);
+        QCOMPARE(f.player.device, outputs.last());
+        QCOMPARE(f.player.position(), 20.0);
+        QCOMPARE(f.player.sourceFiles.size(), 1);
+        QCOMPARE(f.readAppFile("sound-output.txt"), outputs.last().toStdString() + "\n");
+        f.close();
+        QCOMPARE(QString::fromStdString(f.readAppFile("qvb.ini")).count("\r\n"), 24);
+        f.player.device.clear();
+        f.start();
+        QCOMPARE(f.player.device, outputs.last());
+    }
+
+    // The output in use going away: the sound moves to the default and goes on, or, with none
+    // left, the track pauses and the status says why. The choice stays kept for the next start.
+    void lostOutputFallsBackOrPauses_data()
+    {
+        const auto row = columns<bool, int, QString, QString>({"noneLeft", "state", "status", "note"});
+        row("another left", false, 2, "Playing from Track List", "Output gone: System default used");
+        row("none left", true, 1, "Paused: no sound output", "No sound output left");
+    }
+    void lostOutputFallsBackOrPauses()
+    {
+        auto [noneLeft, state, status,
+              note] = fetch<bool, int, QString, QString>({"noneLeft", "state", "status", "note"});
+        FormFixture f;
+        f.player.devices = {"Speakers", "USB DAC"};
+        f.writeAppFile("sound-output.txt", "USB DAC\n");
+        Form1& w = startOnAlbum(f, {{"One", 0}});
+        w.fmTrackList->lstTracks->setListIndex(0);
+        w.btnPlay->click();
+        settle();
+        f.player.unplug(noneLeft);
+        settle();
+        QCOMPARE(f.player.playState(), state);
+        QCOMPARE(w.lblPlayMode->text(), status);
+        QCOMPARE(w.btnPlay->isEnabled(), !noneLeft);
+        SoundOutputFrame& frame = *w.fmOptions->fmOpOutput;
+        QCOMPARE(frame.lblOutputNote->text(), note);
+        QCOMPARE(frame.cbOutput->currentText(), QStringLiteral("System default"));
+        QCOMPARE(f.readAppFile("sound-output.txt"), std::string("USB DAC\n"));
     }
 };
 

@@ -21,6 +21,7 @@
 #include "playlist/playlist_page.h"
 #include "prefs/options_page.h"
 #include "prefs/prefs_frame.h"
+#include "prefs/sound_output_frame.h"
 #include "search/search_page.h"
 #include "search/search_results_model.h"
 #include "shortcuts/keyboard.h"
@@ -44,6 +45,7 @@ void buildPages(Form1& form)
     form.fmOptions->fmOptionsPrefs = new PrefsFrame(form, form.fmOptions, trackList->txtDetails->font(),
                                                     trackList->lstTracks->font());
     form.fmOptions->Frame4 = new AlbumFilesFrame(form, form.fmOptions);
+    form.fmOptions->fmOpOutput = new SoundOutputFrame(form, form.fmOptions);
 }
 
 void connectTrackList(Form1& form)

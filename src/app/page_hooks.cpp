@@ -17,6 +17,7 @@
 #include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "prefs/options_page.h"
+#include "prefs/sound_output_frame.h"
 #include "prefs/prefs_frame.h"
 #include "search/search_page.h"
 
@@ -115,6 +116,10 @@ void hookShellToPages(Form1& form)
         setLook(trackList->lstTracks, kTrackListLook);
     };
     hooks.fillTrackListAtStart = [trackList] { trackList->fillAtStart(); };
-    hooks.applySettings = [&form](const SettingsRead& read) { applyPageSettings(form, read); };
+    // The sound output is kept in a file of its own, read with the settings at start-up.
+    hooks.applySettings = [&form](const SettingsRead& read) {
+        applyPageSettings(form, read);
+        form.fmOptions->fmOpOutput->restore();
+    };
     hooks.collectSettings = [&form](SettingsData& d) { collectPageSettings(form, d); };
 }

@@ -194,7 +194,10 @@ void DecoderThread::fill()
                 if (!spans_.empty() && spans_.back().end < 0) spans_.back().end = ring_.written();
             }
             tellLength(current_);
-            if (!next_.stream) return;
+            if (!next_.stream) {
+                ring_.markEnd();
+                return;
+            }
             previous_ = std::move(current_);
             current_ = std::move(next_);
             next_ = {};

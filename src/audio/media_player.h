@@ -4,6 +4,7 @@
 // player always returns before the resulting state change is handled.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class MediaPlayer : public QObject {
     Q_OBJECT
@@ -43,6 +44,13 @@ public:
     virtual int volume() const = 0;
     virtual void setVolume(int hundredthsOfDb) = 0;
 
+    // The sound outputs by name, the system default not among them.
+    virtual QStringList outputDevices() const { return {}; }
+    // The output to play through, by one of those names; empty is the system
+    // default. A track playing or paused goes on from where it was. An output
+    // that cannot be opened for a track under way is treated as one unplugged.
+    virtual void setOutputDevice(const QString& name) { (void)name; }
+
 signals:
     void playStateChange(int oldState, int newState);
     // A few seconds before the playing track ends, once per track: time to
@@ -50,6 +58,9 @@ signals:
     void aboutToFinish();
     // The exact length, once worked out after the file was opened.
     void durationChange(double seconds);
+    // The output in use went away: the sound moved to the system default, or,
+    // when no output could be opened (nothingLeft), the track paused.
+    void outputLost(bool nothingLeft);
 
 protected:
     // Posts playStateChange to the event loop of this object's thread.

@@ -9,10 +9,15 @@
 
 namespace {
 
-// 23 ms of audio per callback: the device's share of the latency.
-constexpr Uint16 kDeviceFrames = 1024;
-// The ring between the decoder thread and the callback: half a second.
-constexpr int kRingFrames = Mp3Stream::kOutputRate / 2;
+// 186 ms of audio per callback: each wakes SDL's audio thread and the sound
+// server several times, so fewer mean less CPU while playing; a pause or a seek
+// is heard once the sound already handed over has played.
+constexpr Uint16 kDeviceFrames = 8192;
+// How long a paused or stopped device stays open, so that a quick resume or the next track finds it;
+// after that it is closed, as SDL goes on feeding a paused device silence as often as it plays.
+constexpr int kIdleCloseMs = 1000;
+// The ring between the decoder thread and the callback: a second, some five device buffers.
+constexpr int kRingFrames = Mp3Stream::kOutputRate;
 
 }  // namespace
 
@@ -20,13 +25,24 @@ Mpg123Player::Mpg123Player(QObject* parent) : MediaPlayer(parent), ring_(kRingFr
 {
     // SDL would otherwise turn SIGINT and SIGTERM into quit events nobody reads.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    // Events only to hear of an output going away: nothing reads SDL's queue.
+    sdlReady_ = SDL_InitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS) == 0;
+    idleClose_.setSingleShot(true);
+    idleClose_.setInterval(kIdleCloseMs);
+    connect(&idleClose_, &QTimer::timeout, this, [this] {
+        if (state_ != Playing) closeDevice();
+    });
+    if (!sdlReady_) return;
+    SDL_EventState(SDL_AUDIODEVICEADDED, SDL_IGNORE);
+    SDL_AddEventWatch(&Mpg123Player::watchEvents, this);
 }
 
 Mpg123Player::~Mpg123Player()
 {
     closeDevice();
-    if (sdlReady_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (!sdlReady_) return;
+    SDL_DelEventWatch(&Mpg123Player::watchEvents, this);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO | SDL_INIT_EVENTS);
 }
 
 void Mpg123Player::setStartOnOpen(bool start)
@@ -137,6 +153,8 @@ void Mpg123Player::closeDevice()
 
 void Mpg123Player::run(bool running)
 {
+    if (running || !device_) idleClose_.stop();
+    else idleClose_.start();
     if (device_) SDL_PauseAudioDevice(device_, running ? 0 : 1);
     decoder_.setRunning(running && device_);
 }
@@ -178,6 +196,8 @@ int Mpg123Player::playState() const
 void Mpg123Player::play()
 {
     if (!current_.id || state_ == Playing) return;
+    if (!ensureDevice()) moveOutput(false);
+    if (!device_) return;
     if (ended_ && state_ == Paused) {
         finishTrack();
         return;
@@ -292,11 +312,60 @@ float Mpg123Player::gainFor(int hundredthsOfDb, bool muted)
     return muted ? 0.0f : float(std::pow(10.0, double(hundredthsOfDb) / 2000.0));
 }
 
+QStringList Mpg123Player::outputDevices() const
+{
+    QStringList names;
+    const int count = sdlReady_ ? SDL_GetNumAudioDevices(0) : 0;
+    for (int i = 0; i < count; ++i)
+        if (const char* name = SDL_GetAudioDeviceName(i, 0)) names << QString::fromUtf8(name);
+    return names;
+}
+
 void Mpg123Player::setOutputDevice(const QString& name)
 {
     if (name == deviceName_) return;
     deviceName_ = name;
     reopenDevice_ = true;
+    if (device_) moveOutput(false);
+}
+
+int Mpg123Player::watchEvents(void* self, SDL_Event* event)
+{
+    if (event->type == SDL_AUDIODEVICEREMOVED && !event->adevice.iscapture) {
+        auto* player = static_cast<Mpg123Player*>(self);
+        const quint32 device = event->adevice.which;
+        QMetaObject::invokeMethod(
+            player, [player, device] { player->outputRemoved(device); }, Qt::QueuedConnection);
+    }
+    return 0;
+}
+
+void Mpg123Player::outputRemoved(quint32 device)
+{
+    SDL_FlushEvent(SDL_AUDIODEVICEREMOVED);
+    if (!device || device != device_) return;
+    closeDevice();
+    moveOutput(true);
+}
+
+// Opens the chosen output and goes on with what the ring holds, so a track under
+// way continues from where it was. An output that went away (gone) or cannot be
+// opened gives way to the system default; with none left a playing track pauses.
+void Mpg123Player::moveOutput(bool gone)
+{
+    if (gone) deviceName_.clear();
+    bool lost = gone;
+    if (!ensureDevice() && !deviceName_.isEmpty()) {
+        lost = true;
+        deviceName_.clear();
+        ensureDevice();
+    }
+    const bool nothingLeft = !device_;
+    if (nothingLeft && state_ == Playing) setState(Paused);
+    run(state_ == Playing);
+    if (lost)
+        QMetaObject::invokeMethod(
+            this, [this, nothingLeft] { emit outputLost(nothingLeft); }, Qt::QueuedConnection);
 }
 
 void Mpg123Player::audioCallback(void* self, unsigned char* stream, int len)

@@ -4,16 +4,20 @@
 //   regular file, has it a first frame), keeps the state the window sees and
 //   turns the decoder thread's reports into queued signals;
 // - the decoder thread (DecoderThread) decodes, converts and reads files into
-//   a half-second sample ring, and works out exact lengths;
+//   a one-second sample ring, and works out exact lengths;
 // - SDL's audio thread runs the callback, which only copies from the ring and
 //   applies the gain: no lock, no allocation, no system call.
 //
 // The device stays open in one format; a file in another format is
 // converted rather than the device reopened, because closing an SDL device
-// waits for it to drain (some 50 ms of silence between tracks).
+// waits for it to drain (some 50 ms of silence between tracks). A device paused
+// or stopped for a second is closed all the same: SDL goes on feeding a paused
+// device silence, waking as often as when it plays.
 #include "audio/decoder_thread.h"
 #include "audio/media_player.h"
 #include "audio/sample_ring.h"
+
+#include <QTimer>
 
 #include <atomic>
 #include <cstdint>
@@ -42,9 +46,8 @@ public:
     int volume() const override;
     void setVolume(int hundredthsOfDb) override;
 
-    // Output device by SDL name, used from the next file on; empty means the
-    // system default.
-    void setOutputDevice(const QString& name);
+    QStringList outputDevices() const override;
+    void setOutputDevice(const QString& name) override;
 
     // Linear amplitude factor for a volume in hundredths of a decibel.
     static float gainFor(int hundredthsOfDb, bool muted);
@@ -61,6 +64,10 @@ private:
     };
 
     static void audioCallback(void* self, unsigned char* stream, int len);
+    // SDL's event watch, on whichever thread SDL reports from: a removed output goes to the GUI thread.
+    static int watchEvents(void* self, union SDL_Event* event);
+    void outputRemoved(quint32 device);
+    void moveOutput(bool gone);
     void fill(unsigned char* out, int len);
 
     // DecoderThread::Listener, called on the decoder thread: each posts to the GUI thread.
@@ -88,6 +95,7 @@ private:
     bool reopenDevice_ = false;
     quint32 device_ = 0;
     bool sdlReady_ = false;
+    QTimer idleClose_;
     quint64 lastId_ = 0;  // tracks and epochs are numbered from one counter
     Track current_;
     quint64 epoch_ = 0;          // the span of current_ being played

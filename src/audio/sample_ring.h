@@ -35,6 +35,9 @@ public:
         written_.store(at + count, std::memory_order_release);
         return count;
     }
+    // The frames written so far end the sound: the consumer may take the last of them
+    // in less than a whole buffer.
+    void markEnd() { end_.store(written(), std::memory_order_release); }
     // Drops every frame not yet read, and counts them as played out, so that
     // waits reckoned from played() fit the frames that follow. Only while the
     // consumer cannot run (the audio device locked or closed).
@@ -45,12 +48,16 @@ public:
         played_.store(end, std::memory_order_release);
     }
 
-    // Consumer side: copies up to `count` frames out; returns how many.
+    // Consumer side: copies `count` frames out when that many are ready, or the rest of
+    // the sound when it ends before them; otherwise none, so that a start waits for a
+    // whole buffer rather than playing a fragment and a gap. Returns how many.
     int take(float* out, int count)
     {
         const std::int64_t at = read_.load(std::memory_order_relaxed);
         played_.store(at, std::memory_order_release);
-        count = std::min<std::int64_t>(count, written() - at);
+        const std::int64_t ready = written() - at;
+        if (ready < count && end_.load(std::memory_order_acquire) != at + ready) return 0;
+        count = int(std::min<std::int64_t>(count, ready));
         load(out, at, int(count));
         read_.store(at + count, std::memory_order_release);
         return count;
@@ -82,4 +89,5 @@ private:
     std::atomic<std::int64_t> written_{0};
     std::atomic<std::int64_t> read_{0};
     std::atomic<std::int64_t> played_{0};
+    std::atomic<std::int64_t> end_{-1};
 };

@@ -195,6 +195,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
@@ -206,6 +207,8 @@ private:
     void showOnlyPage(int tab);
     void createSession();
     // The player pane and the mini player following the session
+    bool onScreen() const;
+    // Starts the position timer when the window is on the screen; a tick then shows where the player is.
     void keepTicking();
     void restartBars();
     void showSeek();

@@ -24,11 +24,11 @@ void showText(QLabel* label, const QString& text)
 
 }  // namespace
 
-// While the player is stopped nothing it reports changes, so after drawing
-// what it shows the timer rests until something restarts it (keepTicking).
+// Only a playing track moves, and only a window on the screen is looked at: otherwise,
+// after drawing what it shows, the timer rests until something restarts it (keepTicking).
 void Form1::Timer1_Timer()
 {
-    if (os.player->playState() == MediaPlayer::Stopped) Timer1->stop();
+    if (os.player->playState() != MediaPlayer::Playing || !onScreen()) Timer1->stop();
     const double position = os.player->position();
     const QString elapsed = QString::fromStdString(elapsedText(position));
     showText(lblTime, elapsed);
@@ -52,9 +52,20 @@ void Form1::Timer1_Timer()
     picMinTimer->fillBox(0, 0, position / duration * kMiniBarWidth, kBarHeight, kBarGreen);
 }
 
+bool Form1::onScreen() const
+{
+    return isVisible() && !os.windows->isMinimized(this);
+}
+
 void Form1::keepTicking()
 {
-    if (!Timer1->isActive()) Timer1->start();
+    if (!Timer1->isActive() && onScreen()) Timer1->start();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    keepTicking();
 }
 
 // The bar that was used starts again from the new place; the other one waits for the

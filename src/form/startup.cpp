@@ -59,7 +59,10 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::changeEvent(QEvent* event)
 {
-    if (event->type() == QEvent::WindowStateChange) Form_Resize();
+    if (event->type() == QEvent::WindowStateChange) {
+        Form_Resize();
+        keepTicking();  // a window back from the task bar catches up with the player
+    }
     QWidget::changeEvent(event);
 }
 

@@ -18,6 +18,7 @@ std::string_view statusText(Mode mode);
 
 inline constexpr std::string_view kPlayerStopped = "Player Stopped";
 inline constexpr std::string_view kPlayerPaused = "Player Paused";
+inline constexpr std::string_view kNoSoundOutput = "Paused: no sound output";
 
 // Modes that play from the track list and honour the On Train / Lineside preference.
 inline bool honoursPreference(Mode mode)

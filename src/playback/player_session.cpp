@@ -12,6 +12,12 @@ PlayerSession::PlayerSession(MediaPlayer& player, MessageBoxes& messages, Sessio
 {
     connect(&player_, &MediaPlayer::playStateChange, this, [this](int, int state) { playStateChanged(state); });
     connect(&player_, &MediaPlayer::aboutToFinish, this, &PlayerSession::aboutToFinish);
+    // Reported after the pause it caused, so the reason stays on the status line.
+    connect(&player_, &MediaPlayer::outputLost, this, [this](bool nothingLeft) {
+        if (!nothingLeft || player_.playState() != MediaPlayer::Paused) return;
+        setPaused(true);
+        setStatus(kNoSoundOutput);
+    });
 }
 
 int PlayerSession::volumeStep() const

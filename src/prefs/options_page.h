@@ -1,11 +1,12 @@
 #pragma once
 // The Options page: the album file and the playlist's "Save", what Random and All
-// play, the mini player's place on top, and its frames for merging albums and for
-// fonts and colours.
+// play, the mini player's place on top, and its frames for merging albums, for
+// fonts and colours and for the sound output.
 #include "form/page.h"
 
 class AlbumFilesFrame;
 class PrefsFrame;
+class SoundOutputFrame;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -26,6 +27,7 @@ public:
     QCheckBox* chkOnTop;
     AlbumFilesFrame* Frame4 = nullptr;     // merging albums, and the handlers of loading one
     PrefsFrame* fmOptionsPrefs = nullptr;  // fonts and colours, with chkAllPrefs
+    SoundOutputFrame* fmOpOutput = nullptr;
 
     // Shows the loaded album's path.
     void showAlbumPath();

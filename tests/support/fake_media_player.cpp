@@ -107,3 +107,18 @@ void FakeMediaPlayer::announceEndWithin(double seconds)
     QMetaObject::invokeMethod(
         this, [this] { emit aboutToFinish(); }, Qt::QueuedConnection);
 }
+
+void FakeMediaPlayer::setOutputDevice(const QString& name)
+{
+    calls << QStringLiteral("setOutputDevice ") + name;
+    device = name;
+}
+
+void FakeMediaPlayer::unplug(bool nothingLeft)
+{
+    devices.removeAll(device);
+    device.clear();
+    if (nothingLeft && state_ == Playing) changeState(Paused);
+    QMetaObject::invokeMethod(
+        this, [this, nothingLeft] { emit outputLost(nothingLeft); }, Qt::QueuedConnection);
+}

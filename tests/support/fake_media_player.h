@@ -32,12 +32,18 @@ public:
     int volume() const override { return volume_; }
     void setVolume(int hundredthsOfDb) override;
 
+    QStringList outputDevices() const override { return devices; }
+    void setOutputDevice(const QString& name) override;
+
     // --- Scripting -------------------------------------------------------
     // Every path opens with hasError() while failAllFiles is set.
     bool failAllFiles = false;
     // The length of every file opened.
     QHash<QString, double> durations;  // the length of each path; others get defaultDuration
     double defaultDuration = 180.0;
+    // The outputs there are, and the one in use (empty: the system default).
+    QStringList devices;
+    QString device;
 
     // --- Driving ---------------------------------------------------------
     // The playing track reaches its end: aboutToFinish (unless already), then
@@ -46,6 +52,9 @@ public:
     // Plays on by the given seconds; passing three seconds before the end
     // announces it, reaching the end finishes the track.
     void advance(double seconds);
+    // The output in use goes away: the sound moves to the default, or, with
+    // nothing left, a playing track pauses; outputLost is reported queued.
+    void unplug(bool nothingLeft);
 
     // --- Recording -------------------------------------------------------
     // Every call in order, e.g. "setStartOnOpen true", "setSourceFile /a.mp3",

@@ -1,0 +1,395 @@
+// CPU while playing, side by side with the players people already use: the real
+// quillon executable (its window offscreen, its sound through SDL's PulseAudio
+// driver) plays a 4-minute 192 kbit/s stereo MP3 on a private PulseAudio server
+// with a null sink, which consumes sound at real-time pace; then Audacious
+// (headless) and the mpg123 command line play the same file on the same sink,
+// when installed. Each figure is the user plus system CPU time of the player's
+// whole process (every thread) over the measured stretch, as a percentage of one
+// core; the sound server's own share over the same stretch is given beside it.
+// Quillon is driven through its desktop player controls on a private session bus.
+// With --quillon-only the other players are left out.
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <optional>
+
+#include "logic/track_record.h"
+
+namespace {
+
+constexpr int kPlayingSeconds = 40;
+constexpr int kIdleSeconds = 15;
+constexpr int kSettleMs = 3000;
+
+void waitMs(int ms)
+{
+    QEventLoop loop;
+    QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+bool waitFor(const std::function<bool()>& done, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > timeoutMs) return false;
+        waitMs(50);
+    }
+    return true;
+}
+
+// User plus system CPU seconds of a process so far, every thread it ran included (or of one thread).
+std::optional<double> cpuSeconds(qint64 pid, const QString& thread = {})
+{
+    QFile stat(thread.isEmpty() ? QStringLiteral("/proc/%1/stat").arg(pid)
+                                : QStringLiteral("/proc/%1/task/%2/stat").arg(pid).arg(thread));
+    if (!stat.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray line = stat.readAll();
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    if (fields.size() < 13) return std::nullopt;
+    return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
+}
+
+// CPU seconds and wake-ups (voluntary context switches) of each thread of a process, by thread id.
+struct ThreadUse {
+    QString name;
+    double seconds = 0;
+    long wakeups = 0;
+};
+QMap<QString, ThreadUse> threadUse(qint64 pid)
+{
+    QMap<QString, ThreadUse> use;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString& id : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks + "/" + id + "/comm"), status(tasks + "/" + id + "/status");
+        ThreadUse& thread = use[id];
+        if (comm.open(QIODevice::ReadOnly)) thread.name = QString::fromUtf8(comm.readAll()).trimmed();
+        if (const auto cpu = cpuSeconds(pid, id)) thread.seconds = *cpu;
+        if (status.open(QIODevice::ReadOnly))
+            for (const QByteArray& line : status.readAll().split('\n'))
+                if (line.startsWith("voluntary_ctxt_switches:")) thread.wakeups = line.mid(24).trimmed().toLong();
+    }
+    return use;
+}
+
+void printThreads(const QMap<QString, ThreadUse>& before, const QMap<QString, ThreadUse>& after, double seconds)
+{
+    for (auto it = after.begin(); it != after.end(); ++it) {
+        const ThreadUse start = before.value(it.key());
+        const long wakeups = it->wakeups - start.wakeups;
+        if (wakeups == 0) continue;
+        std::printf("  thread %-16s %6.3f %%  %6.1f wake-ups/s\n", qPrintable(it->name),
+                    100.0 * (it->seconds - start.seconds) / seconds, double(wakeups) / seconds);
+    }
+}
+
+struct Share {
+    double player = -1;
+    double server = -1;
+};
+
+// Percent of one core the player and the sound server use over `seconds`; with
+// threads, each thread of the player that woke is listed.
+Share measure(qint64 player, qint64 server, int seconds, bool threads = false)
+{
+    QElapsedTimer wall;
+    wall.start();
+    const auto threads0 = threadUse(player);
+    const auto p0 = cpuSeconds(player), s0 = cpuSeconds(server);
+    waitMs(seconds * 1000);
+    const auto p1 = cpuSeconds(player), s1 = cpuSeconds(server);
+    const double elapsed = double(wall.nsecsElapsed()) / 1e9;
+    if (threads) printThreads(threads0, threadUse(player), elapsed);
+    Share share;
+    if (p0 && p1) share.player = 100.0 * (*p1 - *p0) / elapsed;
+    if (s0 && s1) share.server = 100.0 * (*s1 - *s0) / elapsed;
+    return share;
+}
+
+void print(const char* player, const char* state, const Share& share)
+{
+    if (share.player < 0) std::printf("%-10s %-8s  (ended early)\n", player, state);
+    else std::printf("%-10s %-8s %6.3f %%   (sound server %.3f %%)\n", player, state, share.player, share.server);
+}
+
+bool run(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.start(program, args);
+    return process.waitForFinished(300000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool installed(const QString& program)
+{
+    return !QStandardPaths::findExecutable(program).isEmpty();
+}
+
+void stopProcess(QProcess& process)
+{
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(5000)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+}
+
+// A private sound server with one null sink, and a private session bus.
+struct Scratch {
+    QTemporaryDir dir;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcess pulse, bus;
+
+    bool start()
+    {
+        const QDir root(dir.path());
+        root.mkpath("run");
+        root.mkpath("home");
+        QFile::setPermissions(root.filePath("run"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert("HOME", root.filePath("home"));
+        env.insert("XDG_RUNTIME_DIR", root.filePath("run"));
+        env.insert("XDG_CONFIG_HOME", root.filePath("home/.config"));
+        env.insert("XDG_DATA_HOME", root.filePath("home/.local/share"));
+        const QString socket = root.filePath("pulse.sock");
+        pulse.setProcessEnvironment(env);
+        pulse.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        pulse.setStandardErrorFile(root.filePath("pulse.log"));
+        pulse.start("pulseaudio", {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no",
+                                   "--load=module-native-protocol-unix socket=" + socket + " auth-anonymous=1",
+                                   "--load=module-null-sink sink_name=bench"});
+        env.insert("PULSE_SERVER", "unix:" + socket);
+        bus.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+        if (!pulse.waitForStarted() || !bus.waitForReadyRead(5000)) return false;
+        const QString address = QString::fromUtf8(bus.readLine()).trimmed();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
+        QProcess pactl;
+        pactl.setProcessEnvironment(env);
+        return waitFor(
+            [&] {
+                pactl.start("pactl", {"list", "short", "sinks"});
+                return pactl.waitForFinished() && pactl.exitCode() == 0 && pactl.readAll().contains("bench");
+            },
+            5000);
+    }
+    ~Scratch()
+    {
+        stopProcess(pulse);
+        stopProcess(bus);
+    }
+};
+
+// What the sound server holds of the playing stream: sound a pause or a seek cannot take back.
+void printLatency(Scratch& s)
+{
+    QProcess pactl;
+    pactl.setProcessEnvironment(s.env);
+    pactl.start("pactl", {"list", "sink-inputs"});
+    pactl.waitForFinished();
+    for (const QByteArray& line : pactl.readAllStandardOutput().split('\n'))
+        if (line.contains("Latency")) std::printf("  stream %s\n", line.trimmed().constData());
+}
+
+// Milliseconds from a click to the last sound on the sink, recorded from its monitor;
+// an upper bound, as the recording reaches this process a few milliseconds late.
+double clickToSilence(Scratch& s, const std::function<void()>& click)
+{
+    QProcess parec;
+    parec.setProcessEnvironment(s.env);
+    parec.start("parec", {"--raw", "--format=s16le", "--channels=1", "--rate=44100", "--latency-msec=5",
+                          "--device=bench.monitor"});
+    if (!parec.waitForStarted()) return -1;
+    waitMs(1500);
+    QByteArray heard = parec.readAllStandardOutput();
+    const qsizetype clickAt = heard.size() / 2;
+    click();
+    waitMs(1500);
+    heard += parec.readAllStandardOutput();
+    stopProcess(parec);
+    const auto* samples = reinterpret_cast<const qint16*>(heard.constData());
+    qsizetype last = heard.size() / 2 - 1;
+    while (last >= 0 && std::abs(samples[last]) < 64) --last;
+    return last < clickAt ? -1 : 1000.0 * double(last + 1 - clickAt) / 44100;
+}
+
+// A program folder with a copy of the executable and an album of one track, `mp3`.
+QString quillonFolder(const QDir& root, const QString& mp3)
+{
+    root.mkpath("quillon/album/f1");
+    const QDir folder(root.filePath("quillon"));
+    QFile::copy(QStringLiteral(QUILLON_EXE), folder.filePath("quillon"));
+    QFile::link(mp3, folder.filePath("album/f1/t1.mp3"));
+    TrackRecord rec;
+    rec.TrackDate = "01061980";
+    rec.NoteNo = "1";
+    rec.PlayTime = "04:00";
+    rec.Title = "Four minutes";
+    rec.Mp3Name = "t1";
+    rec.Folder = "f1";
+    std::ofstream(folder.filePath("album/album.qdb").toStdString(), std::ios::binary) << serializeRecord(rec);
+    std::ofstream(folder.filePath("album/f1/details.qvt").toStdString(), std::ios::binary) << "Notes\r\nEnd\r\n";
+    std::ofstream(folder.filePath("qvb.ini").toStdString(), std::ios::binary)
+        << "[Directories]\r\nDetails=" << folder.filePath("album/").toStdString()
+        << "\r\nData=" << folder.filePath("album/album.qdb").toStdString() << "\r\nPlaylist FN=\r\n";
+    return folder.filePath("quillon");
+}
+
+void benchQuillon(Scratch& s, const QString& mp3)
+{
+    QProcess quillon;
+    QProcessEnvironment env = s.env;
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("SDL_AUDIODRIVER", "pulseaudio");
+    quillon.setProcessEnvironment(env);
+    quillon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    quillon.start(quillonFolder(QDir(s.dir.path()), mp3), {});
+    QDBusConnection bus = QDBusConnection::connectToBus(env.value("DBUS_SESSION_BUS_ADDRESS"), "bench");
+    const auto call = [&](const QString& interface, const QString& method, const QVariantList& args = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall("org.mpris.MediaPlayer2.quillon",
+                                                              "/org/mpris/MediaPlayer2", interface, method);
+        message.setArguments(args);
+        return bus.call(message);
+    };
+    const auto status = [&] {
+        const QDBusMessage reply = call("org.freedesktop.DBus.Properties", "Get",
+                                        {QStringLiteral("org.mpris.MediaPlayer2.Player"),
+                                         QStringLiteral("PlaybackStatus")});
+        return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+    };
+    const auto control = [&](const char* method) { call("org.mpris.MediaPlayer2.Player", method); };
+    if (!quillon.waitForStarted() || !waitFor([&] { return status() == "Stopped"; }, 20000)) {
+        std::printf("quillon: did not start on the private bus\n");
+        stopProcess(quillon);
+        return;
+    }
+    control("Play");
+    if (!waitFor([&] { return status() == "Playing"; }, 5000)) std::printf("quillon: did not play\n");
+    waitMs(kSettleMs);
+    print("quillon", "playing", measure(quillon.processId(), s.pulse.processId(), kPlayingSeconds, true));
+    printLatency(s);
+    std::printf("  click to silence: pause %.0f ms", clickToSilence(s, [&] { control("Pause"); }));
+    control("Play");
+    // From the chord into the file's silent last 40 s.
+    std::printf(", seek %.0f ms\n", clickToSilence(s, [&] {
+                    call("org.mpris.MediaPlayer2.Player", "Seek", {QVariant::fromValue(qlonglong(175000000))});
+                }));
+    control("Pause");
+    waitMs(kSettleMs);
+    print("quillon", "paused", measure(quillon.processId(), s.pulse.processId(), kIdleSeconds));
+    control("Play");
+    waitMs(kSettleMs);
+    control("Stop");
+    waitMs(kSettleMs);
+    print("quillon", "stopped", measure(quillon.processId(), s.pulse.processId(), kIdleSeconds));
+    stopProcess(quillon);
+    QDBusConnection::disconnectFromBus("bench");
+}
+
+void benchAudacious(Scratch& s, const QString& mp3)
+{
+    if (!installed("audacious")) {
+        std::printf("audacious: not installed, skipped (scripts/install-deps --bench installs it)\n");
+        return;
+    }
+    QProcess audacious;
+    audacious.setProcessEnvironment(s.env);
+    audacious.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    audacious.setStandardOutputFile(QProcess::nullDevice());
+    audacious.start("audacious", {"--headless", mp3});
+    QProcess audtool;
+    audtool.setProcessEnvironment(s.env);
+    const auto tool = [&](const QStringList& args) {
+        audtool.start("audtool", args);
+        audtool.waitForFinished();
+        return QString::fromUtf8(audtool.readAllStandardOutput()).trimmed();
+    };
+    if (!waitFor([&] { return tool({"playback-status"}) == "playing"; }, 20000)) {
+        std::printf("audacious: did not play\n");
+        stopProcess(audacious);
+        return;
+    }
+    waitMs(kSettleMs);
+    print("audacious", "playing", measure(audacious.processId(), s.pulse.processId(), kPlayingSeconds));
+    // audtool's own start is in these.
+    std::printf("  click to silence: pause %.0f ms", clickToSilence(s, [&] { tool({"playback-pause"}); }));
+    tool({"playback-play"});
+    std::printf(", seek %.0f ms\n", clickToSilence(s, [&] { tool({"playback-seek", "225"}); }));
+    tool({"playback-pause"});
+    waitMs(kSettleMs);
+    print("audacious", "paused", measure(audacious.processId(), s.pulse.processId(), kIdleSeconds));
+    tool({"playback-stop"});
+    waitMs(kSettleMs);
+    print("audacious", "stopped", measure(audacious.processId(), s.pulse.processId(), kIdleSeconds));
+    tool({"shutdown"});
+    if (!audacious.waitForFinished(5000)) stopProcess(audacious);
+}
+
+void benchMpg123(Scratch& s, const QString& mp3)
+{
+    if (!installed("mpg123")) {
+        std::printf("mpg123: not installed, skipped\n");
+        return;
+    }
+    QProcess mpg123;
+    mpg123.setProcessEnvironment(s.env);
+    mpg123.start("mpg123", {"-q", "-o", "pulse", mp3});
+    if (!mpg123.waitForStarted()) return;
+    waitMs(kSettleMs);
+    print("mpg123", "playing", measure(mpg123.processId(), s.pulse.processId(), kPlayingSeconds));
+    stopProcess(mpg123);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    for (const char* tool : {"pulseaudio", "pactl", "parec", "dbus-daemon", "sox", "lame"}) {
+        if (!installed(tool)) {
+            std::printf("cpu bench: skipped, needs %s (scripts/install-deps --bench)\n", tool);
+            return 0;
+        }
+    }
+    Scratch scratch;
+    if (!scratch.start()) {
+        std::printf("cpu bench: skipped, the private PulseAudio server did not start\n");
+        return 0;
+    }
+    const QDir root(scratch.dir.path());
+    const QString wav = root.filePath("tone.wav"), mp3 = root.filePath("tone.mp3");
+    // A chord, so the encoder has something to spend its bits on, for 200 s, then 40 s of silence.
+    if (!run("sox", {"-n",  "-r",   "44100", "-c",    "2", "-b", "16",  wav,   "synth", "200", "sine",
+                     "220", "sine", "331",   "remix", "1", "2",  "vol", "0.4", "pad",   "0",   "40"})
+        || !run("lame", {"--quiet", "-b", "192", wav, mp3})) {
+        std::printf("cpu bench: skipped, could not make the MP3\n");
+        return 0;
+    }
+    QFile::remove(wav);
+    std::printf("cpu of one core, whole process, 4-minute 192 kbit/s stereo MP3 on a PulseAudio null sink "
+                "(%d s playing, %d s paused or stopped)\n",
+                kPlayingSeconds, kIdleSeconds);
+    benchQuillon(scratch, mp3);
+    if (app.arguments().contains("--quillon-only")) return 0;
+    benchAudacious(scratch, mp3);
+    benchMpg123(scratch, mp3);
+    return 0;
+}
