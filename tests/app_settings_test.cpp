@@ -1,13 +1,11 @@
 // The settings file as text: what each line gives, where a bad line stops the
 // reading, and the exact bytes written.
 #include <QTest>
-#include <climits>
 
 #include "support/table.h"
 #include "logic/settings.h"
 #include "support/album_builder.h"
 
-Q_DECLARE_METATYPE(SettingsData)
 Q_DECLARE_METATYPE(std::string)
 
 namespace {
@@ -86,35 +84,6 @@ private slots:
     {
         QFETCH(std::string, content);
         QTEST(parseSettings(content).linesRead, "linesRead");
-    }
-
-    void numbersReadBackAsWritten_data()
-    {
-        QTest::addColumn<SettingsData>("data");
-        const auto row = [](const char* name, double top, double heights, double index, int playlist, uint32_t colour,
-                            double font, double miniTop, int16_t miniLeft) {
-            SettingsData d = parseSettings(withLines({})).data;
-            d.detailsTop = top;
-            d.detailsHeight = d.tracksHeight = heights;
-            d.trackListIndex = index;
-            d.playlistIndex = playlist;
-            d.details = d.trackList = Look{colour, font, colour};
-            d.miniTop = miniTop;
-            d.miniLeft = miniLeft;
-            QTest::newRow(name) << d;
-        };
-        row("tiny", 1e-300, 5e-324, 1e-05, 0, 0u, 1e-05, 4e-320, 0);
-        row("huge", 1.7976931348623157e308, 1e300, 1.2345678901234567e15, INT_MAX, 0xFFFFFFu, 2048.0,
-            3.0555555555555556e109, 32767);
-        row("negative", -2710.5, 0.1 + 0.2, -1.0, INT_MIN, 12648447u, 8.25, -3.0555555555555556e109, -32768);
-        row("more than seven digits", 12345678.9, 1234567.125, 1.0 / 3, 7, 64u, 1.0 / 3, -0.000001234, -1);
-    }
-    void numbersReadBackAsWritten()
-    {
-        QFETCH(SettingsData, data);
-        const SettingsRead r = parseSettings(formatSettings(data));
-        QCOMPARE(r.linesRead, kSettingsLines);
-        QVERIFY(r.data == data);  // exactly, not nearly
     }
 
     // Read and written again, a file comes back byte for byte; a path holding a line break is

@@ -167,10 +167,8 @@ private slots:
         row("code, trimmed", "steam", any, both, "STM", steam, true);
         row("code, case counts", "steam", any, both, "stm", steam, false);
         // Letters match whichever encoding, Windows-1252 or UTF-8, the word and the line are in.
-        row("1252 word, 1252 line", "\xe9t\xe9", any, both, "ANY", "Summer \xc9T\xc9", true);
         row("1252 word, UTF-8 line", "\xe9t\xe9", any, both, "ANY", "Summer \xc3\x89t\xc3\xa9", true);
         row("UTF-8 word, 1252 line", "\xc3\xa9T\xc3\xa9", any, both, "ANY", "Summer \xc9t\xe9", true);
-        row("UTF-8 word, UTF-8 line", "\xc3\xa9", any, both, "ANY", "\xc3\x89t\xc3\x89", true);
         row("1252 capital, UTF-8 small", "\xc9", any, both, "ANY", "Caf\xc3\xa9", true);
         row("1252 small, UTF-8 capitals", "\x9a\x9c\x9e\xff", any, both, "ANY", "\xc5\xa0\xc5\x92\xc5\xbd\xc5\xb8", true);
         row("Cyrillic, any case", "\xd0\xb4\xd1\x91", any, both, "ANY", "\xd0\x94\xd0\x81", true);
@@ -279,12 +277,7 @@ private slots:
         row("phrase across fields, month carried", "shed - 1st december 1 (", MatchMode::ExactPhrase, KindFilter::Both,
             "ANY");
         row("empty text, on train, code", "", MatchMode::AnyWord, KindFilter::OnTrainOnly, "DSL");
-        row("empty text, blank code", "", MatchMode::AnyWord, KindFilter::Both, "");
         row("a word across two lines", "diesel )goods", MatchMode::AnyWord, KindFilter::Both, "ANY");
-        row("any word, in titles, times or a carried month", "shed spring goods -steam", MatchMode::AnyWord,
-            KindFilter::Both, "ANY");
-        row("any word, a month's name", "december goods", MatchMode::AnyWord, KindFilter::Both, "ANY");
-        row("phrase in titles, on train, code", "on shed", MatchMode::ExactPhrase, KindFilter::OnTrainOnly, "DSL");
         row("accents of both encodings", "\xc3\xa9", MatchMode::AnyWord, KindFilter::Both, "ANY");
     }
 
