@@ -8,6 +8,7 @@
 #include "form/looks.h"
 #include "form/twips.h"
 #include "support/playback_fixture.h"
+#include "support/table.h"
 
 namespace {
 
@@ -68,15 +69,13 @@ private slots:
     // The close button, and kill or Ctrl-C sent to the real program, all end it through its shutdown.
     void shutdownWritesSettingsAndRemovesSearchResults_data()
     {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("close button") << 0;
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-        QTest::newRow("SIGINT") << int(SIGINT);
-        QTest::newRow("SIGHUP") << int(SIGHUP);
+        const auto row = columns<int>({"signal"});
+        row("close button", 0);
+        row("SIGTERM", int(SIGTERM));
     }
     void shutdownWritesSettingsAndRemovesSearchResults()
     {
-        QFETCH(int, signal);
+        auto [signal] = fetch<int>({"signal"});
         FormFixture f;
         f.writeAppFile("search.$$$", "12\r\n");
         f.writeAppFile("temp.$$$", " 2 \r\n");
@@ -103,32 +102,19 @@ private slots:
     // a file cut short applies nothing but the album.
     void restoredIndexAndListHeight_data()
     {
-        QTest::addColumn<QString>("indexLine");
-        QTest::addColumn<QString>("heightLine");
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<int>("height");
-        QTest::addColumn<int>("keep");  // lines of the file kept
-        QTest::addColumn<int>("tracks");
-        QTest::addColumn<int>("top");  // -1: any top line
-        QTest::newRow("last track, too small") << "Index=11"
-                                               << "3=100" << 11 << 500 << 24 << 12 << -1;
-        QTest::newRow("none selected when saved, too large") << "Index=-1"
-                                                             << "3=9000" << 0 << 5500 << 24 << 12 << 0;
-        QTest::newRow("one past the last track") << "Index=12"
-                                                 << "3=2500" << 0 << 2500 << 24 << 12 << 0;
-        QTest::newRow("file cut after line 14: only the album applies") << "Index=3"
-                                                                        << "3=4000" << 0 << 2500 << 14 << 12 << 0;
-        QTest::newRow("a long list scrolls to the line") << "Index=250"
-                                                         << "3=2500" << 250 << 2500 << 24 << 300 << 248;
+        // keep: lines of the file kept; top: -1 any top line
+        const auto row = columns<QString, QString, int, int, int, int, int>(
+            {"indexLine", "heightLine", "selected", "height", "keep", "tracks", "top"});
+        row("last track, too small", "Index=11", "3=100", 11, 500, 24, 12, -1);
+        row("none selected when saved, too large", "Index=-1", "3=9000", 0, 5500, 24, 12, 0);
+        row("one past the last track", "Index=12", "3=2500", 0, 2500, 24, 12, 0);
+        row("file cut after line 14: only the album applies", "Index=3", "3=4000", 0, 2500, 14, 12, 0);
+        row("a long list scrolls to the line", "Index=250", "3=2500", 250, 2500, 24, 300, 248);
     }
     void restoredIndexAndListHeight()
     {
-        QFETCH(QString, indexLine);
-        QFETCH(QString, heightLine);
-        QFETCH(int, selected);
-        QFETCH(int, keep);
-        QFETCH(int, tracks);
-        QFETCH(int, top);
+        auto [indexLine, heightLine, selected, keep, tracks, top] = fetch<QString, QString, int, int, int, int>(
+            {"indexLine", "heightLine", "selected", "keep", "tracks", "top"});
         FormFixture f;
         Form1& w = f.startWith(writeAlbum(f, numbered(tracks)),
                                {{12, indexLine.toStdString()}, {9, heightLine.toStdString()}}, size_t(keep));
@@ -177,20 +163,17 @@ private slots:
     // Anything but a regular file reads as missing, at once, and no file is read without bound.
     void specialFilesReadAsMissing_data()
     {
-        QTest::addColumn<QString>("what");
-        QTest::addColumn<int>("tracks");
-        QTest::addColumn<QString>("details");
-        QTest::newRow("settings a link to /dev/zero") << "settings zero" << 1 << kNoAlbum;
-        QTest::newRow("album a FIFO") << "album fifo" << 1 << kNoAlbum;
-        QTest::newRow("album a folder") << "album folder" << 1 << kNoAlbum;
-        QTest::newRow("notes a FIFO") << "notes fifo" << 3 << "Details not available";
-        QTest::newRow("notes a link to /dev/zero") << "notes zero" << 3 << "Details not available";
-        QTest::newRow("settings past 64 KB: the cut line stops the reading")
-            << "settings long" << 3 << "Notes of Track 1";
+        const auto row = columns<QString, int, QString>({"what", "tracks", "details"});
+        row("settings a link to /dev/zero", "settings zero", 1, kNoAlbum);
+        row("album a FIFO", "album fifo", 1, kNoAlbum);
+        row("album a folder", "album folder", 1, kNoAlbum);
+        row("notes a FIFO", "notes fifo", 3, "Details not available");
+        row("notes a link to /dev/zero", "notes zero", 3, "Details not available");
+        row("settings past 64 KB: the cut line stops the reading", "settings long", 3, "Notes of Track 1");
     }
     void specialFilesReadAsMissing()
     {
-        QFETCH(QString, what);
+        auto [what] = fetch<QString>({"what"});
         FormFixture f;
         std::string albumPath = writeAlbum(f, numbered(3));
         const QByteArray notes = QFile::encodeName(QString::fromStdString(f.album.filePath("f1/details.qvt")));
