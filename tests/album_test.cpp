@@ -390,9 +390,8 @@ private slots:
               stop] = fetch<QStringList, QByteArray, QString, MergeStop>({"answers", "output", "failing", "stop"});
         FormFixture f;
         writeAlbum(f, numbered(1));
-        for (const auto& [name, data] : {std::pair<std::string, QByteArray>{"a.qdb", recs(3, 'a')},
-                                         {"b.qdb", recs(2, 'x')},
-                                         {"e.qdb", {}}})
+        for (const auto& [name, data] :
+             {std::pair<std::string, QByteArray>{"a.qdb", recs(3, 'a')}, {"b.qdb", recs(2, 'x')}, {"e.qdb", {}}})
             f.album.writeFile(name, data.toStdString());
         QFile huge(q(f.album.filePath("huge.qdb")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(131) << 24));  // sparse

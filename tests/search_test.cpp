@@ -14,9 +14,7 @@
 #include "support/table.h"
 #include "album/track_list_model.h"
 #include "logic/playlist.h"
-#include "logic/date_words.h"
 #include "logic/search.h"
-#include "logic/search_run.h"
 #include "search/search_results_model.h"
 #include "support/playback_fixture.h"
 
@@ -225,10 +223,8 @@ private slots:
         row("results file last line unended", "express", 0, 2, "ANY", {1, 4}, "EXPRESS ",
             changed(" 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"), true);
         row("any word, twice accumulates", "  express ", 0, 2, "ANY", {1, 4, 1, 4}, "EXPRESS ", once, true);
-        row("empty text, code", "", 2, 2, "DSL", {1, 5}, " ", none, true);
         row("lineside only", "express", 0, 1, "ANY", {4}, "EXPRESS ", none, true);
         row("on train only", "", 1, 0, "STM", {3}, " ", none, true);
-        row("all words, exclusion", "-diesel", 1, 2, "ANY", {2, 3, 4}, "-DIESEL ", none, true);
         row("typed accent, UTF-8 album", "orl\u00e9ans", 0, 2, "ANY", {5}, "ORL\u00c9ANS ", none, true);
         row("exact phrase", "on shed", 2, 2, "ANY", {2}, "ON SHED ", none, true);
         row("22 words: 20 searched", QString("q ").repeated(21) + "steam", 0, 2, "ANY", {},
@@ -265,50 +261,6 @@ private slots:
         if (blocked) QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
         QVERIFY(form.session->currentRecord() == current
                 && form.session->lastRecordRead().Title == title);  // the current track stays
-    }
-
-    // Formatted and matched a block at a time, in pieces, a large album gives what its
-    // display lines one by one give.
-    void largeAlbum_data()
-    {
-        const auto row = columns<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
-        row("any word, exclusion", "shed -express diesel 9", MatchMode::AnyWord, KindFilter::Both, "ANY");
-        row("all words, lineside", "on shed -steam", MatchMode::AllWords, KindFilter::LinesideOnly, "ANY");
-        row("phrase across fields, month carried", "shed - 1st december 1 (", MatchMode::ExactPhrase, KindFilter::Both,
-            "ANY");
-        row("empty text, on train, code", "", MatchMode::AnyWord, KindFilter::OnTrainOnly, "DSL");
-        row("a word across two lines", "diesel )goods", MatchMode::AnyWord, KindFilter::Both, "ANY");
-        row("accents of both encodings", "\xc3\xa9", MatchMode::AnyWord, KindFilter::Both, "ANY");
-    }
-
-    void largeAlbum()
-    {
-        auto [typed, mode, kind,
-              code] = fetch<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
-        constexpr int kTracks = 100000;
-        fixture::AlbumDir dir;
-        AlbumFile album;
-        QVERIFY(album.open(dir.writeAlbum("a.qdb", largeAlbumTracks(kTracks))));
-        const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, code.toStdString());
-        std::vector<int32_t> expected;
-        size_t expectedWidest = 0;
-        DateWords date{"", "Spring", ""};
-        album.forEach([&](int32_t n, const RecordView& record) {
-            const std::string line = trackDisplayLine(record, date);
-            if (!isSearchResult(query, record.Code(), searchForm(line))) return;
-            expected.push_back(n);
-            expectedWidest = std::max(expectedWidest, line.size());
-        });
-        SearchRun run(query, kTracks, "Spring");
-        std::vector<int32_t> records;
-        size_t widest = 0;  // the longest line found, which sets the list's sideways range
-        int pieces = 0;
-        for (; !run.ended(); ++pieces)
-            run.run(
-                album, [] { return false; }, records, widest);
-        QVERIFY(pieces > 1 && !expected.empty());
-        QVERIFY(records == expected);
-        QCOMPARE(widest, expectedWidest);
     }
 
     // Searching every track of a large album goes on between the window's events; each
