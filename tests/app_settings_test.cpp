@@ -10,41 +10,17 @@ Q_DECLARE_METATYPE(std::string)
 
 namespace {
 
-std::vector<std::string> defaultLines()
+// A file of every line set, with some lines (numbered from 1) replaced, cut to its first `keep` lines.
+std::string withLines(std::vector<std::pair<int, std::string>> edits, size_t keep = 24)
 {
-    return {"[Directories]",
-            "Details=/music/",
-            "Data=/music/a.qdb",
-            "Playlist FN=/lists/x.pll",
-            "",
-            "[Pane Positions]",
-            "1=2780",
-            "2=3375",
-            "3=2500",
-            "",
-            "[List Positions]",
-            "Index=7",
-            "Playlist=3",
-            "",
-            " 64 ",
-            " 12 ",
-            " 12648447 ",
-            " 12648447 ",
-            " 8.25 ",
-            " 0 ",
-            "all",
-            "2",
-            " 1200 ",
-            "-300 "};
-}
-
-// The default file with some lines (numbered from 1) replaced, cut to its first `keep` lines.
-std::string withLines(const std::vector<std::pair<int, std::string>>& edits, size_t keep = 24)
-{
-    std::vector<std::string> lines = defaultLines();
-    for (const auto& [line, text] : edits) lines[size_t(line - 1)] = text;
-    lines.resize(keep);
-    return fixture::joinLines(lines);
+    edits.insert(edits.begin(), {{4, "Playlist FN=/lists/x.pll"},
+                                 {12, "Index=7"},
+                                 {13, "Playlist=3"},
+                                 {21, "all"},
+                                 {22, "2"},
+                                 {23, " 1200 "},
+                                 {24, "-300 "}});
+    return fixture::settingsFile("/music/a.qdb", edits, keep);
 }
 
 }  // namespace
@@ -78,7 +54,9 @@ private slots:
         row("mini left past 16 bits", withLines({{24, " 40000 "}}), 23);
         row("negative list height", withLines({{9, "3=-5"}}), 8);
         row("empty colour counts as black", withLines({{20, ""}}), 24);
-        row("lines ending in LF alone", fixture::joinLines(defaultLines(), "\n"), 24);
+        std::string lf = withLines({});
+        std::erase(lf, '\r');
+        row("lines ending in LF alone", lf, 24);
     }
     void stopsAtTheFirstBadLine()
     {

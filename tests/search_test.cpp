@@ -53,7 +53,7 @@ std::string writeSearchAlbum(FormFixture& f, bool reversed = false)
 
 Form1& startOnSearchAlbum(FormFixture& f, bool loaded = true)
 {
-    f.writeSettings(f.settingsLines(loaded ? writeSearchAlbum(f) : f.album.filePath("missing.qdb")));
+    f.writeSettings(loaded ? writeSearchAlbum(f) : f.album.filePath("missing.qdb"));
     return f.start();
 }
 
@@ -278,7 +278,7 @@ private slots:
         QFETCH(int, interval);
         constexpr int kTracks = 60000;
         FormFixture f;
-        f.writeSettings(f.settingsLines(f.album.writeAlbum("album.qdb", largeAlbumTracks(kTracks))));
+        f.writeSettings(f.album.writeAlbum("album.qdb", largeAlbumTracks(kTracks)));
         Form1& form = f.start();
         SearchPage* page = form.fmSearch;
         page->setSearchSlice(0);

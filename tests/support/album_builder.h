@@ -26,12 +26,16 @@ int deadProcessId();
 // Lines joined into a file's content, each ended by eol (also the last one).
 std::string joinLines(const std::vector<std::string>& lines, std::string_view eol = "\r\n");
 
+// A settings file: the 24 default lines with the album at albumPath, some lines (numbered from 1)
+// replaced, cut to the first `keep`.
+std::string settingsFile(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits = {},
+                         size_t keep = 24);
+
 // A file's bytes, or "<missing>" when it cannot be opened.
 std::string readFile(const std::string& path);
 
 class AlbumDir {
 public:
-    AlbumDir();
     // The folder with a trailing separator, as the program keeps DetailsFolder.
     std::string folder() const;
     std::string filePath(std::string_view relative) const;

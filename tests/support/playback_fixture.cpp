@@ -15,7 +15,7 @@ std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks)
     notes.push_back("End");
     f.album.writeNotes("f1", notes);
     const std::string path = f.album.writeAlbum("album.qdb", records);
-    f.writeSettings(f.settingsLines(path));
+    f.writeSettings(path);
     return path;
 }
 
