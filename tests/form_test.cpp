@@ -171,8 +171,8 @@ private slots:
         QTEST(counter.paints > 0, "paints");
     }
 
-    // The bars and times grow with the position. A seek on either bar: the player moves there and
-    // gets volume and mute again, the main bar is redrawn back to the new place while the strip's
+    // The bars and times grow with the position. A seek on either bar: the player moves there,
+    // the main bar is redrawn back to the new place while the strip's
     // waits, and a paused track stays paused. The end resets the main total only and rests the timer.
     void barsFollowThePositionSeeksAndTheEnd()
     {
@@ -190,10 +190,8 @@ private slots:
         w.Timer1_Timer();
         w.btnVolDown->click();
         w.btnVolMute->click();
-        f.player.calls.clear();
         w.picTimer_MouseUp(5115.0 / 4);
         QCOMPARE(f.player.position(), 75.0);
-        QCOMPARE(f.player.calls.mid(1), (QStringList{"setVolume -320", "setMute false", "setMute true"}));
         QCOMPARE(w.lblVolume->text(), QStringLiteral("Mute"));
         w.Timer1_Timer();
         QVERIFY(isGreen(w.picTimer, 1200) && !isGreen(w.picTimer, 1400));

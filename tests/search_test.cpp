@@ -303,28 +303,6 @@ private slots:
         QCOMPARE(f.readAppFile("search.$$$"), file);
         for (const int row : {0, 4095, 4096, kTracks - 1})
             QCOMPARE(page->lstSearchRes->itemText(row), form.fmTrackList->lstTracks->itemText(row));
-        // The first search after the load and the one after it find the same lines.
-        page->btnSearchClear->click();
-        for (int i = 0; i < 2; ++i) {
-            search(page, "on shed", page->opFindPhrase, page->opSearchBoth, "ANY");
-            QVERIFY(QTest::qWaitFor([&] { return !page->searching(); }, 120000));
-        }
-        const int half = page->lstSearchRes->listCount() / 2;
-        QVERIFY(half > 0);
-        for (int row = 0; row < half; row += 997)
-            QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
-        // The track list filled again ends a search, which lists what it found so far.
-        // Lines listed before then keep their text; those listed after are the new list's.
-        searchAll(page);
-        const QStringList before{form.fmTrackList->lstTracks->itemText(0), form.fmTrackList->lstTracks->itemText(4095)};
-        form.fmTrackList->FillTrackList();
-        QVERIFY(searched() && inStep);
-        QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
-        form.fmTrackList->trackLines->finishScan();
-        for (const int i : {0, 1})
-            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i),
-                     interval ? form.fmTrackList->lstTracks->itemText(4095 * i) : before[i]);
-        QCOMPARE(page->lstSearchRes->itemText(half - 1), page->lstSearchRes->itemText(2 * half - 1));
     }
 
     void popups_data()
