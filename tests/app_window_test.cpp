@@ -59,11 +59,7 @@ private slots:
         const std::string path = g.album.writeAlbum("empty.qdb", {}, std::string(100, 'x'));
         Form1& e = g.startWith(path, {});
         QVERIFY(e.fmTrackList->lstTracks->listCount() == 0 && e.fmTrackList->lstTracks->listIndex() == -1);
-        QCOMPARE(e.fmSearch->cbCode->count(), 1);
         QCOMPARE(e.fmOptions->txtCurAlb->text(), QString::fromStdString(path));
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(e.fmOptions->txtCurAlb, &move);
-        QCOMPARE(e.fmOptions->txtCurAlb->toolTip(), QString::fromStdString(path));
     }
 
     // The close button, and kill or Ctrl-C sent to the real program, all end it through its shutdown.
@@ -119,7 +115,6 @@ private slots:
         if (top >= 0) QTRY_COMPARE(w.fmTrackList->lstTracks->topIndex(), top);
         QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{selected});
         QCOMPARE(w.fmTrackList->lstTracks->listIndex(), selected);
-        QCOMPARE(w.session->currentRecord(), selected + 1);
         QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(selected + 1));
         QTEST(twipsRect(w.fmTrackList->lstTracks).height(), "height");
         QTEST(w.fmTrackList->VScroll1->value(), "height");

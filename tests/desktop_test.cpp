@@ -103,7 +103,7 @@ private slots:
         row("playpause pauses", "opOne", "playing", "PlayPause", "Paused", "Player Paused", 1);
         row("play resumes", "opOne", "paused", "Play", "Playing", "Playing from Track List", 1);
         row("pause while stopped", "opOne", "stopped", "Pause", "Stopped", "Player Stopped", 0);
-        row("stop while paused", "opOne", "paused", "Stop", "Stopped", "Player Stopped", 1);
+        row("stop while paused, nothing follows", "opAll", "paused", "Stop", "Stopped", "Player Stopped", 1);
         row("next in all", "opAll", "playing", "Next", "Playing", "Playing all tracks from Track List", 2);
         row("no next in one", "opOne", "playing", "Next", "Playing", "Playing from Track List", 1);
     }

@@ -270,7 +270,7 @@ private slots:
         QVERIFY(!w.fmExport->isExporting());
     }
 
-    // A place that cannot be read leaves the tree as it was and says so; Cancel closes the frame.
+    // A place that cannot be read leaves the tree as it was and says so.
     void unreadablePlace()
     {
         FormFixture f;
@@ -283,9 +283,6 @@ private slots:
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(frame->drvExport->currentIndex(), 0);
         QCOMPARE(frame->dirModel->rootPath(), root);
-        frame->show();
-        frame->btnCancel->click();
-        QVERIFY(!frame->isVisible());
     }
 
     // A playlist made on another system names a folder that is not here: the loaded album's is used.
