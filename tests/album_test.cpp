@@ -22,11 +22,6 @@ using fixture::readFile;
 
 namespace {
 
-QByteArray bytes(const std::string& s)
-{
-    return QByteArray::fromStdString(s);
-}
-
 // A record as it comes back from disk: every text field blank padded.
 TrackRecord stored(const TrackRecord& t)
 {
@@ -39,10 +34,6 @@ QByteArray recs(int n, char first)
     QByteArray out;
     while (n--) out += QByteArray(131, first++);
     return out;
-}
-QString q(const std::string& s)
-{
-    return QString::fromStdString(s);
 }
 // Every file of a folder with its size and, unless sparse, its bytes.
 QStringList folderState(const std::string& folder)

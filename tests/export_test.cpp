@@ -45,12 +45,6 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
-
 // One whole export, as the columns of its table: the playlist's records, album files removed first, the
 // export folder's files before (none: no folder; "0555": read-only; "gone": no parent) and what the user
 // answers, then the boxes shown, the folder's files after ("-": no folder), details.txt, playlist.m3u8
@@ -155,7 +149,7 @@ private slots:
         const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
         const QStringList yesOkTitles{"Export error", "Ok to Delete?"}, none{"-"},
             one{"0001_f1_t1.mp3", "details.txt", "playlist.m3u8"};
-        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true), no = "(none)";
+        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true), no = "<missing>";
         row("three with notes", {1, 2, 3}, {}, true, {}, "Trip", {}, {}, three, all, listing({1, 2, 3}), false);
         row("same track twice", {2, 2}, {}, false, {}, "Trip", {}, {},
             {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt", "playlist.m3u8"},
@@ -233,11 +227,11 @@ private slots:
                      ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                      : QStringList{"-"},
                  e.after);
-        QCOMPARE(readAll(folder + "/details.txt"), e.details);
-        QCOMPARE(readAll(folder + "/playlist.m3u8"), e.m3u);
+        QCOMPARE(bytes(fixture::readFile((folder + "/details.txt").toStdString())), e.details);
+        QCOMPARE(bytes(fixture::readFile((folder + "/playlist.m3u8").toStdString())), e.m3u);
         QCOMPARE(frame->isVisible(), e.shown);
         if (e.after.startsWith("0001_f1_t1.mp3") && !existing.contains("0001_f1_t1.mp3/"))
-            QCOMPARE(readAll(folder + "/0001_f1_t1.mp3"), QByteArray("mp3 of t1"));
+            QCOMPARE(bytes(fixture::readFile((folder + "/0001_f1_t1.mp3").toStdString())), QByteArray("mp3 of t1"));
     }
 
     void emptyPlaylistHasNothingToDo()

@@ -1,15 +1,11 @@
 // Number text, where the program finds its help page, and the crossing from stored bytes to display text.
 #include <QtTest>
 
+#include "support/album_builder.h"
 #include "support/table.h"
 #include "form/text_codec.h"
 #include "logic/program_place.h"
 #include "logic/text.h"
-
-static QByteArray bytes(const std::string& s)
-{
-    return QByteArray::fromStdString(s);
-}
 
 class LogicTest : public QObject {
     Q_OBJECT

@@ -7,20 +7,7 @@
 #include "logic/playlist_files.h"
 #include "support/playback_fixture.h"
 
-namespace {
-
-QByteArray bytes(const std::string& s)
-{
-    return QByteArray::fromStdString(s);
-}
-QString q(const std::string& s)
-{
-    return QString::fromStdString(s);
-}
-
 using fixture::readFile;
-
-}  // namespace
 
 class PlaylistFilesTest : public QObject {
     Q_OBJECT

@@ -88,11 +88,6 @@ std::string AlbumDir::folder() const
     return QDir::toNativeSeparators(dir_.path() + '/').toStdString();
 }
 
-std::string AlbumDir::filePath(std::string_view relative) const
-{
-    return folder() + std::string(relative);
-}
-
 std::string AlbumDir::writeFile(std::string_view relative, std::string_view bytes) const
 {
     const QString path = dir_.filePath(QString::fromUtf8(relative.data(), qsizetype(relative.size())));

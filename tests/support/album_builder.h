@@ -9,6 +9,16 @@
 
 #include "logic/track_record.h"
 
+// Stored bytes and paths as Qt's types, for comparisons.
+inline QByteArray bytes(const std::string& s)
+{
+    return QByteArray::fromStdString(s);
+}
+inline QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
 namespace fixture {
 
 // A record with its fields as given (unpadded); the album writer pads and cuts them.
@@ -38,7 +48,7 @@ class AlbumDir {
 public:
     // The folder with a trailing separator, as the program keeps DetailsFolder.
     std::string folder() const;
-    std::string filePath(std::string_view relative) const;
+    std::string filePath(std::string_view relative) const { return folder() + std::string(relative); }
 
     // Each writer creates missing parent folders and returns the file's full path.
     std::string writeFile(std::string_view relative, std::string_view bytes) const;

@@ -7,32 +7,9 @@
 #include "app/compose.h"
 #include "platform/file_ops.h"
 
-FormFixture::FormFixture() = default;
-
-FormFixture::~FormFixture()
-{
-    if (form) form->Form_Unload();
-}
-
 std::string FormFixture::appFile(std::string_view name) const
 {
     return QDir(appDir_.path()).absolutePath().toStdString() + "/" + std::string(name);
-}
-
-void FormFixture::writeAppFile(std::string_view name, std::string_view bytes) const
-{
-    writeFileAtomic(appFile(name), bytes);
-}
-
-std::string FormFixture::readAppFile(std::string_view name) const
-{
-    return readRegularFile(appFile(name), size_t(1) << 30).bytes;
-}
-
-void FormFixture::writeSettings(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits,
-                                size_t keep) const
-{
-    writeAppFile("qvb.ini", fixture::settingsFile(albumPath, edits, keep));
 }
 
 Form1& FormFixture::start()
@@ -52,9 +29,4 @@ Form1& FormFixture::startWith(const std::string& albumPath, const std::vector<st
 {
     writeSettings(albumPath, edits, keep);
     return start();
-}
-
-void FormFixture::close()
-{
-    form->close();
 }
