@@ -2,7 +2,6 @@
 // Track List page that shows them, and other albums loaded and albums merged.
 #include <QtTest>
 #include <QtWidgets>
-#include <set>
 
 #include "support/table.h"
 #include "album/album_files_frame.h"
@@ -93,7 +92,6 @@ private slots:
         TrackRecord rec;
         QVERIFY(album.read(32768, rec));
         QCOMPARE(bytes(rec.Title).trimmed(), QByteArray("32768"));
-        QVERIFY(!album.read(0, rec) && !album.read(kTracks + 1, rec));
     }
 
     // Lineside -2 has two different bytes, so their order matters; paths trim the fields both sides.
@@ -212,32 +210,6 @@ private slots:
             done = scanner.feed(
                 std::string_view(content.constData() + at, size_t(std::min<qsizetype>(3, content.size() - at))));
         QTEST(done, "closed");
-    }
-
-    // The album that "make run" opens must be whole: every track's sound and notes present.
-    void demoAlbumIsComplete()
-    {
-        const std::string path = QUILLON_DEMO_DIR "/railway-demo.qdb";
-        QCOMPARE(QFileInfo(QString::fromStdString(path)).size() % kRecordSize, 0);
-        AlbumFile album;
-        QVERIFY(album.open(path));
-        std::vector<TrackRecord> tracks;
-        album.forEach([&](int32_t, const RecordView& t) { tracks.push_back(t.record()); });
-        QVERIFY(tracks.size() >= 2);
-        std::set<int> kinds;
-        DateWords dw;
-        for (const TrackRecord& t : tracks) {
-            const QByteArray line = bytes(trackDisplayLine(t, dw));
-            QVERIFY2(QRegularExpression(R"(^\S.* - \d+(st|nd|rd|th) [A-Z][a-z]+ \d{4} \(\d\d:\d\d\)( \[LS\])?$)")
-                         .match(QString::fromLatin1(line))
-                         .hasMatch(),
-                     line.constData());
-            QVERIFY2(QFileInfo(QString::fromStdString(mp3Path(::folderOf(path), t))).size() > 0, line.constData());
-            const auto notes = readNotesEntry(notesPath(::folderOf(path), t), ::noteNumber(t.NoteNo));
-            QVERIFY2(notes && !notes->empty(), line.constData());
-            kinds.insert(t.Lineside);
-        }
-        QCOMPARE(kinds, (std::set<int>{-1, 0}));
     }
 
     void noteNumberRoundsHalfToEven()

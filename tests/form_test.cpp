@@ -40,15 +40,6 @@ QStringList clickTimes(QPushButton* button, QLabel* display, int times)
     return shown;
 }
 
-struct PaintCounter : QObject {
-    int paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        paints += event->type() == QEvent::Paint;
-        return false;
-    }
-};
-
 }  // namespace
 
 class FormTest : public QObject {
@@ -144,30 +135,6 @@ private slots:
         f.windows.move(&w, QPoint(400, 300));
         w.btnMinExit->click();
         QVERIFY(!w.isVisible() && f.readAppFile("qvb.ini").ends_with("\r\n" + saved.toStdString() + "\r\n"));
-    }
-
-    // Ten ticks a second must cost nothing while nothing visible changes.
-    void aTickPaintsOnlyWhatChanged_data()
-    {
-        const auto row = columns<bool, double, bool>({"playing", "step", "paints"});
-        row("nothing loaded", false, 0.0, false);
-        row("under a pixel and a second", true, 0.3, false);
-        row("a pixel and a second on", true, 1.0, true);
-    }
-    void aTickPaintsOnlyWhatChanged()
-    {
-        auto [playing, step] = fetch<bool, double>({"playing", "step"});
-        FormFixture f;
-        Form1& w = playing ? startPlaying(f) : f.start();
-        f.player.advance(100);
-        w.Timer1_Timer();
-        QCoreApplication::processEvents();
-        PaintCounter counter;
-        for (QWidget* shown : QList<QWidget*>{w.picTimer, w.lblTime, w.lblPTime}) shown->installEventFilter(&counter);
-        f.player.advance(step);
-        w.Timer1_Timer();
-        QCoreApplication::processEvents();
-        QTEST(counter.paints > 0, "paints");
     }
 
     // The bars and times grow with the position. A seek on either bar: the player moves there,

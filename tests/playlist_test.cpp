@@ -10,7 +10,6 @@
 #include <QSignalSpy>
 #include <QStringListModel>
 #include <QTest>
-#include <QWheelEvent>
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,8 +67,8 @@ Action onEntry(int entry, const char* button)
     };
 }
 
-// Does to a list what an action names: "key <keys>", "click <row> [Shift|Ctrl]", "drag <row> <row>",
-// "wheel" (a notch down) or "ends" (both scroll bars to their ends); rows are heights in rows from the top.
+// Does to a list what an action names: "key <keys>", "click <row> [Shift|Ctrl]" or "drag <row> <row>";
+// rows are heights in rows from the top.
 void act(ListBox& list, const QString& action)
 {
     const QStringList w = action.split(' ');
@@ -85,16 +84,10 @@ void act(ListBox& list, const QString& action)
         QTest::keyClick(&list, key.key(), key.keyboardModifiers());
     } else if (w[0] == "click") {
         QTest::mouseClick(area, Qt::LeftButton, held, at(1));
-    } else if (w[0] == "drag") {
+    } else {
         QTest::mousePress(area, Qt::LeftButton, {}, at(1));
         QTest::mouseMove(area, at(2));
         QTest::mouseRelease(area, Qt::LeftButton, {}, at(2));
-    } else if (w[0] == "wheel") {
-        QWheelEvent notch(QPointF(5, 5), area->mapToGlobal(QPointF(5, 5)), {}, {0, -120}, Qt::NoButton, {},
-                          Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(area, &notch);
-    } else {
-        for (QScrollBar* bar : {list.verticalScrollBar(), list.horizontalScrollBar()}) bar->setValue(bar->maximum());
     }
 }
 
@@ -536,7 +529,7 @@ private slots:
     }
 
     // A list with 5½ rows in sight, its first line too long for it, finds rows from keys, clicks
-    // and drags as a list view does, scrolls by whole rows and sideways to the end of its longest line.
+    // and drags as a list view does and scrolls by whole rows.
     void listRowsFromKeysAndClicks_data()
     {
         const auto row = columns<int, int, QString, int, Ints, int>(
@@ -549,8 +542,6 @@ private slots:
         row("shift-click upwards", 40, 3, "click 1.5 Shift", 1, {1, 2, 3}, 0);
         row("ctrl-click", 40, 3, "click 1.5 Ctrl", 1, {1, 3}, 0);
         row("drag upwards", 40, -1, "drag 4.5 1.2", 1, {1, 2, 3, 4}, 0);
-        row("wheel", 40, 0, "wheel", 0, {0}, 3);
-        row("scroll bars at their ends", 40, 0, "ends", 0, {0}, 35);
     }
     void listRowsFromKeysAndClicks()
     {
@@ -571,9 +562,6 @@ private slots:
         QTEST(list.selectedRows(), "selected");
         QTEST(list.topIndex(), "top");
         QVERIFY(list.horizontalScrollBar()->maximum() > 0);
-        // Scrolled to the end sideways, the row (as wide as the longest line) ends at the view's edge.
-        if (action == "ends")
-            QCOMPARE(list.visualRect(list.model()->index(0, 0)).right(), list.viewport()->width() - 1);
     }
 };
 
