@@ -246,14 +246,6 @@ private slots:
         QCOMPARE(watch.seeks, seeked ? QList<qlonglong>{us} : QList<qlonglong>{});
     }
 
-    void raiseBringsTheWindowBack()
-    {
-        Served s(1);
-        s.w.showMinimized();
-        call(kRoot, QStringLiteral("Raise"));
-        QVERIFY(!s.w.isMinimized());
-    }
-
     void withoutABusNothingIsOffered()
     {
         FormFixture f;

@@ -80,8 +80,6 @@ private slots:
         // prompt: "" loaded without a word; %p the file's path
         const auto row = columns<QByteArray, QString>({"file", "prompt"});
         row("same name, other folder", "C:\\Sounds\\album.qdb\r\n 2 \r\n", "");
-        row("slash path, first entry decides, text for a number",
-            "/x/album.qdb\r\nsecond\r\nC:\\Sounds\\B.qdb\r\n 1 \r\n", "");
         row("other album", "C:\\Sounds\\Album2.qdb\r\n 2 \r\n",
             "The Playlist you are trying to load is from Album2.qdb.\r\rYou have album.qdb loaded!\r\rLoad the correct "
             "album and try again.");

@@ -72,7 +72,6 @@ private slots:
         row("no step while muted", "-,M,-", "Mute", "fmTrackList", stopped, false, "");
         row("pages", "Ctrl+2", "10", "fmPlaylist", stopped, false, "");
         row("typing in the search box", "Ctrl+F,M,Space,-,+", "10", "fmSearch", stopped, false, "m -+");
-        row("ctrl keys while typing", "Ctrl+F,Ctrl+3,Ctrl+2", "10", "fmPlaylist", stopped, false, "");
         row("media play", "Media Play", "10", "fmTrackList", playing, false, "");
         row("media toggle", "Toggle Media Play/Pause,Toggle Media Play/Pause", "10", "fmTrackList", paused, false, "");
         row("media stop", "Media Play,Media Stop", "10", "fmTrackList", stopped, false, "");
