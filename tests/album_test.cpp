@@ -257,7 +257,6 @@ private slots:
         QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
         QCOMPARE(page.lstTracks->textElideMode(), Qt::ElideNone);
         QTRY_VERIFY(page.lstTracks->visualRect(last).width() >= page.lstTracks->fontMetrics().horizontalAdvance(longLine));
-        QVERIFY(page.lstTracks->horizontalScrollBar()->maximum() > 0);
         QStringList codes;
         for (int i = 0; i < w.fmSearch->cbCode->count(); ++i) codes << w.fmSearch->cbCode->itemText(i);
         QCOMPARE(codes, (QStringList{"ANY", "AB", "ab", "CD"}));
@@ -316,7 +315,6 @@ private slots:
         if (lines == 1)
             QCOMPARE(w.fmTrackList->lstTracks->model()->index(0, 0).data().toString(), QString("List empty"));
         else QCOMPARE(w.fmTrackList->lstTracks->listIndex(), 0);
-        QCOMPARE(w.fmTrackList->isVisible(), lines >= 0);
         QCOMPARE(q(f.readAppFile("temp.$$$")), lines < 0 ? q(album + "\r\n 1 \r\n") : QString());
     }
     // Two albums picked with "+" and merged into the answer of the save dialog; no temporary is

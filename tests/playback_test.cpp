@@ -13,9 +13,9 @@
 
 namespace {
 
-QString pathOf(const FormFixture& f, int record)
+QString pathOf(const fixture::AlbumDir& album, int record)
 {
-    return QString::fromStdString(f.album.folder() + "f1/t" + std::to_string(record) + ".mp3");
+    return QString::fromStdString(album.folder() + "f1/t" + std::to_string(record) + ".mp3");
 }
 
 // The session on its own: the fake player, an album whose tracks have the given linesides,
@@ -33,7 +33,6 @@ struct SessionBench {
                                 [passedOver](int16_t lineside) { return lineside == passedOver; },
                                 [chosen] { return chosen; }});
     }
-    QString path(int record) const { return QString::fromStdString(folder + "f1/t" + std::to_string(record) + ".mp3"); }
 
     fixture::AlbumDir dir;
     FakeMediaPlayer player;
@@ -82,11 +81,11 @@ private slots:
         b.line = from;
         b.session.playFromTrackList();
         for (int i = 0; i < played.size(); ++i) {
-            QCOMPARE(b.player.sourceFiles.value(i), b.path(played[i]));
+            QCOMPARE(b.player.sourceFiles.value(i), pathOf(b.dir, played[i]));
             b.player.advance(b.player.duration() - 2);
             QCoreApplication::processEvents();
             if (chosen != Mode::Random)
-                QCOMPARE(b.player.nextFiles.last(), i + 1 < played.size() ? b.path(played[i + 1]) : QString());
+                QCOMPARE(b.player.nextFiles.last(), i + 1 < played.size() ? pathOf(b.dir, played[i + 1]) : QString());
             b.player.finishTrack();
             QCoreApplication::processEvents();
         }
@@ -117,12 +116,11 @@ private slots:
         settle();
         f.player.advance(f.player.duration() - 2);
         settle();
-        QCOMPARE(f.player.nextFiles.last(), pathOf(f, 3));
         change(w);
-        QCOMPARE(f.player.nextFiles.last(), told ? pathOf(f, told) : QString());
+        QCOMPARE(f.player.nextFiles.last(), told ? pathOf(f.album, told) : QString());
         f.player.finishTrack();
         settle();
-        QCOMPARE(f.player.sourceFiles.last(), pathOf(f, told ? told : 1));
+        QCOMPARE(f.player.sourceFiles.last(), pathOf(f.album, told ? told : 1));
         if (told) {
             QCOMPARE(w.fmTrackList->lstTracks->selectedRows(), QList<int>{told - 1});
             QCOMPARE(w.fmTrackList->txtDetails->toPlainText(), QStringLiteral("Notes of Track %1").arg(told));
@@ -161,12 +159,12 @@ private slots:
             shown.prompt,
             "There is a problem playing this track.\r\rNote the path & filename below and ensure that you have "
             "the file available.\r\r"
-                + pathOf(f, 2)
+                + pathOf(f.album, 2)
                 + "\r\rIf the file is available then another programme using your sound card could be the problem.");
         // Nothing plays, so the player reads stopped and nothing follows.
         QCOMPARE(w.session->mode(), Mode::Stopped);
         QCOMPARE(w.lblPlayMode->text(), QStringLiteral("Player Stopped"));
-        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f, 2)});
+        QCOMPARE(f.player.sourceFiles, QStringList{pathOf(f.album, 2)});
     }
 
     void optionsWhileThePlaylistPlaysOnlyTellTheUser()
@@ -196,7 +194,7 @@ private slots:
         QCOMPARE(w.windowTitle(), "Quillon Playing:" + QStringLiteral("Track 1").leftJustified(60));
         w.fmTrackList->lstTracks->setListIndex(2);
         w.lblPath_MouseMove();
-        QCOMPARE(w.lblPath->toolTip(), pathOf(f, 3));
+        QCOMPARE(w.lblPath->toolTip(), pathOf(f.album, 3));
         QCOMPARE(w.lblPath->text(), QStringLiteral("Album: f1   File: t1.mp3"));
         f.player.finishTrack();
         settle();

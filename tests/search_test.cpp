@@ -71,12 +71,9 @@ void searchAll(SearchPage* page)
     search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
 }
 
-// What the list and its count show before the album is written again, reversed, and the track list filled.
-void anotherAlbum(FormFixture& f, const QStringList& kept)
+// The album written again, reversed, and the track list filled.
+void anotherAlbum(FormFixture& f)
 {
-    SearchPage* page = f.form->fmSearch;
-    QCOMPARE(page->lstSearchRes->listCount(), int(kept.size()));
-    QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(kept.size()));
     writeSearchAlbum(f, true);
     f.form->fmTrackList->FillTrackList();
 }
@@ -200,16 +197,16 @@ private slots:
         const Before blocked = [](FormFixture& f, QStringList&) {
             QDir().mkdir(QString::fromStdString(f.appFile("search.$$$")));
         };
-        const Before cleared = [](FormFixture& f, QStringList& kept) {
+        const Before cleared = [](FormFixture& f, QStringList&) {
             searchAll(f.form->fmSearch);
             f.form->fmSearch->btnSearchClear->click();
-            anotherAlbum(f, kept);
+            anotherAlbum(f);
         };
         const Before listed = [](FormFixture& f, QStringList& kept) {
             SearchPage* page = f.form->fmSearch;
             search(page, "express", page->opFindAny, page->opSearchBoth, "ANY");
             for (int p = 0; p < page->lstSearchRes->listCount(); ++p) kept << page->lstSearchRes->itemText(p);
-            anotherAlbum(f, kept);
+            anotherAlbum(f);
         };
         const Before once = [](FormFixture& f, QStringList&) {
             search(f.form->fmSearch, "  express ", f.form->fmSearch->opFindAny, f.form->fmSearch->opSearchBoth, "ANY");
