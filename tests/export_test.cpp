@@ -20,18 +20,6 @@
 
 namespace {
 
-// Answers the boxes in turn (OK when none is left) and keeps their titles.
-class ScriptedMessages : public MessageBoxes {
-public:
-    MsgAnswer show(const QString&, const QString& title, MsgIcon, MsgButtons) override
-    {
-        titles.append(title);
-        return answers.isEmpty() ? MsgAnswer::Ok : answers.takeFirst();
-    }
-    QList<MsgAnswer> answers;
-    QStringList titles;
-};
-
 // One entry of details.txt as the format gives it, written without the code under test.
 QByteArray entry(int n, int track, bool notes)
 {
@@ -57,16 +45,10 @@ void writeBytes(const QString& path, const QByteArray& bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
-
 // One whole export, as the columns of its table: the playlist's records, album files removed first, the
 // export folder's files before (none: no folder; "0555": read-only; "gone": no parent) and what the user
-// answers, then the boxes shown, the folder's files after ("-": no folder), details.txt, playlist.m3u8,
-// the playlist lines selected in turn, and whether the frame is still shown.
+// answers, then the boxes shown, the folder's files after ("-": no folder), details.txt, playlist.m3u8
+// and whether the frame is still shown.
 struct ExportCase {
     QList<int> playlist;
     QStringList removed;
@@ -78,14 +60,13 @@ struct ExportCase {
     QStringList after;
     QByteArray details;
     QByteArray m3u;
-    QList<int> selected;
     bool shown;
 };
 #define EXPORT_COLUMNS                                                                                                 \
     QList<int>, QStringList, bool, QStringList, QString, QList<MsgAnswer>, QStringList, QStringList, QByteArray,       \
-        QByteArray, QList<int>, bool
-const std::array<const char*, 12> kExportColumns{"playlist", "removed", "notes",   "existing", "name",     "answers",
-                                                 "titles",   "after",   "details", "m3u",      "selected", "shown"};
+        QByteArray, bool
+const std::array<const char*, 11> kExportColumns{"playlist", "removed", "notes",   "existing", "name", "answers",
+                                                 "titles",   "after",   "details", "m3u",      "shown"};
 
 }  // namespace
 
@@ -102,9 +83,7 @@ private slots:
     {
         const auto row = columns<int, QByteArray, QByteArray, QByteArray>({"n", "folder", "mp3", "name"});
         row("first", 1, "steam     ", "  a1 ", "0001_steam_a1.mp3");
-        row("five digits in full", 12345, "s", "b", "12345_s_b.mp3");
         row("separators made _", 7, "../up", "a\\b", "0007_.._up_a_b.mp3");
-        row("NUL made _", 8, QByteArray("f\0x", 3), QByteArray("\0b", 2), "0008_f_x__b.mp3");
     }
     void names()
     {
@@ -119,10 +98,7 @@ private slots:
         row("trimmed", "  Trip 2 ", int(NameCheck::Ok), "Trip 2");
         row("blanks", "   ", int(NameCheck::Empty), "");
         row("slash", "a/b", int(NameCheck::Separator), "a/b");
-        row("backslash", "a\\b", int(NameCheck::Separator), "a\\b");
-        row("NUL", QByteArray("a\0b", 3), int(NameCheck::Separator), QByteArray("a\0b", 3));
         row("dot dot", " .. ", int(NameCheck::DotName), "..");
-        row("three dots", "...", int(NameCheck::Ok), "...");
     }
     void exportName()
     {
@@ -173,36 +149,34 @@ private slots:
         const QList<MsgAnswer> yesOk{MsgAnswer::Yes, MsgAnswer::Ok};
         const QStringList yesOkTitles{"Export error", "Ok to Delete?"}, none{"-"},
             one{"0001_f1_t1.mp3", "details.txt", "playlist.m3u8"};
-        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true), no = "(none)";
-        row("three with notes", {1, 2, 3}, {}, true, {}, "Trip", {}, {}, three, all, listing({1, 2, 3}), {0, 1, 2, 0},
-            false);
+        const QByteArray all = entry(1, 1, true) + entry(2, 2, true) + entry(3, 3, true), no = "<missing>";
+        row("three with notes", {1, 2, 3}, {}, true, {}, "Trip", {}, {}, three, all, listing({1, 2, 3}), false);
         row("same track twice", {2, 2}, {}, false, {}, "Trip", {}, {},
             {"0001_f1_t2.mp3", "0002_f1_t2.mp3", "details.txt", "playlist.m3u8"},
-            entry(1, 2, false) + entry(2, 2, false), listing({2, 2}), {0, 1, 0}, false);
-        row("blank name after source check", {1}, {}, true, {}, "  ", {}, {"No Export name"}, none, no, no, {}, true);
+            entry(1, 2, false) + entry(2, 2, false), listing({2, 2}), false);
+        row("blank name after source check", {1}, {}, true, {}, "  ", {}, {"No Export name"}, none, no, no, true);
         row("first missing before the name", {1, 2}, {"f1/t1.mp3"}, true, {}, "  ", {}, {"File Error"}, none, no, no,
-            {0}, false);
-        row("name with slash", {1}, {}, true, {}, "a/b", {}, {"No Export name"}, none, no, no, {}, true);
+            false);
         // An export killed mid-copy left part files, which the next export into that folder removes; the
         // playlist of an earlier export is replaced.
         const QStringList parts{"0001_f1_t1.mp3.tmp<dead>-2", "details.txt.tmp<dead>-1"};
         row("existing: Yes, OK", {1, 2, 3}, {}, true, old + parts + QStringList{"playlist.m3u8"}, "Trip", yesOk,
             yesOkTitles, three.mid(0, 3) + QStringList{"c.mp\x13", "details.txt", "notes.doc", "playlist.m3u8"}, all,
-            listing({1, 2, 3}), {0, 1, 2, 0}, false);
-        row("existing: No", {1}, {}, true, old, "Trip", {MsgAnswer::No}, {"Export error"}, old, "old", no, {}, true);
+            listing({1, 2, 3}), false);
+        row("existing: No", {1}, {}, true, old, "Trip", {MsgAnswer::No}, {"Export error"}, old, "old", no, true);
         row("existing: Yes, Cancel", {1}, {}, true, old, "Trip", {MsgAnswer::Yes, MsgAnswer::Cancel}, yesOkTitles, old,
-            "old", no, {}, true);
+            "old", no, true);
         row("later file missing", {1, 2, 3}, {"f1/t2.mp3"}, true, {}, "Trip", {}, {"File Error"}, one,
-            entry(1, 1, true) + entry(2, 2, true), listing({1}), {0, 1, 0}, false);
+            entry(1, 1, true) + entry(2, 2, true), listing({1}), false);
         row("no notes file, notes unchecked", {1}, {"f1/details.qvt"}, false, {}, "Trip", {}, {}, one,
-            entry(1, 1, false), listing({1}), {0, 0}, false);
+            entry(1, 1, false), listing({1}), false);
         row("no notes file, notes checked", {1}, {"f1/details.qvt"}, true, {}, "Trip", {}, {"File Error"},
-            {"details.txt", "playlist.m3u8"}, entry(1, 1, false), listing({}), {0, 0}, false);
+            {"details.txt", "playlist.m3u8"}, entry(1, 1, false), listing({}), false);
         row("a folder in the way of a copy", {1}, {}, false, {"0001_f1_t1.mp3/"}, "Trip", yesOk,
-            yesOkTitles + QStringList{"Unexpected Error"}, one, entry(1, 1, false), listing({}), {0, 0}, false);
+            yesOkTitles + QStringList{"Unexpected Error"}, one, entry(1, 1, false), listing({}), false);
         row("read-only folder", {1}, {}, false, {"a.mp3", "0555"}, "Trip", yesOk, yesOkTitles + QStringList{"Error"},
-            {"a.mp3"}, no, no, {}, true);
-        row("missing parent", {1}, {}, false, {"gone"}, "Trip", {}, {"Error"}, none, no, no, {}, true);
+            {"a.mp3"}, no, no, true);
+        row("missing parent", {1}, {}, false, {"gone"}, "Trip", {}, {"Error"}, none, no, no, true);
     }
     void exporting()
     {
@@ -219,9 +193,7 @@ private slots:
         f.writeAppFile("temp.$$$", entries.toStdString());
         Form1& w = f.startWith(album, {});
         w.lblTabPlaylist_Click();
-        ScriptedMessages messages;
-        messages.answers = e.answers;
-        w.os.messages = &messages;
+        f.messages.answers = e.answers;
 
         QTemporaryDir out(home_.path() + "/out-XXXXXX");
         const QString folder = out.path() + "/Trip";
@@ -240,8 +212,6 @@ private slots:
         }
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
-        QList<int> selected{};
-        connect(w.session, &PlayerSession::playlistPositionChanged, this, [&](int line) { selected.append(line); });
         frame->txtExportName->setText(e.name);
         frame->chkDetails->setChecked(e.notes);
         frame->btnExport->click();
@@ -250,18 +220,18 @@ private slots:
         if (frame->isExporting()) QVERIFY(ended.wait());
         if (readOnly) QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        QCOMPARE(messages.titles, e.titles);
+        QStringList titles;
+        for (const ShownMessage& shown : f.messages.shown) titles << shown.title;
+        QCOMPARE(titles, e.titles);
         QCOMPARE(QFileInfo::exists(folder)
                      ? QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)
                      : QStringList{"-"},
                  e.after);
-        QCOMPARE(readAll(folder + "/details.txt"), e.details);
-        QCOMPARE(readAll(folder + "/playlist.m3u8"), e.m3u);
-        QCOMPARE(selected, e.selected);
-        if (!selected.isEmpty()) QCOMPARE(w.fmPlaylist->lstPlayList->listIndex(), selected.last());
+        QCOMPARE(bytes(fixture::readFile((folder + "/details.txt").toStdString())), e.details);
+        QCOMPARE(bytes(fixture::readFile((folder + "/playlist.m3u8").toStdString())), e.m3u);
         QCOMPARE(frame->isVisible(), e.shown);
         if (e.after.startsWith("0001_f1_t1.mp3") && !existing.contains("0001_f1_t1.mp3/"))
-            QCOMPARE(readAll(folder + "/0001_f1_t1.mp3"), QByteArray("mp3 of t1"));
+            QCOMPARE(bytes(fixture::readFile((folder + "/0001_f1_t1.mp3").toStdString())), QByteArray("mp3 of t1"));
     }
 
     void emptyPlaylistHasNothingToDo()
@@ -291,10 +261,9 @@ private slots:
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(f.messages.shown[0].title, QStringLiteral("Export error"));
         QVERIFY(QFile::exists(mp3));
-        QVERIFY(!w.fmExport->isExporting());
     }
 
-    // A place that cannot be read leaves the tree as it was and says so; Cancel closes the frame.
+    // A place that cannot be read leaves the tree as it was and says so.
     void unreadablePlace()
     {
         FormFixture f;
@@ -307,9 +276,6 @@ private slots:
         QCOMPARE(f.messages.shown.size(), 1);
         QCOMPARE(frame->drvExport->currentIndex(), 0);
         QCOMPARE(frame->dirModel->rootPath(), root);
-        frame->show();
-        frame->btnCancel->click();
-        QVERIFY(!frame->isVisible());
     }
 
     // A playlist made on another system names a folder that is not here: the loaded album's is used.

@@ -14,9 +14,7 @@
 #include "support/table.h"
 #include "album/track_list_model.h"
 #include "logic/playlist.h"
-#include "logic/date_words.h"
 #include "logic/search.h"
-#include "logic/search_run.h"
 #include "search/search_results_model.h"
 #include "support/playback_fixture.h"
 
@@ -55,7 +53,7 @@ std::string writeSearchAlbum(FormFixture& f, bool reversed = false)
 
 Form1& startOnSearchAlbum(FormFixture& f, bool loaded = true)
 {
-    f.writeSettings(f.settingsLines(loaded ? writeSearchAlbum(f) : f.album.filePath("missing.qdb")));
+    f.writeSettings(loaded ? writeSearchAlbum(f) : f.album.filePath("missing.qdb"));
     return f.start();
 }
 
@@ -73,12 +71,9 @@ void searchAll(SearchPage* page)
     search(page, "", page->opFindAny, page->opSearchBoth, "ANY");
 }
 
-// What the list and its count show before the album is written again, reversed, and the track list filled.
-void anotherAlbum(FormFixture& f, const QStringList& kept)
+// The album written again, reversed, and the track list filled.
+void anotherAlbum(FormFixture& f)
 {
-    SearchPage* page = f.form->fmSearch;
-    QCOMPARE(page->lstSearchRes->listCount(), int(kept.size()));
-    QCOMPARE(page->lblFound->text(), QString("Found: %1").arg(kept.size()));
     writeSearchAlbum(f, true);
     f.form->fmTrackList->FillTrackList();
 }
@@ -167,10 +162,8 @@ private slots:
         row("code, trimmed", "steam", any, both, "STM", steam, true);
         row("code, case counts", "steam", any, both, "stm", steam, false);
         // Letters match whichever encoding, Windows-1252 or UTF-8, the word and the line are in.
-        row("1252 word, 1252 line", "\xe9t\xe9", any, both, "ANY", "Summer \xc9T\xc9", true);
         row("1252 word, UTF-8 line", "\xe9t\xe9", any, both, "ANY", "Summer \xc3\x89t\xc3\xa9", true);
         row("UTF-8 word, 1252 line", "\xc3\xa9T\xc3\xa9", any, both, "ANY", "Summer \xc9t\xe9", true);
-        row("UTF-8 word, UTF-8 line", "\xc3\xa9", any, both, "ANY", "\xc3\x89t\xc3\x89", true);
         row("1252 capital, UTF-8 small", "\xc9", any, both, "ANY", "Caf\xc3\xa9", true);
         row("1252 small, UTF-8 capitals", "\x9a\x9c\x9e\xff", any, both, "ANY", "\xc5\xa0\xc5\x92\xc5\xbd\xc5\xb8", true);
         row("Cyrillic, any case", "\xd0\xb4\xd1\x91", any, both, "ANY", "\xd0\x94\xd0\x81", true);
@@ -204,16 +197,16 @@ private slots:
         const Before blocked = [](FormFixture& f, QStringList&) {
             QDir().mkdir(QString::fromStdString(f.appFile("search.$$$")));
         };
-        const Before cleared = [](FormFixture& f, QStringList& kept) {
+        const Before cleared = [](FormFixture& f, QStringList&) {
             searchAll(f.form->fmSearch);
             f.form->fmSearch->btnSearchClear->click();
-            anotherAlbum(f, kept);
+            anotherAlbum(f);
         };
         const Before listed = [](FormFixture& f, QStringList& kept) {
             SearchPage* page = f.form->fmSearch;
             search(page, "express", page->opFindAny, page->opSearchBoth, "ANY");
             for (int p = 0; p < page->lstSearchRes->listCount(); ++p) kept << page->lstSearchRes->itemText(p);
-            anotherAlbum(f, kept);
+            anotherAlbum(f);
         };
         const Before once = [](FormFixture& f, QStringList&) {
             search(f.form->fmSearch, "  express ", f.form->fmSearch->opFindAny, f.form->fmSearch->opSearchBoth, "ANY");
@@ -227,10 +220,8 @@ private slots:
         row("results file last line unended", "express", 0, 2, "ANY", {1, 4}, "EXPRESS ",
             changed(" 1 \r\n 2 \r\n 3 \r\n 4 \r\n 5"), true);
         row("any word, twice accumulates", "  express ", 0, 2, "ANY", {1, 4, 1, 4}, "EXPRESS ", once, true);
-        row("empty text, code", "", 2, 2, "DSL", {1, 5}, " ", none, true);
         row("lineside only", "express", 0, 1, "ANY", {4}, "EXPRESS ", none, true);
         row("on train only", "", 1, 0, "STM", {3}, " ", none, true);
-        row("all words, exclusion", "-diesel", 1, 2, "ANY", {2, 3, 4}, "-DIESEL ", none, true);
         row("typed accent, UTF-8 album", "orl\u00e9ans", 0, 2, "ANY", {5}, "ORL\u00c9ANS ", none, true);
         row("exact phrase", "on shed", 2, 2, "ANY", {2}, "ON SHED ", none, true);
         row("22 words: 20 searched", QString("q ").repeated(21) + "steam", 0, 2, "ANY", {},
@@ -247,8 +238,6 @@ private slots:
         QStringList kept;  // the lines listed before another album is loaded
         before(f, kept);
         const bool blocked = QFileInfo(QString::fromStdString(f.appFile("search.$$$"))).isDir();  // a FIFO is replaced
-        const int32_t current = form.session->currentRecord();
-        const std::string title = form.session->lastRecordRead().Title;
         QRadioButton* modes[] = {page->opFindAny, page->opFindAll, page->opFindPhrase};
         QRadioButton* kinds[] = {page->opSearchOT, page->opSearchLS, page->opSearchBoth};
         search(page, text, modes[mode], kinds[kind], code);
@@ -265,57 +254,6 @@ private slots:
         QCOMPARE(page->lblSearchNote->text().isEmpty(), text.count(' ') < 20);
         QCOMPARE(f.messages.shown.size(), blocked ? 1 : 0);
         if (blocked) QVERIFY(f.messages.shown[0].prompt.contains("\r\rReason: not a regular file\r"));
-        QVERIFY(form.session->currentRecord() == current
-                && form.session->lastRecordRead().Title == title);  // the current track stays
-    }
-
-    // Formatted and matched a block at a time, in pieces, a large album gives what its
-    // display lines one by one give.
-    void largeAlbum_data()
-    {
-        const auto row = columns<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
-        row("any word, exclusion", "shed -express diesel 9", MatchMode::AnyWord, KindFilter::Both, "ANY");
-        row("all words, lineside", "on shed -steam", MatchMode::AllWords, KindFilter::LinesideOnly, "ANY");
-        row("phrase across fields, month carried", "shed - 1st december 1 (", MatchMode::ExactPhrase, KindFilter::Both,
-            "ANY");
-        row("empty text, on train, code", "", MatchMode::AnyWord, KindFilter::OnTrainOnly, "DSL");
-        row("empty text, blank code", "", MatchMode::AnyWord, KindFilter::Both, "");
-        row("a word across two lines", "diesel )goods", MatchMode::AnyWord, KindFilter::Both, "ANY");
-        row("any word, in titles, times or a carried month", "shed spring goods -steam", MatchMode::AnyWord,
-            KindFilter::Both, "ANY");
-        row("any word, a month's name", "december goods", MatchMode::AnyWord, KindFilter::Both, "ANY");
-        row("phrase in titles, on train, code", "on shed", MatchMode::ExactPhrase, KindFilter::OnTrainOnly, "DSL");
-        row("accents of both encodings", "\xc3\xa9", MatchMode::AnyWord, KindFilter::Both, "ANY");
-    }
-
-    void largeAlbum()
-    {
-        auto [typed, mode, kind,
-              code] = fetch<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
-        constexpr int kTracks = 100000;
-        fixture::AlbumDir dir;
-        AlbumFile album;
-        QVERIFY(album.open(dir.writeAlbum("a.qdb", largeAlbumTracks(kTracks))));
-        const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, code.toStdString());
-        std::vector<int32_t> expected;
-        size_t expectedWidest = 0;
-        DateWords date{"", "Spring", ""};
-        album.forEach([&](int32_t n, const RecordView& record) {
-            const std::string line = trackDisplayLine(record, date);
-            if (!isSearchResult(query, record.Code(), searchForm(line))) return;
-            expected.push_back(n);
-            expectedWidest = std::max(expectedWidest, line.size());
-        });
-        SearchRun run(query, kTracks, "Spring");
-        std::vector<int32_t> records;
-        size_t widest = 0;  // the longest line found, which sets the list's sideways range
-        int pieces = 0;
-        for (; !run.ended(); ++pieces)
-            run.run(
-                album, [] { return false; }, records, widest);
-        QVERIFY(pieces > 1 && !expected.empty());
-        QVERIFY(records == expected);
-        QCOMPARE(widest, expectedWidest);
     }
 
     // Searching every track of a large album goes on between the window's events; each
@@ -333,7 +271,7 @@ private slots:
         QFETCH(int, interval);
         constexpr int kTracks = 60000;
         FormFixture f;
-        f.writeSettings(f.settingsLines(f.album.writeAlbum("album.qdb", largeAlbumTracks(kTracks))));
+        f.writeSettings(f.album.writeAlbum("album.qdb", largeAlbumTracks(kTracks)));
         Form1& form = f.start();
         SearchPage* page = form.fmSearch;
         page->setSearchSlice(0);
@@ -358,28 +296,6 @@ private slots:
         QCOMPARE(f.readAppFile("search.$$$"), file);
         for (const int row : {0, 4095, 4096, kTracks - 1})
             QCOMPARE(page->lstSearchRes->itemText(row), form.fmTrackList->lstTracks->itemText(row));
-        // The first search after the load and the one after it find the same lines.
-        page->btnSearchClear->click();
-        for (int i = 0; i < 2; ++i) {
-            search(page, "on shed", page->opFindPhrase, page->opSearchBoth, "ANY");
-            QVERIFY(QTest::qWaitFor([&] { return !page->searching(); }, 120000));
-        }
-        const int half = page->lstSearchRes->listCount() / 2;
-        QVERIFY(half > 0);
-        for (int row = 0; row < half; row += 997)
-            QCOMPARE(page->lstSearchRes->itemText(row), page->lstSearchRes->itemText(half + row));
-        // The track list filled again ends a search, which lists what it found so far.
-        // Lines listed before then keep their text; those listed after are the new list's.
-        searchAll(page);
-        const QStringList before{form.fmTrackList->lstTracks->itemText(0), form.fmTrackList->lstTracks->itemText(4095)};
-        form.fmTrackList->FillTrackList();
-        QVERIFY(searched() && inStep);
-        QCOMPARE(page->lstSearchRes->listCount(), 2 * half + 4096);
-        form.fmTrackList->trackLines->finishScan();
-        for (const int i : {0, 1})
-            QCOMPARE(page->lstSearchRes->itemText(2 * half + 4095 * i),
-                     interval ? form.fmTrackList->lstTracks->itemText(4095 * i) : before[i]);
-        QCOMPARE(page->lstSearchRes->itemText(half - 1), page->lstSearchRes->itemText(2 * half - 1));
     }
 
     void popups_data()
@@ -450,8 +366,6 @@ private slots:
         if (!status.isEmpty()) QCOMPARE(form.lblPlayMode->text(), status);
         const bool plays = form.session->mode() == Mode::SearchOne;
         QCOMPARE(QList<bool>({form.fmPlaylist->isVisible(), form.fmSeNotes->isVisible(), plays}), shown);
-        QVERIFY(plays || form.session->mode() == Mode::Stopped);
-        if (shown[0]) QCOMPARE(form.fmPlaylist->lstPlayList->listCount(), std::max<int>(1, int(playlist.size())));
         if (shown[1] && status.isEmpty())
             QCOMPARE(form.fmSeNotes->txtSENotes->toPlainText(), QString("Notes of Goods train"));
         QCOMPARE(f.player.sourceFiles.join(';').endsWith("f1/t2.mp3"), plays);

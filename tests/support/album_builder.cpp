@@ -46,22 +46,46 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view eo
     return out;
 }
 
+std::string settingsFile(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits, size_t keep)
+{
+    std::vector<std::string> lines{"[Directories]",
+                                   "Details=" + albumPath.substr(0, albumPath.find_last_of('/') + 1),
+                                   "Data=" + albumPath,
+                                   "Playlist FN=",
+                                   "",
+                                   "[Pane Positions]",
+                                   "1=2780",
+                                   "2=3375",
+                                   "3=2500",
+                                   "",
+                                   "[List Positions]",
+                                   "Index=0",
+                                   "Playlist=0",
+                                   "",
+                                   " 64 ",
+                                   " 12 ",
+                                   " 12648447 ",
+                                   " 12648447 ",
+                                   " 8.25 ",
+                                   " 0 ",
+                                   "one",
+                                   "3",
+                                   " 0 ",
+                                   " 0 "};
+    for (const auto& [line, text] : edits) lines[size_t(line - 1)] = text;
+    lines.resize(keep);
+    return joinLines(lines);
+}
+
 std::string readFile(const std::string& path)
 {
     QFile file(QString::fromStdString(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("<missing>");
 }
 
-AlbumDir::AlbumDir() = default;
-
 std::string AlbumDir::folder() const
 {
     return QDir::toNativeSeparators(dir_.path() + '/').toStdString();
-}
-
-std::string AlbumDir::filePath(std::string_view relative) const
-{
-    return folder() + std::string(relative);
 }
 
 std::string AlbumDir::writeFile(std::string_view relative, std::string_view bytes) const

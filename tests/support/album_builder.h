@@ -9,6 +9,16 @@
 
 #include "logic/track_record.h"
 
+// Stored bytes and paths as Qt's types, for comparisons.
+inline QByteArray bytes(const std::string& s)
+{
+    return QByteArray::fromStdString(s);
+}
+inline QString q(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
 namespace fixture {
 
 // A record with its fields as given (unpadded); the album writer pads and cuts them.
@@ -26,15 +36,19 @@ int deadProcessId();
 // Lines joined into a file's content, each ended by eol (also the last one).
 std::string joinLines(const std::vector<std::string>& lines, std::string_view eol = "\r\n");
 
+// A settings file: the 24 default lines with the album at albumPath, some lines (numbered from 1)
+// replaced, cut to the first `keep`.
+std::string settingsFile(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits = {},
+                         size_t keep = 24);
+
 // A file's bytes, or "<missing>" when it cannot be opened.
 std::string readFile(const std::string& path);
 
 class AlbumDir {
 public:
-    AlbumDir();
     // The folder with a trailing separator, as the program keeps DetailsFolder.
     std::string folder() const;
-    std::string filePath(std::string_view relative) const;
+    std::string filePath(std::string_view relative) const { return folder() + std::string(relative); }
 
     // Each writer creates missing parent folders and returns the file's full path.
     std::string writeFile(std::string_view relative, std::string_view bytes) const;

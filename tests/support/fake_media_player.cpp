@@ -2,22 +2,8 @@
 
 #include <algorithm>
 
-namespace {
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("true") : QStringLiteral("false");
-}
-}  // namespace
-
-void FakeMediaPlayer::setStartOnOpen(bool start)
-{
-    calls << QStringLiteral("setStartOnOpen ") + boolText(start);
-    startOnOpen_ = start;
-}
-
 void FakeMediaPlayer::setSourceFile(const QString& path)
 {
-    calls << QStringLiteral("setSourceFile ") + path;
     sourceFiles << path;
     position_ = 0.0;
     announced_ = false;
@@ -31,15 +17,8 @@ void FakeMediaPlayer::setSourceFile(const QString& path)
     changeState(Playing);
 }
 
-void FakeMediaPlayer::setNextSourceFile(const QString& path)
-{
-    calls << QStringLiteral("setNextSourceFile ") + path;
-    nextFiles << path;
-}
-
 void FakeMediaPlayer::setPosition(double seconds)
 {
-    calls << QStringLiteral("setPosition ") + QString::number(seconds);
     if (!loaded_) return;
     position_ = seconds > 0.0 ? std::min(seconds, duration_) : 0.0;
     if (position_ >= duration_ && state_ == Playing) changeState(Stopped);
@@ -47,7 +26,6 @@ void FakeMediaPlayer::setPosition(double seconds)
 
 void FakeMediaPlayer::play()
 {
-    calls << QStringLiteral("play");
     if (!loaded_ || state_ == Playing) return;
     const bool atEnd = position_ >= duration_;
     if (atEnd && state_ == Paused) {
@@ -60,20 +38,7 @@ void FakeMediaPlayer::play()
 
 void FakeMediaPlayer::pause()
 {
-    calls << QStringLiteral("pause");
     if (state_ == Playing) changeState(Paused);
-}
-
-void FakeMediaPlayer::setMute(bool muted)
-{
-    calls << QStringLiteral("setMute ") + boolText(muted);
-    muted_ = muted;
-}
-
-void FakeMediaPlayer::setVolume(int hundredthsOfDb)
-{
-    calls << QStringLiteral("setVolume ") + QString::number(hundredthsOfDb);
-    volume_ = hundredthsOfDb;
 }
 
 void FakeMediaPlayer::finishTrack()
@@ -110,7 +75,6 @@ void FakeMediaPlayer::announceEndWithin(double seconds)
 
 void FakeMediaPlayer::setOutputDevice(const QString& name)
 {
-    calls << QStringLiteral("setOutputDevice ") + name;
     device = name;
 }
 

@@ -14,10 +14,10 @@ class FakeMediaPlayer : public MediaPlayer {
 public:
     using MediaPlayer::MediaPlayer;
 
-    void setStartOnOpen(bool start) override;
+    void setStartOnOpen(bool start) override { startOnOpen_ = start; }
     void setSourceFile(const QString& path) override;
     bool hasError() const override { return hasError_; }
-    void setNextSourceFile(const QString& path) override;
+    void setNextSourceFile(const QString& path) override { nextFiles << path; }
 
     double position() const override { return position_; }
     void setPosition(double seconds) override;
@@ -28,9 +28,9 @@ public:
     void pause() override;
 
     bool mute() const override { return muted_; }
-    void setMute(bool muted) override;
+    void setMute(bool muted) override { muted_ = muted; }
     int volume() const override { return volume_; }
-    void setVolume(int hundredthsOfDb) override;
+    void setVolume(int hundredthsOfDb) override { volume_ = hundredthsOfDb; }
 
     QStringList outputDevices() const override { return devices; }
     void setOutputDevice(const QString& name) override;
@@ -57,9 +57,6 @@ public:
     void unplug(bool nothingLeft);
 
     // --- Recording -------------------------------------------------------
-    // Every call in order, e.g. "setStartOnOpen true", "setSourceFile /a.mp3",
-    // "setPosition 12.5", "play", "pause", "setVolume -200", "setMute true".
-    QStringList calls;
     QStringList sourceFiles;
     QStringList nextFiles;  // every setNextSourceFile path
 

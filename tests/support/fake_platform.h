@@ -1,6 +1,6 @@
 #pragma once
 // Test doubles for the operating-system seams: a message box that records what
-// it was asked to show, dialogs that are cancelled unless given answers, a window
+// it was asked to show and answers as scripted, dialogs that are cancelled unless given answers, a window
 // system that only remembers calls and places, and a help viewer that does nothing.
 #include <QHash>
 #include <QList>
@@ -27,9 +27,10 @@ public:
     {
         shown.append({prompt, title, icon, buttons});
         if (whileOpen) whileOpen();
-        return MsgAnswer::Ok;
+        return answers.isEmpty() ? MsgAnswer::Ok : answers.takeFirst();
     }
     QList<ShownMessage> shown;
+    QList<MsgAnswer> answers;         // given in turn; OK when none is left
     std::function<void()> whileOpen;  // runs as if the user took this long to answer
 };
 

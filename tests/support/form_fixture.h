@@ -8,6 +8,7 @@
 #include "album/track_list_page.h"
 #include "form/form1.h"
 #include "form/notes_pane.h"
+#include "platform/file_ops.h"
 #include "playback/player_session.h"
 #include "playlist/playlist_page.h"
 #include "prefs/options_page.h"
@@ -21,28 +22,30 @@ Q_DECLARE_METATYPE(Mode)
 
 class FormFixture {
 public:
-    FormFixture();
-    ~FormFixture();
+    ~FormFixture()
+    {
+        if (form) form->Form_Unload();
+    }
 
-    // The program folder, with a trailing separator.
-    std::string appFolder() const;
+    // A file of the program folder; appFile("") is the folder, with a trailing separator.
     std::string appFile(std::string_view name) const;
-    void writeAppFile(std::string_view name, std::string_view bytes) const;
-    std::string readAppFile(std::string_view name) const;
+    void writeAppFile(std::string_view name, std::string_view bytes) const { writeFileAtomic(appFile(name), bytes); }
+    std::string readAppFile(std::string_view name) const { return readRegularFile(appFile(name), 1 << 30).bytes; }
 
-    // A settings file whose 24 lines are the defaults with the album at albumPath;
-    // replace(lineNumber, text) edits one line before writing.
-    std::vector<std::string> settingsLines(const std::string& albumPath) const;
-    void writeSettings(const std::vector<std::string>& lines, size_t keep = 24) const;
+    // Writes fixture::settingsFile(albumPath, edits, keep) as the settings file.
+    void writeSettings(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits = {},
+                       size_t keep = 24) const
+    {
+        writeAppFile("qvb.ini", fixture::settingsFile(albumPath, edits, keep));
+    }
 
     // Builds the window, runs its start-up, shows it and lets the album scan end.
     Form1& start();
-    // Writes settings for the album with some lines (numbered from 1) replaced, keeps the
-    // first `keep` lines, then starts.
+    // Writes settings as above, then starts.
     Form1& startWith(const std::string& albumPath, const std::vector<std::pair<int, std::string>>& edits,
                      size_t keep = 24);
     // Closes the window as a user would, which runs the shutdown.
-    void close();
+    void close() { form->close(); }
 
     fixture::AlbumDir album;
     FakeMediaPlayer player;

@@ -9,13 +9,13 @@ std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks)
     for (size_t i = 0; i < tracks.size(); ++i) {
         const std::string n = std::to_string(i + 1);
         records.push_back(
-            fixture::makeTrack(tracks[i].title, "05051975", "03:41", tracks[i].lineside, "t" + n, "f1", "STM", n));
-        notes.push_back("Notes of " + tracks[i].title);
+            fixture::makeTrack(tracks[i].first, "05051975", "03:41", tracks[i].second, "t" + n, "f1", "STM", n));
+        notes.push_back("Notes of " + tracks[i].first);
     }
     notes.push_back("End");
     f.album.writeNotes("f1", notes);
     const std::string path = f.album.writeAlbum("album.qdb", records);
-    f.writeSettings(f.settingsLines(path));
+    f.writeSettings(path);
     return path;
 }
 

@@ -7,10 +7,7 @@
 
 #include "support/form_fixture.h"
 
-struct TrackSpec {
-    std::string title;
-    int16_t lineside = 0;
-};
+using TrackSpec = std::pair<std::string, int16_t>;  // title, lineside
 
 // Writes the album ("t1".."tN" in folder "f1", notes "Notes of <title>") and its settings.
 std::string writeAlbum(FormFixture& f, const std::vector<TrackSpec>& tracks);
