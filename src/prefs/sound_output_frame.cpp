@@ -6,6 +6,7 @@
 #include "audio/media_player.h"
 #include "form/form1.h"
 #include "form/layout_helpers.h"
+#include "form/text_codec.h"
 #include "logic/sound_output.h"
 #include "platform/file_ops.h"
 
@@ -49,9 +50,7 @@ void SoundOutputFrame::cbOutput_Activated(int index)
     showNote({});
     form.os.player->setOutputDevice(chosen_);
     const FileError error = writeFileAtomic(filePath(), formatSoundOutput(chosen_.toStdString()));
-    if (error != FileError::None)
-        showNote(QStringLiteral("Choice not kept: ")
-                 + QString::fromUtf8(failureText(error).data(), qsizetype(failureText(error).size())));
+    if (error != FileError::None) showNote(QStringLiteral("Choice not kept: ") + toDisplay(failureText(error)));
 }
 
 // The list is read again whenever the page shows: outputs come and go.
