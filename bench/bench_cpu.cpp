@@ -3,9 +3,10 @@
 // driver) plays a 4-minute 192 kbit/s stereo MP3 on a private PulseAudio server
 // with a null sink, which consumes sound at real-time pace; then Audacious
 // (headless) and the mpg123 command line play the same file on the same sink,
-// when installed. Each figure is the user plus system CPU time of the player's
-// whole process (every thread) over the measured stretch, as a percentage of one
-// core; the sound server's own share over the same stretch is given beside it.
+// when installed. Each figure is the CPU time (user and system, as the scheduler
+// counts it) of the player's whole process (every thread) over the measured
+// stretch, as a percentage of one core; the sound server's own share over the
+// same stretch is given beside it.
 // Quillon is driven through its desktop player controls on a private session bus.
 // With --quillon-only the other players are left out.
 #include <QCoreApplication>
@@ -57,16 +58,27 @@ bool waitFor(const std::function<bool()>& done, int timeoutMs)
     return true;
 }
 
-// User plus system CPU seconds of a process so far, every thread it ran included (or of one thread).
-std::optional<double> cpuSeconds(qint64 pid, const QString& thread = {})
+// CPU seconds a thread has run so far, to the nanosecond (the scheduler's own count;
+// /proc/<pid>/stat counts whole clock ticks, too coarse for a fraction of a percent).
+std::optional<double> threadSeconds(qint64 pid, const QString& thread)
 {
-    QFile stat(thread.isEmpty() ? QStringLiteral("/proc/%1/stat").arg(pid)
-                                : QStringLiteral("/proc/%1/task/%2/stat").arg(pid).arg(thread));
+    QFile stat(QStringLiteral("/proc/%1/task/%2/schedstat").arg(pid).arg(thread));
     if (!stat.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13) return std::nullopt;
-    return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
+    bool ok = false;
+    const double ns = stat.readAll().split(' ').value(0).toDouble(&ok);
+    return ok ? std::optional<double>(ns / 1e9) : std::nullopt;
+}
+
+// CPU seconds of a process so far: every thread it has now (threads that ended are not counted,
+// so each measured stretch runs where the player's threads stay).
+std::optional<double> cpuSeconds(qint64 pid)
+{
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    const QStringList ids = QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    if (ids.isEmpty()) return std::nullopt;
+    double seconds = 0;
+    for (const QString& id : ids) seconds += threadSeconds(pid, id).value_or(0);
+    return seconds;
 }
 
 // CPU seconds and wake-ups (voluntary context switches) of each thread of a process, by thread id.
@@ -83,7 +95,7 @@ QMap<QString, ThreadUse> threadUse(qint64 pid)
         QFile comm(tasks + "/" + id + "/comm"), status(tasks + "/" + id + "/status");
         ThreadUse& thread = use[id];
         if (comm.open(QIODevice::ReadOnly)) thread.name = QString::fromUtf8(comm.readAll()).trimmed();
-        if (const auto cpu = cpuSeconds(pid, id)) thread.seconds = *cpu;
+        if (const auto cpu = threadSeconds(pid, id)) thread.seconds = *cpu;
         if (status.open(QIODevice::ReadOnly))
             for (const QByteArray& line : status.readAll().split('\n'))
                 if (line.startsWith("voluntary_ctxt_switches:")) thread.wakeups = line.mid(24).trimmed().toLong();
