@@ -77,9 +77,10 @@ void DecoderThread::post(Command command)
     wake_.notify_one();
 }
 
-bool DecoderThread::position(quint64 epoch, double& seconds) const
+bool DecoderThread::position(quint64 epoch, double& seconds, std::int64_t heard) const
 {
     const std::int64_t played = ring_.played();
+    heard = std::max(played, heard);
     const std::lock_guard lock(mutex_);
     for (const Span& span : spans_) {
         if (span.epoch != epoch) continue;
@@ -88,9 +89,10 @@ bool DecoderThread::position(quint64 epoch, double& seconds) const
             seconds = std::numeric_limits<double>::infinity();
             return true;
         }
-        const std::int64_t last = span.end >= 0 ? span.end : played;
+        // Short of the end until the end is reported, however far the clock says.
+        const std::int64_t last = span.end >= 0 ? span.end - 1 : heard;
         seconds = span.base
-                  + double(std::clamp(played, span.start, std::max(span.start, last)) - span.start)
+                  + double(std::clamp(heard, span.start, std::max(span.start, last)) - span.start)
                         / Mp3Stream::kOutputRate;
         return true;
     }

@@ -58,9 +58,10 @@ public:
     // Starts the queued track now, as span `epoch` (its own number).
     void startNext();
 
-    // Seconds into the track of span `epoch`, by the frames played out
-    // (infinity once its last frame has been); false until the span exists.
-    bool position(quint64 epoch, double& seconds) const;
+    // Seconds into the track of span `epoch`, by the frames played out, or by
+    // `heard` (a ring frame) when that is further (infinity once its last frame
+    // has been played out); false until the span exists.
+    bool position(quint64 epoch, double& seconds, std::int64_t heard = 0) const;
 
 private:
     struct Track {

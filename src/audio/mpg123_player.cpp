@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -18,6 +19,11 @@ constexpr Uint16 kDeviceFrames = 8192;
 constexpr int kIdleCloseMs = 1000;
 // The ring between the decoder thread and the callback: a second, some five device buffers.
 constexpr int kRingFrames = Mp3Stream::kOutputRate;
+
+std::int64_t nowNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
 
 }  // namespace
 
@@ -163,8 +169,24 @@ double Mpg123Player::position() const
 {
     if (ended_) return current_.duration;
     double seconds = 0;
-    if (!current_.id || !decoder_.position(epoch_, seconds)) return pendingSeconds_;
+    if (!current_.id || !decoder_.position(epoch_, seconds, heardFrame())) return pendingSeconds_;
     return std::min(seconds, current_.duration);
+}
+
+// The ring frame sounding now, by the clock: frames played out stand still for a whole
+// device buffer, so the position runs on from an anchor at the pace of playing, kept
+// between the frames played out and those handed to the device. A pause stops it.
+std::int64_t Mpg123Player::heardFrame() const
+{
+    const std::int64_t played = ring_.played();
+    const std::int64_t handed = ring_.read();
+    const std::int64_t now = state_ == Playing ? nowNs() : leftPlayingNs_;
+    constexpr std::int64_t kHourNs = 3'600'000'000'000;  // far enough, and no overflow below
+    const std::int64_t since = std::clamp<std::int64_t>(now - clock_.ns, 0, kHourNs);
+    const std::int64_t guess = clock_.frame + since * Mp3Stream::kOutputRate / 1'000'000'000;
+    const std::int64_t heard = std::clamp(guess, played, std::max(played, handed));
+    if (heard != guess) clock_ = {heard, now};
+    return heard;
 }
 
 double Mpg123Player::duration() const
@@ -223,6 +245,12 @@ void Mpg123Player::finishTrack()
 void Mpg123Player::setState(State next)
 {
     const State previous = state_;
+    if (previous == Playing && next != Playing) {
+        leftPlayingNs_ = nowNs();
+        clock_ = {heardFrame(), leftPlayingNs_};
+    } else if (previous != Playing && next == Playing) {
+        clock_.ns = nowNs();
+    }
     state_ = next;
     postStateChange(previous, next);
 }

@@ -69,6 +69,7 @@ private:
     void outputRemoved(quint32 device);
     void moveOutput(bool gone);
     void fill(unsigned char* out, int len);
+    std::int64_t heardFrame() const;
 
     // DecoderThread::Listener, called on the decoder thread: each posts to the GUI thread.
     void nearEnd(quint64 track) override;
@@ -98,9 +99,14 @@ private:
     QTimer idleClose_;
     quint64 lastId_ = 0;  // tracks and epochs are numbered from one counter
     Track current_;
-    quint64 epoch_ = 0;          // the span of current_ being played
-    double pendingSeconds_ = 0;  // the position until that span is under way
-    bool ended_ = false;         // current_ has been played or moved to its end
+    quint64 epoch_ = 0;               // the span of current_ being played
+    double pendingSeconds_ = 0;       // the position until that span is under way
+    bool ended_ = false;              // current_ has been played or moved to its end
+    std::int64_t leftPlayingNs_ = 0;  // when the state last turned from Playing
+    mutable struct {
+        std::int64_t frame = 0;
+        std::int64_t ns = 0;
+    } clock_;  // where heardFrame() runs from
     Next next_;
     bool offeredNext_ = false;  // inside the end report: next_ is playing, unless the window takes something else
 
