@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -86,25 +87,57 @@ bool startsWithMpegFrame(int fd)
 
 }  // namespace
 
-// The length walk reads the file with pread, so the playing decoder's file
-// offset is never moved under it.
-struct WalkIo {
-    static mpg123_ssize_t read(void* self, void* buffer, size_t count)
+// libmpg123 asks for a frame's few hundred bytes at a time: a buffer of its own turns
+// that into one system call per 64 KiB. Reads go by pread, so the playing decoder and
+// the length walk each keep their own place in the one file.
+struct Mp3Stream::Reader {
+    static constexpr size_t kBufferBytes = 64 * 1024;
+
+    int fd;
+    std::int64_t at = 0;  // the next byte handed out
+    std::vector<unsigned char> buffer = std::vector<unsigned char>(kBufferBytes);
+    std::int64_t bufferAt = 0;  // where buffer[0] lies in the file
+    size_t filled = 0;
+
+    explicit Reader(int file) : fd(file) {}
+
+    static mpg123_ssize_t read(void* self, void* out, size_t count)
     {
-        auto* stream = static_cast<Mp3Stream*>(self);
-        const ssize_t got = pread(stream->fd_, buffer, count, off_t(stream->walkOffset_));
-        if (got > 0) stream->walkOffset_ += got;
-        return got;
+        auto* r = static_cast<Reader*>(self);
+        auto* to = static_cast<unsigned char*>(out);
+        size_t done = 0;
+        while (done < count) {
+            if (r->at < r->bufferAt || r->at >= r->bufferAt + std::int64_t(r->filled)) {
+                const ssize_t got = pread(r->fd, r->buffer.data(), r->buffer.size(), off_t(r->at));
+                if (got < 0 && errno == EINTR) continue;
+                if (got < 0) return done ? mpg123_ssize_t(done) : -1;
+                r->bufferAt = r->at;
+                r->filled = size_t(got);
+                if (got == 0) break;
+            }
+            const size_t offset = size_t(r->at - r->bufferAt);
+            const size_t n = std::min(count - done, r->filled - offset);
+            std::memcpy(to + done, r->buffer.data() + offset, n);
+            done += n;
+            r->at += std::int64_t(n);
+        }
+        return mpg123_ssize_t(done);
     }
     static off_t seek(void* self, off_t offset, int whence)
     {
-        auto* stream = static_cast<Mp3Stream*>(self);
+        auto* r = static_cast<Reader*>(self);
         struct stat info {};
-        if (whence == SEEK_END && fstat(stream->fd_, &info) != 0) return -1;
-        const std::int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? stream->walkOffset_ : info.st_size;
+        if (whence == SEEK_END && fstat(r->fd, &info) != 0) return -1;
+        const std::int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? r->at : info.st_size;
         if (base + offset < 0) return -1;
-        stream->walkOffset_ = base + offset;
-        return off_t(stream->walkOffset_);
+        r->at = base + offset;
+        return off_t(r->at);
+    }
+    // Opens `decoder` on the file through this reader.
+    bool attach(mpg123_handle* decoder)
+    {
+        return mpg123_replace_reader_handle(decoder, &Reader::read, &Reader::seek, nullptr) == MPG123_OK
+               && mpg123_open_handle(decoder, this) == MPG123_OK;
     }
 };
 
@@ -128,7 +161,7 @@ std::unique_ptr<Mp3Stream> Mp3Stream::open(const QString& path)
     long rate = 0;
     int channels = 0;
     int encoding = 0;
-    if (mpg123_open_fd(decoder, fd) != MPG123_OK || mpg123_getformat(decoder, &rate, &channels, &encoding) != MPG123_OK)
+    if (!stream->reader_->attach(decoder) || mpg123_getformat(decoder, &rate, &channels, &encoding) != MPG123_OK)
         return nullptr;
     const std::int64_t length = mpg123_length(decoder);
     if (length <= 0 || rate <= 0 || channels < 1 || channels > 2 || !stream->useFormat(rate, channels)) return nullptr;
@@ -142,7 +175,9 @@ std::unique_ptr<Mp3Stream> Mp3Stream::open(const QString& path)
     return stream;
 }
 
-Mp3Stream::Mp3Stream(int fd, mpg123_handle_struct* decoder) : fd_(fd), decoder_(decoder) {}
+Mp3Stream::Mp3Stream(int fd, mpg123_handle_struct* decoder)
+    : fd_(fd), decoder_(decoder), reader_(std::make_unique<Reader>(fd))
+{}
 
 Mp3Stream::~Mp3Stream()
 {
@@ -168,8 +203,8 @@ bool Mp3Stream::measureLength()
     if (lengthExact_) return true;
     if (!walker_) {
         walker_ = newFloatDecoder();
-        if (!walker_ || mpg123_replace_reader_handle(walker_, &WalkIo::read, &WalkIo::seek, nullptr) != MPG123_OK
-            || mpg123_open_handle(walker_, this) != MPG123_OK) {
+        walkReader_ = std::make_unique<Reader>(fd_);
+        if (!walker_ || !walkReader_->attach(walker_)) {
             finishMeasuring(false);
             return true;
         }
@@ -223,6 +258,7 @@ void Mp3Stream::finishMeasuring(bool walked)
         mpg123_delete(walker_);
     }
     walker_ = nullptr;
+    walkReader_.reset();
     lengthExact_ = true;
 }
 

@@ -67,10 +67,13 @@ private:
     void finishMeasuring(bool walked);
     void settleLength();
 
+    struct Reader;
+
     int fd_;
     mpg123_handle_struct* decoder_;
+    std::unique_ptr<Reader> reader_;
     mpg123_handle_struct* walker_ = nullptr;  // the length walk, over the same file
-    std::int64_t walkOffset_ = 0;
+    std::unique_ptr<Reader> walkReader_;
     _SDL_AudioStream* converter_ = nullptr;  // null while the part is in the output format
     std::vector<float> scratch_;             // decoded frames on their way into the converter
     long firstRate_ = 0;
@@ -89,6 +92,4 @@ private:
     std::vector<Part> parts_;
     double baseSeconds_ = 0;      // time of the first frame handed out since the last seek
     std::int64_t framesOut_ = 0;  // output frames handed out since then
-
-    friend struct WalkIo;
 };
