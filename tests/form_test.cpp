@@ -62,6 +62,25 @@ private slots:
         QTEST(QString::fromStdString(seekToolTip(duration, x, width)), "tooltip");
     }
 
+    // A tick comes when the time or the bar in sight next changes, both at once when they fall close.
+    void ticksComeWithWhatTheyShow_data()
+    {
+        const auto row = columns<double, double, double, double>({"position", "duration", "width", "wait"});
+        row("no track: the time only", 10.2, 0.0, kMainBarWidth, 0.8);
+        row("the time first", 10.95, 240.0, kMainBarWidth, 0.05);
+        row("the bar first", 10.0, 240.0, kMainBarWidth, 0.20528);
+        row("the bar just before the time", 10.9, 240.0, kMainBarWidth, 0.1);
+        row("before the start", -1.0, 240.0, kMainBarWidth, 0.35191);
+        row("short track on the mini bar", 5.0, 30.0, kMiniBarWidth, 0.08584);
+    }
+    void ticksComeWithWhatTheyShow()
+    {
+        auto [position, duration, width,
+              wait] = fetch<double, double, double, double>({"position", "duration", "width", "wait"});
+        const double got = secondsToNextTick(position, duration, width, 15, 0.1);
+        QVERIFY2(std::abs(got - wait) < 1e-4, qPrintable(QString::number(got)));
+    }
+
     void keepOnScreen_data()
     {
         const auto row = columns<Box, Box>({"window", "placed"});

@@ -157,6 +157,7 @@ public:
 
     // Position, seeking, volume and mute
     void Timer1_Timer();
+    double showPosition(double position);
     void picTimer_MouseMove(double x);
     void picMinTimer_MouseMove(double x);
     void picTimer_MouseUp(double x);

@@ -125,6 +125,9 @@ void Form1::buildWindow()
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(100);
+    // Each tick sets the next one, timed to the change it waits for.
+    Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);
 }
 
 void Form1::buildPlayingFrame()

@@ -57,6 +57,7 @@ void Form1::btnMinim_Click()
         w->show();
     picMin->raise();
     picMin->show();
+    keepTicking();
     if (pages.miniOnTop()) SetOnTop();
 }
 
@@ -75,6 +76,7 @@ void Form1::btnMinMax_Click()
                                                       btnMinMax, btnMinPlay, btnMinPause, btnMinSkip, btnMinMute,
                                                       btnMinStop, btnMinVolDn, btnMinVolUp, picMin})
         w->hide();
+    keepTicking();
     SetNotOnTop();
 }
 

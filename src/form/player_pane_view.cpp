@@ -3,9 +3,13 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <cmath>
+
 #include "audio/media_player.h"
 #include "form/form1.h"
 #include "form/text_codec.h"
+#include "form/twips.h"
 #include "logic/position_text.h"
 #include "logic/text.h"
 #include "platform/window_system.h"
@@ -14,6 +18,9 @@
 namespace {
 
 constexpr double kBarHeight = 135;
+constexpr int kTickMs = 100;
+// A tick lands just after the change it waits for, not just before it.
+constexpr int kTickLateMs = 3;
 const QColor kBarGreen(0x00, 0xFF, 0x00);
 
 // Ticks come ten times a second: a label is only touched when its text changes.
@@ -24,12 +31,29 @@ void showText(QLabel* label, const QString& text)
 
 }  // namespace
 
-// Only a playing track moves, and only a window on the screen is looked at: otherwise,
-// after drawing what it shows, the timer rests until something restarts it (keepTicking).
+// Only a playing track moves, and only a window on the screen is looked at. While both
+// hold, the next tick comes when the time or the bar in sight will show something new, no
+// later than a tenth of a second after it and at most ten a second; otherwise, after
+// drawing what it shows, the timer rests until keepTicking.
 void Form1::Timer1_Timer()
 {
-    if (os.player->playState() != MediaPlayer::Playing || !onScreen()) Timer1->stop();
+    const bool moving = os.player->playState() == MediaPlayer::Playing && onScreen();
     const double position = os.player->position();
+    const double duration = showPosition(position);
+    if (!moving) {
+        Timer1->stop();
+        return;
+    }
+    // The mini player covers the main bar, and the main window hides the mini bar:
+    // ticks follow the one in sight (keepTicking catches up on a switch).
+    const double barWidth = picMin->isVisible() ? kMiniBarWidth : kMainBarWidth;
+    const double wait = secondsToNextTick(position, duration, barWidth, kTwipsPerPixel, kTickMs / 1000.0);
+    Timer1->start(std::max(kTickMs, int(std::ceil(wait * 1000)) + kTickLateMs));
+}
+
+// Draws a position on both views; returns the duration the bars were drawn against (0 for none).
+double Form1::showPosition(double position)
+{
     const QString elapsed = QString::fromStdString(elapsedText(position));
     showText(lblTime, elapsed);
     showText(lblMinTime, elapsed);
@@ -44,12 +68,13 @@ void Form1::Timer1_Timer()
     if (duration <= 0) {
         picTimer->cls();
         picMinTimer->cls();
-        return;
+        return 0;
     }
     // Each tick paints over the last, so a bar only grows until something clears it;
     // a tick that does not widen it by a pixel draws nothing.
     picTimer->fillBox(0, 0, position / duration * kMainBarWidth, kBarHeight, kBarGreen);
     picMinTimer->fillBox(0, 0, position / duration * kMiniBarWidth, kBarHeight, kBarGreen);
+    return duration;
 }
 
 bool Form1::onScreen() const
@@ -57,9 +82,10 @@ bool Form1::onScreen() const
     return isVisible() && !os.windows->isMinimized(this);
 }
 
+// Something moved or was shown: the next tick comes at once.
 void Form1::keepTicking()
 {
-    if (!Timer1->isActive() && onScreen()) Timer1->start();
+    if (onScreen()) Timer1->start(0);
 }
 
 void Form1::showEvent(QShowEvent* event)

@@ -2,6 +2,8 @@
 #include <QPainter>
 #include <QStyleOptionToolButton>
 
+#include <algorithm>
+
 #include "form/twips.h"
 #include "form/widgets.h"
 
@@ -68,6 +70,8 @@ void onLeftRelease(QWidget* w, std::function<void()> handler)
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
+    // The canvas covers the whole box: what lies behind it need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void PictureBox::fitCanvas()
@@ -101,8 +105,13 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColo
     const QRect pixels(QPoint(qRound(box.left()), qRound(box.top())),
                        QPoint(qRound(box.right()) - 1, qRound(box.bottom()) - 1));
     if (pixels.isEmpty() || (colour == lastColour_ && lastBox_.contains(pixels))) return;
-    QPainter painter(&canvas_);
-    painter.fillRect(pixels, colour);
+    // Plain stores: a painter on the canvas costs more than the few pixels a tick adds.
+    const QRect area = pixels & canvas_.rect();
+    const QRgb value = colour.rgb();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(canvas_.scanLine(y));
+        std::fill(line + area.left(), line + area.right() + 1, value);
+    }
     blank_ = false;
     lastBox_ = pixels;
     lastColour_ = colour;
@@ -184,14 +193,15 @@ void PicButton::paintEvent(QPaintEvent*)
     }
 }
 
-void Frame::paintEvent(QPaintEvent*)
+void Frame::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
     const QFontMetrics metrics(font());
     const int top = title().isEmpty() ? 0 : metrics.height() / 2;
     p.setPen(QPen(Qt::white, 1));
     p.drawRect(QRectF(rect()).adjusted(0.5, top + 0.5, -0.5, -0.5));
-    if (title().isEmpty()) return;
+    // Most repaints are behind a changing child, below the caption: it is only measured to be drawn.
+    if (title().isEmpty() || event->rect().top() >= metrics.height()) return;
     const QRect caption(8, 0, metrics.horizontalAdvance(title()) + 6, metrics.height());
     p.fillRect(caption, palette().color(QPalette::Window));
     p.drawText(caption, Qt::AlignCenter, title());

@@ -12,3 +12,8 @@ std::string elapsedText(double seconds);
 std::string seekToolTip(double duration, double x, double barWidth);
 // The position a release at x seeks to; never negative.
 double seekPosition(double duration, double x, double barWidth);
+// Seconds of playing from `position` until the next tick worth making: when the elapsed
+// time or a bar `barWidth` twips wide, drawn `twipsPerPixel` to a pixel, next shows
+// something new, and if the other follows within `slack` seconds, when that one does, so
+// that one tick shows both; at most a second.
+double secondsToNextTick(double position, double duration, double barWidth, double twipsPerPixel, double slack);
