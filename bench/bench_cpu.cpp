@@ -8,7 +8,8 @@
 // stretch, as a percentage of one core; the sound server's own share over the
 // same stretch is given beside it.
 // Quillon is driven through its desktop player controls on a private session bus.
-// With --quillon-only the other players are left out.
+// With --quillon-only the other players are left out; --stress N instead pauses,
+// resumes and seeks Quillon N times, checking on the sink that sound comes back.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
@@ -26,6 +28,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -264,45 +267,68 @@ QString quillonFolder(const QDir& root, const QString& mp3)
     return folder.filePath("quillon");
 }
 
-void benchQuillon(Scratch& s, const QString& mp3)
-{
-    QProcess quillon;
-    QProcessEnvironment env = s.env;
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("SDL_AUDIODRIVER", "pulseaudio");
-    quillon.setProcessEnvironment(env);
-    quillon.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    quillon.start(quillonFolder(QDir(s.dir.path()), mp3), {});
-    QDBusConnection bus = QDBusConnection::connectToBus(env.value("DBUS_SESSION_BUS_ADDRESS"), "bench");
-    const auto call = [&](const QString& interface, const QString& method, const QVariantList& args = {}) {
+// The quillon executable on the private bus and sound server, driven through its desktop player controls.
+struct Quillon {
+    explicit Quillon(Scratch& scratch) : s(scratch) {}
+    Scratch& s;
+    QProcess process;
+    QDBusConnection bus{QString()};
+
+    QDBusMessage call(const QString& interface, const QString& method, const QVariantList& args = {})
+    {
         QDBusMessage message = QDBusMessage::createMethodCall("org.mpris.MediaPlayer2.quillon",
                                                               "/org/mpris/MediaPlayer2", interface, method);
         message.setArguments(args);
         return bus.call(message);
-    };
-    const auto status = [&] {
-        const QDBusMessage reply = call("org.freedesktop.DBus.Properties", "Get",
-                                        {QStringLiteral("org.mpris.MediaPlayer2.Player"),
-                                         QStringLiteral("PlaybackStatus")});
-        return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
-    };
-    const auto control = [&](const char* method) { call("org.mpris.MediaPlayer2.Player", method); };
-    if (!quillon.waitForStarted() || !waitFor([&] { return status() == "Stopped"; }, 20000)) {
-        std::printf("quillon: did not start on the private bus\n");
-        stopProcess(quillon);
-        return;
     }
-    control("Play");
-    if (!waitFor([&] { return status() == "Playing"; }, 5000)) std::printf("quillon: did not play\n");
+    QVariant property(const char* name)
+    {
+        const QDBusMessage reply = call("org.freedesktop.DBus.Properties", "Get",
+                                        {QStringLiteral("org.mpris.MediaPlayer2.Player"), QString::fromUtf8(name)});
+        return reply.arguments().value(0).value<QDBusVariant>().variant();
+    }
+    QString status() { return property("PlaybackStatus").toString(); }
+    void control(const char* method) { call("org.mpris.MediaPlayer2.Player", method); }
+    void seek(qlonglong micros) { call("org.mpris.MediaPlayer2.Player", "Seek", {QVariant::fromValue(micros)}); }
+
+    bool start(const QString& mp3)
+    {
+        QProcessEnvironment env = s.env;
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("SDL_AUDIODRIVER", "pulseaudio");
+        process.setProcessEnvironment(env);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(quillonFolder(QDir(s.dir.path()), mp3), {});
+        bus = QDBusConnection::connectToBus(env.value("DBUS_SESSION_BUS_ADDRESS"), "bench");
+        if (!process.waitForStarted() || !waitFor([&] { return status() == "Stopped"; }, 20000)) {
+            std::printf("quillon: did not start on the private bus\n");
+            return false;
+        }
+        control("Play");
+        if (waitFor([&] { return status() == "Playing"; }, 5000)) return true;
+        std::printf("quillon: did not play\n");
+        return false;
+    }
+    ~Quillon()
+    {
+        stopProcess(process);
+        QDBusConnection::disconnectFromBus("bench");
+    }
+};
+
+void benchQuillon(Scratch& s, const QString& mp3)
+{
+    Quillon q(s);
+    if (!q.start(mp3)) return;
+    const auto control = [&](const char* method) { q.control(method); };
+    QProcess& quillon = q.process;
     waitMs(kSettleMs);
     print("quillon", "playing", measure(quillon.processId(), s.pulse.processId(), kPlayingSeconds, true));
     printLatency(s);
     std::printf("  click to silence: pause %.0f ms", clickToSilence(s, [&] { control("Pause"); }));
     control("Play");
     // From the chord into the file's silent last 40 s.
-    std::printf(", seek %.0f ms\n", clickToSilence(s, [&] {
-                    call("org.mpris.MediaPlayer2.Player", "Seek", {QVariant::fromValue(qlonglong(175000000))});
-                }));
+    std::printf(", seek %.0f ms\n", clickToSilence(s, [&] { q.seek(175000000); }));
     control("Pause");
     waitMs(kSettleMs);
     print("quillon", "paused", measure(quillon.processId(), s.pulse.processId(), kIdleSeconds));
@@ -311,8 +337,97 @@ void benchQuillon(Scratch& s, const QString& mp3)
     control("Stop");
     waitMs(kSettleMs);
     print("quillon", "stopped", measure(quillon.processId(), s.pulse.processId(), kIdleSeconds));
-    stopProcess(quillon);
-    QDBusConnection::disconnectFromBus("bench");
+}
+
+// The sink's monitor, recorded for as long as it lives, as 44.1 kHz mono samples.
+struct Monitor {
+    QProcess parec;
+    QByteArray heard;
+
+    explicit Monitor(Scratch& s)
+    {
+        parec.setProcessEnvironment(s.env);
+        parec.start("parec", {"--raw", "--format=s16le", "--channels=1", "--rate=44100", "--latency-msec=5",
+                              "--device=bench.monitor"});
+        parec.waitForStarted();
+    }
+    ~Monitor() { stopProcess(parec); }
+    qsizetype now()
+    {
+        heard += parec.readAllStandardOutput();
+        return heard.size() / 2;
+    }
+    bool loud(qsizetype from)
+    {
+        const auto* samples = reinterpret_cast<const qint16*>(heard.constData());
+        for (qsizetype i = std::max<qsizetype>(0, from); i < heard.size() / 2; ++i)
+            if (std::abs(samples[i]) >= 64) return true;
+        return false;
+    }
+    // Whether there is sound on the sink from `ms` after sample `at`, waiting up to `timeoutMs` for it.
+    bool soundAfter(qsizetype at, int ms, int timeoutMs)
+    {
+        const qsizetype from = at + qsizetype(ms) * 44100 / 1000;
+        return waitFor([&] { return now() > from && loud(from); }, timeoutMs);
+    }
+    // Waits until the last 50 ms on the sink were silent.
+    bool quiet(int timeoutMs)
+    {
+        return waitFor([&] { return now() > 2205 && !loud(now() - 2205); }, timeoutMs);
+    }
+};
+
+// Pause and play, and seeks, in quick succession and at random moments, each followed by a check
+// that sound comes back on the sink (a device left unfed plays silence while the player says Playing).
+void stressQuillon(Scratch& s, const QString& mp3, int cycles)
+{
+    Quillon q(s);
+    if (!q.start(mp3)) return;
+    Monitor sink(s);
+    QRandomGenerator random(7);
+    int resumes = 0, resumed = 0, seeks = 0, seeked = 0;
+    // How long the player's window thread stays busy with a command: the next call waits behind it.
+    QList<qint64> busyMs;
+    const auto busy = [&] {
+        QElapsedTimer timer;
+        timer.start();
+        q.status();
+        busyMs << timer.elapsed();
+    };
+    const auto seekSomewhere = [&] {
+        const qlonglong target = qlonglong(random.bounded(10, 180)) * 1000000;
+        q.seek(target - q.property("Position").toLongLong());
+        busy();
+    };
+    if (!sink.soundAfter(0, 0, 3000)) std::printf("quillon: no sound at the start\n");
+    for (int i = 0; i < cycles; ++i) {
+        q.control("Pause");
+        busy();
+        if (i % 2 == 0) sink.quiet(1000);
+        // Now and then long enough for the idle device to be closed.
+        waitMs(i % 10 == 9 ? 1200 : random.bounded(0, 150));
+        qsizetype at = sink.now();
+        q.control("Play");
+        if (i % 3 == 0) {
+            waitMs(random.bounded(0, 60));
+            seekSomewhere();
+        }
+        ++resumes;
+        // Past anything a pause left playing.
+        if (sink.soundAfter(at, 400, 3000)) ++resumed;
+        else std::printf("  cycle %d: silent after play (%s)\n", i, qPrintable(q.status()));
+        waitMs(random.bounded(0, 300));
+        at = sink.now();
+        seekSomewhere();
+        ++seeks;
+        // Past what the server held before the seek.
+        if (sink.soundAfter(at, 500, 3000)) ++seeked;
+        else std::printf("  cycle %d: silent after a seek (%s)\n", i, qPrintable(q.status()));
+    }
+    std::sort(busyMs.begin(), busyMs.end());
+    std::printf("quillon stress: %d of %d resumes and %d of %d seeks went on sounding; "
+                "a pause or seek keeps the window busy %lld ms (median), %lld ms (most)\n",
+                resumed, resumes, seeked, seeks, busyMs.value(busyMs.size() / 2), busyMs.value(busyMs.size() - 1));
 }
 
 void benchAudacious(Scratch& s, const QString& mp3)
@@ -399,6 +514,11 @@ int main(int argc, char** argv)
     std::printf("cpu of one core, whole process, 4-minute 192 kbit/s stereo MP3 on a PulseAudio null sink "
                 "(%d s playing, %d s paused or stopped)\n",
                 kPlayingSeconds, kIdleSeconds);
+    const qsizetype stress = app.arguments().indexOf("--stress");
+    if (stress >= 0) {
+        stressQuillon(scratch, mp3, app.arguments().value(stress + 1).toInt());
+        return 0;
+    }
     benchQuillon(scratch, mp3);
     if (app.arguments().contains("--quillon-only")) return 0;
     benchAudacious(scratch, mp3);
