@@ -23,7 +23,7 @@ constexpr int kTickMs = 100;
 constexpr int kTickLateMs = 3;
 const QColor kBarGreen(0x00, 0xFF, 0x00);
 
-// Ticks come ten times a second: a label is only touched when its text changes.
+// Ticks come up to ten times a second: a label is only touched when its text changes.
 void showText(QLabel* label, const QString& text)
 {
     if (label->text() != text) label->setText(text);
