@@ -15,6 +15,7 @@
 #include "album/track_list_model.h"
 #include "logic/playlist.h"
 #include "logic/search.h"
+#include "logic/search_run.h"
 #include "search/search_results_model.h"
 #include "support/playback_fixture.h"
 
@@ -170,6 +171,47 @@ private slots:
         row("UTF-8 letters apart", "\xc4\x8a", any, both, "ANY", "\xc4\x9a", false);
         row("UTF-8 arrow, 1252 line", "\xe2\x86\x92", any, both, "ANY", "x\xc2\x86\x92", false);
         row("accent is no plain letter", "\xe9", any, both, "ANY", "e", false);
+    }
+
+    // A search of an album finds the lines matching the query, whether the titles alone
+    // decide, narrow the records down, or cannot, and measures the widest of them.
+    void searchRunMatchesEveryLine_data()
+    {
+        const auto row = columns<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
+        const auto any = MatchMode::AnyWord, all = MatchMode::AllWords, phrase = MatchMode::ExactPhrase;
+        const auto both = KindFilter::Both;
+        row("any: the exclusion last", "shed -steam", any, both, "ANY");
+        row("any: the exclusion first", "-steam shed", any, both, "ANY");
+        row("any: lineside, a code", "shed goods", any, KindFilter::LinesideOnly, "STM");
+        row("all: titles narrow down", "steam 1975", all, both, "ANY");
+        row("all: an exclusion", "shed -caf\xc3\xa9", all, KindFilter::OnTrainOnly, "ANY");
+        row("phrase in titles", "on shed", phrase, both, "ANY");
+        row("a month: every line matched", "may", any, both, "ANY");
+    }
+    void searchRunMatchesEveryLine()
+    {
+        auto [typed, mode, kind,
+              code] = fetch<QByteArray, MatchMode, KindFilter, QByteArray>({"typed", "mode", "kind", "code"});
+        const std::vector<TrackRecord> tracks = largeAlbumTracks(9000);
+        const SearchQuery query = makeSearchQuery(typed.toStdString(), mode, kind, code.toStdString());
+        std::vector<int32_t> expected, found;
+        size_t widest = 0, expectedWidest = 0;
+        DateWords carried;
+        for (size_t n = 0; n < tracks.size(); ++n) {
+            const std::string record = fixture::recordBytes(tracks[n]), line = trackDisplayLine(tracks[n], carried);
+            if (!isSearchResult(query, RecordView(record).Code(), searchForm(line))) continue;
+            expected.push_back(int32_t(n + 1));
+            expectedWidest = std::max(expectedWidest, line.size());
+        }
+        fixture::AlbumDir dir;
+        AlbumFile album;
+        QVERIFY(album.open(dir.writeAlbum("album.qdb", tracks)));
+        SearchRun run(query, int32_t(tracks.size()), "");
+        run.run(
+            album, [] { return true; }, found, widest);
+        QVERIFY(run.ended() && !expected.empty());
+        QVERIFY(found == expected);
+        QCOMPARE(widest, expectedWidest);
     }
 
     void matching()

@@ -110,16 +110,24 @@ template <typename Put> void eachPiece(const DisplayLineWriter::Pieces& line, co
 DisplayLineWriter::Pieces DisplayLineWriter::next(const RecordView& record)
 {
     const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
-    if (date) {
-        if (date->month >= 1 && date->month <= 12) month_ = date->month;
-    } else {
-        words_.monthText.clear();
-        formatTrackDate(record.TrackDate(), words_);
-        if (!words_.monthText.empty()) {
-            month_ = 0;
-            carried_ = words_.monthText;
-        }
+    if (date) return next(record, *date);
+    words_.monthText.clear();
+    formatTrackDate(record.TrackDate(), words_);
+    if (!words_.monthText.empty()) {
+        month_ = 0;
+        carried_ = words_.monthText;
     }
+    return pieces(record, std::nullopt);
+}
+
+DisplayLineWriter::Pieces DisplayLineWriter::next(const RecordView& record, const DateNumbers& date)
+{
+    pass(date);
+    return pieces(record, date);
+}
+
+DisplayLineWriter::Pieces DisplayLineWriter::pieces(const RecordView& record, const std::optional<DateNumbers>& date) const
+{
     return {blankTrimmed(record.Title()), blankTrimmed(record.PlayTime()),
             month_ ? monthName(month_) : std::string_view(carried_), date, record.Lineside() != 0};
 }
@@ -137,9 +145,9 @@ void DisplayLineWriter::write(const RecordView& record, std::string& out)
     out.resize(size_t(p - out.data()));
 }
 
-size_t DisplayLineWriter::measure(const RecordView& record)
+size_t DisplayLineWriter::measure(const RecordView& record, const DateNumbers& date)
 {
     size_t size = 0;
-    eachPiece(next(record), words_, [&](std::string_view text) { size += text.size(); });
+    eachPiece(next(record, date), words_, [&](std::string_view text) { size += text.size(); });
     return size;
 }

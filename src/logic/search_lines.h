@@ -3,6 +3,7 @@
 // search formats nothing up front, and kept end to end in one text, so a list of a
 // million lines costs two allocations rather than a million.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,8 +50,8 @@ public:
     explicit DisplayLineWriter(std::string monthBefore) : carried_(std::move(monthBefore)) {}
     // Appends the line of the next record to out.
     void write(const RecordView& record, std::string& out);
-    // The length of the next record's line, not written.
-    size_t measure(const RecordView& record);
+    // The length of the next record's line, not written; date is its date field read by dateDigits.
+    size_t measure(const RecordView& record, const DateNumbers& date);
     // Appends it in the form searches compare (searchForm); returns its length as shown.
     size_t writeSearchForm(const RecordView& record, std::string& out)
     {
@@ -72,7 +73,9 @@ public:
     struct Pieces;  // of a line, in the order they are shown
 
 private:
-    Pieces next(const RecordView& record);  // takes the carried month on to the record's
+    Pieces next(const RecordView& record);                           // takes the carried month on to the record's
+    Pieces next(const RecordView& record, const DateNumbers& date);  // the same, its date read already
+    Pieces pieces(const RecordView& record, const std::optional<DateNumbers>& date) const;
 
     int month_ = 0;  // the month carried, or 0 for carried_
     std::string carried_;

@@ -111,7 +111,7 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
                 const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
                 switch (sieve_.judge(record, date, date && writer_.namesMonth(*date))) {
                 case SearchSieve::Verdict::Pass: writer_.pass(*date); continue;
-                case SearchSieve::Verdict::Result: decided_.push_back({i, writer_.measure(record)}); continue;
+                case SearchSieve::Verdict::Result: decided_.push_back({i, writer_.measure(record, *date)}); continue;
                 case SearchSieve::Verdict::Write: break;
                 }
             }

@@ -12,6 +12,10 @@
 
 namespace {
 
+// Distinct first, second and last bytes of the keys one sieve looks for; a query
+// with more (a score of words) is matched line by line instead, with the same results.
+constexpr size_t kMaxProbeChars = 48;
+
 constexpr std::string_view kMonthsUpper[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
                                              "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
 
@@ -35,12 +39,20 @@ public:
         return _mm_movemask_epi8(any) == 0;
     }
 
-    bool holds(std::string_view key) const
+    // The bytes probes name by their place in `chars`: each is looked for at most once
+    // per title, however many keys share it.
+    void lookFor(const std::string& chars)
     {
+        chars_ = &chars;
+        done_ = 0;
+    }
+    bool holds(const SieveProbe& probe)
+    {
+        const std::string_view key = probe.text;
         const size_t k = key.size();
         // Only starts whose key ends within the title are left after the shift.
-        uint64_t starts = places(key.front()) & (places(key.back()) >> (k - 1));
-        if (k > 2) starts &= places(key[1]) >> 1;
+        uint64_t starts = placesOf(probe.first) & (placesOf(probe.last) >> (k - 1));
+        if (k > 2) starts &= placesOf(probe.second) >> 1;
         for (; starts; starts &= starts - 1)
             if (std::memcmp(bytes_ + std::countr_zero(starts), key.data(), k) == 0) return true;
         return false;
@@ -48,6 +60,14 @@ public:
 
 private:
     static constexpr size_t kAt[4] = {0, 16, 32, size_t(FieldWidths::Title) - 16};
+    uint64_t placesOf(unsigned char i)
+    {
+        if (!((done_ >> i) & 1)) {
+            found_[i] = places((*chars_)[i]);
+            done_ |= uint64_t(1) << i;
+        }
+        return found_[i];
+    }
     uint64_t places(char c) const
     {
         const __m128i v = _mm_set1_epi8(c);
@@ -58,6 +78,9 @@ private:
     }
     __m128i parts_[4];
     char bytes_[FieldWidths::Title];
+    const std::string* chars_ = nullptr;
+    uint64_t done_ = 0;  // which of found_ are found for this title
+    uint64_t found_[kMaxProbeChars];
 };
 #else
 class UpperTitle {
@@ -72,7 +95,11 @@ public:
         }
         return ascii;
     }
-    bool holds(std::string_view key) const { return memmem(bytes_, sizeof bytes_, key.data(), key.size()) != nullptr; }
+    void lookFor(const std::string&) {}
+    bool holds(const SieveProbe& probe) const
+    {
+        return memmem(bytes_, sizeof bytes_, probe.text.data(), probe.text.size()) != nullptr;
+    }
 
 private:
     char bytes_[FieldWidths::Title];
@@ -136,7 +163,29 @@ SearchSieve::SearchSieve(const SearchQuery& query) : query_(query)
         break;
     }
     }
-    active_ = true;
+    for (const std::string& key : keys_) keyProbes_.push_back(probe(key));
+    for (const SearchWord& word : query.words) wordProbes_.push_back(probe(word.text));
+    phraseProbe_ = probe(query.phrase);
+    // So many different bytes are left to matching every line: the results are the same.
+    active_ = chars_.size() <= kMaxProbeChars;
+}
+
+SieveProbe SearchSieve::probe(std::string_view key)
+{
+    SieveProbe probe{key};
+    if (key.empty()) return probe;
+    const auto place = [this](char c) {
+        size_t at = chars_.find(c);
+        if (at == std::string::npos) {
+            at = chars_.size();
+            chars_ += c;
+        }
+        return static_cast<unsigned char>(std::min(at, kMaxProbeChars));
+    };
+    probe.first = place(key.front());
+    probe.second = place(key.size() > 1 ? key[1] : key.front());
+    probe.last = place(key.back());
+    return probe;
 }
 
 SearchSieve::Verdict SearchSieve::judge(const RecordView& record, const std::optional<DateNumbers>& date,
@@ -147,23 +196,29 @@ SearchSieve::Verdict SearchSieve::judge(const RecordView& record, const std::opt
         if ((c < '0' || c > '9') && c != ':' && c != ' ') return Verdict::Write;
     UpperTitle title;
     if (!title.read(record.Title())) return Verdict::Write;
-    const auto holds = [&](std::string_view word) {
-        return word.size() <= size_t(FieldWidths::Title) && title.holds(word);
+    title.lookFor(chars_);
+    const auto holds = [&](const SieveProbe& probe) {
+        return probe.text.size() <= size_t(FieldWidths::Title) && title.holds(probe);
     };
-    if (!decides_) return std::any_of(keys_.begin(), keys_.end(), holds) ? Verdict::Write : Verdict::Pass;
+    if (!decides_) return std::any_of(keyProbes_.begin(), keyProbes_.end(), holds) ? Verdict::Write : Verdict::Pass;
 
     // As isSearchResult matches a line, the title standing for the line.
+    const std::vector<SearchWord>& words = query_.words;
     bool result = false;
     switch (query_.mode) {
     case MatchMode::AnyWord:
-        for (const SearchWord& word : query_.words)
-            if (holds(word.text)) result = !word.exclude;
+        // The last word found decides, so the search runs from the end and stops at the first found.
+        for (size_t w = words.size(); w-- > 0;) {
+            if (!holds(wordProbes_[w])) continue;
+            result = !words[w].exclude;
+            break;
+        }
         break;
     case MatchMode::AllWords:
-        result = std::all_of(query_.words.begin(), query_.words.end(),
-                             [&](const SearchWord& word) { return holds(word.text) != word.exclude; });
+        result = true;
+        for (size_t w = 0; w < words.size() && result; ++w) result = holds(wordProbes_[w]) != words[w].exclude;
         break;
-    case MatchMode::ExactPhrase: result = holds(query_.phrase); break;
+    case MatchMode::ExactPhrase: result = holds(phraseProbe_); break;
     }
     if (!result) return Verdict::Pass;
     if (query_.kind != KindFilter::Both && (query_.kind == KindFilter::LinesideOnly) != (record.Lineside() != 0))

@@ -8,11 +8,19 @@
 // every word lies only in titles, the title alone tells whether a record is a result.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logic/date_words.h"
 #include "logic/search.h"
 #include "logic/track_record.h"
+
+// A key the sieve looks for in titles, with the places of its first, second and last
+// bytes among the bytes the sieve looks for, so each is found once per title.
+struct SieveProbe {
+    std::string_view text;
+    unsigned char first = 0, second = 0, last = 0;
+};
 
 class SearchSieve {
 public:
@@ -37,6 +45,11 @@ private:
     bool decides_ = false;
     // Otherwise a record whose title holds none of these is no result.
     std::vector<std::string> keys_;
+    // The first, second and last bytes of every key, each once; then each key as a probe.
+    std::string chars_;
+    std::vector<SieveProbe> keyProbes_, wordProbes_;  // wordProbes_ in the query's order
+    SieveProbe phraseProbe_;
+    SieveProbe probe(std::string_view key);
 };
 
 // True for a word that can only lie in the title part of a line (see above).
