@@ -164,8 +164,10 @@ SearchSieve::SearchSieve(const SearchQuery& query) : query_(query)
     }
     }
     for (const std::string& key : keys_) keyProbes_.push_back(probe(key));
-    for (const SearchWord& word : query.words) wordProbes_.push_back(probe(word.text));
-    phraseProbe_ = probe(query.phrase);
+    // Only the mode's own keys name bytes: the query keeps both the phrase and the words.
+    if (query.mode == MatchMode::ExactPhrase) phraseProbe_ = probe(query.phrase);
+    else
+        for (const SearchWord& word : query.words) wordProbes_.push_back(probe(word.text));
     // So many different bytes are left to matching every line: the results are the same.
     active_ = chars_.size() <= kMaxProbeChars;
 }
