@@ -16,6 +16,7 @@
 #include "logic/playlist.h"
 #include "logic/search.h"
 #include "logic/search_run.h"
+#include "logic/title_places.h"
 #include "search/search_results_model.h"
 #include "support/playback_fixture.h"
 
@@ -212,6 +213,49 @@ private slots:
         QVERIFY(run.ended() && !expected.empty());
         QVERIFY(found == expected);
         QCOMPARE(widest, expectedWidest);
+    }
+
+    // Every reader of titles the processor runs finds the same places as the plainest:
+    // letters in upper case only from 'a' to 'z', any byte of 128 or more ending it.
+    void titleReadersAgree_data()
+    {
+        const auto row = columns<QByteArray, QByteArray, bool, QList<int>, int>(
+            {"title", "chars", "ascii", "firstPlaces", "trimmed"});
+        row("mixed case", "Steam on shed", "SEH", true, {0, 9}, 13);
+        row("blanks around", "  leading and trailing  ", "LG", true, {2, 18}, 20);
+        row("by the letters", "@[`{az", "@[AZ", true, {0}, 6);
+        row("last byte", QByteArray(59, '.') + "z", "Z.", true, {59}, 60);
+        row("second half only", QByteArray(40, ' ') + "crewe", "E", true, {42, 44}, 5);
+        row("blanks looked for", "  a b", "A B", true, {2}, 3);
+        row("control and DEL", "\x01\x7f\x1f", "\x7f", true, {1}, 3);
+        row("not ASCII first", "\xe9t\xe9", "T", false, {}, 0);
+        row("not ASCII last", QByteArray(59, 'a') + "\x80", "A", false, {}, 0);
+        row("all blanks", "", "X ", true, {}, 0);
+    }
+    void titleReadersAgree()
+    {
+        auto [given, chars, ascii, firstPlaces, trimmed] = fetch<QByteArray, QByteArray, bool, QList<int>, int>(
+            {"title", "chars", "ascii", "firstPlaces", "trimmed"});
+        const QByteArray title = given.leftJustified(FieldWidths::Title, ' ');
+        const auto readers = titleReaders();
+        QVERIFY(readers.size() >= 1 && fastestTitleReader() == readers.back().second);
+        const std::string_view looked(chars.constData(), size_t(chars.size()));
+        TitlePlaces plain{};
+        QCOMPARE(readers.front().second(title.constData(), looked, plain), ascii);
+        for (const auto& [name, read] : readers) {
+            TitlePlaces out{};
+            QVERIFY2(read(title.constData(), looked, out) == ascii, name);
+            if (!ascii) continue;
+            QCOMPARE(QByteArray(out.upper, sizeof out.upper), QByteArray(plain.upper, sizeof plain.upper));
+            QCOMPARE(QByteArray(out.upper, int(title.size())), title.toUpper());
+            QCOMPARE(out.nonBlanks, plain.nonBlanks);
+            QCOMPARE(int(trimmedSize(out)), trimmed);
+            for (size_t n = 0; n < looked.size(); ++n) QCOMPARE(out.places[n], plain.places[n]);
+            QList<int> first;
+            for (int i = 0; i < 64; ++i)
+                if ((out.places[0] >> i) & 1) first.append(i);
+            QCOMPARE(first, firstPlaces);
+        }
     }
 
     void matching()

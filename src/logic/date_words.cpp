@@ -44,20 +44,8 @@ const char* daySuffix(double day)
     return "th";
 }
 
-std::optional<DateNumbers> dateDigits(std::string_view trackDate)
+std::optional<DateNumbers> unusualDateDigits(std::string_view trackDate)
 {
-    // The usual field, ddmmyyyy and two blanks, read at once.
-    if (trackDate.size() == 10 && trackDate[8] == ' ' && trackDate[9] == ' ') {
-        uint64_t w;
-        std::memcpy(&w, trackDate.data(), 8);
-        // A digit is 0x3N with N at most 9, so N + 6 stays below 0x10.
-        const bool digits = (w & 0xF0F0F0F0F0F0F0F0ull) == 0x3030303030303030ull
-                            && (((w & 0x0F0F0F0F0F0F0F0Full) + 0x0606060606060606ull) & 0x1010101010101010ull) == 0;
-        if (digits) {
-            const auto at = [&](int i) { return int(trackDate[size_t(i)] - '0'); };
-            return DateNumbers{at(0) * 10 + at(1), at(2) * 10 + at(3), ((at(4) * 10 + at(5)) * 10 + at(6)) * 10 + at(7)};
-        }
-    }
     const std::string_view t = qtext::trim(trackDate);
     if (t.empty()) return std::nullopt;
     for (const char c : t)

@@ -145,9 +145,13 @@ void DisplayLineWriter::write(const RecordView& record, std::string& out)
     out.resize(size_t(p - out.data()));
 }
 
-size_t DisplayLineWriter::measure(const RecordView& record, const DateNumbers& date)
+size_t DisplayLineWriter::measure(const RecordView& record, const DateNumbers& date, size_t titleSize)
 {
-    size_t size = 0;
-    eachPiece(next(record, date), words_, [&](std::string_view text) { size += text.size(); });
-    return size;
+    pass(date);
+    const bool lineside = record.Lineside() != 0;
+    const size_t month = month_ ? monthName(month_).size() : carried_.size();
+    const size_t year = date.year >= 1000 ? 4 : date.year >= 100 ? 3 : date.year >= 10 ? 2 : 1;
+    // The lengths of the pieces eachPiece puts, in its order.
+    return titleSize + (titleSize == 0 && lineside ? 2 : 3) + kDays.size[date.day] + 1 + month + 1 + year + 2
+           + blankTrimmed(record.PlayTime()).size() + 1 + (lineside ? 5 : 0);
 }

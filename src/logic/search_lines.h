@@ -50,8 +50,9 @@ public:
     explicit DisplayLineWriter(std::string monthBefore) : carried_(std::move(monthBefore)) {}
     // Appends the line of the next record to out.
     void write(const RecordView& record, std::string& out);
-    // The length of the next record's line, not written; date is its date field read by dateDigits.
-    size_t measure(const RecordView& record, const DateNumbers& date);
+    // The length of the next record's line, not written; date is its date field read by
+    // dateDigits, titleSize the length of its title without leading and trailing blanks.
+    size_t measure(const RecordView& record, const DateNumbers& date, size_t titleSize);
     // Appends it in the form searches compare (searchForm); returns its length as shown.
     size_t writeSearchForm(const RecordView& record, std::string& out)
     {

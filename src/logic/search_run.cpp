@@ -109,9 +109,12 @@ void SearchRun::run(AlbumFile& album, const std::function<bool()>& keepOn, std::
             const RecordView record(std::string_view(block_).substr(size_t(i) * kRecordSize, kRecordSize));
             if (sieve_.active()) {
                 const std::optional<DateNumbers> date = dateDigits(record.TrackDate());
-                switch (sieve_.judge(record, date, date && writer_.namesMonth(*date))) {
+                size_t titleSize = 0;
+                switch (sieve_.judge(record, date, date && writer_.namesMonth(*date), titleSize)) {
                 case SearchSieve::Verdict::Pass: writer_.pass(*date); continue;
-                case SearchSieve::Verdict::Result: decided_.push_back({i, writer_.measure(record, *date)}); continue;
+                case SearchSieve::Verdict::Result:
+                    decided_.push_back({i, writer_.measure(record, *date, titleSize)});
+                    continue;
                 case SearchSieve::Verdict::Write: break;
                 }
             }

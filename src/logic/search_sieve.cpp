@@ -4,107 +4,37 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 #include "logic/text.h"
 
 namespace {
 
-// Distinct first, second and last bytes of the keys one sieve looks for; a query
-// with more (a score of words) is matched line by line instead, with the same results.
-constexpr size_t kMaxProbeChars = 48;
-
 constexpr std::string_view kMonthsUpper[] = {"JANUARY", "FEBRUARY", "MARCH",     "APRIL",   "MAY",      "JUNE",
                                              "JULY",    "AUGUST",   "SEPTEMBER", "OCTOBER", "NOVEMBER", "DECEMBER"};
 
-#if defined(__SSE2__)
-// A title field in upper case, kept in four overlapping parts of sixteen bytes (the
-// last from byte 44), so the places of a byte are found for all 60 at once.
-class UpperTitle {
-public:
-    // False when the title is not all ASCII.
-    bool read(std::string_view title)
-    {
-        const __m128i beforeA = _mm_set1_epi8('a' - 1), afterZ = _mm_set1_epi8('z' + 1), caseBit = _mm_set1_epi8(0x20);
-        __m128i any = _mm_setzero_si128();
-        for (size_t i = 0; i < 4; ++i) {
-            __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(title.data() + kAt[i]));
-            any = _mm_or_si128(any, x);
-            const __m128i small = _mm_and_si128(_mm_cmpgt_epi8(x, beforeA), _mm_cmplt_epi8(x, afterZ));
-            parts_[i] = _mm_sub_epi8(x, _mm_and_si128(small, caseBit));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes_ + kAt[i]), parts_[i]);
+// Whether the title holds the probe's key, found where its first, second and last
+// bytes lie in their places.
+inline bool holds(const TitlePlaces& title, const SieveProbe& probe)
+{
+    const std::string_view key = probe.text;
+    const size_t k = key.size();
+    if (k == 0 || k > size_t(FieldWidths::Title)) return false;
+    // Only starts whose key ends within the title are left after the shift.
+    uint64_t starts = title.places[probe.first] & (title.places[probe.last] >> (k - 1));
+    if (k > 1) starts &= title.places[probe.second] >> 1;
+    for (; starts; starts &= starts - 1) {
+        const char* at = title.upper + std::countr_zero(starts);
+        if (k > 16) {
+            if (std::memcmp(at, key.data(), k) == 0) return true;
+            continue;
         }
-        return _mm_movemask_epi8(any) == 0;
+        uint64_t w[2];
+        std::memcpy(w, at, sizeof w);
+        if ((((w[0] ^ probe.head[0]) & probe.headMask[0]) | ((w[1] ^ probe.head[1]) & probe.headMask[1])) == 0)
+            return true;
     }
-
-    // The bytes probes name by their place in `chars`: each is looked for at most once
-    // per title, however many keys share it.
-    void lookFor(const std::string& chars)
-    {
-        chars_ = &chars;
-        done_ = 0;
-    }
-    bool holds(const SieveProbe& probe)
-    {
-        const std::string_view key = probe.text;
-        const size_t k = key.size();
-        // Only starts whose key ends within the title are left after the shift.
-        uint64_t starts = placesOf(probe.first) & (placesOf(probe.last) >> (k - 1));
-        if (k > 2) starts &= placesOf(probe.second) >> 1;
-        for (; starts; starts &= starts - 1)
-            if (std::memcmp(bytes_ + std::countr_zero(starts), key.data(), k) == 0) return true;
-        return false;
-    }
-
-private:
-    static constexpr size_t kAt[4] = {0, 16, 32, size_t(FieldWidths::Title) - 16};
-    uint64_t placesOf(unsigned char i)
-    {
-        if (!((done_ >> i) & 1)) {
-            found_[i] = places((*chars_)[i]);
-            done_ |= uint64_t(1) << i;
-        }
-        return found_[i];
-    }
-    uint64_t places(char c) const
-    {
-        const __m128i v = _mm_set1_epi8(c);
-        uint64_t found = 0;
-        for (size_t i = 0; i < 4; ++i)
-            found |= uint64_t(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(parts_[i], v)))) << kAt[i];
-        return found;
-    }
-    __m128i parts_[4];
-    char bytes_[FieldWidths::Title];
-    const std::string* chars_ = nullptr;
-    uint64_t done_ = 0;  // which of found_ are found for this title
-    uint64_t found_[kMaxProbeChars];
-};
-#else
-class UpperTitle {
-public:
-    bool read(std::string_view title)
-    {
-        bool ascii = true;
-        for (size_t i = 0; i < title.size(); ++i) {
-            const char c = title[i];
-            ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-            bytes_[i] = c >= 'a' && c <= 'z' ? char(c - 0x20) : c;
-        }
-        return ascii;
-    }
-    void lookFor(const std::string&) {}
-    bool holds(const SieveProbe& probe) const
-    {
-        return memmem(bytes_, sizeof bytes_, probe.text.data(), probe.text.size()) != nullptr;
-    }
-
-private:
-    char bytes_[FieldWidths::Title];
-};
-#endif
+    return false;
+}
 
 }  // namespace
 
@@ -121,7 +51,7 @@ bool onlyInTitle(std::string_view word)
                         [&](std::string_view month) { return month.find(word) != std::string_view::npos; });
 }
 
-SearchSieve::SearchSieve(const SearchQuery& query) : query_(query)
+SearchSieve::SearchSieve(const SearchQuery& query) : query_(query), readTitle_(fastestTitleReader())
 {
     switch (query.mode) {
     case MatchMode::AnyWord:
@@ -169,20 +99,27 @@ SearchSieve::SearchSieve(const SearchQuery& query) : query_(query)
     else
         for (const SearchWord& word : query.words) wordProbes_.push_back(probe(word.text));
     // So many different bytes are left to matching every line: the results are the same.
-    active_ = chars_.size() <= kMaxProbeChars;
+    active_ = chars_.size() <= kMaxTitleChars;
 }
 
 SieveProbe SearchSieve::probe(std::string_view key)
 {
     SieveProbe probe{key};
     if (key.empty()) return probe;
+    if (key.size() <= 16) {
+        char head[16] = {}, mask[16] = {};
+        std::memcpy(head, key.data(), key.size());
+        std::memset(mask, 0xFF, key.size());
+        std::memcpy(probe.head, head, sizeof head);
+        std::memcpy(probe.headMask, mask, sizeof mask);
+    }
     const auto place = [this](char c) {
         size_t at = chars_.find(c);
         if (at == std::string::npos) {
             at = chars_.size();
             chars_ += c;
         }
-        return static_cast<unsigned char>(std::min(at, kMaxProbeChars));
+        return static_cast<unsigned char>(std::min(at, kMaxTitleChars));
     };
     probe.first = place(key.front());
     probe.second = place(key.size() > 1 ? key[1] : key.front());
@@ -191,18 +128,15 @@ SieveProbe SearchSieve::probe(std::string_view key)
 }
 
 SearchSieve::Verdict SearchSieve::judge(const RecordView& record, const std::optional<DateNumbers>& date,
-                                        bool monthNamed) const
+                                        bool monthNamed, size_t& titleSize) const
 {
     if (!date || !monthNamed) return Verdict::Write;
     for (const char c : record.PlayTime())
         if ((c < '0' || c > '9') && c != ':' && c != ' ') return Verdict::Write;
-    UpperTitle title;
-    if (!title.read(record.Title())) return Verdict::Write;
-    title.lookFor(chars_);
-    const auto holds = [&](const SieveProbe& probe) {
-        return probe.text.size() <= size_t(FieldWidths::Title) && title.holds(probe);
-    };
-    if (!decides_) return std::any_of(keyProbes_.begin(), keyProbes_.end(), holds) ? Verdict::Write : Verdict::Pass;
+    TitlePlaces title;
+    if (!readTitle_(record.Title().data(), chars_, title)) return Verdict::Write;
+    const auto holdsKey = [&](const SieveProbe& probe) { return holds(title, probe); };
+    if (!decides_) return std::any_of(keyProbes_.begin(), keyProbes_.end(), holdsKey) ? Verdict::Write : Verdict::Pass;
 
     // As isSearchResult matches a line, the title standing for the line.
     const std::vector<SearchWord>& words = query_.words;
@@ -211,20 +145,21 @@ SearchSieve::Verdict SearchSieve::judge(const RecordView& record, const std::opt
     case MatchMode::AnyWord:
         // The last word found decides, so the search runs from the end and stops at the first found.
         for (size_t w = words.size(); w-- > 0;) {
-            if (!holds(wordProbes_[w])) continue;
+            if (!holds(title, wordProbes_[w])) continue;
             result = !words[w].exclude;
             break;
         }
         break;
     case MatchMode::AllWords:
         result = true;
-        for (size_t w = 0; w < words.size() && result; ++w) result = holds(wordProbes_[w]) != words[w].exclude;
+        for (size_t w = 0; w < words.size() && result; ++w) result = holds(title, wordProbes_[w]) != words[w].exclude;
         break;
-    case MatchMode::ExactPhrase: result = holds(phraseProbe_); break;
+    case MatchMode::ExactPhrase: result = holds(title, phraseProbe_); break;
     }
     if (!result) return Verdict::Pass;
     if (query_.kind != KindFilter::Both && (query_.kind == KindFilter::LinesideOnly) != (record.Lineside() != 0))
         return Verdict::Pass;
     if (query_.code != "ANY" && qtext::trim(record.Code()) != query_.code) return Verdict::Pass;
+    titleSize = trimmedSize(title);
     return Verdict::Result;
 }

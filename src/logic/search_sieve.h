@@ -6,6 +6,7 @@
 // holds anything else (a title not of ASCII, a date not of digits only, a playing time
 // not of digits, colons and blanks, a month carried as text) are always written. When
 // every word lies only in titles, the title alone tells whether a record is a result.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 
 #include "logic/date_words.h"
 #include "logic/search.h"
+#include "logic/title_places.h"
 #include "logic/track_record.h"
 
 // A key the sieve looks for in titles, with the places of its first, second and last
@@ -20,6 +22,8 @@
 struct SieveProbe {
     std::string_view text;
     unsigned char first = 0, second = 0, last = 0;
+    // A key of up to sixteen bytes as two words, and which of their bytes it fills.
+    uint64_t head[2] = {}, headMask[2] = {};
 };
 
 class SearchSieve {
@@ -36,10 +40,13 @@ public:
         Result,  // the line is a result
     };
     // date: the record's date read as digits; monthNamed: its line shows a month's name.
-    Verdict judge(const RecordView& record, const std::optional<DateNumbers>& date, bool monthNamed) const;
+    // For a result, titleSize is set to the length of its title without its blanks.
+    Verdict judge(const RecordView& record, const std::optional<DateNumbers>& date, bool monthNamed,
+                  size_t& titleSize) const;
 
 private:
     const SearchQuery& query_;
+    TitleReader readTitle_;
     bool active_ = false;
     // When every word, or the phrase, lies only in titles, the title alone decides.
     bool decides_ = false;
