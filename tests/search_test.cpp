@@ -84,13 +84,18 @@ void anotherAlbum(FormFixture& f)
 // UTF-8 and Windows-1252 titles, playing times of words, lineside lines and codes.
 std::vector<TrackRecord> largeAlbumTracks(int tracks)
 {
-    const char* titles[] = {"Express diesel",      "Steam on shed",    "",
-                            "Caf\xc3\xa9 on shed", "Orl\351ans goods", "   Goods"};
+    const char* titles[] = {"Express diesel",
+                            "Steam on shed",
+                            "",
+                            "Caf\xc3\xa9 on shed",
+                            "Orl\351ans goods",
+                            "   Goods",
+                            "Steam in shed at Kingmoot, steam on shed at Kingmoot"};
     const char* dates[] = {"12131980", "05051975", " 2101", ".109.001", "0101-123", "00001999", "31129999", "1"};
     const char* codes[] = {"DSL", "STM", ""};
     std::vector<TrackRecord> records;
     for (int n = 0; n < tracks; ++n)
-        records.push_back(fixture::makeTrack(titles[n % 6], dates[n / 7 % 8],
+        records.push_back(fixture::makeTrack(titles[n % 7], dates[n / 7 % 8],
                                              n % 13 ? "0" + std::to_string(n % 10) + ":41" : "goods", n % 5 ? 0 : -1,
                                              "t", "f1", codes[n % 3]));
     return records;
@@ -187,6 +192,7 @@ private slots:
         row("all: titles narrow down", "steam 1975", all, both, "ANY");
         row("all: an exclusion", "shed -caf\xc3\xa9", all, KindFilter::OnTrainOnly, "ANY");
         row("phrase in titles", "on shed", phrase, both, "ANY");
+        row("phrase of many words", "steam on shed at kingmoot", phrase, both, "ANY");
         row("a month: every line matched", "may", any, both, "ANY");
     }
     void searchRunMatchesEveryLine()
