@@ -194,6 +194,11 @@ private slots:
         row("phrase in titles", "on shed", phrase, both, "ANY");
         row("phrase of many words", "steam on shed at kingmoot", phrase, both, "ANY");
         row("a month: every line matched", "may", any, both, "ANY");
+        row("any: empty text", "", any, KindFilter::LinesideOnly, "ANY");
+        row("any: a double blank, an exclusion after", "shed  -goods", any, both, "DSL");
+        row("any: an empty exclusion first", "- shed", any, both, "ANY");
+        row("all: a double blank", "steam  shed", all, both, "ANY");
+        row("phrase: empty", "", phrase, KindFilter::OnTrainOnly, "STM");
     }
     void searchRunMatchesEveryLine()
     {

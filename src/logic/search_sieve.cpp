@@ -18,7 +18,8 @@ inline bool holds(const TitlePlaces& title, const SieveProbe& probe)
 {
     const std::string_view key = probe.text;
     const size_t k = key.size();
-    if (k == 0 || k > size_t(FieldWidths::Title)) return false;
+    if (k == 0) return true;  // as in every line, which is never empty
+    if (k > size_t(FieldWidths::Title)) return false;
     // Only starts whose key ends within the title are left after the shift.
     uint64_t starts = title.places[probe.first] & (title.places[probe.last] >> (k - 1));
     if (k > 1) starts &= title.places[probe.second] >> 1;
@@ -51,24 +52,36 @@ bool onlyInTitle(std::string_view word)
                         [&](std::string_view month) { return month.find(word) != std::string_view::npos; });
 }
 
+namespace {
+
+// An empty word is found in every line, so the title decides for it as for one only in titles.
+bool inEveryLineOrOnlyInTitle(std::string_view word)
+{
+    return word.empty() || onlyInTitle(word);
+}
+
+}  // namespace
+
 SearchSieve::SearchSieve(const SearchQuery& query) : query_(query), readTitle_(fastestTitleReader())
 {
+    bool narrows = true;  // every result's title holds one of keys_
     switch (query.mode) {
     case MatchMode::AnyWord:
         // A result holds one of the words it does not exclude.
         decides_ = true;
         for (const SearchWord& word : query.words) {
-            decides_ = decides_ && onlyInTitle(word.text);
+            decides_ = decides_ && inEveryLineOrOnlyInTitle(word.text);
             if (word.exclude) continue;
-            if (!onlyInTitle(word.text)) return;
+            narrows = narrows && onlyInTitle(word.text);
             keys_.push_back(word.text);
         }
+        if (!decides_ && !narrows) return;
         break;
     case MatchMode::AllWords:
         // A result holds every word it does not exclude; the longest is likely the rarest.
         decides_ = true;
         for (const SearchWord& word : query.words) {
-            decides_ = decides_ && onlyInTitle(word.text);
+            decides_ = decides_ && inEveryLineOrOnlyInTitle(word.text);
             if (!word.exclude && onlyInTitle(word.text) && (keys_.empty() || word.text.size() > keys_[0].size()))
                 keys_.assign(1, word.text);
         }
@@ -78,7 +91,11 @@ SearchSieve::SearchSieve(const SearchQuery& query) : query_(query), readTitle_(f
         // A phrase with no hyphen cannot run on from a title into the " - " after it;
         // one of its words that is only ever in titles keeps it within the title.
         const std::string& phrase = query.phrase;
-        if (phrase.empty() || phrase.find('-') != std::string::npos) return;
+        if (phrase.empty()) {
+            decides_ = true;
+            break;
+        }
+        if (phrase.find('-') != std::string::npos) return;
         bool inTitle = false;
         for (size_t at = 0; at <= phrase.size();) {
             const size_t end = std::min(phrase.find(' ', at), phrase.size());

@@ -5,7 +5,8 @@
 // made of those; a record whose title lacks it is then no result. Records whose line
 // holds anything else (a title not of ASCII, a date not of digits only, a playing time
 // not of digits, colons and blanks, a month carried as text) are always written. When
-// every word lies only in titles, the title alone tells whether a record is a result.
+// every word lies only in titles, or is empty and so in every line, the title alone
+// tells whether a record is a result.
 #include <cstdint>
 #include <optional>
 #include <string>
