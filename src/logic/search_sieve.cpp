@@ -37,6 +37,12 @@ inline bool holds(const TitlePlaces& title, const SieveProbe& probe)
     return false;
 }
 
+// An empty word is found in every line, so the title decides for it as for one only in titles.
+bool inEveryLineOrOnlyInTitle(std::string_view word)
+{
+    return word.empty() || onlyInTitle(word);
+}
+
 }  // namespace
 
 bool onlyInTitle(std::string_view word)
@@ -52,15 +58,6 @@ bool onlyInTitle(std::string_view word)
                         [&](std::string_view month) { return month.find(word) != std::string_view::npos; });
 }
 
-namespace {
-
-// An empty word is found in every line, so the title decides for it as for one only in titles.
-bool inEveryLineOrOnlyInTitle(std::string_view word)
-{
-    return word.empty() || onlyInTitle(word);
-}
-
-}  // namespace
 
 SearchSieve::SearchSieve(const SearchQuery& query) : query_(query), readTitle_(fastestTitleReader())
 {
