@@ -41,7 +41,8 @@ public:
         Result,  // the line is a result
     };
     // date: the record's date read as digits; monthNamed: its line shows a month's name.
-    // For a result, titleSize is set to the length of its title without its blanks.
+    // For a result, titleSize is set to the length of its title without leading and
+    // trailing blanks.
     Verdict judge(const RecordView& record, const std::optional<DateNumbers>& date, bool monthNamed,
                   size_t& titleSize) const;
 
@@ -49,7 +50,7 @@ private:
     const SearchQuery& query_;
     TitleReader readTitle_;
     bool active_ = false;
-    // When every word, or the phrase, lies only in titles, the title alone decides.
+    // When every word, or the phrase, lies only in titles or is empty, the title alone decides.
     bool decides_ = false;
     // Otherwise a record whose title holds none of these is no result.
     std::vector<std::string> keys_;
